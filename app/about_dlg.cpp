@@ -1,0 +1,30 @@
+// The about box (template 100).
+#include "app/about_dlg.h"
+
+#include "res/resource.h"
+
+using ui::Kind;
+
+namespace {
+
+const ui::DialogSpec& AboutDialogSpec() {
+    static const ui::DialogSpec spec{
+        IDD_ABOUTBOX,
+        "About Velmora_v7.3",
+        170,
+        62,
+        0,
+        false,
+        {
+            {ui::kNoId, Kind::kIcon, "", {14, 14, 21, 20}},
+            {ui::kNoId, Kind::kStatic, "Velmora", {42, 14, 114, 8}},
+            {ui::kNoId, Kind::kStatic, "Version 7.4", {42, 26, 114, 8}},
+            {ui::kIdOk, Kind::kDefPushButton, "OK", {113, 41, 50, 14}, ui::kGroup | ui::kTabStop},
+        },
+    };
+    return spec;
+}
+
+}  // namespace
+
+CAboutDlg::CAboutDlg() : ui::CDialog(AboutDialogSpec()) {}

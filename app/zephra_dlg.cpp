@@ -1,0 +1,227 @@
+// The connection panel: link choice and serial parameters, Open and Close, the status line.
+#include "app/zephra_dlg.h"
+
+#include <cstring>
+
+#include "app/about_dlg.h"
+#include "app/main_dialog_layout.h"
+#include "app/port_settings.h"
+#include "res/resource.h"
+#include "ui/data_exchange.h"
+
+namespace {
+
+constexpr uint8_t kIdentifyRequest[] = {0x1B, 0x00, 0x02, 0x02};
+constexpr uint32_t kIdentifyWaitMs = 500;
+
+constexpr int kSerialSettingControls[] = {
+    IDC_LABEL_PORT, IDC_LABEL_BAUD, IDC_LABEL_PARITY, IDC_LABEL_DATABIT, IDC_LABEL_STOPBIT,
+    IDC_COMBO_PORT, IDC_COMBO_BAUD, IDC_COMBO_PARITY, IDC_COMBO_DATABIT, IDC_COMBO_STOPBIT,
+};
+
+}  // namespace
+
+CZephraDlg::CZephraDlg(CLinkProvider& links) : ui::CDialog(MainDialogSpec()), links_(links) {}
+
+CZephraDlg::~CZephraDlg() {
+    // The reader posts to this dialog: it must be gone before the dialog is.
+    if (link_)
+        link_->Close();
+}
+
+void CZephraDlg::DoDataExchange(ui::CDataExchange& dx) {
+    dx.ComboText(IDC_COMBO_PORT, m_strPort);
+    dx.ComboText(IDC_COMBO_BAUD, m_strBaud);
+    dx.ComboText(IDC_COMBO_DATABIT, m_strDataBit);
+    dx.ComboText(IDC_COMBO_STOPBIT, m_strStopBit);
+    dx.Text(IDC_STATUS, m_strStatus);
+}
+
+bool CZephraDlg::OnInitDialog() {
+    ui::CDialog::OnInitDialog();
+    const std::string about = ui::CurrentBackend().LoadString(IDS_ABOUTBOX);
+    if (!about.empty())
+        AppendSystemMenuItem(IDM_ABOUTBOX, about);
+    SetIcon(IDR_MAINFRAME);
+
+    SetCurSel(IDC_COMBO_PORT, 0);
+    SetCurSel(IDC_COMBO_BAUD, 3);
+    SetCurSel(IDC_COMBO_PARITY, 0);
+    SetCurSel(IDC_COMBO_DATABIT, 0);
+    SetCurSel(IDC_COMBO_STOPBIT, 0);
+    SetCheck(IDC_SERIAL, 1);
+
+    m_bConnected = false;
+    m_bWaitModel = false;
+    m_bPage1Read = false;
+    m_bPage1Save = false;
+    return true;
+}
+
+void CZephraDlg::OnCommand(int id, int code) {
+    if (code == ui::kBnClicked) {
+        switch (id) {
+            case IDC_OPEN:
+                OnBnClickedOpen();
+                return;
+            case IDC_CLOSE:
+                OnBnClickedClose();
+                return;
+            case IDC_SERIAL:
+                OnBnClickedSerial();
+                return;
+            case IDC_USB:
+                OnBnClickedUsb();
+                return;
+            case ID_FILE_EXIT:
+                OnOK();
+                return;
+            case ID_HELP_ABOUT:
+                ShowAbout();
+                return;
+        }
+    }
+    ui::CDialog::OnCommand(id, code);
+}
+
+bool CZephraDlg::OnSysCommand(unsigned command) {
+    if ((command & 0xFFF0) != IDM_ABOUTBOX)
+        return false;
+    ShowAbout();
+    return true;
+}
+
+void CZephraDlg::ShowAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+void CZephraDlg::OnMessage(const ui::Message& message) {
+    if (message.id == WM_COMM_READ)
+        OnCommRead();
+}
+
+void CZephraDlg::OnTimer(unsigned timerId) {
+    if (timerId != kModelTimer)
+        return;
+    KillTimer(kModelTimer);
+    m_bWaitModel = false;
+}
+
+void CZephraDlg::OnCommRead() {
+    std::memset(m_RxBuffer, 0, sizeof m_RxBuffer);
+    const int n = m_QueueRead.GetCount();
+    if (n < 2) {
+        m_QueueRead.Clear();
+        return;
+    }
+    for (int i = 0; i < n; ++i)
+        m_QueueRead.Get(&m_RxBuffer[i]);
+    UpdateData(false);
+}
+
+void CZephraDlg::EnableOpenClose(bool open, bool close) {
+    EnableItem(IDC_OPEN, open);
+    EnableItem(IDC_CLOSE, close);
+}
+
+void CZephraDlg::EnableSerialSettings(bool enable) {
+    for (int id : kSerialSettingControls)
+        EnableItem(id, enable);
+}
+
+void CZephraDlg::OnBnClickedSerial() {
+    EnableSerialSettings(true);
+}
+
+void CZephraDlg::OnBnClickedUsb() {
+    EnableSerialSettings(false);
+}
+
+void CZephraDlg::OnBnClickedOpen() {
+    UpdateData(true);
+    EnableOpenClose(false, true);
+    if (GetCheck(IDC_USB)) {
+        USB_Connection();
+    } else {
+        const SerialSettings settings = MakeSerialSettings(
+            m_strPort, m_strBaud, GetCurSel(IDC_COMBO_PARITY), m_strDataBit, m_strStopBit);
+        m_strPortName = settings.portName;
+        m_dwBaudRate = settings.baudRate;
+        m_byParity = settings.parity;
+        m_byDataBits = settings.dataBits;
+        m_byStopBits = settings.stopBits;
+        OpenPort(settings);
+    }
+    // The identification runs whatever the open returned: silence leads to a page of its own.
+    m_bWaitModel = true;
+    WriteComm(kIdentifyRequest, sizeof kIdentifyRequest);
+    SetTimer(kModelTimer, kModelTimeoutMs);
+    WaitWithMessages(kIdentifyWaitMs);
+    UpdateData(false);
+}
+
+void CZephraDlg::OnBnClickedClose() {
+    EnableOpenClose(true, false);
+    m_bPage1Read = false;
+    m_bPage1Save = false;
+    m_bWaitModel = false;
+    m_strStatus = "Close Port";
+    ClosePort();
+    UpdateData(false);
+}
+
+bool CZephraDlg::OpenPort(const SerialSettings& settings) {
+    // A link left open by an earlier Open would keep its port and reader: release it first.
+    ClosePort();
+    const SerialOpenResult result = links_.OpenSerial(
+        settings, m_QueueRead,
+        [this] {
+            PostMessage(ui::Message{WM_COMM_READ, 0, {}});
+        },
+        &link_);
+    if (result == SerialOpenResult::kOpened) {
+        m_bConnected = true;
+        m_strStatus = "Success";
+        UpdateData(false);
+        return true;
+    }
+    m_strStatus = "Unable to open the port";
+    UpdateData(false);
+    if (result == SerialOpenResult::kWatchFailed) {
+        ui::AfxMessageBox("Error while creating ThreadWatchComm, " + settings.portName);
+    }
+    return false;
+}
+
+void CZephraDlg::ClosePort() {
+    m_bConnected = false;
+    if (link_) {
+        link_->Close();
+        link_.reset();
+    }
+}
+
+bool CZephraDlg::USB_Connection() {
+    if (m_bConnected) {
+        m_strStatus = "Already Connected\n";
+        UpdateData(false);
+        return false;
+    }
+    m_strStatus = "Unable open the port!";
+    UpdateData(false);
+    return false;
+}
+
+uint32_t CZephraDlg::WriteComm(const uint8_t* data, uint32_t length) {
+    return link_ ? link_->WriteComm(data, length) : 0;
+}
+
+void CZephraDlg::WaitWithMessages(uint32_t ms) {
+    ui::Backend& backend = ui::CurrentBackend();
+    const uint32_t start = backend.TickCount();
+    while (backend.TickCount() - start < ms) {
+        backend.PumpMessages();
+        backend.Sleep(10);
+    }
+}

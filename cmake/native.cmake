@@ -1,0 +1,13 @@
+# Native Linux build: the headless UI backend and the unit and panel tests.
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+
+add_library(zephra_headless STATIC
+  ui/headless/headless_backend.cpp
+  ui/headless/headless_window.cpp
+)
+target_link_libraries(zephra_headless PUBLIC zephra_core Threads::Threads)
+
+include(GoogleTest)
+add_subdirectory(tests/unit)
+add_subdirectory(tests/panel)

@@ -1,0 +1,51 @@
+// The byte transport between the main dialog and the printer, whichever kind of link is open.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class CRxQueue;
+
+// An open link. Its reader thread puts each received chunk into the receive queue and then calls
+// the notify callback; everything else runs on the UI thread.
+class CLink {
+  public:
+    virtual ~CLink() = default;
+    // Sends bytes; returns the count written, 0 on failure.
+    virtual uint32_t WriteComm(const uint8_t* data, uint32_t length) = 0;
+    // Stops the reader and releases the device. Returns only when the reader can no longer touch
+    // the handle. Safe to call twice.
+    virtual void Close() = 0;
+};
+
+// Called from the reader thread after bytes were queued. Must be safe from any thread.
+using NotifyFn = std::function<void()>;
+
+// Serial parameters as the driver takes them.
+struct SerialSettings {
+    std::string portName;  // "COM1".."COM9" or "\\.\COM10".."\\.\COM20"
+    uint32_t baudRate = 0;
+    uint8_t dataBits = 8;
+    uint8_t parity = 0;    // 0 none, 1 odd, 2 even
+    uint8_t stopBits = 0;  // 0 one, 2 two
+};
+
+enum class SerialOpenResult {
+    kOpened,
+    kNoEvent,       // an OVERLAPPED event could not be created
+    kOpenFailed,    // CreateFile refused the port (missing, in use)
+    kConfigFailed,  // the driver refused the DCB
+    kWatchFailed,   // the reader could not set its event or event mask
+    kThreadFailed,  // the reader thread could not be started
+};
+
+// Where the main dialog gets its links from: the Win32 devices in the product, stand-ins in tests.
+class CLinkProvider {
+  public:
+    virtual ~CLinkProvider() = default;
+    // On success *link holds the open link with its reader running.
+    virtual SerialOpenResult OpenSerial(const SerialSettings& settings, CRxQueue& queue,
+                                        NotifyFn notify, std::unique_ptr<CLink>* link) = 0;
+};

@@ -1,0 +1,14 @@
+// Resource ids and texts shared by the resource script and the code. Plain macros: windres reads
+// this file too.
+#pragma once
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_ZEPHRA_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDR_MENU_MAIN 165
+#define IDM_ABOUTBOX 0x0010
+#define ID_FILE_EXIT 32771
+#define ID_HELP_ABOUT 32773
+
+#define IDS_ABOUTBOX_TEXT "About Orvo WLAN Utility"

@@ -1,0 +1,63 @@
+// A link provider for panel tests: records what the panel asks of the link and lets a test play
+// the reader thread.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "link/link.h"
+#include "link/rx_queue.h"
+
+struct FakeLinkLog {
+    std::vector<SerialSettings> opens;
+    std::vector<std::vector<uint8_t>> writes;
+    int closes = 0;
+};
+
+class FakeLink : public CLink {
+  public:
+    explicit FakeLink(FakeLinkLog& log) : log_(log) {}
+    uint32_t WriteComm(const uint8_t* data, uint32_t length) override {
+        if (closed_)
+            return 0;
+        log_.writes.emplace_back(data, data + length);
+        return length;
+    }
+    void Close() override {
+        if (!closed_)
+            ++log_.closes;
+        closed_ = true;
+    }
+
+  private:
+    FakeLinkLog& log_;
+    bool closed_ = false;
+};
+
+class FakeLinkProvider : public CLinkProvider {
+  public:
+    SerialOpenResult OpenSerial(const SerialSettings& settings, CRxQueue& queue, NotifyFn notify,
+                                std::unique_ptr<CLink>* link) override {
+        log.opens.push_back(settings);
+        if (nextResult != SerialOpenResult::kOpened)
+            return nextResult;
+        queue_ = &queue;
+        notify_ = std::move(notify);
+        *link = std::make_unique<FakeLink>(log);
+        return SerialOpenResult::kOpened;
+    }
+
+    // Plays the reader thread: queues a chunk and notifies.
+    void Receive(const std::vector<uint8_t>& bytes) {
+        queue_->PutChunk(bytes.data(), static_cast<uint32_t>(bytes.size()));
+        notify_();
+    }
+
+    FakeLinkLog log;
+    SerialOpenResult nextResult = SerialOpenResult::kOpened;
+
+  private:
+    CRxQueue* queue_ = nullptr;
+    NotifyFn notify_;
+};

@@ -1,0 +1,29 @@
+// The process-wide backend and the framework functions that reach it.
+#include "ui/backend.h"
+
+#include <cassert>
+
+namespace ui {
+
+namespace {
+Backend* g_backend = nullptr;
+}
+
+Backend& CurrentBackend() {
+    assert(g_backend != nullptr);
+    return *g_backend;
+}
+
+void SetBackend(Backend* backend) {
+    g_backend = backend;
+}
+
+CDialog* AfxGetMainWnd() {
+    return CurrentBackend().MainWindow();
+}
+
+int AfxMessageBox(const std::string& text, unsigned type) {
+    return CurrentBackend().MessageBox(text, type);
+}
+
+}  // namespace ui

@@ -1,0 +1,126 @@
+// Two-way exchange between a dialog's held values and its controls.
+#include "ui/data_exchange.h"
+
+#include <cctype>
+
+#include "ui/dialog.h"
+
+namespace ui {
+
+namespace {
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+    if (prefix.size() > text.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseUnsigned(const std::string& text, uint32_t* value) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    size_t end = text.size();
+    while (end > i && std::isspace(static_cast<unsigned char>(text[end - 1])))
+        --end;
+    if (i == end)
+        return false;
+    uint64_t result = 0;
+    for (; i < end; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i])))
+            return false;
+        result = result * 10 + static_cast<uint64_t>(text[i] - '0');
+        if (result > UINT32_MAX)
+            return false;
+    }
+    *value = static_cast<uint32_t>(result);
+    return true;
+}
+
+int CharacterCount(const std::string& text) {
+    int count = 0;
+    for (unsigned char c : text) {
+        if ((c & 0xC0) != 0x80)
+            ++count;
+    }
+    return count;
+}
+
+CDataExchange::CDataExchange(CDialog& dialog, bool saveAndValidate)
+    : dialog_(dialog), save_(saveAndValidate) {}
+
+void CDataExchange::Fail(int id, const std::string& message) {
+    failed_ = true;
+    AfxMessageBox(message);
+    dialog_.GotoDlgCtrl(id);
+}
+
+void CDataExchange::Text(int id, std::string& value, int maxChars) {
+    if (failed_)
+        return;
+    if (!save_) {
+        if (maxChars > 0)
+            dialog_.SetLimitText(id, maxChars);
+        dialog_.SetItemText(id, value);
+        return;
+    }
+    std::string text = dialog_.GetItemText(id);
+    if (maxChars > 0 && CharacterCount(text) > maxChars) {
+        Fail(id, "Enter no more than " + std::to_string(maxChars) + " characters.");
+        return;
+    }
+    value = text;
+}
+
+void CDataExchange::Number(int id, uint32_t& value) {
+    if (failed_)
+        return;
+    if (!save_) {
+        dialog_.SetItemText(id, std::to_string(value));
+        return;
+    }
+    if (!ParseUnsigned(dialog_.GetItemText(id), &value))
+        Fail(id, "Enter a positive integer.");
+}
+
+void CDataExchange::ComboText(int id, std::string& value) {
+    if (failed_)
+        return;
+    if (save_) {
+        const int selected = dialog_.GetCurSel(id);
+        value = selected < 0 ? std::string() : dialog_.GetLBText(id, selected);
+        return;
+    }
+    // An exact match wins over the first item that merely starts with the text.
+    const int count = dialog_.GetItemCount(id);
+    int prefixMatch = -1;
+    for (int i = 0; i < count; ++i) {
+        const std::string item = dialog_.GetLBText(id, i);
+        if (item.size() == value.size() && StartsWithNoCase(item, value)) {
+            dialog_.SetCurSel(id, i);
+            return;
+        }
+        if (prefixMatch < 0 && StartsWithNoCase(item, value))
+            prefixMatch = i;
+    }
+    if (prefixMatch >= 0)
+        dialog_.SetCurSel(id, prefixMatch);
+}
+
+void CDataExchange::Address(int id, uint32_t& value) {
+    if (failed_)
+        return;
+    if (save_) {
+        value = dialog_.GetAddress(id);
+    } else {
+        dialog_.SetAddress(id, value);
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,84 @@
+// Base class of every dialog: handlers, control access and data exchange against either backend.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "ui/backend.h"
+#include "ui/dialog_spec.h"
+#include "ui/message.h"
+
+namespace ui {
+
+class CDataExchange;
+
+class CDialog {
+  public:
+    explicit CDialog(const DialogSpec& spec);
+    virtual ~CDialog();
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    const DialogSpec& Spec() const { return spec_; }
+
+    // Shows the dialog modally; returns the result it ended with.
+    int DoModal();
+    void EndDialog(int result);
+    bool IsWindow() const;
+
+    // Handlers, called by the backend on the UI thread.
+    virtual bool OnInitDialog();
+    virtual void OnCommand(int id, int code);
+    virtual void OnTimer(unsigned timerId);
+    // Returns true when the command was handled; otherwise the default handling runs.
+    virtual bool OnSysCommand(unsigned command);
+    virtual void OnMessage(const Message& message);
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange& dx);
+
+    // true: controls to held values, stopping at the first field that cannot be taken.
+    // false: held values to controls.
+    bool UpdateData(bool saveAndValidate = true);
+
+    // Posts a message to this dialog's window; dropped when no window exists. Any thread.
+    void PostMessage(Message message);
+
+    // Backend use only.
+    void Attach(DialogWindow* window);
+    void Detach();
+
+    // Control access; no effect and empty results while the dialog has no window.
+    std::string GetItemText(int id);
+    void SetItemText(int id, const std::string& text);
+    bool IsItemEnabled(int id);
+    void EnableItem(int id, bool enable);
+    bool IsItemVisible(int id);
+    void ShowItem(int id, bool show);
+    int GetCheck(int id);
+    void SetCheck(int id, int check);
+    int GetCurSel(int id);
+    void SetCurSel(int id, int index);
+    int GetItemCount(int id);
+    std::string GetLBText(int id, int index);
+    void AddString(int id, const std::string& text);
+    void ResetContent(int id);
+    uint32_t GetAddress(int id);
+    void SetAddress(int id, uint32_t address);
+    void SetLimitText(int id, int limit);
+    void GotoDlgCtrl(int id);
+    std::string GetWindowText();
+    void AppendSystemMenuItem(unsigned command, const std::string& text);
+    void SetIcon(int iconId);
+    void ShowMinimized();
+    void SetTimer(unsigned timerId, unsigned ms);
+    void KillTimer(unsigned timerId);
+
+  private:
+    const DialogSpec& spec_;
+    mutable std::mutex windowMutex_;  // guards window_ against posts from other threads
+    DialogWindow* window_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,82 @@
+// A dialog described once as data; both UI backends build their controls from it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ui {
+
+enum class Kind {
+    kGroupBox,
+    kStatic,
+    kIcon,  // static showing the application icon
+    kPushButton,
+    kDefPushButton,
+    kAutoRadio,
+    kAutoCheckBox,
+    kDropDownList,
+    kEdit,
+    kIpAddress,
+};
+
+enum Style : uint32_t {
+    kNone = 0,
+    kHidden = 1u << 0,
+    kDisabled = 1u << 1,
+    kGroup = 1u << 2,  // starts a group (radio buttons, tab order)
+    kReadOnly = 1u << 3,
+    kSorted = 1u << 4,
+    kTabStop = 1u << 5,
+    kPassword = 1u << 6,
+    kNumber = 1u << 7,
+    kCenter = 1u << 8,
+};
+
+// Position and size in dialog units.
+struct Rect {
+    int x, y, w, h;
+};
+
+// Controls without an id of their own (labels, group boxes) carry kNoId.
+constexpr int kNoId = -1;
+
+struct ControlSpec {
+    ControlSpec(int id_, Kind kind_, std::string caption_, Rect rect_, uint32_t style_ = kNone,
+                std::vector<std::string> items_ = {}, int limit_ = 0)
+        : id(id_),
+          kind(kind_),
+          caption(std::move(caption_)),
+          rect(rect_),
+          style(style_),
+          items(std::move(items_)),
+          limit(limit_) {}
+
+    int id;
+    Kind kind;
+    std::string caption;
+    Rect rect;
+    uint32_t style = kNone;
+    std::vector<std::string> items;  // initial list of a drop-down list
+    int limit = 0;                   // edit text limit in characters, 0 for none
+};
+
+struct DialogSpec {
+    int templateId;
+    std::string caption;
+    int width, height;
+    int menuId = 0;  // menu resource, 0 for none
+    bool minimizeBox = false;
+    std::vector<ControlSpec> controls;
+
+    const ControlSpec* Find(int id) const {
+        for (const ControlSpec& c : controls) {
+            if (c.id == id && id != kNoId)
+                return &c;
+        }
+        return nullptr;
+    }
+};
+
+}  // namespace ui
