@@ -16,7 +16,7 @@ const ui::DialogSpec& AboutDialogSpec() {
         0,
         false,
         {
-            {ui::kNoId, Kind::kIcon, "", {14, 14, 21, 20}},
+            ui::IconControl({14, 14, 21, 20}, IDR_MAINFRAME),
             {ui::kNoId, Kind::kStatic, "Velmora", {42, 14, 114, 8}},
             {ui::kNoId, Kind::kStatic, "Version 7.4", {42, 26, 114, 8}},
             {ui::kIdOk, Kind::kDefPushButton, "OK", {113, 41, 50, 14}, ui::kGroup | ui::kTabStop},

@@ -39,7 +39,7 @@ void CZephraDlg::DoDataExchange(ui::CDataExchange& dx) {
 
 bool CZephraDlg::OnInitDialog() {
     ui::CDialog::OnInitDialog();
-    const std::string about = ui::CurrentBackend().LoadString(IDS_ABOUTBOX);
+    const std::string about = ui::CurrentBackend().LoadText(IDS_ABOUTBOX);
     if (!about.empty())
         AppendSystemMenuItem(IDM_ABOUTBOX, about);
     SetIcon(IDR_MAINFRAME);
@@ -177,7 +177,7 @@ bool CZephraDlg::OpenPort(const SerialSettings& settings) {
     const SerialOpenResult result = links_.OpenSerial(
         settings, m_QueueRead,
         [this] {
-            PostMessage(ui::Message{WM_COMM_READ, 0, {}});
+            Post(ui::Message{WM_COMM_READ, 0, {}});
         },
         &link_);
     if (result == SerialOpenResult::kOpened) {

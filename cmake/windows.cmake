@@ -8,12 +8,13 @@ add_executable(Zephra WIN32
   app/zephra_app.cpp
   ui/win32/win32_backend.cpp
   ui/win32/dialog_template.cpp
+  ui/win32/win32_window.cpp
   link/serial_link_win32.cpp
   link/win32_link_provider.cpp
   res/zephra.rc
 )
 target_compile_definitions(Zephra PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_options(Zephra PRIVATE -municode ${ZEPHRA_STATIC_LINK})
+target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})
 target_link_libraries(Zephra PRIVATE zephra_core comctl32 ws2_32)
 
 add_subdirectory(tests/e2e)

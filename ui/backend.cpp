@@ -23,7 +23,7 @@ CDialog* AfxGetMainWnd() {
 }
 
 int AfxMessageBox(const std::string& text, unsigned type) {
-    return CurrentBackend().MessageBox(text, type);
+    return CurrentBackend().ShowMessageBox(text, type);
 }
 
 }  // namespace ui

@@ -57,12 +57,12 @@ class Backend {
     // Shows the dialog modally over the current top dialog and returns its end result. The loop
     // keeps dispatching every message of the thread, the owner's included.
     virtual int RunModal(CDialog& dialog) = 0;
-    virtual int MessageBox(const std::string& text, unsigned type) = 0;
+    virtual int ShowMessageBox(const std::string& text, unsigned type) = 0;
     virtual uint32_t TickCount() = 0;
     virtual void Sleep(unsigned ms) = 0;
     // Dispatches every message that is pending now, then returns.
     virtual void PumpMessages() = 0;
-    virtual std::string LoadString(unsigned id) = 0;
+    virtual std::string LoadText(unsigned id) = 0;
 
     CDialog* MainWindow() const { return mainWindow_; }
     void SetMainWindow(CDialog* dialog) { mainWindow_ = dialog; }

@@ -64,7 +64,7 @@ bool CDialog::UpdateData(bool saveAndValidate) {
     return !dx.Failed();
 }
 
-void CDialog::PostMessage(Message message) {
+void CDialog::Post(Message message) {
     std::lock_guard<std::mutex> lock(windowMutex_);
     if (window_ != nullptr)
         window_->Post(std::move(message));
@@ -143,7 +143,7 @@ void CDialog::GotoDlgCtrl(int id) {
     if (window_)
         window_->SetFocus(id);
 }
-std::string CDialog::GetWindowText() {
+std::string CDialog::GetCaption() {
     return window_ ? window_->GetCaption() : std::string();
 }
 void CDialog::AppendSystemMenuItem(unsigned command, const std::string& text) {

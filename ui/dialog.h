@@ -43,7 +43,7 @@ class CDialog {
     bool UpdateData(bool saveAndValidate = true);
 
     // Posts a message to this dialog's window; dropped when no window exists. Any thread.
-    void PostMessage(Message message);
+    void Post(Message message);
 
     // Backend use only.
     void Attach(DialogWindow* window);
@@ -68,7 +68,7 @@ class CDialog {
     void SetAddress(int id, uint32_t address);
     void SetLimitText(int id, int limit);
     void GotoDlgCtrl(int id);
-    std::string GetWindowText();
+    std::string GetCaption();
     void AppendSystemMenuItem(unsigned command, const std::string& text);
     void SetIcon(int iconId);
     void ShowMinimized();

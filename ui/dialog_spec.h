@@ -60,7 +60,14 @@ struct ControlSpec {
     uint32_t style = kNone;
     std::vector<std::string> items;  // initial list of a drop-down list
     int limit = 0;                   // edit text limit in characters, 0 for none
+    int iconId = 0;                  // icon resource of a kIcon control
 };
+
+inline ControlSpec IconControl(Rect rect, int iconId) {
+    ControlSpec c(kNoId, Kind::kIcon, "", rect);
+    c.iconId = iconId;
+    return c;
+}
 
 struct DialogSpec {
     int templateId;

@@ -43,7 +43,7 @@ int HeadlessBackend::RunModal(CDialog& dialog) {
     return window->ended ? window->result : kIdCancel;
 }
 
-int HeadlessBackend::MessageBox(const std::string& text, unsigned type) {
+int HeadlessBackend::ShowMessageBox(const std::string& text, unsigned type) {
     std::lock_guard<std::mutex> lock(mutex_);
     boxes_.push_back(Box{text, type});
     if (!answers_.empty()) {
@@ -76,7 +76,7 @@ void HeadlessBackend::PumpMessages() {
     }
 }
 
-std::string HeadlessBackend::LoadString(unsigned id) {
+std::string HeadlessBackend::LoadText(unsigned id) {
     auto it = strings_.find(id);
     return it == strings_.end() ? std::string() : it->second;
 }

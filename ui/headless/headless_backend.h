@@ -31,11 +31,11 @@ class HeadlessBackend : public Backend {
 
     // --- Backend, called on the UI thread ---
     int RunModal(CDialog& dialog) override;
-    int MessageBox(const std::string& text, unsigned type) override;
+    int ShowMessageBox(const std::string& text, unsigned type) override;
     uint32_t TickCount() override;
     void Sleep(unsigned ms) override;
     void PumpMessages() override;
-    std::string LoadString(unsigned id) override;
+    std::string LoadText(unsigned id) override;
 
     // --- Test thread ---
     void AddString(unsigned id, const std::string& text) { strings_[id] = text; }

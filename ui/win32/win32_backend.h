@@ -1,0 +1,31 @@
+// The real window system: dialogs built from their descriptions with DialogBoxIndirectParamW.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/backend.h"
+
+namespace ui {
+
+class Win32Window;
+
+class Win32Backend : public Backend {
+  public:
+    explicit Win32Backend(HINSTANCE instance);
+
+    int RunModal(CDialog& dialog) override;
+    int ShowMessageBox(const std::string& text, unsigned type) override;
+    uint32_t TickCount() override;
+    void Sleep(unsigned ms) override;
+    void PumpMessages() override;
+    std::string LoadText(unsigned id) override;
+
+  private:
+    HINSTANCE instance_;
+    DWORD uiThread_;
+    std::vector<Win32Window*> shown_;  // the top one owns the next dialog or message box
+};
+
+}  // namespace ui
