@@ -1,0 +1,12 @@
+// Hands the main dialog links to the real Win32 devices.
+#pragma once
+
+#include <memory>
+
+#include "link/link.h"
+
+class CWin32LinkProvider : public CLinkProvider {
+  public:
+    SerialOpenResult OpenSerial(const SerialSettings& settings, CRxQueue& queue, NotifyFn notify,
+                                std::unique_ptr<CLink>* link) override;
+};
