@@ -40,7 +40,8 @@ if [ "${headless}" = 0 ]; then
     exit 0
 fi
 
-wine "${exe}" &
+# A Wine desktop window draws the title bars that a missing window manager would.
+wine explorer /desktop=Zephra,1024x768 "${exe}" &
 wine_pid=$!
 sleep "${ZEPHRA_RUN_SECONDS:-8}"
 shot="${root}/build/windows/zephra-screenshot.png"
