@@ -18,3 +18,4 @@ target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})
 target_link_libraries(Zephra PRIVATE zephra_core comctl32 ws2_32)
 
 add_subdirectory(tests/e2e)
+add_subdirectory(tests/win32)

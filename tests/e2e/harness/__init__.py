@@ -1,0 +1,1 @@
+"""Runs Windows programs under Wine with a private display and pseudo-terminal COM ports."""

@@ -1,0 +1,74 @@
+"""unittest base class: a Wine session, a pty per COM port, a screenshot when a test fails."""
+
+import os
+import re
+import time
+import unittest
+
+from .pty_port import PtyPort
+from .wine import WineSession
+
+
+def _setting(name):
+    value = os.environ.get(name)
+    if not value:
+        raise unittest.SkipTest(f"{name} is not set")
+    return value
+
+
+def build_dir():
+    return _setting("ZEPHRA_BUILD_DIR")
+
+
+def program(name):
+    """Path of a cross-built program given by the environment variable name."""
+    path = _setting(name)
+    if not os.path.exists(path):
+        raise unittest.SkipTest(f"{path} has not been built")
+    return path
+
+
+class WineTestCase(unittest.TestCase):
+    """Each test gets its own prefix copy, display and ptys; all are released whatever happens."""
+
+    # Ports mapped to a pty for every test of the class, e.g. ("COM1",).
+    PORTS = ("COM1",)
+
+    def setUp(self):
+        self.started = time.monotonic()
+        root = build_dir()
+        self.artifacts = os.path.join(root, "test-artifacts")
+        name = re.sub(r"[^A-Za-z0-9_.-]", "_", self.id().split(".", 1)[-1])
+        self.session = WineSession(os.path.join(root, "wineprefix-base"),
+                                   os.path.join(root, "wine-tests"), name)
+        self.addCleanup(self.session.close)
+        self.ports = {}
+        for port in self.PORTS:
+            pty = PtyPort()
+            self.addCleanup(pty.close)
+            self.ports[port] = pty
+        if self.ports:
+            self.session.map_ports({name: pty.path for name, pty in self.ports.items()})
+
+    @property
+    def com1(self):
+        return self.ports["COM1"]
+
+    def _failed(self):
+        outcome = getattr(self, "_outcome", None)
+        if outcome is None:
+            return False
+        if getattr(outcome, "errors", None):  # Python before 3.11
+            return any(exc for _, exc in outcome.errors)
+        result = outcome.result
+        return any(test is self for test, _ in result.errors + result.failures) or not getattr(
+            outcome, "success", True)
+
+    def tearDown(self):
+        # Cleanups (session.close) run after this, so the display is still up here.
+        if self._failed():
+            name = re.sub(r"[^A-Za-z0-9_.-]", "_", self.id())
+            path = os.path.join(self.artifacts, f"{name}.png")
+            self.session.screenshot(path)
+            print(f"[harness] screenshot: {path}", flush=True)
+        print(f"[harness] {self.id()} took {time.monotonic() - self.started:.1f} s", flush=True)
