@@ -113,6 +113,24 @@ class PanelTest(WineTestCase):
             self.assert_buttons(True, False)
         self.assertEqual(self.com1.read_for(0.3), b"")
 
+    def test_refused_replies_close_the_link(self):
+        cases = [
+            (b"\x1b~", "Check the printer connection."),
+            (b"\x1b~A\x00\x00" + b"9" + b"\x00\x00", "Check the printer model."),
+            (b"\x1b~A\x00", "Check the printer model."),
+        ]
+        for reply, message in cases:
+            with self.subTest(reply=reply):
+                self.assertEqual(self.open_com1(), IDENTIFY)
+                self.com1.write(reply)
+                box = self.ui.message_box(timeout=3.0)
+                self.assertIsNotNone(box, "no message box")
+                self.assertEqual(box[1], message)
+                self.ui.answer(box[0], IDOK)
+                self.assertTrue(self.ui.gone(box[0]))
+                self.assertEqual(self.wait_status("Close Port"), "Close Port")
+                self.assert_buttons(True, False)
+
     def test_usb_disables_serial_settings(self):
         ui, dlg = self.ui, self.dlg
         ui.click(dlg, USB)

@@ -105,8 +105,28 @@ class SerialLinkTest(WineTestCase):
         self.assertLess(int(self.probe("close")), 200)
         self.assertEqual(self.probe("reader"), "ended")
 
-    def test_port_names(self):
+    def test_flood_beyond_the_queue(self):
+        self.assertEqual(self.open(baud=115200), "opened")
+        stream = bytes(i % 251 for i in range(6000))
+        self.com1.write(stream)
+        time.sleep(0.6)
+        notes, data = self.read_queue()
+        self.assertGreaterEqual(notes, 1)
+        self.assertTrue(0 < len(data) <= 2047, f"{len(data)} bytes queued")
+        self.assertIn(data[:100], stream, "queued bytes are whole pieces of the stream")
+        # Chunks that did not fit were dropped whole; the link goes on working.
+        self.com1.write(b"\x1b~Z")
+        self.assertEqual(self.wait_queue(3)[1][-3:], b"\x1b~Z")
+        self.assertLess(int(self.probe("close")), 200)
+
+    def test_open_failures(self):
         self.assertEqual(self.open("COM5"), "open_failed", "an unmapped port does not exist")
+        self.assertEqual(self.open(parity=9), "config_failed")
+        self.assertEqual(self.open(data=9), "config_failed")
+        self.assertEqual(self.open(), "opened", "a refused setting leaves the port free")
+        self.probe("close")
+
+    def test_port_names(self):
         self.assertEqual(self.open(r"\\.\COM12"), "opened", "device-namespace form")
         self.assertEqual(self.probe("write 1b7e"), "2")
         self.assertEqual(self.ports["COM12"].read_exact(2, 3.0), b"\x1b~")

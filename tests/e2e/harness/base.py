@@ -61,8 +61,9 @@ class WineTestCase(unittest.TestCase):
         if getattr(outcome, "errors", None):  # Python before 3.11
             return any(exc for _, exc in outcome.errors)
         result = outcome.result
-        return any(test is self for test, _ in result.errors + result.failures) or not getattr(
-            outcome, "success", True)
+        # Failed subtests are recorded under a stand-in whose test_case is this test.
+        return any(test is self or getattr(test, "test_case", None) is self
+                   for test, _ in result.errors + result.failures)
 
     def tearDown(self):
         # Cleanups (session.close) run after this, so the display is still up here.

@@ -1,5 +1,6 @@
 """Private Xvfb displays, booted Wine prefixes copied per test, and COM-port mapping."""
 
+import ctypes
 import fcntl
 import os
 import shutil
@@ -10,6 +11,17 @@ import time
 
 READY_MARK = ".zephra-ready"
 BOOT_TIMEOUT = 180
+
+
+def _die_with_parent():
+    # A test killed on time-out must not leave its X server or Wine programs behind.
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+def _wine_version():
+    return subprocess.run(["wine", "--version"], capture_output=True, text=True,
+                          check=False).stdout.strip()
 
 
 def _log(text):
@@ -26,7 +38,7 @@ class Xvfb:
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            start_new_session=True)
+            start_new_session=True, preexec_fn=_die_with_parent)
         os.close(write_fd)
         try:
             self.number = self._read_display(read_fd, timeout)
@@ -79,13 +91,18 @@ def _wine_env(prefix, display=None):
 
 
 def ensure_base_prefix(path):
-    """Boots the prefix that every test copies, once per build; parallel callers wait on a
-    lock and the first one boots it."""
+    """Boots the prefix that every test copies, once per build and Wine version; parallel
+    callers wait on a lock and the first one boots it."""
     os.makedirs(os.path.dirname(path), exist_ok=True)
+    version = _wine_version()
     with open(path + ".lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
-        if os.path.exists(os.path.join(path, READY_MARK)):
-            return path
+        try:
+            with open(os.path.join(path, READY_MARK)) as mark:
+                if mark.read() == version:
+                    return path
+        except OSError:
+            pass
         shutil.rmtree(path, ignore_errors=True)
         work = path + ".boot"
         shutil.rmtree(work, ignore_errors=True)
@@ -100,7 +117,8 @@ def ensure_base_prefix(path):
             subprocess.run(["wineserver", "-k"], env=env, timeout=30, check=False,
                            stderr=subprocess.DEVNULL)
             xvfb.stop()
-        open(os.path.join(work, READY_MARK), "w").close()
+        with open(os.path.join(work, READY_MARK), "w") as mark:
+            mark.write(version)
         os.rename(work, path)
         _log(f"booted Wine prefix {path} in {time.monotonic() - started:.1f} s")
     return path
@@ -150,7 +168,7 @@ class WineSession:
         popen_args.setdefault("stdout", subprocess.PIPE)
         popen_args.setdefault("stderr", subprocess.DEVNULL)
         proc = subprocess.Popen(["wine", exe, *args], env=self.env, start_new_session=True,
-                                **popen_args)
+                                preexec_fn=_die_with_parent, **popen_args)
         self.procs.append(proc)
         return proc
 
