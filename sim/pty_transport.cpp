@@ -73,11 +73,10 @@ void CPtyTransport::Send(std::vector<uint8_t> bytes, unsigned delayMs) {
     if (bytes.empty())
         return;
     {
+        // First in, first out: a send that falls due early still waits behind earlier ones.
         std::lock_guard<std::mutex> lock(mutex_);
-        const Clock::time_point due =
-            std::max(Clock::now() + std::chrono::milliseconds(delayMs), lastDue_);
-        lastDue_ = due;
-        queue_.push_back(Pending{due, std::move(bytes), 0});
+        queue_.push_back(
+            Pending{Clock::now() + std::chrono::milliseconds(delayMs), std::move(bytes), 0});
     }
     Wake();
 }

@@ -62,6 +62,5 @@ class CPtyTransport {
 
     std::mutex mutex_;  // guards the members below
     std::deque<Pending> queue_;
-    Clock::time_point lastDue_{};
     bool stop_ = false;
 };
