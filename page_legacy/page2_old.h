@@ -1,0 +1,34 @@
+// The settings page of the legacy printers (model '3').
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/printer_page.h"
+
+class CPage2Old : public CPrinterPage {
+  public:
+    CPage2Old();
+
+    void DoDataExchange(ui::CDataExchange& dx) override;
+
+    // Held values of the edits and address controls; addresses carry the first octet high.
+    std::string m_strVersion;
+    std::string m_strMac;
+    uint32_t m_dwIp = 0;
+    uint32_t m_dwNetMask = 0;
+    uint32_t m_dwGateway = 0;
+    uint32_t m_dwDns = 0;
+    std::string m_strSsid = "Pellonixaltra";
+    std::string m_strWepKey[4];
+    std::string m_strWpaKey;
+    std::string m_strUserClassId;
+    uint32_t m_dwPeerIp = 0;
+    uint32_t m_dwPeerPort = 0;
+    uint32_t m_dwPort = 9100;
+    uint32_t m_dwWaterMark = 0;
+    std::string m_strPeerDomainName;
+
+  protected:
+    void OnPageData(uint32_t count, const uint8_t* data) override;
+};
