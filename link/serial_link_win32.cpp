@@ -202,13 +202,12 @@ uint32_t CSerialLink::ReadComm(uint8_t* buffer, uint32_t size) {
 }
 
 bool CSerialLink::Drain() {
-    uint8_t chunk[kChunkSize];
     bool any = false;
     for (int i = 0; i < kMaxChunksPerDrain && !StopRequested(); ++i) {
-        const uint32_t n = ReadComm(chunk, sizeof chunk);
+        const uint32_t n = ReadComm(chunk_, sizeof chunk_);
         if (n == 0)
             break;
-        queue_->PutChunk(chunk, n);  // a chunk the queue cannot hold is dropped whole
+        queue_->PutChunk(chunk_, n);  // a chunk the queue cannot hold is dropped whole
         any = true;
     }
     return any;

@@ -73,6 +73,9 @@ class CSerialLink : public CLink {
     OVERLAPPED osWrite_;
     OVERLAPPED osWait_;
     DWORD waitMask_ = 0;  // written by the pending WaitCommEvent, so it lives with the link
+    // The read buffer too outlives the reader: a read that ignored its cancel is only completed
+    // by CloseHandle.
+    uint8_t chunk_[kChunkSize];
     CRxQueue* queue_ = nullptr;
     NotifyFn notify_;
 };
