@@ -1,6 +1,7 @@
 // The connection panel: link choice and serial parameters, Open and Close, the status line.
 #include "app/zephra_dlg.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/about_dlg.h"
@@ -53,6 +54,7 @@ bool CZephraDlg::OnInitDialog() {
 
     m_bConnected = false;
     m_bWaitModel = false;
+    m_bPage1 = m_bPage2 = m_bPage3 = false;
     m_bPage1Read = false;
     m_bPage1Save = false;
     return true;
@@ -104,20 +106,82 @@ void CZephraDlg::OnMessage(const ui::Message& message) {
 void CZephraDlg::OnTimer(unsigned timerId) {
     if (timerId != kModelTimer)
         return;
+    // No model named within the time: only the Wi-Fi module stays silent.
     KillTimer(kModelTimer);
     m_bWaitModel = false;
+    ShowPage(m_page3, m_bPage3);
 }
 
-void CZephraDlg::OnCommRead() {
+void CZephraDlg::ShowPage(ui::CDialog& page, bool& flag) {
+    KillTimer(kModelTimer);
+    flag = true;
+    // The page's modal loop keeps dispatching this dialog's messages, so later notifications run
+    // OnCommRead nested in here and reach the page.
+    page.DoModal();
+}
+
+int CZephraDlg::OnCommRead() {
     std::memset(m_RxBuffer, 0, sizeof m_RxBuffer);
     const int n = m_QueueRead.GetCount();
     if (n < 2) {
         m_QueueRead.Clear();
-        return;
+        return -1;
     }
     for (int i = 0; i < n; ++i)
         m_QueueRead.Get(&m_RxBuffer[i]);
+
+    if (m_bWaitModel) {
+        m_bWaitModel = false;
+        if (n < 3) {
+            KillTimer(kModelTimer);
+            ui::AfxMessageBox("Check the printer connection.");
+            OnBnClickedClose();
+            return 0;
+        }
+        switch (m_RxBuffer[5]) {
+            case '5':
+            case '7':
+                ShowPage(m_page1, m_bPage1);
+                break;
+            case '4':
+                ShowPage(m_page3, m_bPage3);
+                break;
+            case '3':
+                ShowPage(m_page2, m_bPage2);
+                break;
+            default:
+                KillTimer(kModelTimer);
+                ui::AfxMessageBox("Check the printer model.");
+                OnBnClickedClose();
+                break;
+        }
+        // The page has closed by now, so what follows reaches no page: the reply that chose
+        // the page is never delivered to it.
+    }
+    ForwardToPages(static_cast<uint32_t>(n));
     UpdateData(false);
+    return 1;
+}
+
+void CZephraDlg::ForwardToPages(uint32_t count) {
+    // Each page message carries its own copy: a later notification rewrites m_RxBuffer before
+    // the page may have handled this one.
+    const auto message = [&](unsigned id) {
+        return ui::Message{id, count,
+                           std::vector<uint8_t>(m_RxBuffer, m_RxBuffer + sizeof m_RxBuffer)};
+    };
+    if (m_bPage1) {
+        std::printf("send page1 msg\n");
+        m_page1.Post(message(WM_PAGE1_DATA));
+    }
+    if (m_bPage2) {
+        std::printf("send page2 msg\n");
+        m_page2.Post(message(WM_PAGE2_DATA));
+    }
+    if (m_bPage3) {
+        std::printf("send page3 msg\n");
+        m_page3.Post(message(WM_PAGE3_DATA));
+    }
 }
 
 void CZephraDlg::EnableOpenClose(bool open, bool close) {
@@ -163,6 +227,7 @@ void CZephraDlg::OnBnClickedOpen() {
 
 void CZephraDlg::OnBnClickedClose() {
     EnableOpenClose(true, false);
+    m_bPage1 = m_bPage2 = m_bPage3 = false;
     m_bPage1Read = false;
     m_bPage1Save = false;
     m_bWaitModel = false;

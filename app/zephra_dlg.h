@@ -1,32 +1,33 @@
-// The connection panel: link choice and serial parameters, Open and Close, the status line.
+// The connection panel: link choice and serial parameters, Open and Close, the status line, and
+// the identification of the printer that decides which page talks to it.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "app/messages.h"
+#include "app/panel.h"
 #include "link/link.h"
 #include "link/rx_queue.h"
+#include "page_current/page1_new.h"
+#include "page_legacy/page2_old.h"
+#include "page_module/page3_marvuto.h"
 #include "ui/dialog.h"
-
-// Posted by the reader thread after it has queued received bytes.
-constexpr unsigned WM_COMM_READ = ui::kWmUser + 1;
 
 constexpr unsigned kModelTimer = 1;
 constexpr unsigned kModelTimeoutMs = 1000;
 
-class CZephraDlg : public ui::CDialog {
+class CZephraDlg : public ui::CDialog, public CPanel {
   public:
     explicit CZephraDlg(CLinkProvider& links);
     ~CZephraDlg() override;
 
     // --- What the pages use ---
-    void EnableOpenClose(bool open, bool close);
-    void OnBnClickedClose();
+    void EnableOpenClose(bool open, bool close) override;
+    void OnBnClickedClose() override;
     // Sends bytes over the link that is open; 0 when none is.
-    uint32_t WriteComm(const uint8_t* data, uint32_t length);
-    bool m_bPage1Read = false;
-    bool m_bPage1Save = false;
+    uint32_t WriteComm(const uint8_t* data, uint32_t length) override;
 
     // --- Handlers ---
     bool OnInitDialog() override;
@@ -39,7 +40,9 @@ class CZephraDlg : public ui::CDialog {
     void OnBnClickedOpen();
     void OnBnClickedSerial();
     void OnBnClickedUsb();
-    void OnCommRead();
+    // Hands one notification's bytes to the identification or to the page shown. Returns -1 when
+    // the bytes were discarded, 0 after a reply too short to name a model, 1 otherwise.
+    int OnCommRead();
 
     // Dispatches the thread's messages for ms milliseconds.
     void WaitWithMessages(uint32_t ms);
@@ -47,18 +50,27 @@ class CZephraDlg : public ui::CDialog {
     bool IsConnected() const { return m_bConnected; }
     bool IsWaitingForModel() const { return m_bWaitModel; }
 
+    CPage1New m_page1;
+    CPage2Old m_page2;
+    CPage3Marvuto m_page3;
+
   private:
     bool OpenPort(const SerialSettings& settings);
     void ClosePort();
     bool USB_Connection();
     void ShowAbout();
     void EnableSerialSettings(bool enable);
+    void ShowPage(ui::CDialog& page, bool& flag);
+    void ForwardToPages(uint32_t count);
 
     CLinkProvider& links_;
     std::unique_ptr<CLink> link_;  // the link that is open, of whichever kind
     bool m_bConnected = false;
     CRxQueue m_QueueRead;
     bool m_bWaitModel = false;
+    bool m_bPage1 = false;
+    bool m_bPage2 = false;
+    bool m_bPage3 = false;
     uint8_t m_RxBuffer[CRxQueue::kSize] = {};
 
     std::string m_strPortName;

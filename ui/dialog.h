@@ -21,6 +21,8 @@ class CDialog {
     CDialog& operator=(const CDialog&) = delete;
 
     const DialogSpec& Spec() const { return spec_; }
+    // A dialog that swallows Enter never sees it, whichever control has the focus.
+    bool SwallowsEnter() const { return swallowsEnter_; }
 
     // Shows the dialog modally; returns the result it ended with.
     int DoModal();
@@ -75,8 +77,12 @@ class CDialog {
     void SetTimer(unsigned timerId, unsigned ms);
     void KillTimer(unsigned timerId);
 
+  protected:
+    void SetSwallowsEnter(bool swallow) { swallowsEnter_ = swallow; }
+
   private:
     const DialogSpec& spec_;
+    bool swallowsEnter_ = false;
     mutable std::mutex windowMutex_;  // guards window_ against posts from other threads
     DialogWindow* window_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,8 @@ struct FakeLinkLog {
     std::vector<SerialSettings> opens;
     std::vector<std::vector<uint8_t>> writes;
     int closes = 0;
+    // Called after each write, as the printer would see it.
+    std::function<void(const std::vector<uint8_t>&)> onWrite;
 };
 
 class FakeLink : public CLink {
@@ -22,6 +25,8 @@ class FakeLink : public CLink {
         if (closed_)
             return 0;
         log_.writes.emplace_back(data, data + length);
+        if (log_.onWrite)
+            log_.onWrite(log_.writes.back());
         return length;
     }
     void Close() override {

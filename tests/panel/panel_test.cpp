@@ -1,47 +1,10 @@
 // The connection panel on the headless backend: layout, enabling, Open and Close, status texts.
 #include <gtest/gtest.h>
 
-#include "app/main_dialog_layout.h"
-#include "app/zephra_dlg.h"
 #include "res/resource.h"
-#include "tests/panel/fake_link.h"
-#include "ui/headless/headless_backend.h"
+#include "tests/panel/panel_fixture.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-const Bytes kIdentify = {0x1B, 0x00, 0x02, 0x02};
-const int kSerialControls[] = {
-    IDC_LABEL_PORT, IDC_LABEL_BAUD, IDC_LABEL_PARITY, IDC_LABEL_DATABIT, IDC_LABEL_STOPBIT,
-    IDC_COMBO_PORT, IDC_COMBO_BAUD, IDC_COMBO_PARITY, IDC_COMBO_DATABIT, IDC_COMBO_STOPBIT};
-
-class Panel : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ui::SetBackend(&ui_);
-        ui_.AddString(IDS_ABOUTBOX, IDS_ABOUTBOX_TEXT);
-        ui_.Start([this] {
-            ui_.SetMainWindow(&dlg_);
-            dlg_.DoModal();
-        });
-    }
-    void TearDown() override {
-        ui_.Stop();
-        ui::SetBackend(nullptr);
-    }
-
-    void OpenSerial(int port, int baud, int parity, int stop) {
-        ui_.Select(dlg_, IDC_COMBO_PORT, port);
-        ui_.Select(dlg_, IDC_COMBO_BAUD, baud);
-        ui_.Select(dlg_, IDC_COMBO_PARITY, parity);
-        ui_.Select(dlg_, IDC_COMBO_STOPBIT, stop);
-        ASSERT_TRUE(ui_.Click(dlg_, IDC_OPEN));
-    }
-
-    ui::HeadlessBackend ui_;
-    FakeLinkProvider links_;
-    CZephraDlg dlg_{links_};
-};
 
 TEST_F(Panel, StartsAsTheTemplateAndInitialisationSayIt) {
     EXPECT_EQ(ui_.Caption(dlg_), "Velmora_v7.3");

@@ -154,9 +154,13 @@ void HeadlessBackend::Dispatch(Item& item) {
         return;  // its dialog has closed meanwhile
     if (item.kind == Item::Kind::kTimer) {
         window->Dialog().OnTimer(item.timerId);
-    } else {
-        window->Dialog().OnMessage(item.message);
+        return;
     }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        deliveries_.push_back(Delivery{&window->Dialog(), item.message});
+    }
+    window->Dialog().OnMessage(item.message);
 }
 
 void HeadlessBackend::Post(uint64_t window, Message message) {
@@ -335,6 +339,8 @@ bool HeadlessBackend::LeaveField(CDialog& dialog, int id) {
 
 bool HeadlessBackend::PressEnter(CDialog& dialog) {
     return Act(dialog, kNoId, [](HeadlessWindow& w) {
+        if (w.Dialog().SwallowsEnter())
+            return;
         int target = kIdOk;
         for (const ControlSpec& c : w.Dialog().Spec().controls) {
             if (c.kind == Kind::kDefPushButton)
@@ -442,6 +448,14 @@ std::vector<HeadlessBackend::Box> HeadlessBackend::TakeBoxes() {
     std::vector<Box> boxes;
     boxes.swap(boxes_);
     return boxes;
+}
+
+std::vector<HeadlessBackend::Delivery> HeadlessBackend::TakeDeliveries() {
+    Settle();
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<Delivery> deliveries;
+    deliveries.swap(deliveries_);
+    return deliveries;
 }
 
 void HeadlessBackend::AnswerNextBox(int answer) {

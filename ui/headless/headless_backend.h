@@ -83,6 +83,13 @@ class HeadlessBackend : public Backend {
     std::vector<std::pair<unsigned, std::string>> SystemMenuItems(CDialog& dialog);
     bool TimerArmed(CDialog& dialog, unsigned timerId);
 
+    // Posted messages handled by a dialog since the last call, in order.
+    struct Delivery {
+        CDialog* dialog;
+        Message message;
+    };
+    std::vector<Delivery> TakeDeliveries();
+
     // Message boxes shown since the last call, in order.
     std::vector<Box> TakeBoxes();
     // Answer for the next message box; unanswered boxes take their first button.
@@ -140,6 +147,7 @@ class HeadlessBackend : public Backend {
     std::map<uint64_t, HeadlessWindow*> live_;
     std::vector<HeadlessWindow*> stack_;
     std::vector<Box> boxes_;
+    std::vector<Delivery> deliveries_;
     std::deque<int> answers_;
     std::map<unsigned, std::string> strings_;
 };

@@ -13,7 +13,28 @@ const wchar_t kMessageBoxCaption[] = L"Zephra";
 }
 
 Win32Backend::Win32Backend(HINSTANCE instance)
-    : instance_(instance), uiThread_(GetCurrentThreadId()) {}
+    : instance_(instance),
+      filter_(SetWindowsHookExW(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId())),
+      uiThread_(GetCurrentThreadId()) {}
+
+Win32Backend::~Win32Backend() {
+    if (filter_)
+        UnhookWindowsHookEx(filter_);
+}
+
+// Sees every message of a dialog's modal loop before the dialog manager does, so a dialog that
+// swallows Enter never gets the default button's or IDOK's command from it.
+LRESULT CALLBACK Win32Backend::MessageFilter(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX) {
+        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+            Win32Window* window = Win32Window::FromHandle(GetAncestor(msg->hwnd, GA_ROOT));
+            if (window != nullptr && window->Dialog().SwallowsEnter())
+                return TRUE;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 int Win32Backend::RunModal(CDialog& dialog) {
     const std::vector<uint16_t> tmpl = BuildDialogTemplate(dialog.Spec());

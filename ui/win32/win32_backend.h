@@ -14,6 +14,7 @@ class Win32Window;
 class Win32Backend : public Backend {
   public:
     explicit Win32Backend(HINSTANCE instance);
+    ~Win32Backend() override;
 
     int RunModal(CDialog& dialog) override;
     int ShowMessageBox(const std::string& text, unsigned type) override;
@@ -23,7 +24,10 @@ class Win32Backend : public Backend {
     std::string LoadText(unsigned id) override;
 
   private:
+    static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
+
     HINSTANCE instance_;
+    HHOOK filter_;
     DWORD uiThread_;
     std::vector<Win32Window*> shown_;  // the top one owns the next dialog or message box
 };

@@ -11,7 +11,12 @@ namespace ui {
 namespace {
 // Wakes the dialog for the next message in its own posted queue.
 constexpr UINT kWmPosted = WM_APP + 1;
+const wchar_t kWindowProperty[] = L"ZephraDialogWindow";
 }  // namespace
+
+Win32Window* Win32Window::FromHandle(HWND hwnd) {
+    return hwnd == nullptr ? nullptr : static_cast<Win32Window*>(GetPropW(hwnd, kWindowProperty));
+}
 
 Win32Window::Win32Window(HINSTANCE instance, CDialog& dialog)
     : instance_(instance), dialog_(dialog) {}
@@ -26,14 +31,18 @@ Win32Window::~Win32Window() {
 INT_PTR CALLBACK Win32Window::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         auto* window = reinterpret_cast<Win32Window*>(lParam);
-        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        SetPropW(hwnd, kWindowProperty, window);
         window->hwnd_ = hwnd;
         window->FillFromDescription();
         window->dialog_.Attach(window);
         return window->dialog_.OnInitDialog() ? TRUE : FALSE;
     }
-    auto* window = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    return window == nullptr ? FALSE : window->Handle(msg, wParam, lParam);
+    Win32Window* window = FromHandle(hwnd);
+    if (window == nullptr)
+        return FALSE;
+    if (msg == WM_NCDESTROY)
+        RemovePropW(hwnd, kWindowProperty);
+    return window->Handle(msg, wParam, lParam);
 }
 
 INT_PTR Win32Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -18,6 +18,9 @@ class Win32Window : public DialogWindow {
     ~Win32Window() override;
 
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The shown dialog a window handle belongs to, or none (message boxes, foreign windows).
+    static Win32Window* FromHandle(HWND hwnd);
+    CDialog& Dialog() { return dialog_; }
     HWND Handle() const { return hwnd_; }
 
     std::string GetText(int id) override;

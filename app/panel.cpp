@@ -1,0 +1,9 @@
+// What a printer page may ask of the connection panel, reached as the application's main window.
+#include "app/panel.h"
+
+#include "ui/backend.h"
+#include "ui/dialog.h"
+
+CPanel* ThePanel() {
+    return dynamic_cast<CPanel*>(ui::AfxGetMainWnd());
+}

@@ -1,0 +1,24 @@
+// What a printer page may ask of the connection panel, reached as the application's main window.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+class CPanel {
+  public:
+    // Sends bytes over the open link; 0 when no link is open.
+    virtual uint32_t WriteComm(const uint8_t* data, uint32_t length) = 0;
+    virtual void EnableOpenClose(bool open, bool close) = 0;
+    // Drops the link, as the panel's Close button does.
+    virtual void OnBnClickedClose() = 0;
+
+    // Set by the current-generation page while it reads or saves; the USB reader polls them.
+    std::atomic<bool> m_bPage1Read{false};
+    std::atomic<bool> m_bPage1Save{false};
+
+  protected:
+    ~CPanel() = default;
+};
+
+// The panel behind the application's main window, or none.
+CPanel* ThePanel();
