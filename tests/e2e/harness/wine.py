@@ -172,6 +172,19 @@ class WineSession:
         self.procs.append(proc)
         return proc
 
+    def _kill_stragglers(self):
+        # A Wine program that was still starting when the server went down escapes
+        # "wineserver -k"; it is found by the prefix in its environment.
+        marker = f"WINEPREFIX={self.prefix}".encode()
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/environ", "rb") as env:
+                    if marker not in env.read().split(b"\0"):
+                        continue
+                os.kill(int(pid), signal.SIGKILL)
+            except (OSError, ValueError):
+                pass
+
     def kill_server(self):
         subprocess.run(["wineserver", "-k"], env=self.env, timeout=30, check=False,
                        stderr=subprocess.DEVNULL)
@@ -201,6 +214,7 @@ class WineSession:
                         except OSError:
                             pass
         finally:
+            self._kill_stragglers()
             if self.xvfb:
                 self.xvfb.stop()
             shutil.rmtree(self.root, ignore_errors=True)
