@@ -17,5 +17,17 @@ target_compile_definitions(Zephra PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN N
 target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})
 target_link_libraries(Zephra PRIVATE zephra_core comctl32 ws2_32)
 
+# The simulated printer runs on the Linux host beside Wine, so it is built with the host compiler.
+include(ExternalProject)
+set(ZEPHRA_HOST_SIM_DIR ${CMAKE_BINARY_DIR}/host-sim)
+set(ZEPHRA_PRINTER_SIM ${ZEPHRA_HOST_SIM_DIR}/printer-sim)
+ExternalProject_Add(printer_sim_host
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}/sim
+  BINARY_DIR ${ZEPHRA_HOST_SIM_DIR}
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DZEPHRA_WERROR=${ZEPHRA_WERROR}
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  BUILD_BYPRODUCTS ${ZEPHRA_PRINTER_SIM})
+
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/win32)

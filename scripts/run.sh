@@ -1,39 +1,69 @@
 #!/usr/bin/env bash
-# Builds Zephra.exe and starts it under Wine: on the user's display when there is one, otherwise
+# Builds Zephra.exe and starts it under Wine with COM1 connected to a simulated printer, so Open
+# shows a printer page without any hardware. On the user's display when there is one, otherwise
 # on a virtual display, where a screenshot shows what it looks like.
+#
+#   scripts/run.sh [--model 3|4|5|7] [--no-printer]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
+model=5
+printer=1
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --model) model="$2"; shift 2 ;;
+        --no-printer) printer=0; shift ;;
+        *) echo "usage: scripts/run.sh [--model 3|4|5|7] [--no-printer]" >&2; exit 2 ;;
+    esac
+done
+
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Zephra
+cmake --build --preset windows --target Zephra printer_sim_host
 
 export WINEDEBUG=-all
 export WINEPREFIX="${root}/build/windows/wineprefix-run"
 exe="${root}/build/windows/Zephra.exe"
+run_dir="${root}/build/windows/run"
+mkdir -p "${run_dir}"
 
 xvfb_pid=""
+sim_pid=""
 cleanup() {
     wineserver -k 2>/dev/null || true
+    if [ -n "${sim_pid}" ]; then kill "${sim_pid}" 2>/dev/null || true; fi
     if [ -n "${xvfb_pid}" ]; then kill "${xvfb_pid}" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 
+headless=0
 if [ -z "${DISPLAY:-}" ]; then
     exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
-    read -r display <&3
     xvfb_pid=$!
+    read -r display <&3
     export DISPLAY=":${display}"
     headless=1
     echo "No display: running on the virtual display ${DISPLAY}."
-else
-    headless=0
 fi
 
 if [ ! -f "${WINEPREFIX}/system.reg" ]; then
     echo "Preparing the Wine prefix (once)..."
     wineboot -i >/dev/null 2>&1
 fi
+
+# COM1 is whatever the registry maps it to; Wine reads the mapping when its server starts.
+wineserver -k 2>/dev/null || true
+if [ "${printer}" = 1 ]; then
+    exec 4< <("${root}/build/windows/host-sim/printer-sim" --model "${model}" \
+        --log "${run_dir}/printer-sim.log")
+    sim_pid=$!
+    read -r tty <&4
+    wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "${tty}" /f >/dev/null 2>&1
+    echo "Simulated printer, model '${model}', on ${tty} as COM1: press Open."
+else
+    wine reg delete 'HKLM\Software\Wine\Ports' /v COM1 /f >/dev/null 2>&1 || true
+fi
+wineserver -k 2>/dev/null || true
 
 if [ "${headless}" = 0 ]; then
     wine "${exe}"
@@ -42,9 +72,7 @@ fi
 
 # A Wine desktop window draws the title bars that a missing window manager would.
 wine explorer /desktop=Zephra,1024x768 "${exe}" &
-wine_pid=$!
 sleep "${ZEPHRA_RUN_SECONDS:-8}"
 shot="${root}/build/windows/zephra-screenshot.png"
 import -window root "${shot}"
 echo "Screenshot of the running utility: ${shot}"
-kill "${wine_pid}" 2>/dev/null || true
