@@ -241,7 +241,7 @@ bool CZephraDlg::OpenPort(const SerialSettings& settings) {
     ClosePort();
     const SerialOpenResult result = links_.OpenSerial(
         settings, m_QueueRead,
-        [this] {
+        [this](LinkEvent) {
             Post(ui::Message{WM_COMM_READ, 0, {}});
         },
         &link_);

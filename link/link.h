@@ -20,8 +20,16 @@ class CLink {
     virtual void Close() = 0;
 };
 
-// Called from the reader thread after bytes were queued. Must be safe from any thread.
-using NotifyFn = std::function<void()>;
+// What a reader thread tells the UI thread.
+enum class LinkEvent {
+    kData,          // bytes were queued
+    kQueueFull,     // a chunk did not fit into the queue and was dropped
+    kDisconnected,  // the device failed; the reader has ended
+};
+
+// Called from the reader thread. Must be safe from any thread and must only post: the link's
+// Close waits for the reader.
+using NotifyFn = std::function<void(LinkEvent)>;
 
 // Serial parameters as the driver takes them.
 struct SerialSettings {

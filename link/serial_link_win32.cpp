@@ -249,7 +249,7 @@ void CSerialLink::ThreadWatchComm() {
         if (WaitForSingleObject(stopEvent_.Get(), kCycleMs) == WAIT_OBJECT_0)
             break;
         if (Drain() && notify_)
-            notify_();
+            notify_(LinkEvent::kData);
     }
     if (waitPending) {
         SetCommMask(comm_.Get(), 0);  // ends a pending wait where the driver honours it

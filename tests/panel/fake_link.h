@@ -56,7 +56,7 @@ class FakeLinkProvider : public CLinkProvider {
     // Plays the reader thread: queues a chunk and notifies.
     void Receive(const std::vector<uint8_t>& bytes) {
         queue_->PutChunk(bytes.data(), static_cast<uint32_t>(bytes.size()));
-        notify_();
+        notify_(LinkEvent::kData);
     }
 
     FakeLinkLog log;

@@ -97,7 +97,7 @@ int main() {
             s.stopBits = static_cast<uint8_t>(stop);
             const SerialOpenResult r = provider.OpenSerial(
                 s, queue,
-                [&] {
+                [&](LinkEvent) {
                     readerId = GetCurrentThreadId();
                     ++notifications;
                 },
