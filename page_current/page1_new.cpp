@@ -1,5 +1,9 @@
-// The settings page of the current-generation printers (models '5' and '7').
+// The settings page of the current-generation printers (models '5' and '7'): set-up, commands,
+// reply dispatch and reply timers.
 #include "page_current/page1_new.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include "app/messages.h"
 #include "page_current/page1_layout.h"
@@ -24,4 +28,162 @@ void CPage1New::DoDataExchange(ui::CDataExchange& dx) {
     dx.Address(IDC_AP_GATEWAY, m_dwApGateway);
 }
 
-void CPage1New::OnPageData(uint32_t, const uint8_t*) {}
+bool CPage1New::OnInitDialog() {
+    CPrinterPage::OnInitDialog();
+    EnableSettings(false);
+    EnableSecurityControls(false);
+    m_bReading = false;
+    m_bSaving = false;
+    m_strKeyBinary.clear();
+    m_strKeyHex.clear();
+    BuildChannelList();
+
+    SetCurSel(IDC_WLAN_MODE, 0);
+    SetCurSel(IDC_REGION, 26);
+    CheckSecurity(IDC_SEC_NONE);
+    SetCurSel(IDC_OPERATING_MODE, 2);
+    SetCurSel(IDC_CHANNEL, 0);
+    SetCurSel(IDC_WEP_SIZE, 0);
+    SetCurSel(IDC_KEY_FORMAT, 0);
+    SetCurSel(IDC_WPA_ENCRYPTION, 1);
+    SetCurSel(IDC_WPA_CIPHER, 1);
+    SetCheck(IDC_MANUAL_SETTING, 1);
+    EnableItem(IDC_READ, true);
+    EnableItem(IDC_SAVE, false);
+
+    m_dwApIp = ParseDottedAddress("192.168.10.1");
+    m_dwApNetMask = ParseDottedAddress("255.255.255.0");
+    m_dwApGateway = ParseDottedAddress("192.168.10.1");
+    SetAddress(IDC_AP_IP, m_dwApIp);
+    SetAddress(IDC_AP_NETMASK, m_dwApNetMask);
+    SetAddress(IDC_AP_GATEWAY, m_dwApGateway);
+    return true;
+}
+
+void CPage1New::OnCommand(int id, int code) {
+    if (code == ui::kBnClicked) {
+        switch (id) {
+            case IDC_READ:
+                return OnReadClicked();
+            case IDC_SAVE:
+                return OnSaveClicked();
+            case IDC_DHCP:
+                return OnDhcpClicked();
+            case IDC_SEC_NONE:
+            case IDC_SEC_WEP:
+            case IDC_SEC_WPA:
+                return OnSecurityClicked(id);
+            case IDC_MANUAL_SETTING:
+                return OnManualSettingClicked();
+            case IDC_FACTORY_RESET:
+                return OnFactoryResetClicked();
+        }
+    }
+    if (code == ui::kCbnSelChange) {
+        switch (id) {
+            case IDC_WLAN_MODE:
+                return OnWlanModeChanged();
+            case IDC_REGION:
+            case IDC_OPERATING_MODE:
+                return BuildChannelList();
+            case IDC_KEY_FORMAT:
+                return OnKeyFormatChanged();
+        }
+    }
+    if (code == ui::kEnKillFocus) {
+        if (id == IDC_SSID)
+            return OnSsidKillFocus();
+        if (id == IDC_KEY)
+            return OnKeyKillFocus();
+    }
+    CPrinterPage::OnCommand(id, code);
+}
+
+void CPage1New::OnTimer(unsigned timerId) {
+    KillTimer(timerId);
+    switch (timerId) {
+        case kConnectTimer:
+            ui::AfxMessageBox("Connection failure : Error [Timeout]");
+            EnableItem(IDC_READ, true);
+            EnableItem(IDC_SAVE, false);
+            EnableSettings(false);
+            break;
+        case kResetTimer:
+            ui::AfxMessageBox("Update Failure : Error [Timeout]");
+            break;
+        case kReadTimer:
+            ui::AfxMessageBox("Read Error : code [Timeout]");
+            EnableItem(IDC_READ, true);
+            EnableItem(IDC_SAVE, false);
+            break;
+        case kWriteTimer:
+            ui::AfxMessageBox("Write Error : code [Timeout]");
+            EnableItem(IDC_READ, true);
+            EnableItem(IDC_SAVE, false);
+            break;
+    }
+}
+
+void CPage1New::OnPageData(uint32_t count, const uint8_t* data) {
+    UpdateData(true);
+    // Everything below reads the page's own copy; the bytes after the reply are zero.
+    std::memset(m_rx, 0, sizeof m_rx);
+    std::memcpy(m_rx, data, std::min<uint32_t>(count, sizeof m_rx - 1));
+    if (count < 4) {
+        ui::AfxMessageBox("Size Error");
+        return;
+    }
+    const uint8_t letter = m_rx[2];
+    if (m_rx[0] == kEsc && m_rx[1] == kTilde && IsReplyLetter(letter)) {
+        const bool readingOnly = m_bReading && !m_bSaving;
+        const bool savingOnly = m_bSaving && !m_bReading;
+        switch (letter) {
+            case 'R':
+                if (readingOnly)
+                    ReadStep(letter, count);
+                break;
+            case 'B':
+            case 'C':
+            case 'H':
+            case 'Q':
+                if (readingOnly) {
+                    ReadStep(letter, count);
+                } else {
+                    SaveAck(letter);
+                }
+                break;
+            case 'O':
+                KillTimer(kResetTimer);
+                ui::AfxMessageBox(m_rx[3] == kAccepted ? "Initialization Success"
+                                                       : "Initialization Fail");
+                break;
+            default:
+                if (savingOnly)
+                    SaveAck(letter);
+                break;
+        }
+    }
+    UpdateData(false);
+}
+
+void CPage1New::SendCommand(char letter, const Bytes& payload) {
+    const Bytes header = Header(letter);
+    WriteComm(header.data(), static_cast<uint32_t>(header.size()));
+    WriteComm(payload.data(), static_cast<uint32_t>(payload.size()));
+}
+
+void CPage1New::SendFixed(char letter, uint8_t argument, unsigned timerId, unsigned ms) {
+    const Bytes frame = FixedRequest(letter, argument);
+    WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
+    SetTimer(timerId, ms);
+}
+
+void CPage1New::SendRead(uint8_t item) {
+    SendFixed('R', item, kReadTimer, 3000);
+}
+
+void CPage1New::Fail(const std::string& message) {
+    ui::AfxMessageBox(message);
+    EnableItem(IDC_READ, true);
+    EnableItem(IDC_SAVE, false);
+}

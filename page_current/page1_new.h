@@ -5,12 +5,16 @@
 #include <string>
 
 #include "app/printer_page.h"
+#include "page_current/page1_protocol.h"
 
 class CPage1New : public CPrinterPage {
   public:
     CPage1New();
 
     void DoDataExchange(ui::CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    void OnCommand(int id, int code) override;
+    void OnTimer(unsigned timerId) override;
 
     // Held values of the edits and address controls; addresses carry the first octet high.
     std::string m_strVersion;
@@ -26,6 +30,79 @@ class CPage1New : public CPrinterPage {
     uint32_t m_dwApNetMask = 0;
     uint32_t m_dwApGateway = 0;
 
+    bool IsReading() const { return m_bReading; }
+    bool IsSaving() const { return m_bSaving; }
+    const std::string& KeyBinary() const { return m_strKeyBinary; }
+    const std::string& KeyHex() const { return m_strKeyHex; }
+
   protected:
     void OnPageData(uint32_t count, const uint8_t* data) override;
+
+  private:
+    // --- Controls (page1_controls.cpp) ---
+    void BuildChannelList();
+    void EnableSettings(bool on);
+    void EnableWepControls(bool on);
+    void EnableWpaControls(bool on);
+    void EnableSecurityControls(bool on);
+    void ApplyApSecurityRules();
+    void CheckSecurity(int radioId);
+    void CheckKeyIndex(int index);  // 0..3
+    void EnableInfrastructureAddresses(bool on);
+    void EnableApAddresses(bool on);
+    bool IsApMode();
+    bool IsInfrastructureMode();
+    bool IsManual();
+    int CheckedKeyIndex();  // 0..3, or -1
+    void OnWlanModeChanged();
+    void OnSecurityClicked(int radioId);
+    void OnManualSettingClicked();
+    void OnDhcpClicked();
+    void OnSsidKillFocus();
+    void OnKeyKillFocus();
+    void OnKeyFormatChanged();
+    void OnFactoryResetClicked();
+
+    // --- Requests and replies (page1_new.cpp) ---
+    void SendCommand(char letter, const page1::Bytes& payload);
+    void SendFixed(char letter, uint8_t argument, unsigned timerId, unsigned ms);
+    void SendRead(uint8_t item);
+    void Fail(const std::string& message);
+
+    // --- Read chain (page1_read.cpp) ---
+    void OnReadClicked();
+    void ReadStep(uint8_t letter, uint32_t count);
+    void ReadItem(uint8_t item, const std::string& value);
+    void ChannelStep(const std::string& value);
+    void SecurityStep(const std::string& value);
+    void WepKeyStep(const std::string& value);
+    void ReadDone();
+
+    // --- Save chain (page1_save.cpp) ---
+    void OnSaveClicked();
+    bool CheckKey();
+    void SaveAck(uint8_t letter);
+    void SendOperatingMode();
+    void SendPort();
+    void SendRegion();
+    void SendApAddresses();
+    void SendInfrastructureAddresses();
+    void SendSecurityType();
+    void SendSsid();
+    void SendWepKey();
+    void SendWpaKey();
+    void SendApSettings();
+    void SendJoin();
+    void SaveDone();
+    uint8_t SecurityTypeCode();
+    uint8_t CipherCode();
+
+    bool m_bReading = false;
+    bool m_bSaving = false;
+    std::string m_strLastSsid;
+    page1::Bytes m_abWepKey;
+    std::string m_strKeyBinary;
+    std::string m_strKeyHex;
+    bool m_bConvertAsAscii = false;
+    uint8_t m_rx[2048] = {};  // the page's own copy of the reply being handled
 };

@@ -23,6 +23,7 @@ constexpr int kIdNo = 7;
 // Message-box types (combinable: one button set, one icon).
 constexpr unsigned kMbOk = 0x00;
 constexpr unsigned kMbYesNo = 0x04;
+constexpr unsigned kMbIconQuestion = 0x20;
 constexpr unsigned kMbIconWarning = 0x30;
 constexpr unsigned kMbIconInformation = 0x40;
 constexpr unsigned kMbButtonMask = 0x0F;

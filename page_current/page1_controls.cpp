@@ -1,0 +1,292 @@
+// The current-generation page's controls between reads and saves: enabling by WLAN mode and
+// security, the channel list, the SSID and key checks and the key's two forms.
+#include <string>
+
+#include "page_current/page1_layout.h"
+#include "page_current/page1_new.h"
+#include "ui/backend.h"
+#include "ui/data_exchange.h"
+
+using namespace page1;
+
+namespace {
+
+constexpr int kInfrastructureAddresses[] = {IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS};
+constexpr int kApAddresses[] = {IDC_AP_IP, IDC_AP_NETMASK, IDC_AP_GATEWAY};
+constexpr int kKeyIndexes[] = {IDC_KEY1, IDC_KEY2, IDC_KEY3, IDC_KEY4};
+constexpr int kSecurityRadios[] = {IDC_SEC_NONE, IDC_SEC_WEP, IDC_SEC_WPA};
+constexpr int kWlanModeAp = 0;
+constexpr int kWlanModeInfrastructure = 1;
+constexpr int kFormatHex = 1;
+
+}  // namespace
+
+bool CPage1New::IsApMode() {
+    return GetCurSel(IDC_WLAN_MODE) == kWlanModeAp;
+}
+bool CPage1New::IsInfrastructureMode() {
+    return GetCurSel(IDC_WLAN_MODE) == kWlanModeInfrastructure;
+}
+bool CPage1New::IsManual() {
+    return GetCheck(IDC_MANUAL_SETTING) != 0;
+}
+
+int CPage1New::CheckedKeyIndex() {
+    for (int i = 0; i < 4; ++i) {
+        if (GetCheck(kKeyIndexes[i]))
+            return i;
+    }
+    return -1;
+}
+
+void CPage1New::BuildChannelList() {
+    ResetContent(IDC_CHANNEL);
+    for (int channel : Channels(GetCurSel(IDC_REGION), GetCurSel(IDC_OPERATING_MODE))) {
+        AddString(IDC_CHANNEL, std::to_string(channel));
+    }
+    SetCurSel(IDC_CHANNEL, 0);
+}
+
+void CPage1New::EnableInfrastructureAddresses(bool on) {
+    for (int id : kInfrastructureAddresses)
+        EnableItem(id, on);
+}
+
+void CPage1New::EnableApAddresses(bool on) {
+    for (int id : kApAddresses)
+        EnableItem(id, on);
+}
+
+void CPage1New::EnableSettings(bool on) {
+    for (int id :
+         {IDC_OPERATING_MODE, IDC_WLAN_MODE, IDC_CHANNEL, IDC_SSID, IDC_PORT, IDC_REGION, IDC_DHCP,
+          IDC_SEC_NONE, IDC_KEY, IDC_WEP_SIZE, IDC_KEY_FORMAT, IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER,
+          IDC_SEC_WEP, IDC_SEC_WPA, IDC_FACTORY_RESET, IDC_MANUAL_SETTING}) {
+        EnableItem(id, on);
+    }
+    for (int id : kKeyIndexes)
+        EnableItem(id, on);
+    EnableInfrastructureAddresses(on);
+    EnableApAddresses(on);
+}
+
+void CPage1New::EnableWepControls(bool on) {
+    EnableItem(IDC_WEP_SIZE, on);
+    for (int id : kKeyIndexes)
+        EnableItem(id, on);
+    EnableItem(IDC_KEY_FORMAT, on);
+    EnableItem(IDC_KEY, true);
+}
+
+void CPage1New::EnableWpaControls(bool on) {
+    EnableItem(IDC_WPA_ENCRYPTION, on);
+    EnableItem(IDC_WPA_CIPHER, on);
+    EnableItem(IDC_KEY, true);
+}
+
+void CPage1New::EnableSecurityControls(bool on) {
+    for (int id : kSecurityRadios)
+        EnableItem(id, on);
+    EnableItem(IDC_WEP_SIZE, on);
+    for (int id : kKeyIndexes)
+        EnableItem(id, on);
+    EnableItem(IDC_WPA_ENCRYPTION, on);
+    EnableItem(IDC_WPA_CIPHER, on);
+}
+
+void CPage1New::ApplyApSecurityRules() {
+    EnableItem(IDC_SEC_NONE, true);
+    EnableItem(IDC_SEC_WPA, true);
+    EnableItem(IDC_SEC_WEP, false);
+    EnableItem(IDC_WEP_SIZE, false);
+    for (int id : kKeyIndexes)
+        EnableItem(id, false);
+    EnableItem(IDC_MANUAL_SETTING, false);
+    if (GetCheck(IDC_SEC_NONE)) {
+        EnableItem(IDC_KEY, false);
+        EnableItem(IDC_WPA_ENCRYPTION, false);
+        EnableItem(IDC_WPA_CIPHER, false);
+    } else if (GetCheck(IDC_SEC_WPA)) {
+        EnableItem(IDC_KEY, true);
+        EnableItem(IDC_WPA_ENCRYPTION, true);
+        EnableItem(IDC_WPA_CIPHER, true);
+    }
+}
+
+void CPage1New::CheckSecurity(int radioId) {
+    for (int id : kSecurityRadios)
+        SetCheck(id, id == radioId ? 1 : 0);
+}
+
+void CPage1New::CheckKeyIndex(int index) {
+    for (int i = 0; i < 4; ++i)
+        SetCheck(kKeyIndexes[i], i == index ? 1 : 0);
+}
+
+void CPage1New::OnDhcpClicked() {
+    EnableInfrastructureAddresses(GetCheck(IDC_DHCP) == 0);
+}
+
+void CPage1New::OnWlanModeChanged() {
+    if (IsApMode()) {
+        EnableItem(IDC_OPERATING_MODE, true);
+        EnableItem(IDC_CHANNEL, true);
+        EnableApAddresses(true);
+        EnableItem(IDC_DHCP, false);
+        EnableInfrastructureAddresses(false);
+        EnableItem(IDC_MANUAL_SETTING, false);
+        EnableItem(IDC_SEC_NONE, true);
+        EnableItem(IDC_SEC_WPA, true);
+        EnableItem(IDC_SEC_WEP, false);
+        if (GetCheck(IDC_SEC_NONE)) {
+            EnableWepControls(false);
+            EnableWpaControls(false);
+            EnableItem(IDC_KEY, false);
+        } else if (GetCheck(IDC_SEC_WEP)) {
+            // An access point offers no WEP: fall back to no security.
+            CheckSecurity(IDC_SEC_NONE);
+            EnableItem(IDC_KEY, false);
+            EnableItem(IDC_WEP_SIZE, false);
+            for (int id : kKeyIndexes)
+                EnableItem(id, false);
+            EnableItem(IDC_KEY_FORMAT, false);
+            m_strKey.clear();
+            SetItemText(IDC_KEY, "");
+        } else {
+            EnableWepControls(false);
+            EnableWpaControls(true);
+            EnableItem(IDC_KEY, true);
+        }
+        return;
+    }
+    if (!IsInfrastructureMode())
+        return;
+    EnableItem(IDC_DHCP, true);
+    EnableInfrastructureAddresses(GetCheck(IDC_DHCP) == 0);
+    EnableItem(IDC_OPERATING_MODE, true);
+    EnableItem(IDC_CHANNEL, false);
+    EnableApAddresses(false);
+    EnableItem(IDC_MANUAL_SETTING, true);
+    for (int id : kSecurityRadios)
+        EnableItem(id, true);
+    if (!IsManual()) {
+        for (int id : kSecurityRadios)
+            EnableItem(id, false);
+        EnableWepControls(false);
+        EnableWpaControls(false);
+        EnableItem(IDC_KEY, true);
+    } else if (GetCheck(IDC_SEC_NONE)) {
+        EnableWepControls(false);
+        EnableWpaControls(false);
+        EnableItem(IDC_KEY, false);
+    } else {
+        const bool wep = GetCheck(IDC_SEC_WEP) != 0;
+        EnableWepControls(wep);
+        EnableWpaControls(!wep);
+        EnableItem(IDC_KEY, true);
+    }
+}
+
+void CPage1New::OnSecurityClicked(int radioId) {
+    CheckSecurity(radioId);
+    switch (radioId) {
+        case IDC_SEC_NONE:
+            EnableWepControls(false);
+            EnableWpaControls(false);
+            EnableItem(IDC_MANUAL_SETTING, !IsApMode());
+            EnableItem(IDC_KEY, false);
+            m_strKey.clear();
+            SetItemText(IDC_KEY, "");
+            break;
+        case IDC_SEC_WEP:
+            EnableWepControls(true);
+            EnableWpaControls(false);
+            CheckKeyIndex(0);
+            EnableItem(IDC_MANUAL_SETTING, !IsApMode());
+            break;
+        case IDC_SEC_WPA:
+            EnableWepControls(false);
+            if (IsApMode()) {
+                EnableItem(IDC_MANUAL_SETTING, false);
+                EnableWpaControls(true);
+            } else {
+                EnableItem(IDC_MANUAL_SETTING, true);
+                EnableWpaControls(IsManual());
+            }
+            break;
+    }
+}
+
+void CPage1New::OnManualSettingClicked() {
+    if (!IsInfrastructureMode())
+        return;
+    if (!IsManual()) {
+        EnableItem(IDC_KEY, true);
+        EnableSecurityControls(false);
+        return;
+    }
+    EnableSecurityControls(true);
+    if (GetCheck(IDC_SEC_NONE)) {
+        EnableWepControls(false);
+        EnableWpaControls(false);
+        EnableItem(IDC_KEY, false);
+    } else if (GetCheck(IDC_SEC_WPA)) {
+        EnableWepControls(false);
+        EnableWpaControls(true);
+    } else if (GetCheck(IDC_SEC_WEP)) {
+        EnableWepControls(true);
+        EnableWpaControls(false);
+    }
+}
+
+void CPage1New::OnSsidKillFocus() {
+    UpdateData(true);
+    if (ui::CharacterCount(m_strSsid) <= 32) {
+        m_strLastSsid = m_strSsid;
+    } else {
+        ui::AfxMessageBox("Invalid SSID length");
+        m_strSsid = m_strLastSsid;
+    }
+    UpdateData(false);
+}
+
+void CPage1New::OnKeyKillFocus() {
+    UpdateData(true);
+    if (IsInfrastructureMode() && IsManual()) {
+        if (GetCurSel(IDC_KEY_FORMAT) == kFormatHex && !m_bConvertAsAscii) {
+            if (!HexKeyForms(m_strKey, &m_strKeyBinary, &m_strKeyHex)) {
+                ui::AfxMessageBox("Not Hexadecimal key.");
+                return;
+            }
+        } else {
+            AsciiKeyForms(m_strKey, &m_strKeyBinary, &m_strKeyHex);
+            m_bConvertAsAscii = false;
+        }
+    }
+    UpdateData(false);
+}
+
+void CPage1New::OnKeyFormatChanged() {
+    if (!GetCheck(IDC_SEC_WEP))
+        return;
+    UpdateData(true);
+    if (m_strKeyBinary.empty()) {
+        m_bConvertAsAscii = true;
+        OnKeyKillFocus();
+    }
+    const bool hex = GetCurSel(IDC_KEY_FORMAT) == kFormatHex;
+    SetItemText(IDC_KEY, hex ? m_strKeyHex : m_strKeyBinary);
+    UpdateData(true);
+    UpdateData(false);
+    // After showing the values, which restore the field's general limit.
+    const int size = GetCurSel(IDC_WEP_SIZE);
+    if (size >= 0)
+        SetLimitText(IDC_KEY, hex ? (size == 1 ? 26 : 10) : (size == 1 ? 13 : 5));
+}
+
+void CPage1New::OnFactoryResetClicked() {
+    const int answer = ui::AfxMessageBox("Do you want to reset?\n(NV Item Initialization)",
+                                         ui::kMbYesNo | ui::kMbIconQuestion);
+    if (answer == ui::kIdYes)
+        SendFixed('O', '0', kResetTimer, 3000);
+}

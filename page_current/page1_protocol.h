@@ -1,0 +1,114 @@
+// Frames, payloads and replies of the current-generation printers' escape protocol, and the
+// tables behind them. Pure functions: no window, no link.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace page1 {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint8_t kEsc = 0x1B;
+constexpr uint8_t kTilde = 0x7E;
+constexpr uint8_t kAccepted = '@';
+// A join the printer could not complete with the access point.
+constexpr uint8_t kJoinFailed = 0xFF;
+
+// Reply timers of the page.
+enum Timer : unsigned {
+    kConnectTimer = 1,  // first read request
+    kResetTimer = 2,    // NV item initialization
+    kReadTimer = 3,     // every other read request
+    kWriteTimer = 4,    // every write request
+};
+
+// Read items of the R request.
+enum Item : uint8_t {
+    kItemSsid = 0x00,
+    kItemChannel = 0x01,
+    kItemWlanMode = 0x02,
+    kItemSecurity = 0x03,
+    kItemCipher = 0x04,
+    kItemWpaReserved = 0x05,
+    kItemWepKey = 0x06,
+    kItemWpaKey = 0x07,
+    kItemWepIndex = 0x08,
+    kItemVersion = 0x20,
+    kItemMac = 0x21,
+    kItemPort = 0x6A,
+};
+
+// ESC '~' letter argument: R item, the queries ('?') and O '0'.
+Bytes FixedRequest(char letter, uint8_t argument);
+// ESC '~' letter, written before a payload.
+Bytes Header(char letter);
+
+// Which characters force an SSID or key into its quoted form.
+enum class QuoteRule {
+    kSpaceEqualsComma,  // M, G, and the ASCII key of F
+    kSpaceEquals,       // E and D
+};
+bool NeedsQuotes(const std::string& text, QuoteRule rule);
+// The text as it goes on the wire: raw, or quoted with '/' before every '"' and '/'.
+std::string WireText(const std::string& text, QuoteRule rule);
+
+// Operating Mode list index (0 "2.4Ghz", 1 "5Ghz", 2 "Auto") to its band code, 0 for none.
+uint8_t BandCode(int bandIndex);
+// Band code of a Q? reply to the list index: '2' and '6' name theirs, anything else is "Auto".
+int BandIndex(uint8_t code);
+
+// Payloads, each ending with its 00 byte.
+Bytes OperatingModePayload(int bandIndex);
+Bytes PortPayload(const std::string& port);
+Bytes RegionPayload(int regionIndex);
+Bytes StaticAddressPayload(const std::string& ip, const std::string& mask,
+                           const std::string& gateway, const std::string& dns);
+Bytes ApAddressPayload(const std::string& ip, const std::string& mask, const std::string& gateway);
+Bytes SecurityPayload(uint8_t type, uint8_t cipher);
+Bytes TextPayload(const std::string& text, QuoteRule rule);
+// F: key index 1..4, then the raw bytes of a Hex key or the ASCII key text.
+Bytes WepKeyPayload(int keyIndex, bool hex, const std::string& keyText, const Bytes& keyBytes);
+// E without security: SSID and channel.
+Bytes ApOpenPayload(const std::string& ssid, const std::string& channel);
+// E with WPA: SSID, channel, type, cipher twice, key.
+Bytes ApWpaPayload(const std::string& ssid, const std::string& channel, uint8_t type,
+                   uint8_t cipher, const std::string& key);
+// D: SSID, and the key only when there is one.
+Bytes JoinPayload(const std::string& ssid, const std::string& key);
+// B switching to DHCP is written as one frame.
+Bytes DhcpRequest();
+
+// Reply layout.
+bool IsReplyLetter(uint8_t letter);
+// The value of a query reply: bytes 4 up to the last byte of the notification, to its first 00.
+std::string QueryValue(const uint8_t* data, uint32_t count);
+// The value of an R reply: bytes 5 to the end, to its first 00.
+std::string ReadValue(const uint8_t* data, uint32_t count);
+std::vector<std::string> SplitFields(const std::string& value);
+
+// Dotted text to the IP-address control's value; each octet from its leading digits, the last
+// from at most three characters, with no range check.
+uint32_t ParseDottedAddress(const std::string& text);
+std::string DottedAddress(uint32_t address);
+
+// Keys.
+int HexDigitValue(char c);
+bool IsKeySpace(char c);  // space, tab, CR, LF: ignored inside a key
+// The bytes of a Hex key: digit pairs in order, an odd last digit alone; other characters 0.
+Bytes WepKeyBytes(const std::string& keyText);
+// A Hex key as characters and as upper-case digits. False at the first character that is not a
+// digit; the two forms then hold what was built up to it.
+bool HexKeyForms(const std::string& keyText, std::string* binary, std::string* hex);
+// A key of characters as characters and as upper-case digits of their codes.
+void AsciiKeyForms(const std::string& keyText, std::string* binary, std::string* hex);
+bool IsPrintable(const std::string& text);
+
+// Regions and channels.
+std::string RegionCode(int regionIndex);   // empty when out of range
+int RegionIndex(const std::string& code);  // -1 when unknown
+// The channels a region allows on a band (list index as BandIndex, -1 for none).
+std::vector<int> Channels(int regionIndex, int bandIndex);
+
+}  // namespace page1

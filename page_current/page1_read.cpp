@@ -1,0 +1,230 @@
+// "Read WLAN Info": the chain of read requests, each reply filling its controls and asking for
+// the next item.
+#include <string>
+
+#include "app/panel.h"
+#include "page_current/page1_layout.h"
+#include "page_current/page1_new.h"
+
+using namespace page1;
+
+namespace {
+// Stands for the reply's value when its text is absent altogether.
+const std::string kNoValue;
+}  // namespace
+
+void CPage1New::OnReadClicked() {
+    if (CPanel* panel = ThePanel()) {
+        // Over USB the panel then passes a reply on only once it is complete.
+        panel->m_bPage1Read = true;
+        panel->m_bPage1Save = false;
+    }
+    m_bReading = true;
+    m_bSaving = false;
+    m_strKey.clear();
+    SetItemText(IDC_KEY, "");
+    EnableItem(IDC_READ, false);
+    EnableItem(IDC_SAVE, false);
+    SendFixed('R', kItemVersion, kConnectTimer, 3000);
+}
+
+void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
+    if (letter == 'R') {
+        const uint8_t item = m_rx[3];
+        switch (item) {
+            case kItemVersion:
+            case kItemMac:
+            case kItemWlanMode:
+            case kItemSsid:
+            case kItemPort:
+            case kItemChannel:
+            case kItemSecurity:
+            case kItemCipher:
+            case kItemWpaReserved:
+            case kItemWepIndex:
+            case kItemWepKey:
+            case kItemWpaKey:
+                break;
+            default:
+                // Not an item this page asked for: the pending request still waits for its
+                // own reply, and its timer reports if none comes.
+                return;
+        }
+        KillTimer(item == kItemVersion ? kConnectTimer : kReadTimer);
+        if (m_rx[4] != kAccepted)
+            return Fail("Failed to read data");
+        return ReadItem(item, ReadValue(m_rx, count));
+    }
+
+    KillTimer(kReadTimer);
+    const std::string value = QueryValue(m_rx, count);
+    const std::vector<std::string> fields = SplitFields(value);
+    const auto field = [&](size_t i) -> const std::string& {
+        return i < fields.size() ? fields[i] : kNoValue;
+    };
+    switch (letter) {
+        case 'Q':
+            SetCurSel(IDC_OPERATING_MODE, BandIndex(value.empty() ? 0 : value[0]));
+            SendRead(kItemSsid);
+            break;
+        case 'C':
+            if (const int region = RegionIndex(value); region >= 0)
+                SetCurSel(IDC_REGION, region);
+            SendRead(kItemChannel);
+            break;
+        case 'H':
+            m_dwApIp = ParseDottedAddress(field(0));
+            m_dwApNetMask = ParseDottedAddress(field(1));
+            m_dwApGateway = ParseDottedAddress(field(2));
+            SendRead(kItemSecurity);
+            break;
+        case 'B':
+            if (field(0) == "0" || field(0) == "1") {
+                const bool dhcp = field(0) == "1";
+                SetCheck(IDC_DHCP, dhcp ? 1 : 0);
+                EnableInfrastructureAddresses(!dhcp);
+            }
+            m_dwIp = ParseDottedAddress(field(1));
+            m_dwNetMask = ParseDottedAddress(field(2));
+            m_dwGateway = ParseDottedAddress(field(3));
+            m_dwDns = ParseDottedAddress(field(4));
+            SendRead(kItemSecurity);
+            break;
+    }
+}
+
+void CPage1New::ReadItem(uint8_t item, const std::string& value) {
+    switch (item) {
+        case kItemVersion:
+            EnableSettings(true);
+            m_strVersion = value;
+            SendRead(kItemMac);
+            break;
+        case kItemMac:
+            m_strMac = value;
+            SendRead(kItemWlanMode);
+            break;
+        case kItemWlanMode:
+            if (value == "0") {
+                SetCurSel(IDC_WLAN_MODE, 1);
+                EnableItem(IDC_CHANNEL, false);
+                EnableApAddresses(false);
+            } else if (value == "2") {
+                SetCurSel(IDC_WLAN_MODE, 0);
+                EnableItem(IDC_DHCP, false);
+                EnableInfrastructureAddresses(false);
+                EnableItem(IDC_CHANNEL, true);
+                ApplyApSecurityRules();
+            }
+            SendFixed('Q', '?', kReadTimer, 3000);
+            break;
+        case kItemSsid:
+            m_strSsid = value;
+            SendRead(kItemPort);
+            break;
+        case kItemPort:
+            m_strPort = value;
+            SendFixed('C', '?', kReadTimer, 3000);
+            break;
+        case kItemChannel:
+            ChannelStep(value);
+            break;
+        case kItemSecurity:
+            SecurityStep(value);
+            break;
+        case kItemCipher:
+            if (value == "0" || value == "1")
+                SetCurSel(IDC_WPA_CIPHER, value == "0" ? 0 : 1);
+            SendRead(kItemWpaKey);
+            break;
+        case kItemWpaReserved:
+            SendRead(kItemWpaKey);
+            break;
+        case kItemWepIndex:
+            CheckKeyIndex(value == "1" ? 0 : value == "2" ? 1 : value == "3" ? 2 : 3);
+            SendRead(kItemWepKey);
+            break;
+        case kItemWepKey:
+            WepKeyStep(value);
+            break;
+        case kItemWpaKey:
+            m_strKey = value == "null" ? std::string() : value;
+            // The last reply of a WPA read: the read is complete.
+            ReadDone();
+            break;
+    }
+}
+
+void CPage1New::ChannelStep(const std::string& value) {
+    BuildChannelList();
+    const int count = GetItemCount(IDC_CHANNEL);
+    for (int i = 0; i < count; ++i) {
+        if (GetLBText(IDC_CHANNEL, i) == value) {
+            SetCurSel(IDC_CHANNEL, i);
+            break;
+        }
+    }
+    if (IsApMode()) {
+        SendFixed('H', '?', kReadTimer, 3000);
+    } else if (IsInfrastructureMode()) {
+        SendFixed('B', '?', kReadTimer, 5000);
+    }
+}
+
+void CPage1New::SecurityStep(const std::string& value) {
+    const bool manual = IsApMode() || GetCheck(IDC_MANUAL_SETTING) != 0;
+    if (!manual)
+        EnableSecurityControls(false);
+    if (value == "0") {
+        CheckSecurity(IDC_SEC_NONE);
+        EnableWpaControls(false);
+        EnableWepControls(false);
+        m_strKey.clear();
+        EnableItem(IDC_KEY, !manual);
+        ReadDone();
+        return;
+    }
+    if (value == "1") {
+        CheckSecurity(IDC_SEC_WEP);
+        EnableWpaControls(false);
+        EnableWepControls(manual);
+        SendRead(kItemWepIndex);
+        return;
+    }
+    CheckSecurity(IDC_SEC_WPA);
+    SetCurSel(IDC_WPA_ENCRYPTION, value == "2" ? 0 : 1);
+    EnableWepControls(false);
+    EnableWpaControls(manual);
+    SendRead(kItemCipher);
+}
+
+void CPage1New::WepKeyStep(const std::string& value) {
+    SetCurSel(IDC_KEY_FORMAT, 0);
+    if (value == "null") {
+        m_strKey.clear();
+        return ReadDone();
+    }
+    m_strKey = value;
+    switch (value.size()) {
+        case 5:
+            SetCurSel(IDC_WEP_SIZE, 0);
+            break;
+        case 13:
+            SetCurSel(IDC_WEP_SIZE, 1);
+            break;
+        case 10:
+            SetCurSel(IDC_WEP_SIZE, 0);
+            SetCurSel(IDC_KEY_FORMAT, 1);
+            break;
+        case 26:
+            SetCurSel(IDC_WEP_SIZE, 1);
+            SetCurSel(IDC_KEY_FORMAT, 1);
+            break;
+    }
+    ReadDone();
+}
+
+void CPage1New::ReadDone() {
+    SetItemText(IDC_PRINTER_STATUS, "Read Success");
+    EnableItem(IDC_SAVE, true);
+}

@@ -1,0 +1,239 @@
+// "Save WLAN Info": the key checks, then the chain of writes that fits the WLAN mode and the
+// security, each acknowledgement sending the next write.
+#include <string>
+
+#include "app/panel.h"
+#include "page_current/page1_layout.h"
+#include "page_current/page1_new.h"
+
+using namespace page1;
+
+namespace {
+
+constexpr int kFormatHex = 1;
+
+struct WepRule {
+    size_t length;
+    const char* message;
+};
+
+// Required WEP key length by format (ASCII, Hex) and size (64, 128 bits).
+const WepRule kWepRules[2][2] = {
+    {{5, "WEP-64bits key(ASCII) should be use 5 characters"},
+     {13, "WEP-128bits key(ASCII) should be use 13 characters"}},
+    {{10, "WEP-64bits key(HEX) should be use 10 characters"},
+     {26, "WEP-128bits key(HEX) should be use 26 characters"}},
+};
+
+}  // namespace
+
+void CPage1New::OnSaveClicked() {
+    if (CPanel* panel = ThePanel()) {
+        panel->m_bPage1Read = false;
+        panel->m_bPage1Save = true;
+    }
+    if (!CheckKey()) {
+        UpdateData(false);
+        return;
+    }
+    m_bReading = false;
+    m_bSaving = true;
+    SetItemText(IDC_PRINTER_STATUS, "");
+    EnableSettings(false);
+    EnableItem(IDC_READ, false);
+    EnableItem(IDC_SAVE, false);
+    if (CPanel* panel = ThePanel())
+        panel->EnableOpenClose(false, false);
+    SendOperatingMode();
+}
+
+bool CPage1New::CheckKey() {
+    const std::string key = GetItemText(IDC_KEY);
+    const char* failure = nullptr;
+    if (!IsManual()) {
+        if (!IsPrintable(key))
+            failure = "Invalid Key contents";
+    } else if (GetCheck(IDC_SEC_WPA)) {
+        if (key.size() < 8 || key.size() > 63) {
+            failure = "WPA key should be use 8 ~ 63 characters";
+        } else if (!IsPrintable(key)) {
+            failure = "Invalid Key contents";
+        }
+    } else if (GetCheck(IDC_SEC_WEP) && CheckedKeyIndex() >= 0) {
+        const int format = GetCurSel(IDC_KEY_FORMAT);
+        const int size = GetCurSel(IDC_WEP_SIZE);
+        if (format >= 0 && format < 2 && size >= 0 && size < 2) {
+            const WepRule& rule = kWepRules[format][size];
+            if (key.size() != rule.length) {
+                failure = rule.message;
+            } else if (!IsPrintable(key)) {
+                failure = "Invalid Key contents";
+            }
+        }
+    }
+    if (failure == nullptr)
+        return true;
+    ui::AfxMessageBox(failure);
+    return false;
+}
+
+uint8_t CPage1New::SecurityTypeCode() {
+    if (GetCheck(IDC_SEC_NONE))
+        return '0';
+    if (GetCheck(IDC_SEC_WEP))
+        return '1';
+    return GetCurSel(IDC_WPA_ENCRYPTION) == 0 ? '2' : '3';
+}
+
+uint8_t CPage1New::CipherCode() {
+    if (GetCheck(IDC_SEC_NONE) || GetCheck(IDC_SEC_WEP))
+        return '0';
+    return GetCurSel(IDC_WPA_CIPHER) == 0 ? '0' : '1';
+}
+
+void CPage1New::SendOperatingMode() {
+    SendCommand('Q', OperatingModePayload(GetCurSel(IDC_OPERATING_MODE)));
+    SetTimer(kWriteTimer, 3000);
+}
+
+void CPage1New::SendPort() {
+    SendCommand('W', PortPayload(GetItemText(IDC_PORT)));
+    SetTimer(kWriteTimer, 3000);
+}
+
+void CPage1New::SendRegion() {
+    SendCommand('C', RegionPayload(GetCurSel(IDC_REGION)));
+    SetTimer(kWriteTimer, 3000);
+}
+
+void CPage1New::SendApAddresses() {
+    SendCommand('H', ApAddressPayload(DottedAddress(GetAddress(IDC_AP_IP)),
+                                      DottedAddress(GetAddress(IDC_AP_NETMASK)),
+                                      DottedAddress(GetAddress(IDC_AP_GATEWAY))));
+    SetTimer(kWriteTimer, 5000);
+}
+
+void CPage1New::SendInfrastructureAddresses() {
+    if (GetCheck(IDC_DHCP)) {
+        const Bytes frame = DhcpRequest();
+        WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
+    } else {
+        SendCommand('B', StaticAddressPayload(DottedAddress(GetAddress(IDC_IP)),
+                                              DottedAddress(GetAddress(IDC_NETMASK)),
+                                              DottedAddress(GetAddress(IDC_GATEWAY)),
+                                              DottedAddress(GetAddress(IDC_DNS))));
+    }
+    // Also for DHCP: a printer that never acknowledges must end the save with a message.
+    SetTimer(kWriteTimer, 5000);
+}
+
+void CPage1New::SendSecurityType() {
+    SendCommand('I', SecurityPayload(SecurityTypeCode(), CipherCode()));
+    SetTimer(kWriteTimer, 5000);
+}
+
+void CPage1New::SendSsid() {
+    SendCommand('M', TextPayload(GetItemText(IDC_SSID), QuoteRule::kSpaceEqualsComma));
+    SetTimer(kWriteTimer, 5000);
+}
+
+void CPage1New::SendWpaKey() {
+    SendCommand('G', TextPayload(GetItemText(IDC_KEY), QuoteRule::kSpaceEqualsComma));
+    SetTimer(kWriteTimer, 5000);
+}
+
+void CPage1New::SendWepKey() {
+    const int index = CheckedKeyIndex();
+    if (index < 0) {
+        SendCommand('F', Bytes());
+    } else {
+        const std::string key = GetItemText(IDC_KEY);
+        const bool hex = GetCurSel(IDC_KEY_FORMAT) == kFormatHex;
+        if (hex)
+            m_abWepKey = WepKeyBytes(key);
+        SendCommand('F', WepKeyPayload(index + 1, hex, key, m_abWepKey));
+    }
+    SetTimer(kWriteTimer, 5000);
+}
+
+void CPage1New::SendApSettings() {
+    const std::string ssid = GetItemText(IDC_SSID);
+    const int channel = GetCurSel(IDC_CHANNEL);
+    const std::string channelText = channel < 0 ? std::string() : GetLBText(IDC_CHANNEL, channel);
+    if (GetCheck(IDC_SEC_NONE)) {
+        SendCommand('E', ApOpenPayload(ssid, channelText));
+    } else if (GetCheck(IDC_SEC_WPA)) {
+        SendCommand('E', ApWpaPayload(ssid, channelText, SecurityTypeCode(), CipherCode(),
+                                      GetItemText(IDC_KEY)));
+    }
+    // An access point offers no WEP: nothing goes out and the timer reports the failed save.
+    SetTimer(kWriteTimer, 10000);
+}
+
+void CPage1New::SendJoin() {
+    SendCommand('D', JoinPayload(GetItemText(IDC_SSID), GetItemText(IDC_KEY)));
+    SetTimer(kWriteTimer, 17000);
+}
+
+void CPage1New::SaveAck(uint8_t letter) {
+    KillTimer(kWriteTimer);
+    const bool accepted = (letter == 'W' ? m_rx[4] : m_rx[3]) == kAccepted;
+    switch (letter) {
+        case 'Q':
+            return accepted ? SendPort() : Fail("Check Operating Mode");
+        case 'W':
+            return accepted ? SendRegion() : Fail("Check Port Number");
+        case 'C':
+            if (!accepted)
+                return Fail("Check Region");
+            if (IsApMode())
+                return SendApAddresses();
+            if (IsInfrastructureMode())
+                return SendInfrastructureAddresses();
+            return;
+        case 'H':
+            if (!accepted)
+                return Fail("Check IP,SubnetMask,Gateway");
+            if (IsApMode())
+                return SendApSettings();
+            ui::AfxMessageBox("Not Select Soft AP Mode");
+            return;
+        case 'B':
+            if (!accepted)
+                return Fail("Check IP,SubnetMask,Gateway,DNS");
+            if (IsInfrastructureMode())
+                return IsManual() ? SendSecurityType() : SendJoin();
+            return;
+        case 'I':
+            if (!accepted)
+                return Fail("Check Key Management");
+            if (GetCheck(IDC_SEC_NONE))
+                return SendSsid();
+            if (GetCheck(IDC_SEC_WEP))
+                return SendWepKey();
+            return SendWpaKey();
+        case 'F':
+            return accepted ? SendSsid() : Fail("Check WEP Key Index");
+        case 'G':
+            return accepted ? SendSsid() : Fail("Check WPA Key Index");
+        case 'M':
+            return accepted ? SaveDone() : Fail("Save Error(Infrastructure)");
+        case 'E':
+            return accepted ? SaveDone() : Fail("Save Error(Access Point)");
+        case 'D':
+            if (accepted)
+                return SaveDone();
+            return Fail(m_rx[3] == kJoinFailed ? "Check the settings of the AP and printer."
+                                               : "Save Error(WLAN Mode(Infrastructure))");
+    }
+}
+
+void CPage1New::SaveDone() {
+    SetItemText(IDC_PRINTER_STATUS, "Save Success");
+    ui::AfxMessageBox("Save Success", ui::kMbOk | ui::kMbIconInformation);
+    EnableItem(IDC_READ, true);
+    EnableItem(IDC_SAVE, false);
+    if (CPanel* panel = ThePanel())
+        panel->EnableOpenClose(false, true);
+    UpdateData(false);
+}
