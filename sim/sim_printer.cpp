@@ -5,14 +5,33 @@
 #include <cstring>
 #include <utility>
 
+#include "sim/sim_current_gen.h"
+
+namespace {
+
+std::unique_ptr<CSimProtocol> FamilyProtocol(uint8_t model) {
+    if (model == '5' || model == '7')
+        return std::make_unique<CSimCurrentGen>();
+    return std::make_unique<CSimIgnoreProtocol>();
+}
+
+}  // namespace
+
 CSimPrinter::CSimPrinter(uint8_t model, SimSendFn send)
-    : model_(model), send_(std::move(send)), protocol_(std::make_unique<CSimIgnoreProtocol>()) {
+    : model_(model), send_(std::move(send)), protocol_(FamilyProtocol(model)) {
     if (!send_)
         send_ = [](std::vector<uint8_t>, unsigned) {};
+    protocol_->SetReplyDelay(delayMs_);
+}
+
+void CSimPrinter::SetReplyDelay(unsigned ms) {
+    delayMs_ = ms;
+    protocol_->SetReplyDelay(ms);
 }
 
 void CSimPrinter::SetProtocol(std::unique_ptr<CSimProtocol> protocol) {
     protocol_ = protocol ? std::move(protocol) : std::make_unique<CSimIgnoreProtocol>();
+    protocol_->SetReplyDelay(delayMs_);
 }
 
 std::vector<uint8_t> CSimPrinter::IdentifyReply(uint8_t model) {

@@ -42,8 +42,14 @@ class CSimPrinter {
     void Receive(const uint8_t* data, size_t n);
 
     void SetIdentifyMode(IdentifyMode mode) { mode_ = mode; }
-    void SetReplyDelay(unsigned ms) { delayMs_ = ms; }
+    void SetReplyDelay(unsigned ms);
+    // The constructor picks the family protocol by model; tests may put another in its place.
     void SetProtocol(std::unique_ptr<CSimProtocol> protocol);
+    // The family protocol in use as a T, or null when it is not one.
+    template <class T>
+    T* ProtocolAs() {
+        return dynamic_cast<T*>(protocol_.get());
+    }
 
     uint8_t Model() const { return model_; }
     // The normal identification reply for a model character.

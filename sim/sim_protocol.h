@@ -19,6 +19,9 @@ class CSimProtocol {
     // True while a frame of the family is under way. The core then passes ESC through instead of
     // taking it as the start of an identification request, so binary payloads stay intact.
     virtual bool InFrame() const = 0;
+
+    // How long after a request its reply is sent; the core passes on its own reply delay.
+    virtual void SetReplyDelay(unsigned) {}
 };
 
 // A printer that answers nothing but the identification.
