@@ -1,13 +1,16 @@
 // printer-sim: serves a simulated printer on a pseudo-terminal until SIGINT or SIGTERM.
 #include <signal.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "sim/pty_transport.h"
+#include "sim/sim_current_gen.h"
 #include "sim/sim_printer.h"
 
 namespace {
@@ -22,14 +25,78 @@ const char kUsage[] =
     "                   short3, short4, short5, unknown, split (default normal)\n"
     "  --delay MS       milliseconds before a reply (default 20)\n"
     "  --log FILE       write each chunk received as a line of hex bytes\n"
-    "  --help           show this text\n";
+    "  --help           show this text\n"
+    "\n"
+    "Models 5 and 7 only (each option may be repeated):\n"
+    "  --set NAME=VALUE preset a setting: version, mac, mode, ssid, port, channel,\n"
+    "                   security, cipher, wepindex, wepkey, wpakey, band, region, apip,\n"
+    "                   apmask, apgateway, dhcp, ip, mask, gateway, dns\n"
+    "  --refuse REQ     answer REQ with status 'E': a letter (O: factory reset, R: every\n"
+    "                   read), or R and a read item in hex (R06)\n"
+    "  --silent REQ     never answer REQ (queries included)\n"
+    "  --d-status-ff    answer D with status FF (could not join)\n"
+    "  --split          send every reply in two parts, 100 ms apart\n";
 
 struct Options {
     uint8_t model = '5';
     IdentifyMode mode = IdentifyMode::kNormal;
     unsigned delayMs = CSimPrinter::kDefaultDelayMs;
     std::string logPath;
+    // For the current-generation family.
+    std::vector<std::string> sets, refuse, silent;
+    bool joinFails = false;
+    bool split = false;
 };
+
+// A request named on the command line: a letter, or 'R' and a read item in two hex digits.
+bool ParseRequest(const std::string& text, uint8_t* letter, int* item) {
+    *item = -1;
+    if (text.size() == 1 && text[0] >= 'A' && text[0] <= 'Z') {
+        *letter = static_cast<uint8_t>(text[0]);
+        return true;
+    }
+    if (text.size() != 3 || text[0] != 'R' || !std::isxdigit(static_cast<unsigned char>(text[1])) ||
+        !std::isxdigit(static_cast<unsigned char>(text[2])))
+        return false;
+    *letter = 'R';
+    *item = static_cast<int>(std::strtoul(text.substr(1).c_str(), nullptr, 16));
+    return true;
+}
+
+// Applies the current-generation options; on a bad one says which and returns false.
+bool ConfigureCurrentGen(const Options& options, CSimCurrentGen* gen) {
+    for (const std::string& set : options.sets) {
+        const size_t eq = set.find('=');
+        if (eq == std::string::npos || !gen->SetItem(set.substr(0, eq), set.substr(eq + 1))) {
+            std::fprintf(stderr, "printer-sim: bad value for --set: %s\n", set.c_str());
+            return false;
+        }
+    }
+    for (int silent = 0; silent < 2; ++silent) {
+        for (const std::string& text : silent ? options.silent : options.refuse) {
+            uint8_t letter = 0;
+            int item = -1;
+            if (!ParseRequest(text, &letter, &item)) {
+                std::fprintf(stderr, "printer-sim: bad value for --%s: %s\n",
+                             silent ? "silent" : "refuse", text.c_str());
+                return false;
+            }
+            if (item >= 0)
+                silent ? gen->SilenceRead(static_cast<uint8_t>(item))
+                       : gen->RefuseRead(static_cast<uint8_t>(item));
+            else
+                silent ? gen->Silence(letter) : gen->Refuse(letter);
+        }
+    }
+    gen->SetJoinFails(options.joinFails);
+    gen->SetSplitReplies(options.split);
+    return true;
+}
+
+bool UsesCurrentGenOptions(const Options& options) {
+    return !options.sets.empty() || !options.refuse.empty() || !options.silent.empty() ||
+           options.joinFails || options.split;
+}
 
 bool ParseDelay(const char* text, unsigned* ms) {
     char* end = nullptr;
@@ -49,6 +116,10 @@ int ParseOptions(int argc, char** argv, Options* options) {
             std::fputs(kUsage, stdout);
             return -1;
         }
+        if (arg == "--d-status-ff" || arg == "--split") {
+            (arg == "--split" ? options->split : options->joinFails) = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             std::fprintf(stderr, "printer-sim: %s needs a value\n%s", arg.c_str(), kUsage);
             return 2;
@@ -64,6 +135,12 @@ int ParseOptions(int argc, char** argv, Options* options) {
             ok = ParseDelay(value, &options->delayMs);
         } else if (arg == "--log") {
             options->logPath = value;
+        } else if (arg == "--set") {
+            options->sets.push_back(value);
+        } else if (arg == "--refuse") {
+            options->refuse.push_back(value);
+        } else if (arg == "--silent") {
+            options->silent.push_back(value);
         } else {
             std::fprintf(stderr, "printer-sim: unknown option %s\n%s", arg.c_str(), kUsage);
             return 2;
@@ -83,6 +160,25 @@ int main(int argc, char** argv) {
     if (const int status = ParseOptions(argc, argv, &options))
         return status < 0 ? 0 : status;
 
+    // The printer is set up before anything is opened, so a bad option leaves nothing behind.
+    CPtyTransport transport;
+    CSimPrinter printer(options.model, [&transport](std::vector<uint8_t> bytes, unsigned delayMs) {
+        transport.Send(std::move(bytes), delayMs);
+    });
+    printer.SetIdentifyMode(options.mode);
+    printer.SetReplyDelay(options.delayMs);
+    if (UsesCurrentGenOptions(options)) {
+        CSimCurrentGen* gen = printer.ProtocolAs<CSimCurrentGen>();
+        if (gen == nullptr) {
+            std::fprintf(stderr,
+                         "printer-sim: --set, --refuse, --silent, --d-status-ff and "
+                         "--split need model 5 or 7\n");
+            return 2;
+        }
+        if (!ConfigureCurrentGen(options, gen))
+            return 2;
+    }
+
     FILE* log = nullptr;
     if (!options.logPath.empty()) {
         log = std::fopen(options.logPath.c_str(), "w");
@@ -100,17 +196,11 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    CPtyTransport transport;
     std::string error;
     if (!transport.Open(&error)) {
         std::fprintf(stderr, "printer-sim: %s\n", error.c_str());
         return 1;
     }
-    CSimPrinter printer(options.model, [&transport](std::vector<uint8_t> bytes, unsigned delayMs) {
-        transport.Send(std::move(bytes), delayMs);
-    });
-    printer.SetIdentifyMode(options.mode);
-    printer.SetReplyDelay(options.delayMs);
 
     transport.Start([&printer, log](const uint8_t* data, size_t n) {
         if (log != nullptr) {

@@ -253,6 +253,31 @@ TEST(PrinterSimTool, FaultModeFromTheCommandLine) {
     EXPECT_EQ(sim.StopWith(SIGINT), 0);
 }
 
+TEST(PrinterSimTool, CurrentGenerationPresetsAndFaults) {
+    SimProcess sim({"--model", "7", "--set", "ssid=Office", "--set", "region=JP", "--refuse", "Q",
+                    "--refuse", "R21", "--silent", "C", "--d-status-ff", "--split"});
+    const std::string path = sim.Path();
+    const int fd = OpenPort(path);
+    ASSERT_GE(fd, 0) << path;
+    const struct {
+        Bytes request;
+        Bytes reply;
+    } kCases[] = {
+        {{0x1B, 0x7E, 'R', 0x00}, {0x1B, 0x7E, 'R', 0x00, '@', 'O', 'f', 'f', 'i', 'c', 'e', 0x00}},
+        {{0x1B, 0x7E, 'R', '!'}, {0x1B, 0x7E, 'R', '!', 'E', 0x00}},
+        {{0x1B, 0x7E, 'Q', '6', 0x00}, {0x1B, 0x7E, 'Q', 'E'}},
+        {{0x1B, 0x7E, 'C', '?'}, {}},
+        {{0x1B, 0x7E, 'D', 'n', 0x00}, {0x1B, 0x7E, 'D', 0xFF}},
+    };
+    for (const auto& c : kCases) {
+        ASSERT_TRUE(WriteAll(fd, c.request));
+        // The split reply's second part comes 100 ms after the first.
+        EXPECT_EQ(ReadFor(fd, c.reply.size() + 1, 400), c.reply);
+    }
+    close(fd);
+    EXPECT_EQ(sim.StopWith(SIGTERM), 0);
+}
+
 TEST(PrinterSimTool, HelpAndBadArguments) {
     SimProcess help({"--help"});
     EXPECT_EQ(help.FirstLine().rfind("Usage: printer-sim", 0), 0u);
@@ -261,7 +286,12 @@ TEST(PrinterSimTool, HelpAndBadArguments) {
                                                                   {"--model", "55"},
                                                                   {"--delay", "-1"},
                                                                   {"--bogus"},
-                                                                  {"--log"}}) {
+                                                                  {"--log"},
+                                                                  {"--set", "colour=red"},
+                                                                  {"--set", "ssid"},
+                                                                  {"--refuse", "q"},
+                                                                  {"--silent", "R2"},
+                                                                  {"--model", "4", "--split"}}) {
         SimProcess bad(args);
         EXPECT_TRUE(bad.FirstLine().empty());
         EXPECT_EQ(bad.Wait(), 2) << args[0];
