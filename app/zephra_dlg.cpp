@@ -99,8 +99,46 @@ void CZephraDlg::ShowAbout() {
 }
 
 void CZephraDlg::OnMessage(const ui::Message& message) {
-    if (message.id == WM_COMM_READ)
+    if (message.id == WM_COMM_READ) {
         OnCommRead();
+    } else if (message.id == WM_LINK_EVENT) {
+        OnLinkEvent(static_cast<LinkEvent>(message.wParam & 3),
+                    static_cast<uint32_t>(message.wParam >> 2));
+    }
+}
+
+NotifyFn CZephraDlg::MakeNotify() {
+    const uint32_t generation = linkGeneration_;
+    return [this, generation](LinkEvent event) {
+        if (event == LinkEvent::kData) {
+            Post(ui::Message{WM_COMM_READ, 0, {}});
+        } else {
+            const uintptr_t tagged =
+                (static_cast<uintptr_t>(generation) << 2) | static_cast<uintptr_t>(event);
+            Post(ui::Message{WM_LINK_EVENT, tagged, {}});
+        }
+    };
+}
+
+void CZephraDlg::OnLinkEvent(LinkEvent event, uint32_t generation) {
+    // The link that posted this has been closed since; its news no longer applies.
+    const auto current = [&] { return link_ && generation == linkGeneration_; };
+    if (!current())
+        return;
+    if (event == LinkEvent::kQueueFull) {
+        // While the box is up, the reader may overflow again; that only drains the queue.
+        if (!queueFullShown_) {
+            queueFullShown_ = true;
+            ui::AfxMessageBox("m_QueueRead FULL!");
+            queueFullShown_ = false;
+        }
+        OnCommRead();
+    } else if (event == LinkEvent::kDisconnected) {
+        ui::AfxMessageBox("Disconnect the USB communication. Connect the USB port again!");
+        // The box's loop may have let a page close the link already.
+        if (current())
+            ReleaseLink();
+    }
 }
 
 void CZephraDlg::OnTimer(unsigned timerId) {
@@ -112,7 +150,7 @@ void CZephraDlg::OnTimer(unsigned timerId) {
     ShowPage(m_page3, m_bPage3);
 }
 
-void CZephraDlg::ShowPage(ui::CDialog& page, bool& flag) {
+void CZephraDlg::ShowPage(ui::CDialog& page, std::atomic<bool>& flag) {
     KillTimer(kModelTimer);
     flag = true;
     // The page's modal loop keeps dispatching this dialog's messages, so later notifications run
@@ -239,12 +277,7 @@ void CZephraDlg::OnBnClickedClose() {
 bool CZephraDlg::OpenPort(const SerialSettings& settings) {
     // A link left open by an earlier Open would keep its port and reader: release it first.
     ClosePort();
-    const SerialOpenResult result = links_.OpenSerial(
-        settings, m_QueueRead,
-        [this](LinkEvent) {
-            Post(ui::Message{WM_COMM_READ, 0, {}});
-        },
-        &link_);
+    const SerialOpenResult result = links_.OpenSerial(settings, m_QueueRead, MakeNotify(), &link_);
     if (result == SerialOpenResult::kOpened) {
         m_bConnected = true;
         m_strStatus = "Success";
@@ -260,19 +293,40 @@ bool CZephraDlg::OpenPort(const SerialSettings& settings) {
 }
 
 void CZephraDlg::ClosePort() {
+    ReleaseLink();
+}
+
+void CZephraDlg::ReleaseLink() {
     m_bConnected = false;
     if (link_) {
         link_->Close();
         link_.reset();
     }
+    // Kept to 30 bits: the tag shares a 32-bit wParam with the event.
+    linkGeneration_ = (linkGeneration_ + 1) & 0x3FFFFFFFu;
 }
 
 bool CZephraDlg::USB_Connection() {
     if (m_bConnected) {
+        std::printf("Already Connected\n");
         m_strStatus = "Already Connected\n";
         UpdateData(false);
         return false;
     }
+    // A link that failed or was dropped earlier must not keep its device: search afresh.
+    ReleaseLink();
+    const UsbOpenResult result = links_.OpenUsb(
+        m_QueueRead, MakeNotify(), [this] { return m_bPage1 && m_bPage1Read && !m_bPage1Save; },
+        &link_);
+    if (result == UsbOpenResult::kOpened) {
+        m_strStatus = "USB connection success";
+        m_bConnected = true;
+        UpdateData(false);
+        return true;
+    }
+    if (result == UsbOpenResult::kNoAcceptedDevice)
+        ui::AfxMessageBox("This is NOT QUARNE printer.");
+    // Every failure says so, so that an older success text never outlives a failed open.
     m_strStatus = "Unable open the port!";
     UpdateData(false);
     return false;

@@ -2,6 +2,7 @@
 // the identification of the printer that decides which page talks to it.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,6 +17,8 @@
 #include "ui/dialog.h"
 
 constexpr unsigned kModelTimer = 1;
+// Reader thread to main dialog: the link's queue overflowed or its device went away.
+constexpr unsigned WM_LINK_EVENT = ui::kWmUser + 2;
 constexpr unsigned kModelTimeoutMs = 1000;
 
 class CZephraDlg : public ui::CDialog, public CPanel {
@@ -60,17 +63,26 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool USB_Connection();
     void ShowAbout();
     void EnableSerialSettings(bool enable);
-    void ShowPage(ui::CDialog& page, bool& flag);
+    void ShowPage(ui::CDialog& page, std::atomic<bool>& flag);
     void ForwardToPages(uint32_t count);
+    // The reader's callback for the link opened now: it only posts, tagged with the open it
+    // belongs to.
+    NotifyFn MakeNotify();
+    void OnLinkEvent(LinkEvent event, uint32_t generation);
+    // Closes and forgets the open link; events it posted earlier are ignored from then on.
+    void ReleaseLink();
 
     CLinkProvider& links_;
     std::unique_ptr<CLink> link_;  // the link that is open, of whichever kind
+    uint32_t linkGeneration_ = 0;  // counts releases, so stale link events can be told apart
+    bool queueFullShown_ = false;  // a queue-full box is open; another would only stack on it
     bool m_bConnected = false;
     CRxQueue m_QueueRead;
     bool m_bWaitModel = false;
-    bool m_bPage1 = false;
-    bool m_bPage2 = false;
-    bool m_bPage3 = false;
+    // The USB reader polls m_bPage1 per chunk, so the page flags are atomics.
+    std::atomic<bool> m_bPage1{false};
+    std::atomic<bool> m_bPage2{false};
+    std::atomic<bool> m_bPage3{false};
     uint8_t m_RxBuffer[CRxQueue::kSize] = {};
 
     std::string m_strPortName;

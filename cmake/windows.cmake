@@ -11,11 +11,12 @@ add_executable(Zephra WIN32
   ui/win32/win32_window.cpp
   link/serial_link_win32.cpp
   link/win32_link_provider.cpp
+  link/usb_link_win32.cpp
   res/zephra.rc
 )
 target_compile_definitions(Zephra PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})
-target_link_libraries(Zephra PRIVATE zephra_core comctl32 ws2_32)
+target_link_libraries(Zephra PRIVATE zephra_core comctl32 ws2_32 setupapi)
 
 # The simulated printer runs on the Linux host beside Wine, so it is built with the host compiler.
 include(ExternalProject)

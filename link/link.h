@@ -49,6 +49,20 @@ enum class SerialOpenResult {
     kThreadFailed,  // the reader thread could not be started
 };
 
+// Asked by the USB reader once per chunk, from the reader thread: is the current-generation page
+// collecting a read reply, so that chunks are held until one ends the reply?
+using ReadModeFn = std::function<bool()>;
+
+enum class UsbOpenResult {
+    kOpened,
+    kNoEvent,           // an OVERLAPPED event could not be created
+    kNoDeviceList,      // the system gave no device list for the printer interface class
+    kSearchFailed,      // the enumeration or a device's details failed midway
+    kNoAcceptedDevice,  // the enumeration ended without a device of an accepted vendor
+    kOpenFailed,        // the accepted device could not be opened
+    kThreadFailed,      // the reader thread could not be started
+};
+
 // Where the main dialog gets its links from: the Win32 devices in the product, stand-ins in tests.
 class CLinkProvider {
   public:
@@ -56,4 +70,8 @@ class CLinkProvider {
     // On success *link holds the open link with its reader running.
     virtual SerialOpenResult OpenSerial(const SerialSettings& settings, CRxQueue& queue,
                                         NotifyFn notify, std::unique_ptr<CLink>* link) = 0;
+    // Opens the first attached printer of an accepted vendor. On success *link holds the open
+    // link with its reader running.
+    virtual UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
+                                  std::unique_ptr<CLink>* link) = 0;
 };

@@ -6,27 +6,7 @@
 #include <cstdint>
 
 #include "link/link.h"
-
-// Owns one Win32 handle; closes it once. Null and INVALID_HANDLE_VALUE both mean "none".
-class CWinHandle {
-  public:
-    CWinHandle() = default;
-    explicit CWinHandle(HANDLE h) : h_(h) {}
-    ~CWinHandle() { Reset(); }
-    CWinHandle(const CWinHandle&) = delete;
-    CWinHandle& operator=(const CWinHandle&) = delete;
-
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-    void Reset(HANDLE h = nullptr) {
-        if (Valid())
-            CloseHandle(h_);
-        h_ = h;
-    }
-
-  private:
-    HANDLE h_ = nullptr;
-};
+#include "link/win_handle.h"
 
 // One open COM port. The reader thread only moves bytes into the queue and calls the notify
 // callback; opening, writing and closing belong to the UI thread.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "link/serial_link_win32.h"
+#include "link/usb_link_win32.h"
 
 SerialOpenResult CWin32LinkProvider::OpenSerial(const SerialSettings& settings, CRxQueue& queue,
                                                 NotifyFn notify, std::unique_ptr<CLink>* link) {
@@ -11,6 +12,22 @@ SerialOpenResult CWin32LinkProvider::OpenSerial(const SerialSettings& settings, 
     const SerialOpenResult result = serial->Open(settings, queue, std::move(notify));
     if (result == SerialOpenResult::kOpened && link != nullptr) {
         *link = std::move(serial);
+    }
+    return result;
+}
+
+UsbOpenResult CWin32LinkProvider::OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
+                                          std::unique_ptr<CLink>* link) {
+    auto usb = std::make_unique<CUsbLink>();
+    if (!usb->CreateEvents())
+        return UsbOpenResult::kNoEvent;
+    std::string path;
+    const UsbOpenResult found = FindUsbPrinter(kUsbPrintInterface, 0, &path);
+    if (found != UsbOpenResult::kOpened)
+        return found;
+    const UsbOpenResult result = usb->Open(path, queue, std::move(notify), std::move(readMode));
+    if (result == UsbOpenResult::kOpened && link != nullptr) {
+        *link = std::move(usb);
     }
     return result;
 }

@@ -9,4 +9,6 @@ class CWin32LinkProvider : public CLinkProvider {
   public:
     SerialOpenResult OpenSerial(const SerialSettings& settings, CRxQueue& queue, NotifyFn notify,
                                 std::unique_ptr<CLink>* link) override;
+    UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
+                          std::unique_ptr<CLink>* link) override;
 };

@@ -9,9 +9,11 @@
 
 #include "link/link.h"
 #include "link/rx_queue.h"
+#include "link/usb_chunk_batching.h"
 
 struct FakeLinkLog {
     std::vector<SerialSettings> opens;
+    int usbOpens = 0;
     std::vector<std::vector<uint8_t>> writes;
     int closes = 0;
     // Called after each write, as the printer would see it.
@@ -53,16 +55,39 @@ class FakeLinkProvider : public CLinkProvider {
         return SerialOpenResult::kOpened;
     }
 
+    UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
+                          std::unique_ptr<CLink>* link) override {
+        ++log.usbOpens;
+        if (nextUsbResult != UsbOpenResult::kOpened)
+            return nextUsbResult;
+        queue_ = &queue;
+        notify_ = std::move(notify);
+        readMode_ = std::move(readMode);
+        *link = std::make_unique<FakeLink>(log);
+        return UsbOpenResult::kOpened;
+    }
+
     // Plays the reader thread: queues a chunk and notifies.
     void Receive(const std::vector<uint8_t>& bytes) {
         queue_->PutChunk(bytes.data(), static_cast<uint32_t>(bytes.size()));
         notify_(LinkEvent::kData);
     }
+    // Plays the USB reader: one chunk as it batches it, asking the panel for the read mode.
+    UsbChunkPlan ReceiveUsb(const std::vector<uint8_t>& bytes) {
+        return DeliverUsbChunk(*queue_, notify_, bytes.data(), static_cast<uint32_t>(bytes.size()),
+                               readMode_ && readMode_());
+    }
+    // Plays the USB reader after a failed read and its wait.
+    void Unplug() { notify_(LinkEvent::kDisconnected); }
+    // The callback of the latest open, to play a reader that outlived its link.
+    NotifyFn LatestNotify() const { return notify_; }
 
     FakeLinkLog log;
     SerialOpenResult nextResult = SerialOpenResult::kOpened;
+    UsbOpenResult nextUsbResult = UsbOpenResult::kOpened;
 
   private:
     CRxQueue* queue_ = nullptr;
     NotifyFn notify_;
+    ReadModeFn readMode_;
 };

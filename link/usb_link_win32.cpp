@@ -1,0 +1,237 @@
+// The USB printer link: the device search over the printer interface class, overlapped device
+// I/O and the reader thread that feeds the receive queue.
+#include "link/usb_link_win32.h"
+
+#include <process.h>
+#include <setupapi.h>
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+
+#include "link/rx_queue.h"
+#include "link/usb_chunk_batching.h"
+#include "link/usb_device_path.h"
+
+const GUID kUsbPrintInterface = {
+    0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
+
+namespace {
+
+// How long a cancelled operation may take to report back before it is left to CloseHandle,
+// which completes whatever is still pending.
+constexpr DWORD kCancelWaitMs = 500;
+// No device path comes near this; a larger detail size is not trusted.
+constexpr DWORD kMaxDetailSize = 64 * 1024;
+
+void ResetOverlapped(OVERLAPPED* ov, HANDLE event) {
+    std::memset(ov, 0, sizeof *ov);
+    ov->hEvent = event;
+}
+
+struct DeviceListCloser {
+    void operator()(void* list) const { SetupDiDestroyDeviceInfoList(list); }
+};
+
+}  // namespace
+
+UsbOpenResult FindUsbPrinter(const GUID& interfaceClass, uint32_t instance, std::string* path) {
+    HDEVINFO raw = SetupDiGetClassDevsA(&interfaceClass, nullptr, nullptr,
+                                        DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (raw == INVALID_HANDLE_VALUE)
+        return UsbOpenResult::kNoDeviceList;
+    const std::unique_ptr<void, DeviceListCloser> list(raw);
+
+    std::vector<std::string> paths;
+    for (DWORD index = 0;; ++index) {
+        SP_DEVICE_INTERFACE_DATA iface{};
+        iface.cbSize = sizeof iface;
+        if (!SetupDiEnumDeviceInterfaces(raw, nullptr, &interfaceClass, index, &iface)) {
+            return GetLastError() == ERROR_NO_MORE_ITEMS ? UsbOpenResult::kNoAcceptedDevice
+                                                         : UsbOpenResult::kSearchFailed;
+        }
+        DWORD size = 0;
+        SetupDiGetDeviceInterfaceDetailA(raw, &iface, nullptr, 0, &size, nullptr);
+        if (size <= offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) ||
+            size > kMaxDetailSize) {
+            return UsbOpenResult::kSearchFailed;
+        }
+        // DWORD storage keeps the record's size field aligned.
+        std::vector<DWORD> block((size + sizeof(DWORD) - 1) / sizeof(DWORD));
+        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(block.data());
+        // The header's own size (5 on 32-bit Windows), not the size of the whole block.
+        detail->cbSize = sizeof *detail;
+        if (!SetupDiGetDeviceInterfaceDetailA(raw, &iface, detail, size, nullptr, nullptr))
+            return UsbOpenResult::kSearchFailed;
+        const size_t room = size - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
+        paths.emplace_back(detail->DevicePath, strnlen(detail->DevicePath, room));
+        const size_t chosen = SelectUsbPrinter(paths, instance);
+        if (chosen != kNoUsbPrinter) {
+            *path = paths[chosen];
+            return UsbOpenResult::kOpened;
+        }
+    }
+}
+
+CUsbLink::CUsbLink() {
+    ResetOverlapped(&osRead_, nullptr);
+    ResetOverlapped(&osWrite_, nullptr);
+}
+
+CUsbLink::~CUsbLink() {
+    Close();
+}
+
+bool CUsbLink::CreateEvents() {
+    if (!readEvent_.Valid())
+        readEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!writeEvent_.Valid())
+        writeEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!stopEvent_.Valid())
+        stopEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!readEvent_.Valid() || !writeEvent_.Valid() || !stopEvent_.Valid())
+        return false;
+    ResetOverlapped(&osRead_, readEvent_.Get());
+    ResetOverlapped(&osWrite_, writeEvent_.Get());
+    return true;
+}
+
+UsbOpenResult CUsbLink::Open(const std::string& devicePath, CRxQueue& queue, NotifyFn notify,
+                             ReadModeFn readMode) {
+    if (device_.Valid() || thread_.Valid())
+        Close();
+    if (!CreateEvents()) {
+        Close();
+        return UsbOpenResult::kNoEvent;
+    }
+    ResetEvent(stopEvent_.Get());
+
+    device_.Reset(CreateFileA(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr));
+    if (!device_.Valid()) {
+        Close();
+        return UsbOpenResult::kOpenFailed;
+    }
+
+    queue_ = &queue;
+    notify_ = std::move(notify);
+    readMode_ = std::move(readMode);
+    const uintptr_t thread = _beginthreadex(nullptr, 0, &CUsbLink::ThreadEntry, this, 0, nullptr);
+    if (thread == 0) {
+        Close();
+        return UsbOpenResult::kThreadFailed;
+    }
+    thread_.Reset(reinterpret_cast<HANDLE>(thread));
+    return UsbOpenResult::kOpened;
+}
+
+void CUsbLink::Close() {
+    if (thread_.Valid()) {
+        SetEvent(stopEvent_.Get());
+        // The reader's every wait also watches the stop event, and it cancels its own pending
+        // read, so this join always ends.
+        WaitForSingleObject(thread_.Get(), INFINITE);
+        thread_.Reset();
+    }
+    {
+        std::lock_guard<std::mutex> lock(ioMutex_);
+        if (device_.Valid() && writePending_)
+            CancelIoEx(device_.Get(), &osWrite_);
+        device_.Reset();
+        writePending_ = false;
+    }
+    // Only now can no operation refer to the OVERLAPPED events any more.
+    stopEvent_.Reset();
+    readEvent_.Reset();
+    writeEvent_.Reset();
+    ResetOverlapped(&osRead_, nullptr);
+    ResetOverlapped(&osWrite_, nullptr);
+    notify_ = nullptr;
+    readMode_ = nullptr;
+    queue_ = nullptr;
+}
+
+uint32_t CUsbLink::WriteComm(const uint8_t* data, uint32_t length) {
+    std::lock_guard<std::mutex> lock(ioMutex_);
+    if (!device_.Valid() || data == nullptr || length == 0)
+        return 0;
+    DWORD written = 0;
+    if (writePending_) {
+        if (WaitForSingleObject(osWrite_.hEvent, 0) != WAIT_OBJECT_0)
+            return 0;
+        GetOverlappedResult(device_.Get(), &osWrite_, &written, FALSE);
+        writePending_ = false;
+    }
+    // The link's own copy: should a write outlive its cancel, it reads no caller's memory.
+    writeBuffer_.assign(data, data + length);
+    ResetEvent(osWrite_.hEvent);
+    written = 0;
+    if (WriteFile(device_.Get(), writeBuffer_.data(), length, &written, &osWrite_))
+        return written;
+    if (GetLastError() != ERROR_IO_PENDING)
+        return 0;
+    // Each write completes (or is cancelled) before osWrite_ is used again.
+    if (WaitForSingleObject(osWrite_.hEvent, kWriteTimeoutMs) != WAIT_OBJECT_0) {
+        CancelIoEx(device_.Get(), &osWrite_);
+        if (WaitForSingleObject(osWrite_.hEvent, kCancelWaitMs) != WAIT_OBJECT_0) {
+            writePending_ = true;
+            return 0;
+        }
+    }
+    if (!GetOverlappedResult(device_.Get(), &osWrite_, &written, FALSE) &&
+        GetLastError() == ERROR_OPERATION_ABORTED) {
+        return 0;
+    }
+    return written;
+}
+
+unsigned __stdcall CUsbLink::ThreadEntry(void* self) {
+    static_cast<CUsbLink*>(self)->TestUSBReadThread();
+    return 1;
+}
+
+bool CUsbLink::StopRequested(DWORD waitMs) const {
+    return WaitForSingleObject(stopEvent_.Get(), waitMs) == WAIT_OBJECT_0;
+}
+
+CUsbLink::ReadResult CUsbLink::ReadComm(DWORD* count) {
+    *count = 0;
+    ResetEvent(osRead_.hEvent);
+    if (ReadFile(device_.Get(), chunk_, kChunkSize, count, &osRead_))
+        return ReadResult::kData;
+    if (GetLastError() != ERROR_IO_PENDING)
+        return ReadResult::kFailed;
+    // A device read has no time-out of its own: the stop event is what ends this wait.
+    HANDLE events[2] = {stopEvent_.Get(), osRead_.hEvent};
+    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+        CancelIoEx(device_.Get(), &osRead_);
+        if (WaitForSingleObject(osRead_.hEvent, kCancelWaitMs) == WAIT_OBJECT_0) {
+            DWORD ignored = 0;
+            GetOverlappedResult(device_.Get(), &osRead_, &ignored, FALSE);
+        }
+        return ReadResult::kStopped;
+    }
+    return GetOverlappedResult(device_.Get(), &osRead_, count, FALSE) ? ReadResult::kData
+                                                                      : ReadResult::kFailed;
+}
+
+void CUsbLink::TestUSBReadThread() {
+    while (!StopRequested(kReadPauseMs)) {
+        DWORD n = 0;
+        const ReadResult result = ReadComm(&n);
+        if (result == ReadResult::kStopped)
+            return;
+        if (result == ReadResult::kFailed) {
+            // The printer was unplugged or switched off. A Close meanwhile ends the reader
+            // quietly; otherwise the UI thread reports it and releases the link.
+            if (!StopRequested(kUnplugReportMs) && notify_)
+                notify_(LinkEvent::kDisconnected);
+            return;
+        }
+        if (n > kChunkSize)
+            n = kChunkSize;
+        const bool readMode = readMode_ && readMode_();
+        DeliverUsbChunk(*queue_, notify_, chunk_, n, readMode);
+    }
+}

@@ -1,0 +1,78 @@
+// The USB printer link: the device search over the printer interface class, overlapped device
+// I/O and the reader thread that feeds the receive queue.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "link/link.h"
+#include "link/win_handle.h"
+
+// The USB printer device-interface class.
+extern const GUID kUsbPrintInterface;
+
+// Enumerates the present devices of the interface class and finds the accepted device number
+// instance (0 is the first). Returns kOpened with *path set to the path as the system reported
+// it, or kNoDeviceList, kSearchFailed or kNoAcceptedDevice.
+UsbOpenResult FindUsbPrinter(const GUID& interfaceClass, uint32_t instance, std::string* path);
+
+// One open USB printer. The reader thread only moves bytes into the queue and calls the notify
+// callback; opening, writing and closing belong to the UI thread.
+class CUsbLink : public CLink {
+  public:
+    // The pause before each read lets a reply collect in the device so that it usually comes in
+    // one chunk.
+    static constexpr DWORD kReadPauseMs = 50;
+    // After a failed read the device is given this long before the disconnect is reported.
+    static constexpr DWORD kUnplugReportMs = 1500;
+    // Longest wait for a write; a printer that takes nothing for this long gets its write
+    // cancelled.
+    static constexpr DWORD kWriteTimeoutMs = 2000;
+    static constexpr uint32_t kChunkSize = 2048;
+
+    CUsbLink();
+    ~CUsbLink() override;
+    CUsbLink(const CUsbLink&) = delete;
+    CUsbLink& operator=(const CUsbLink&) = delete;
+
+    // Creates the OVERLAPPED events; Open creates them too when this was not called first.
+    bool CreateEvents();
+    // Opens the device path (shared, overlapped) and starts the reader. The notify callback and
+    // readMode run on the reader thread and must not wait for the UI thread (Close waits for the
+    // reader). On failure nothing stays open.
+    UsbOpenResult Open(const std::string& devicePath, CRxQueue& queue, NotifyFn notify,
+                       ReadModeFn readMode);
+
+    uint32_t WriteComm(const uint8_t* data, uint32_t length) override;
+    void Close() override;
+
+  private:
+    enum class ReadResult { kData, kFailed, kStopped };
+
+    static unsigned __stdcall ThreadEntry(void* self);
+    void TestUSBReadThread();
+    ReadResult ReadComm(DWORD* count);
+    bool StopRequested(DWORD waitMs) const;
+
+    CWinHandle device_;
+    CWinHandle readEvent_;
+    CWinHandle writeEvent_;
+    CWinHandle stopEvent_;
+    CWinHandle thread_;
+    OVERLAPPED osRead_;
+    OVERLAPPED osWrite_;
+    // Closing the device and writing to it exclude each other.
+    std::mutex ioMutex_;
+    // A write whose cancel was not honoured in time still owns osWrite_ and writeBuffer_.
+    bool writePending_ = false;
+    std::vector<uint8_t> writeBuffer_;
+    // Lives with the link: a read that outlived its cancel is only completed by CloseHandle.
+    uint8_t chunk_[kChunkSize];
+    CRxQueue* queue_ = nullptr;
+    NotifyFn notify_;
+    ReadModeFn readMode_;
+};

@@ -1,0 +1,285 @@
+// Console stand-in for the main dialog that drives the USB link from a test over stdin/stdout,
+// with an overlapped named pipe standing in for the printer's device.
+//
+// One command per line, one reply line each ("ok ..." or "err ..."):
+//   pipe NAME INBUF        -> ok PATH    creates the printer's end; INBUF bytes of room for what
+//                                        the link writes
+//   open PATH              -> ok RESULT  opens the link on a device path (opened, open_failed, ...)
+//   search                 -> ok RESULT  the USB printer search alone
+//   provider               -> ok RESULT  the product's whole USB open
+//   readmode 0|1           -> ok         what the link's read-mode query answers
+//   serve HEX              -> ok COUNT   the printer sends bytes
+//   served MS              -> ok HEX|-   what the link wrote, collected for up to MS ms
+//   unplug                 -> ok         the printer's end goes away
+//   write HEX              -> ok COUNT MS
+//   events                 -> ok DATA FULL DISCONNECTED  notifications since the last call
+//   unplugged_for          -> ok MS|-    from unplug to the disconnect notification
+//   queue                  -> ok HEX|-   drains the receive queue
+//   threads                -> ok N       threads of this process
+//   peer                   -> ok open|gone  whether the link still holds the pipe's other end
+//   close                  -> ok MS
+//   quit                   -> ok
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <atomic>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "link/rx_queue.h"
+#include "link/usb_link_win32.h"
+#include "link/win32_link_provider.h"
+
+namespace {
+
+const char* ResultName(UsbOpenResult r) {
+    switch (r) {
+        case UsbOpenResult::kOpened:
+            return "opened";
+        case UsbOpenResult::kNoEvent:
+            return "no_event";
+        case UsbOpenResult::kNoDeviceList:
+            return "no_device_list";
+        case UsbOpenResult::kSearchFailed:
+            return "search_failed";
+        case UsbOpenResult::kNoAcceptedDevice:
+            return "no_accepted_device";
+        case UsbOpenResult::kOpenFailed:
+            return "open_failed";
+        case UsbOpenResult::kThreadFailed:
+            return "thread_failed";
+    }
+    return "unknown";
+}
+
+bool ParseHex(const std::string& text, std::vector<uint8_t>* out) {
+    if (text.size() % 2 != 0)
+        return false;
+    for (size_t i = 0; i < text.size(); i += 2) {
+        unsigned value = 0;
+        if (std::sscanf(text.c_str() + i, "%2x", &value) != 1)
+            return false;
+        out->push_back(static_cast<uint8_t>(value));
+    }
+    return true;
+}
+
+std::string Hex(const uint8_t* data, size_t n) {
+    std::string hex;
+    char buf[3];
+    for (size_t i = 0; i < n; ++i) {
+        std::snprintf(buf, sizeof buf, "%02x", data[i]);
+        hex += buf;
+    }
+    return hex.empty() ? "-" : hex;
+}
+
+int ThreadCount() {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snap == INVALID_HANDLE_VALUE)
+        return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snap, &entry); more; more = Thread32Next(snap, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            ++count;
+    }
+    CloseHandle(snap);
+    return count;
+}
+
+void Reply(const std::string& text) {
+    std::printf("%s\n", text.c_str());
+    std::fflush(stdout);
+}
+
+// The printer's end of the stand-in device.
+class PrinterEnd {
+  public:
+    ~PrinterEnd() { Reset(); }
+    bool Create(const std::string& path, DWORD inBuffer) {
+        Reset();
+        pipe_.Reset(CreateNamedPipeA(path.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                     PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 4096,
+                                     inBuffer, 0, nullptr));
+        event_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        return pipe_.Valid() && event_.Valid();
+    }
+    // The link opens its end before the test talks through the pipe.
+    void Accept() {
+        OVERLAPPED ov = Overlapped();
+        if (!ConnectNamedPipe(pipe_.Get(), &ov) && GetLastError() == ERROR_IO_PENDING) {
+            if (WaitForSingleObject(event_.Get(), 2000) != WAIT_OBJECT_0)
+                CancelIoEx(pipe_.Get(), &ov);
+            DWORD ignored = 0;
+            GetOverlappedResult(pipe_.Get(), &ov, &ignored, TRUE);
+        }
+    }
+    DWORD Send(const std::vector<uint8_t>& bytes) {
+        OVERLAPPED ov = Overlapped();
+        DWORD n = 0;
+        if (!WriteFile(pipe_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, &ov) &&
+            GetLastError() == ERROR_IO_PENDING) {
+            GetOverlappedResult(pipe_.Get(), &ov, &n, TRUE);
+        }
+        return n;
+    }
+    // Reads what has arrived, waiting up to ms for the first bytes; false when the other end
+    // is gone.
+    bool Collect(DWORD ms, std::vector<uint8_t>* out) {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            DWORD avail = 0;
+            if (!PeekNamedPipe(pipe_.Get(), nullptr, 0, nullptr, &avail, nullptr))
+                return false;
+            if (avail > 0) {
+                std::vector<uint8_t> buf(avail);
+                OVERLAPPED ov = Overlapped();
+                DWORD n = 0;
+                if (!ReadFile(pipe_.Get(), buf.data(), avail, &n, &ov) &&
+                    GetLastError() == ERROR_IO_PENDING) {
+                    GetOverlappedResult(pipe_.Get(), &ov, &n, TRUE);
+                }
+                out->insert(out->end(), buf.begin(), buf.begin() + n);
+            } else if (!out->empty() || GetTickCount() - start >= ms) {
+                return true;
+            }
+            Sleep(20);
+        }
+    }
+    void Reset() {
+        if (pipe_.Valid())
+            DisconnectNamedPipe(pipe_.Get());
+        pipe_.Reset();
+        event_.Reset();
+    }
+
+  private:
+    OVERLAPPED Overlapped() {
+        OVERLAPPED ov{};
+        ResetEvent(event_.Get());
+        ov.hEvent = event_.Get();
+        return ov;
+    }
+    CWinHandle pipe_;
+    CWinHandle event_;
+};
+
+}  // namespace
+
+int main() {
+    CRxQueue queue;
+    std::atomic<int> data{0}, full{0}, disconnected{0};
+    std::atomic<bool> readMode{false};
+    std::atomic<DWORD> unplugAt{0}, disconnectAt{0};
+    CUsbLink link;
+    PrinterEnd printer;
+    const NotifyFn notify = [&](LinkEvent e) {
+        if (e == LinkEvent::kData) {
+            ++data;
+        } else if (e == LinkEvent::kQueueFull) {
+            ++full;
+        } else {
+            disconnectAt = GetTickCount();
+            ++disconnected;
+        }
+    };
+
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::istringstream in(line);
+        std::string cmd;
+        in >> cmd;
+        std::string arg;
+        std::vector<uint8_t> bytes;
+        if (cmd == "pipe") {
+            DWORD inBuffer = 0;
+            if (!(in >> arg >> inBuffer)) {
+                Reply("err usage");
+                continue;
+            }
+            const std::string path = "\\\\.\\pipe\\" + arg;
+            Reply(printer.Create(path, inBuffer) ? "ok " + path : "err pipe");
+        } else if (cmd == "open") {
+            in >> arg;
+            const UsbOpenResult r = link.Open(arg, queue, notify, [&] { return readMode.load(); });
+            if (r == UsbOpenResult::kOpened)
+                printer.Accept();
+            Reply(std::string("ok ") + ResultName(r));
+        } else if (cmd == "search") {
+            std::string path;
+            Reply(std::string("ok ") + ResultName(FindUsbPrinter(kUsbPrintInterface, 0, &path)));
+        } else if (cmd == "provider") {
+            CWin32LinkProvider provider;
+            std::unique_ptr<CLink> opened;
+            const UsbOpenResult r = provider.OpenUsb(queue, notify, nullptr, &opened);
+            Reply(std::string("ok ") + ResultName(r));
+        } else if (cmd == "readmode") {
+            in >> arg;
+            readMode = arg == "1";
+            Reply("ok");
+        } else if (cmd == "serve") {
+            if (!(in >> arg) || !ParseHex(arg, &bytes)) {
+                Reply("err hex");
+                continue;
+            }
+            Reply("ok " + std::to_string(printer.Send(bytes)));
+        } else if (cmd == "served") {
+            DWORD ms = 0;
+            in >> ms;
+            printer.Collect(ms, &bytes);
+            Reply("ok " + Hex(bytes.data(), bytes.size()));
+        } else if (cmd == "unplug") {
+            unplugAt = GetTickCount();
+            printer.Reset();
+            Reply("ok");
+        } else if (cmd == "write") {
+            if (!(in >> arg) || !ParseHex(arg, &bytes)) {
+                Reply("err hex");
+                continue;
+            }
+            const DWORD start = GetTickCount();
+            const uint32_t n = link.WriteComm(bytes.data(), static_cast<uint32_t>(bytes.size()));
+            Reply("ok " + std::to_string(n) + " " + std::to_string(GetTickCount() - start));
+        } else if (cmd == "events") {
+            Reply("ok " + std::to_string(data.exchange(0)) + " " +
+                  std::to_string(full.exchange(0)) + " " +
+                  std::to_string(disconnected.exchange(0)));
+        } else if (cmd == "unplugged_for") {
+            const DWORD at = disconnectAt;
+            Reply(at == 0 ? "ok -" : "ok " + std::to_string(at - unplugAt));
+        } else if (cmd == "queue") {
+            const int count = queue.GetCount();
+            for (int i = 0; i < count; ++i) {
+                uint8_t b = 0;
+                if (!queue.Get(&b))
+                    break;
+                bytes.push_back(b);
+            }
+            Reply("ok " + Hex(bytes.data(), bytes.size()));
+        } else if (cmd == "threads") {
+            Reply("ok " + std::to_string(ThreadCount()));
+        } else if (cmd == "peer") {
+            Reply(printer.Collect(0, &bytes) ? "ok open" : "ok gone");
+        } else if (cmd == "close") {
+            const DWORD start = GetTickCount();
+            link.Close();
+            Reply("ok " + std::to_string(GetTickCount() - start));
+        } else if (cmd == "quit") {
+            Reply("ok");
+            break;
+        } else {
+            Reply("err unknown command");
+        }
+    }
+    link.Close();
+    return 0;
+}
