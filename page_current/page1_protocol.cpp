@@ -118,9 +118,12 @@ Bytes TextPayload(const std::string& text, QuoteRule rule) {
 }
 
 Bytes WepKeyPayload(int keyIndex, bool hex, const std::string& keyText, const Bytes& keyBytes) {
-    Bytes out = {static_cast<uint8_t>('0' + keyIndex), ' '};
+    Bytes out;
+    out.reserve(keyBytes.size() + keyText.size() + 5);
+    out.push_back(static_cast<uint8_t>('0' + keyIndex));
+    out.push_back(' ');
     if (hex) {
-        out.insert(out.end(), keyBytes.begin(), keyBytes.end());
+        for (uint8_t b : keyBytes) out.push_back(b);
     } else {
         Append(out, WireText(keyText, QuoteRule::kSpaceEqualsComma));
     }
