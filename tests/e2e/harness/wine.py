@@ -124,6 +124,19 @@ def ensure_base_prefix(path):
     return path
 
 
+def _reg_escape(text):
+    return text.replace("\\", "\\\\").replace('"', '\\"')
+
+
+def _append_registry(prefix, hive, key, values):
+    """Adds values under a key to one of the prefix's registry files. Only while no wineserver
+    runs for the prefix: the server reads the files when it starts and rewrites them at its end."""
+    lines = ["", f"[{_reg_escape(key)}] {int(time.time())}"]
+    lines += [f'"{_reg_escape(name)}"="{_reg_escape(value)}"' for name, value in values.items()]
+    with open(os.path.join(prefix, hive), "a") as reg:
+        reg.write("\n".join(lines) + "\n")
+
+
 def _copy_prefix(base, dest):
     # Hard links make the copy instant; the files Wine rewrites in place (registry hives,
     # the update stamp) are real copies. Wine saves hives by writing a new file and renaming
@@ -134,6 +147,10 @@ def _copy_prefix(base, dest):
             target = os.path.join(dest, name)
             os.unlink(target)
             shutil.copy2(os.path.join(base, name), target)
+    # There is no window manager on the test display. Hiding a managed window makes Wine wait
+    # two seconds for the manager to withdraw it, at every closed dialog or message box;
+    # unmanaged windows go at once, and Wine draws their captions itself for the screenshots.
+    _append_registry(dest, "user.reg", r"Software\Wine\X11 Driver", {"Managed": "N"})
 
 
 class WineSession:
@@ -145,6 +162,7 @@ class WineSession:
         self.root = tempfile.mkdtemp(prefix=f"{name}-", dir=work_root)
         self.prefix = os.path.join(self.root, "prefix")
         self.procs = []
+        self.server_started = False
         self.xvfb = None
         _copy_prefix(base_prefix, self.prefix)
         try:
@@ -156,6 +174,10 @@ class WineSession:
 
     def map_ports(self, ports):
         """ports: {"COM1": "/dev/pts/N", ...}. Takes effect for programs started afterwards."""
+        if not self.server_started:
+            # Nothing has run in the prefix yet: writing the file saves starting Wine twice.
+            _append_registry(self.prefix, "system.reg", r"Software\Wine\Ports", ports)
+            return
         for name, target in ports.items():
             subprocess.run(["wine", "reg", "add", r"HKLM\Software\Wine\Ports", "/v", name,
                             "/d", target, "/f"], env=self.env, stdout=subprocess.DEVNULL,
@@ -167,6 +189,7 @@ class WineSession:
         popen_args.setdefault("stdin", subprocess.PIPE)
         popen_args.setdefault("stdout", subprocess.PIPE)
         popen_args.setdefault("stderr", subprocess.DEVNULL)
+        self.server_started = True
         proc = subprocess.Popen(["wine", exe, *args], env=self.env, start_new_session=True,
                                 preexec_fn=_die_with_parent, **popen_args)
         self.procs.append(proc)
