@@ -13,7 +13,7 @@
 //   settext HWND ID TEXT    edit text, then the focus leaves it (EN_KILLFOCUS)
 //   text HWND ID            static/edit text, a combo's selected item; ID 0: the window's caption
 //   items HWND ID           a combo's items
-//   state HWND ID           -> ok ENABLED VISIBLE CHECKED (each 0 or 1)
+//   state HWND ID           -> ok ENABLED VISIBLE CHECKED (each 0 or 1); ID 0: the window itself
 //   client HWND             -> ok WIDTH HEIGHT
 //   msgbox MS               a message box of the process -> ok HWND TEXT
 //   answer HWND ID          presses a dialog's button by command id (1 OK, 2 cancel, 6 yes, 7 no)
@@ -22,6 +22,7 @@
 //   syscommand HWND CMD     posts WM_SYSCOMMAND
 //   menu HWND ID            posts a menu command
 //   close HWND              posts WM_CLOSE
+//   key HWND VK             posts a key press to the window's focused control (or the window)
 //   quit
 #include <windows.h>
 
@@ -288,6 +289,23 @@ std::string Run(const std::string& line, bool* quit) {
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
         return "ok";
     }
+    if (cmd == "key") {
+        unsigned long vk = 0;
+        if (!(in >> vk))
+            return "err usage";
+        // The key goes where the keyboard would send it, so a dialog's own keyboard handling
+        // (IsDialogMessage and its filters) sees it as a real key press.
+        HWND target = hwnd;
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) && info.hwndFocus &&
+            (info.hwndFocus == hwnd || IsChild(hwnd, info.hwndFocus)))
+            target = info.hwndFocus;
+        const UINT scan = MapVirtualKeyW(static_cast<UINT>(vk), MAPVK_VK_TO_VSC);
+        PostMessageW(target, WM_KEYDOWN, vk, static_cast<LPARAM>(1 | (scan << 16)));
+        PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(1 | (scan << 16) | 0xC0000000u));
+        return "ok";
+    }
 
     int id = 0;
     if (!(in >> id))
@@ -300,6 +318,9 @@ std::string Run(const std::string& line, bool* quit) {
     }
     if (cmd == "text" && id == 0)
         return "ok " + Escape(WindowText(hwnd));
+    if (cmd == "state" && id == 0)
+        return std::string("ok ") + (IsWindowEnabled(hwnd) ? "1" : "0") + " " +
+               (IsWindowVisible(hwnd) ? "1" : "0") + " 0";
 
     HWND ctl = GetDlgItem(hwnd, id);
     if (!ctl)

@@ -5,6 +5,7 @@ import re
 import time
 import unittest
 
+from .printer_sim import PrinterSim
 from .pty_port import PtyPort
 from .wine import WineSession
 
@@ -43,6 +44,7 @@ class WineTestCase(unittest.TestCase):
                                    os.path.join(root, "wine-tests"), name)
         self.addCleanup(self.session.close)
         self.ports = {}
+        self.printers = {}
         for port in self.PORTS:
             pty = PtyPort()
             self.addCleanup(pty.close)
@@ -53,6 +55,29 @@ class WineTestCase(unittest.TestCase):
     @property
     def com1(self):
         return self.ports["COM1"]
+
+    def start_printers(self, ptys=(), **ports):
+        """Serves each named COM port with its own printer-sim, e.g.
+        start_printers(COM1=dict(model="5"), COM2=dict(identify="silent")), and each port named
+        in ptys with a bare pty that the test answers itself (in self.ports). Returns
+        {port: PrinterSim}. Call it before starting the program that opens the ports; the
+        simulators stop when the test ends, whatever its outcome."""
+        sim = program("ZEPHRA_PRINTER_SIM")
+        printers = {}
+        for port, options in ports.items():
+            log = os.path.join(self.session.root, f"printer-{port}.log")
+            printer = PrinterSim(sim, log, **options)
+            self.addCleanup(printer.stop)
+            printers[port] = printer
+        for port in ptys:
+            pty = PtyPort()
+            self.addCleanup(pty.close)
+            self.ports[port] = pty
+        self.printers.update(printers)
+        mapping = {port: printer.path for port, printer in printers.items()}
+        mapping.update({port: self.ports[port].path for port in ptys})
+        self.session.map_ports(mapping)
+        return printers
 
     def _failed(self):
         outcome = getattr(self, "_outcome", None)
@@ -72,4 +97,7 @@ class WineTestCase(unittest.TestCase):
             path = os.path.join(self.artifacts, f"{name}.png")
             self.session.screenshot(path)
             print(f"[harness] screenshot: {path}", flush=True)
+            for port, printer in self.printers.items():
+                chunks = " | ".join(chunk.hex(" ") for chunk in printer.chunks())
+                print(f"[harness] {port} printer received: {chunks or 'nothing'}", flush=True)
         print(f"[harness] {self.id()} took {time.monotonic() - self.started:.1f} s", flush=True)

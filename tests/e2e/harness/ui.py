@@ -7,6 +7,8 @@ from .repl import Repl, ReplError
 State = namedtuple("State", "enabled visible checked")
 
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+VK_RETURN, VK_ESCAPE = 0x0D, 0x1B
+SC_CLOSE = 0xF060
 
 
 def unescape(text):
@@ -62,7 +64,8 @@ class UiDriver:
     def items(self, hwnd, ctl):
         return _split(self.repl(f"items {hwnd} {ctl}"))
 
-    def state(self, hwnd, ctl):
+    def state(self, hwnd, ctl=0):
+        """Of a control; ctl 0: of the window itself (checked is then always False)."""
         return State(*(v == "1" for v in self.repl(f"state {hwnd} {ctl}").split()))
 
     def client_size(self, hwnd):
@@ -106,3 +109,7 @@ class UiDriver:
 
     def close(self, hwnd):
         self.repl(f"close {hwnd}")
+
+    def key(self, hwnd, vk):
+        """A key press (virtual-key code) where the window's keyboard focus is."""
+        self.repl(f"key {hwnd} {vk}")
