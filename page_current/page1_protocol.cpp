@@ -123,7 +123,8 @@ Bytes WepKeyPayload(int keyIndex, bool hex, const std::string& keyText, const By
     out.push_back(static_cast<uint8_t>('0' + keyIndex));
     out.push_back(' ');
     if (hex) {
-        for (uint8_t b : keyBytes) out.push_back(b);
+        for (uint8_t b : keyBytes)
+            out.push_back(b);
     } else {
         Append(out, WireText(keyText, QuoteRule::kSpaceEqualsComma));
     }

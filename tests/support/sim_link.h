@@ -41,7 +41,8 @@ class SimLinkProvider : public CLinkProvider {
       public:
         explicit Link(SimLinkProvider& owner) : owner_(owner) {}
         uint32_t WriteComm(const uint8_t* data, uint32_t length) override {
-            if (closed_) return 0;
+            if (closed_)
+                return 0;
             owner_.writes.emplace_back(data, data + length);
             owner_.printer_.Receive(data, length);
             return length;
@@ -62,7 +63,8 @@ class SimLinkProvider : public CLinkProvider {
         lastDue_ = due;
         const uint64_t generation = generation_;
         ui_.ScheduleAfter(due - ui_.TickCount(), [this, bytes, generation] {
-            if (generation != generation_ || queue_ == nullptr) return;
+            if (generation != generation_ || queue_ == nullptr)
+                return;
             if (queue_->PutChunk(bytes.data(), static_cast<uint32_t>(bytes.size()))) {
                 notify_(LinkEvent::kData);
             } else {
