@@ -26,10 +26,12 @@ MARKS = {REGION, REGION_NUMERIC, LEGACY_READ}
 CURRENT, LEGACY, MODULE = "current", "legacy", "module"
 PAGE_MARKS = {CURRENT: {REGION}, LEGACY: {LEGACY_READ}, MODULE: {REGION, REGION_NUMERIC}}
 IDENTIFICATION_TIMEOUT = 1.0
+OPEN_HANDLER_WAIT = 0.5 + 0.3  # the handler's own wait, and a margin
 
 
 class RoutingTest(WineTestCase):
     PORTS = ()  # every port is served by a simulated printer
+    pressed = None  # when Open was last pressed
 
     def start(self, ptys=(), **ports):
         """Serves the ports with simulated printers (and bare ptys), then starts Zephra.exe and
@@ -59,11 +61,16 @@ class RoutingTest(WineTestCase):
 
     def open_port(self, port):
         """Chooses the port and presses Open; returns the time of the press."""
+        # The Open handler ends by showing the panel's held values again, half a second after
+        # the press even when a page has come and gone meanwhile: a port chosen before then
+        # would be put back.
+        if self.pressed is not None:
+            time.sleep(max(0.0, self.pressed + OPEN_HANDLER_WAIT - time.monotonic()))
         self.ui.select(self.dlg, PORT, PORT_INDEX[port])
         self.assertEqual(self.ui.text(self.dlg, PORT), port)
-        pressed = time.monotonic()
+        self.pressed = time.monotonic()
         self.ui.click(self.dlg, OPEN)
-        return pressed
+        return self.pressed
 
     def page_windows(self):
         return [hwnd for hwnd, _, caption in self.ui.windows() if caption == PAGE_CAPTION]
