@@ -5,6 +5,8 @@
 
 // Reader thread to main dialog: bytes were queued.
 constexpr unsigned WM_COMM_READ = ui::kWmUser + 1;
+// Reader thread to main dialog: the link's queue overflowed or its device went away.
+constexpr unsigned WM_LINK_EVENT = ui::kWmUser + 2;
 // Main dialog to a page: one notification's bytes (wParam the count, payload the bytes followed
 // by zero bytes).
 constexpr unsigned WM_PAGE1_DATA = ui::kWmUser + 11;

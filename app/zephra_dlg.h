@@ -17,8 +17,6 @@
 #include "ui/dialog.h"
 
 constexpr unsigned kModelTimer = 1;
-// Reader thread to main dialog: the link's queue overflowed or its device went away.
-constexpr unsigned WM_LINK_EVENT = ui::kWmUser + 2;
 constexpr unsigned kModelTimeoutMs = 1000;
 
 class CZephraDlg : public ui::CDialog, public CPanel {
