@@ -14,66 +14,6 @@ using Strings = std::vector<std::string>;
 
 class Page1 : public pagetest::ShownPage<CPage1New> {};
 
-TEST_F(Page1, ShowsEveryControlOfTheTemplateInItsBoxWithItsCaption) {
-    EXPECT_EQ(ui_.Caption(page_), "Velmora_v7.4");
-    const ui::DialogSpec& spec = page_.Spec();
-    EXPECT_EQ(spec.templateId, 162);
-    EXPECT_EQ(spec.width, 426);
-    EXPECT_EQ(spec.height, 391);
-    EXPECT_EQ(page_.PageMessage(), WM_PAGE1_DATA);
-    pagetest::ExpectKinds(
-        spec,
-        {{Kind::kPushButton, {IDC_READ, IDC_SAVE, IDC_FACTORY_RESET}},
-         {Kind::kEdit, {IDC_PRINTER_STATUS, IDC_VERSION, IDC_MAC, IDC_SSID, IDC_KEY, IDC_PORT}},
-         {Kind::kDropDownList,
-          {IDC_WLAN_MODE, IDC_OPERATING_MODE, IDC_CHANNEL, IDC_KEY_FORMAT, IDC_REGION, IDC_WEP_SIZE,
-           IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER}},
-         {Kind::kIpAddress,
-          {IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS, IDC_AP_IP, IDC_AP_NETMASK, IDC_AP_GATEWAY}},
-         {Kind::kAutoCheckBox, {IDC_DHCP, IDC_MANUAL_SETTING}},
-         {Kind::kAutoRadio,
-          {IDC_SEC_NONE, IDC_SEC_WEP, IDC_SEC_WPA, IDC_KEY1, IDC_KEY2, IDC_KEY3, IDC_KEY4}}});
-    pagetest::ExpectBoxes(
-        ui_, page_,
-        {{"WLAN Information",
-          {{IDC_READ, "Read WLAN Info"},
-           {IDC_SAVE, "Save WLAN Info"},
-           {IDC_FACTORY_RESET, "Factory reset"},
-           {IDC_PRINTER_STATUS, "Printer Status"},
-           {IDC_VERSION, "Version"},
-           {IDC_MAC, "MAC Address"}}},
-         {"WLAN Basic Setting",
-          {{IDC_WLAN_MODE, "WLAN Mode"},
-           {IDC_MANUAL_SETTING, "manual setting"},
-           {IDC_OPERATING_MODE, "Operating Mode"},
-           {IDC_CHANNEL, "Channel"},
-           {IDC_SSID, "SSID"},
-           {IDC_KEY, "Key"},
-           {IDC_KEY_FORMAT, ""},
-           {IDC_PORT, "Port"},
-           {IDC_REGION, "Region"}}},
-         {"Infrastructure Mode",
-          {{IDC_DHCP, "DHCP"},
-           {IDC_IP, "IP"},
-           {IDC_NETMASK, "NetMask"},
-           {IDC_GATEWAY, "Gateway"},
-           {IDC_DNS, "DNS"}}},
-         {"Access Point Mode",
-          {{IDC_AP_IP, "IP"}, {IDC_AP_NETMASK, "NetMask"}, {IDC_AP_GATEWAY, "Gateway"}}},
-         {"WLAN Security Setting",
-          {{IDC_SEC_NONE, "None"}, {IDC_SEC_WEP, "WEP"}, {IDC_SEC_WPA, "WPA"}}},
-         {"WEP",
-          {{IDC_WEP_SIZE, "WEP key"},
-           {IDC_KEY1, "Key1"},
-           {IDC_KEY2, "Key2"},
-           {IDC_KEY3, "Key3"},
-           {IDC_KEY4, "Key4"}}},
-         {"WPA", {{IDC_WPA_ENCRYPTION, "Encryption"}, {IDC_WPA_CIPHER, "Cipher"}}}});
-    // The key format sits right of the key on the key's row.
-    EXPECT_EQ(spec.Find(IDC_KEY_FORMAT)->rect.y, spec.Find(IDC_KEY)->rect.y);
-    EXPECT_GT(spec.Find(IDC_KEY_FORMAT)->rect.x, spec.Find(IDC_KEY)->rect.x);
-}
-
 TEST_F(Page1, ListsHoldTheirEntriesInTheOrderThePrinterNumbersThem) {
     EXPECT_EQ(ui_.Items(page_, IDC_WLAN_MODE),
               (Strings{"Access Point mode", "Infrastructure mode"}));
