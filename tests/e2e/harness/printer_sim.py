@@ -14,12 +14,15 @@ START_TIMEOUT = 10
 class PrinterSim:
     """One printer-sim process. Always call stop(); it is safe to call more than once."""
 
-    def __init__(self, program, log_path, model="5", identify="normal", delay_ms=None):
+    def __init__(self, program, log_path, model="5", identify="normal", delay_ms=None,
+                 options=()):
+        """options: further printer-sim arguments, e.g. ("--set", "mode=0", "--silent", "R")."""
         self.log_path = log_path
         self.model, self.identify = model, identify
         args = [program, "--model", model, "--identify", identify, "--log", log_path]
         if delay_ms is not None:
             args += ["--delay", str(delay_ms)]
+        args += list(options)
         self.proc = subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                      start_new_session=True, preexec_fn=_die_with_parent)
         try:

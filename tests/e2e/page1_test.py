@@ -1,0 +1,310 @@
+"""The current-generation page of Zephra.exe under Wine against simulated printers (model 5):
+the read and save chains byte for byte, what the page shows, read-back from the printer's store,
+time-outs and a refused write."""
+
+import os
+import re
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from harness.base import WineTestCase, program  # noqa: E402
+from harness.ui import IDOK, SC_CLOSE, UiDriver  # noqa: E402
+
+CAPTION = "Velmora_v7.3"
+PAGE_CAPTION = "Velmora_v7.4"
+IDENTIFY = bytes.fromhex("1b000202")
+
+# Main dialog.
+PORT_COMBO, OPEN, CLOSE = 1156, 1143, 1124
+PORT_INDEX = {"COM1": 0, "COM2": 1}
+
+# The page.
+READ, SAVE, STATUS, VERSION, MAC = 1110, 1111, 1027, 1075, 1076
+WLAN_MODE, BAND, CHANNEL, SSID, KEY, KEY_FORMAT = 1107, 1007, 1125, 1093, 1086, 1053
+PORT, REGION, DHCP = 1089, 1092, 1087
+IP, NETMASK, GATEWAY, DNS = 1015, 1072, 1073, 1074
+AP_IP, AP_NETMASK, AP_GATEWAY = 1016, 1017, 1018
+NONE, WEP, WPA, WEP_SIZE, KEY1 = 1082, 1041, 1042, 1028, 1045
+ENCRYPTION, CIPHER = 1031, 1032
+SETTINGS = (BAND, WLAN_MODE, CHANNEL, SSID, PORT, REGION, DHCP, IP, NETMASK, GATEWAY, DNS,
+            AP_IP, AP_NETMASK, AP_GATEWAY, NONE, WEP, WPA, KEY, WEP_SIZE, KEY1, KEY_FORMAT,
+            ENCRYPTION, CIPHER)
+
+REPLY_TIMEOUT = 3.0  # the page's reply timer for R, Q? and the Q, W and C writes
+CHAIN_TIMEOUT = 8.0  # a whole chain against the simulator's 20 ms replies, with room for load
+OPEN_HANDLER_WAIT = 0.5 + 0.3  # the Open handler's own wait, and a margin
+
+
+def esc(letter, payload=b""):
+    return b"\x1b~" + letter.encode() + payload
+
+
+def r(item):
+    return esc("R", bytes([item]))
+
+
+def query(letter):
+    return esc(letter, b"?")
+
+
+def text(value):
+    return value.encode() + b"\x00"
+
+
+AP_READ = [r(0x20), r(0x21), r(0x02), query("Q"), r(0x00), r(0x6A), query("C"), r(0x01),
+           query("H"), r(0x03)]
+INFRA_WPA_READ = [r(0x20), r(0x21), r(0x02), query("Q"), r(0x00), r(0x6A), query("C"), r(0x01),
+                  query("B"), r(0x03), r(0x04), r(0x07)]
+
+
+def split_frames(data):
+    """The bytes as hex texts, one per request (each begins with ESC '~')."""
+    starts = [m.start() for m in re.finditer(b"\x1b~", data)]
+    if not starts or starts[0] != 0:
+        starts.insert(0, 0)
+    return [data[a:b].hex(" ") for a, b in zip(starts, starts[1:] + [len(data)]) if a < b]
+
+
+def sim(model="5", **settings):
+    """Options of a model 5 printer with these items preset; the keys silent and refuse name a
+    request that the printer never answers or refuses."""
+    options = []
+    for name, value in settings.items():
+        if name in ("silent", "refuse"):
+            options += [f"--{name}", value]
+        else:
+            options += ["--set", f"{name}={value}"]
+    return dict(model=model, options=options)
+
+
+class Page1Test(WineTestCase):
+    PORTS = ()
+    maxDiff = None
+    pressed = None  # when Open was last pressed
+
+    def start(self, **ports):
+        printers = self.start_printers(**ports)
+        log = open(os.path.join(self.session.root, "zephra.log"), "wb")
+        self.addCleanup(log.close)
+        self.session.start(program("ZEPHRA_EXE"), stdin=None, stdout=log, stderr=log)
+        self.ui = UiDriver(self.session.start(program("ZEPHRA_UIDRIVER")))
+        self.dlg = self.ui.wait(CAPTION, timeout=30)
+        return printers
+
+    # --- helpers ---
+
+    def open_page(self, port, printer):
+        """Opens the port and returns the page shown; the printer has had the identification
+        request and nothing else."""
+        # The Open handler shows the panel's held values again half a second after the press,
+        # which would put back a port chosen before then.
+        if self.pressed is not None:
+            time.sleep(max(0.0, self.pressed + OPEN_HANDLER_WAIT - time.monotonic()))
+        self.ui.select(self.dlg, PORT_COMBO, PORT_INDEX[port])
+        self.pressed = time.monotonic()
+        self.ui.click(self.dlg, OPEN)
+        page = self.ui.wait(PAGE_CAPTION, 5.0)
+        self.assertEqual(printer.wait_received(len(IDENTIFY), 3.0), IDENTIFY)
+        self.assertEqual(self.ui.text(page, STATUS), "")
+        self.assert_buttons(page, read=True, save=False)
+        return page
+
+    def wait_text(self, hwnd, ctl, expected, timeout=CHAIN_TIMEOUT):
+        deadline = time.monotonic() + timeout
+        value = self.ui.text(hwnd, ctl)
+        while value != expected and time.monotonic() < deadline:
+            time.sleep(0.05)
+            value = self.ui.text(hwnd, ctl)
+        return value
+
+    def assert_buttons(self, page, read, save):
+        self.assertEqual(self.ui.state(page, READ).enabled, read, "Read WLAN Info enabled")
+        self.assertEqual(self.ui.state(page, SAVE).enabled, save, "Save WLAN Info enabled")
+
+    def assert_panel_buttons(self, open_enabled, close_enabled):
+        self.assertEqual(self.ui.state(self.dlg, OPEN).enabled, open_enabled, "Open enabled")
+        self.assertEqual(self.ui.state(self.dlg, CLOSE).enabled, close_enabled, "Close enabled")
+
+    def assert_texts(self, page, expected):
+        self.assertEqual({ctl: self.ui.text(page, ctl) for ctl in expected}, expected)
+
+    def assert_enabled(self, page, expected):
+        self.assertEqual({ctl: self.ui.state(page, ctl).enabled for ctl in expected}, expected)
+
+    def assert_checked(self, page, expected):
+        self.assertEqual({ctl: self.ui.state(page, ctl).checked for ctl in expected}, expected)
+
+    def assert_wire(self, printer, since, frames, timeout=CHAIN_TIMEOUT):
+        """Since offset `since` of the printer's log the page sent exactly these frames, in order,
+        and nothing after them."""
+        expected = b"".join(frames)
+        data = printer.wait_received(since + len(expected), timeout)[since:]
+        if len(data) == len(expected):
+            time.sleep(0.2)  # room for a stray extra request to show up
+            data = printer.received()[since:]
+        self.assertEqual(split_frames(data), [frame.hex(" ") for frame in frames])
+
+    def answer_box(self, expected, timeout=3.0):
+        """Answers the one message box, which must have this text; returns when it appeared."""
+        box = self.ui.message_box(timeout=timeout)
+        seen = time.monotonic()
+        self.assertIsNotNone(box, f"no message box {expected!r}")
+        self.assertEqual(box[1], expected)
+        self.ui.answer(box[0], IDOK)
+        self.assertTrue(self.ui.gone(box[0]))
+        return seen
+
+    def read(self, page, printer, frames):
+        """Read WLAN Info on a printer that answers: the chain on the wire, then "Read Success"
+        with Save offered and Read held off."""
+        since = len(printer.received())
+        self.ui.click(page, READ)
+        self.assertEqual(self.wait_text(page, STATUS, "Read Success"), "Read Success")
+        self.assert_wire(printer, since, frames, timeout=1.0)
+        self.assert_buttons(page, read=False, save=True)
+        self.assertIsNone(self.ui.message_box(timeout=0), "a message box after the read")
+
+    def save(self, page, printer, frames):
+        since = len(printer.received())
+        self.ui.click(page, SAVE)
+        self.answer_box("Save Success", timeout=CHAIN_TIMEOUT)
+        self.assert_wire(printer, since, frames, timeout=1.0)
+        self.assertEqual(self.ui.text(page, STATUS), "Save Success")
+        self.assert_buttons(page, read=True, save=False)
+        self.assert_panel_buttons(open_enabled=False, close_enabled=True)
+        self.assertEqual(self.ui.state(page, SSID).enabled, False, "settings held off")
+
+    def close_page(self, page):
+        self.ui.sys_command(page, SC_CLOSE)
+        self.assertTrue(self.ui.gone(page), "the close box ends the page")
+
+    # --- cases ---
+
+    def test_access_point_read_save_and_read_back(self):
+        printer = self.start(COM1=sim(
+            version="V9.87", mac="00:11:22:AA:BB:CC", mode="2", ssid="LabPrinter",
+            port="9101", band="6", region="JP", channel="44", apip="10.0.0.1",
+            apmask="255.255.0.0", apgateway="10.0.0.254", security="0"))["COM1"]
+        page = self.open_page("COM1", printer)
+
+        self.read(page, printer, AP_READ)
+        self.assert_texts(page, {
+            VERSION: "V9.87", MAC: "00:11:22:AA:BB:CC", WLAN_MODE: "Access Point mode",
+            BAND: "5Ghz", SSID: "LabPrinter", PORT: "9101", REGION: "JP - Japan",
+            CHANNEL: "44", AP_IP: "10.0.0.1", AP_NETMASK: "255.255.0.0",
+            AP_GATEWAY: "10.0.0.254", KEY: ""})
+        self.assertEqual(self.ui.items(page, CHANNEL), ["36", "40", "44", "48"])
+        self.assert_checked(page, {NONE: True, WEP: False, WPA: False})
+        # Access Point mode: its own addresses and the channel, not the Infrastructure ones;
+        # with None there is no key to enter.
+        self.assert_enabled(page, {
+            BAND: True, CHANNEL: True, SSID: True, PORT: True, REGION: True, AP_IP: True,
+            DHCP: False, IP: False, DNS: False, NONE: True, WPA: True, WEP: False, KEY: False,
+            ENCRYPTION: False})
+
+        # The E payload quotes an SSID with a space, a slash before its double quote.
+        self.ui.set_text(page, SSID, 'Lab "AP"')
+        self.ui.select(page, CHANNEL, 3)
+        self.assertEqual(self.ui.text(page, CHANNEL), "48")
+        self.save(page, printer, [
+            esc("Q", b"6\x00"),
+            esc("W", text("j9101")),
+            esc("C", text("JP")),
+            esc("H", text("10.0.0.1 255.255.0.0 10.0.0.254")),
+            esc("E", text('"Lab /"AP/"" 48'))])
+
+        self.read(page, printer, AP_READ)
+        self.assert_texts(page, {SSID: 'Lab "AP"', CHANNEL: "48", WLAN_MODE: "Access Point mode",
+                                 BAND: "5Ghz", REGION: "JP - Japan"})
+
+    def test_infrastructure_wpa2_read_save_and_read_back(self):
+        printer = self.start(COM1=sim(
+            mode="0", ssid="Office", port="9100", band="2", region="US", channel="11",
+            security="3", cipher="1", wpakey="old-secret-1", dhcp="0", ip="172.16.5.20",
+            mask="255.255.254.0", gateway="172.16.4.1", dns="8.8.4.4"))["COM1"]
+        page = self.open_page("COM1", printer)
+
+        self.read(page, printer, INFRA_WPA_READ)
+        self.assert_texts(page, {
+            WLAN_MODE: "Infrastructure mode", BAND: "2.4Ghz", SSID: "Office", PORT: "9100",
+            REGION: "US - United states of America", IP: "172.16.5.20",
+            NETMASK: "255.255.254.0", GATEWAY: "172.16.4.1", DNS: "8.8.4.4",
+            ENCRYPTION: "WPA2 PSK", CIPHER: "AES", KEY: "old-secret-1"})
+        self.assert_checked(page, {DHCP: False, NONE: False, WEP: False, WPA: True})
+        self.assert_enabled(page, {
+            IP: True, NETMASK: True, GATEWAY: True, DNS: True, DHCP: True, AP_IP: False,
+            CHANNEL: False, WPA: True, ENCRYPTION: True, CIPHER: True, KEY: True,
+            WEP_SIZE: False, KEY1: False})
+
+        # A key with an equals sign and a space goes quoted in G.
+        self.ui.set_text(page, KEY, "new key=42")
+        self.save(page, printer, [
+            esc("Q", b"2\x00"),
+            esc("W", text("j9100")),
+            esc("C", text("US")),
+            esc("B", text("0172.16.5.20 255.255.254.0 172.16.4.1 8.8.4.4")),
+            esc("I", text("3 1 1")),
+            esc("G", text('"new key=42"')),
+            esc("M", text("Office"))])
+
+        self.read(page, printer, INFRA_WPA_READ)
+        self.assert_texts(page, {KEY: "new key=42", ENCRYPTION: "WPA2 PSK", CIPHER: "AES",
+                                 SSID: "Office", WLAN_MODE: "Infrastructure mode"})
+        self.assert_checked(page, {WPA: True, DHCP: False})
+
+    def test_silent_printer_times_out(self):
+        printers = self.start(COM1=sim(silent="R"), COM2=sim(silent="W"))
+
+        # No answer to the first read request: the connection has failed.
+        printer = printers["COM1"]
+        page = self.open_page("COM1", printer)
+        since = len(printer.received())
+        clicked = time.monotonic()
+        self.ui.click(page, READ)
+        seen = self.answer_box("Connection failure : Error [Timeout]", timeout=REPLY_TIMEOUT + 3)
+        self.assertTrue(2.8 <= seen - clicked <= REPLY_TIMEOUT + 1.5,
+                        f"time-out after {seen - clicked:.2f} s")
+        self.assert_wire(printer, since, [r(0x20)], timeout=0)
+        self.assert_buttons(page, read=True, save=False)
+        self.assert_enabled(page, {ctl: False for ctl in SETTINGS})
+        self.close_page(page)
+
+        # No acknowledgement of the port write: the save stops there.
+        printer = printers["COM2"]
+        page = self.open_page("COM2", printer)
+        self.read(page, printer, AP_READ)
+        since = len(printer.received())
+        clicked = time.monotonic()
+        self.ui.click(page, SAVE)
+        seen = self.answer_box("Write Error : code [Timeout]", timeout=REPLY_TIMEOUT + 3)
+        self.assertTrue(2.8 <= seen - clicked <= REPLY_TIMEOUT + 1.5,
+                        f"time-out after {seen - clicked:.2f} s")
+        self.assert_wire(printer, since, [esc("Q", b"7\x00"), esc("W", text("j9100"))], timeout=0)
+        self.assert_buttons(page, read=True, save=False)
+        self.assertEqual(self.ui.text(page, STATUS), "")
+        self.assert_panel_buttons(open_enabled=False, close_enabled=False)
+
+    def test_refused_region_stops_the_save(self):
+        printer = self.start(COM1=sim(refuse="C", region="DE"))["COM1"]
+        page = self.open_page("COM1", printer)
+        self.read(page, printer, AP_READ)
+        self.assertEqual(self.ui.text(page, REGION), "DE - Germany")
+
+        since = len(printer.received())
+        clicked = time.monotonic()
+        self.ui.click(page, SAVE)
+        self.answer_box("Check Region", timeout=CHAIN_TIMEOUT)
+        sent = [esc("Q", b"7\x00"), esc("W", text("j9100")), esc("C", text("DE"))]
+        self.assert_wire(printer, since, sent, timeout=0)
+        self.assert_buttons(page, read=True, save=False)
+        self.assert_panel_buttons(open_enabled=False, close_enabled=False)
+        # Nothing follows the refusal, not even the time-out of the refused step.
+        left = clicked + REPLY_TIMEOUT + 0.6 - time.monotonic()
+        self.assertIsNone(self.ui.message_box(timeout=max(0.0, left)), "a later box")
+        self.assert_wire(printer, since, sent, timeout=0)
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
