@@ -5,6 +5,7 @@
 #include "app/panel.h"
 #include "page_current/page1_layout.h"
 #include "page_current/page1_new.h"
+#include "ui/data_exchange.h"
 
 using namespace page1;
 
@@ -49,12 +50,13 @@ void CPage1New::OnSaveClicked() {
 
 bool CPage1New::CheckKey() {
     const std::string key = GetItemText(IDC_KEY);
+    const size_t length = static_cast<size_t>(ui::CharacterCount(key));
     const char* failure = nullptr;
     if (!IsManual()) {
         if (!IsPrintable(key))
             failure = "Invalid Key contents";
     } else if (GetCheck(IDC_SEC_WPA)) {
-        if (key.size() < 8 || key.size() > 63) {
+        if (length < 8 || length > 63) {
             failure = "WPA key should be use 8 ~ 63 characters";
         } else if (!IsPrintable(key)) {
             failure = "Invalid Key contents";
@@ -64,7 +66,7 @@ bool CPage1New::CheckKey() {
         const int size = GetCurSel(IDC_WEP_SIZE);
         if (format >= 0 && format < 2 && size >= 0 && size < 2) {
             const WepRule& rule = kWepRules[format][size];
-            if (key.size() != rule.length) {
+            if (length != rule.length) {
                 failure = rule.message;
             } else if (!IsPrintable(key)) {
                 failure = "Invalid Key contents";

@@ -183,6 +183,8 @@ TEST_F(Page1Save, KeyChecksStopTheSaveBeforeAnythingIsSent) {
         {IDC_SEC_WPA, 0, 0, "1234567", "WPA key should be use 8 ~ 63 characters"},
         {IDC_SEC_WPA, 0, 0, std::string(64, 'k'), "WPA key should be use 8 ~ 63 characters"},
         {IDC_SEC_WPA, 0, 0, "1234567\x7F", "Invalid Key contents"},
+        // Lengths count characters: seven characters are too few however many bytes they take.
+        {IDC_SEC_WPA, 0, 0, "123456\xC3\xA9", "WPA key should be use 8 ~ 63 characters"},
         {IDC_SEC_WEP, 0, 0, "abcd", "WEP-64bits key(ASCII) should be use 5 characters"},
         {IDC_SEC_WEP, 0, 1, "abcde", "WEP-128bits key(ASCII) should be use 13 characters"},
         {IDC_SEC_WEP, 1, 0, "0123", "WEP-64bits key(HEX) should be use 10 characters"},
