@@ -1,14 +1,35 @@
-// The simulated printer's core: identification replies byte-exact with delays, stream parsing.
+// The simulated printer in process: identification, stream parsing, the current-generation family.
 #include "sim/sim_printer.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <memory>
+#include <ostream>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
+
+#include "sim/sim_current_gen.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using namespace std::string_literals;
+
+const Bytes kIdentify = {0x1B, 0x00, 0x02, 0x02};
+
+Bytes Cat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// ESC '~' and then the bytes of `rest`.
+Bytes Esc(const std::string& rest) {
+    return Cat({0x1B, 0x7E}, Bytes(rest.begin(), rest.end()));
+}
 
 struct Sent {
     Bytes bytes;
@@ -17,203 +38,255 @@ struct Sent {
 };
 
 void PrintTo(const Sent& s, std::ostream* os) {
-    *os << "{";
     for (uint8_t b : s.bytes)
         *os << std::hex << static_cast<int>(b) << " ";
-    *os << "@" << std::dec << s.delayMs << "ms}";
+    *os << "@" << std::dec << s.delayMs << "ms";
 }
-
-const Bytes kRequest = {0x1B, 0x00, 0x02, 0x02};
 
 // A printer whose sends are recorded instead of delivered.
 struct Rig {
     explicit Rig(uint8_t model = '5')
-        : printer(model, [this](Bytes b, unsigned d) {
-              sent.push_back({std::move(b), d});
-          }) {}
+        : printer(model,
+                  [this](Bytes b, unsigned ms) {
+                      sent.push_back({std::move(b), ms});
+                  }),
+          gen(printer.ProtocolAs<CSimCurrentGen>()) {}
     void Feed(const Bytes& b) { printer.Receive(b.data(), b.size()); }
+    // Feeds bytes and returns everything sent for them, all parts joined.
+    Bytes Ask(const Bytes& request) {
+        const size_t before = sent.size();
+        Feed(request);
+        Bytes out;
+        for (size_t i = before; i < sent.size(); ++i)
+            out = Cat(out, sent[i].bytes);
+        return out;
+    }
     std::vector<Sent> sent;
     CSimPrinter printer;
+    CSimCurrentGen* gen;
 };
 
-// A family protocol that records what the core hands it; in a frame for `frameLength` bytes after
-// each 0x7E.
-class RecordingProtocol : public CSimProtocol {
-  public:
-    RecordingProtocol(Bytes* seen, size_t frameLength) : seen_(seen), frameLength_(frameLength) {}
-    void OnByte(uint8_t byte, const SimSendFn&) override {
-        seen_->push_back(byte);
-        if (left_ > 0)
-            --left_;
-        else if (byte == 0x7E)
-            left_ = frameLength_;
-    }
-    bool InFrame() const override { return left_ > 0; }
-
-  private:
-    Bytes* seen_;
-    size_t frameLength_;
-    size_t left_ = 0;
+// Records what the core passes on to the family protocol.
+struct Recorder : CSimProtocol {
+    void OnByte(uint8_t byte, const SimSendFn&) override { seen.push_back(byte); }
+    bool InFrame() const override { return false; }
+    Bytes seen;
 };
 
-TEST(SimIdentify, ModelsGetTheFullReplyAfterTheDelay) {
-    // The known models, and any other byte for the utility's unknown-model case.
-    for (uint8_t model : {'3', '4', '5', '7', '\0', '\xFF'}) {
-        Rig rig(model);
-        rig.Feed(kRequest);
-        const std::vector<Sent> want = {{{0x1B, 0x00, 0x02, 0x02, 0x00, model, 0x0D, 0x0A}, 20}};
-        EXPECT_EQ(rig.sent, want) << "model " << model;
-        EXPECT_EQ(rig.printer.IdentifyCount(), 1);
-    }
-}
-
-TEST(SimIdentify, FaultModesAnswerByteExact) {
+TEST(SimIdentify, RepliesByteExactPerModelAndFaultModeWithTheirDelays) {
+    using M = IdentifyMode;
     const struct {
+        uint8_t model;
         IdentifyMode mode;
+        unsigned delayMs;
         std::vector<Sent> want;
     } kCases[] = {
-        {IdentifyMode::kSilent, {}},
-        {IdentifyMode::kOneByte, {{{0x1B}, 20}}},
-        {IdentifyMode::kTwoBytes, {{{0x1B, 0x00}, 20}}},
-        {IdentifyMode::kShort3, {{{0x1B, 0x00, 0x02}, 20}}},
-        {IdentifyMode::kShort4, {{{0x1B, 0x00, 0x02, 0x02}, 20}}},
-        {IdentifyMode::kShort5, {{{0x1B, 0x00, 0x02, 0x02, 0x00}, 20}}},
-        {IdentifyMode::kUnknownModel, {{{0x1B, 0x00, 0x02, 0x02, 0x00, '9', 0x0D, 0x0A}, 20}}},
-        {IdentifyMode::kSplit, {{{0x1B, 0x00, 0x02}, 20}, {{0x02, 0x00, '7', 0x0D, 0x0A}, 120}}},
+        {'3', M::kNormal, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00, '3', 0x0D, 0x0A}, 20}}},
+        {'4', M::kNormal, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00, '4', 0x0D, 0x0A}, 20}}},
+        {'5', M::kNormal, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00, '5', 0x0D, 0x0A}, 20}}},
+        {0xFF, M::kNormal, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00, 0xFF, 0x0D, 0x0A}, 20}}},
+        {'7', M::kNormal, 250, {{{0x1B, 0x00, 0x02, 0x02, 0x00, '7', 0x0D, 0x0A}, 250}}},
+        {'7', M::kSilent, 20, {}},
+        {'7', M::kOneByte, 20, {{{0x1B}, 20}}},
+        {'7', M::kTwoBytes, 20, {{{0x1B, 0x00}, 20}}},
+        {'7', M::kShort3, 20, {{{0x1B, 0x00, 0x02}, 20}}},
+        {'7', M::kShort4, 20, {{{0x1B, 0x00, 0x02, 0x02}, 20}}},
+        {'7', M::kShort5, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00}, 20}}},
+        {'7', M::kUnknownModel, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00, '9', 0x0D, 0x0A}, 20}}},
+        {'7', M::kSplit, 250, {{{0x1B, 0x00, 0x02}, 250}, {{0x02, 0x00, '7', 0x0D, 0x0A}, 350}}},
     };
     for (const auto& c : kCases) {
-        Rig rig('7');
+        Rig rig(c.model);
         rig.printer.SetIdentifyMode(c.mode);
-        rig.Feed(kRequest);
-        EXPECT_EQ(rig.sent, c.want) << "mode " << static_cast<int>(c.mode);
+        if (c.delayMs != 20)
+            rig.printer.SetReplyDelay(c.delayMs);
+        rig.Feed(kIdentify);
+        EXPECT_EQ(rig.sent, c.want) << "model " << c.model << " mode " << static_cast<int>(c.mode);
     }
 }
 
-TEST(SimIdentify, DelayIsConfigurableAndTheSplitGapFollowsIt) {
-    Rig rig('3');
-    rig.printer.SetReplyDelay(250);
-    rig.Feed(kRequest);
-    rig.printer.SetIdentifyMode(IdentifyMode::kSplit);
-    rig.Feed(kRequest);
-    ASSERT_EQ(rig.sent.size(), 3u);
-    EXPECT_EQ(rig.sent[0].delayMs, 250u);
-    EXPECT_EQ(rig.sent[1].delayMs, 250u);
-    EXPECT_EQ(rig.sent[2].delayMs, 350u);
-}
-
-TEST(SimStream, RequestSplitOverCallsIsAnsweredOnItsLastByte) {
+TEST(SimIdentify, RequestsSplitOverCallsSeveralInOneCallOrAfterGarbage) {
     Rig rig;
-    for (size_t i = 0; i < 3; ++i) {
-        rig.printer.Receive(&kRequest[i], 1);
-        EXPECT_TRUE(rig.sent.empty()) << "after byte " << i;
+    for (uint8_t byte : kIdentify) {
+        EXPECT_TRUE(rig.sent.empty());
+        rig.Feed({byte});
     }
-    rig.printer.Receive(&kRequest[3], 1);
     EXPECT_EQ(rig.sent.size(), 1u);
+    rig.Feed(Cat(kIdentify, Cat(kIdentify, kIdentify)));
+    EXPECT_EQ(rig.sent.size(), 4u);
 
-    rig.Feed({0x1B, 0x00});
-    rig.printer.Receive(nullptr, 0);
-    rig.Feed({});
-    rig.Feed({0x02, 0x02});
-    EXPECT_EQ(rig.sent.size(), 2u);
+    // Garbage and broken requests reach the family protocol; the request after them is answered.
+    const Bytes kGarbage[] = {{0xFF, 0x00, 0x02, 0x02},
+                              {0x1B},
+                              {0x1B, 0x00},
+                              {0x1B, 0x00, 0x02},
+                              {0x1B, 0x00, 0x02, 0x03},
+                              {0x1B, 0x7E, 'A', 0x1B, 0x1B}};
+    for (const Bytes& garbage : kGarbage) {
+        Rig other('4');
+        other.printer.SetProtocol(std::make_unique<Recorder>());
+        other.Feed(Cat(garbage, kIdentify));
+        EXPECT_EQ(other.sent, (std::vector<Sent>{{CSimPrinter::IdentifyReply('4'), 20}}));
+        EXPECT_EQ(other.printer.ProtocolAs<Recorder>()->seen, garbage);
+    }
 }
 
-TEST(SimStream, SeveralRequestsInOneCallEachGetAReply) {
-    Rig rig;
-    Bytes three;
-    for (int i = 0; i < 3; ++i)
-        three.insert(three.end(), kRequest.begin(), kRequest.end());
-    rig.Feed(three);
-    EXPECT_EQ(rig.sent.size(), 3u);
-    EXPECT_EQ(rig.printer.IdentifyCount(), 3);
-}
-
-TEST(SimStream, GarbageAndBrokenRequestsBeforeARealOne) {
-    const Bytes kCases[] = {
-        {0xFF, 0x00, 0x02, 0x02, 0x1B, 0x00, 0x02, 0x02},
-        {0x1B, 0x1B, 0x00, 0x02, 0x02},
-        {0x1B, 0x00, 0x1B, 0x00, 0x02, 0x02},
-        {0x1B, 0x00, 0x02, 0x1B, 0x00, 0x02, 0x02},
-        {0x1B, 0x00, 0x02, 0x03, 0x1B, 0x00, 0x02, 0x02},
-        {0x1B, 0x7E, 'A', 0x1B, 0x00, 0x02, 0x02, 0x1B},
+TEST(SimCurrentGen, EveryRequestKindByteExactAndTheStoreReadsBack) {
+    const struct {
+        std::string request, reply;  // each after ESC '~'
+    } kSession[] = {
+        // The preset and an item this family does not know.
+        {"R ", "R @V2.00\0"s},
+        {"RA", "RAE\0"s},
+        // Each write, then what it stored.
+        {"Q6\0"s, "Q@"},
+        {"Q?", "Q?6\0"s},
+        {"Wj8080\0"s, "Wj@"},
+        {"Rj", "Rj@8080\0"s},
+        {"CJP\0"s, "C@"},
+        {"C?", "C?JP\0"s},
+        {"B010.0.0.5 255.0.0.0 10.0.0.1 8.8.8.8\0"s, "B@"},
+        {"B1\0"s, "B@"},  // DHCP keeps the fixed addresses
+        {"B?", "B?1 10.0.0.5 255.0.0.0 10.0.0.1 8.8.8.8\0"s},
+        {"H172.16.0.1 255.255.0.0 172.16.0.254\0"s, "H@"},
+        {"H?", "H?172.16.0.1 255.255.0.0 172.16.0.254\0"s},
+        {"I3 1 1\0"s, "I@"},
+        {"R\x03", "R\x03@3\0"s},
+        {"R\x04", "R\x04@1\0"s},
+        {"F2 abcde\0"s, "F@"},
+        {"R\x08", "R\x08@2\0"s},
+        {"R\x06", "R\x06@abcde\0"s},
+        {"Gpassword1\0"s, "G@"},
+        {"R\x07", "R\x07@password1\0"s},
+        {"Moffice\0"s, "M@"},
+        {"R\0"s, "R\0@office\0"s},
+        {"Eap1 11 2 0 0 secret99\0"s, "E@"},
+        {"R\x01", "R\x01@11\0"s},
+        {"R\x02", "R\x02@2\0"s},
+        {"Dcafe key12345\0"s, "D@"},
+        {"R\0"s, "R\0@cafe\0"s},
+        {"R\x07", "R\x07@key12345\0"s},
+        // Bad values are refused and change nothing.
+        {"Q9\0"s, "QE"},
+        {"Wj70000\0"s, "WjE"},
+        {"Gshort\0"s, "GE"},
+        {"M" + std::string(33, 'x') + "\0"s, "ME"},
+        {"R\x07", "R\x07@key12345\0"s},
+        // The factory reset keeps only the identity.
+        {"O1", "OE"},
+        {"O0", "O@"},
+        {"R ", "R @V2.00\0"s},
+        {"R\0"s, "R\0@Printer-AP\0"s},
+        {"Q?", "Q?7\0"s},
     };
-    for (const Bytes& input : kCases) {
-        Rig rig('4');
-        rig.Feed(input);
-        ASSERT_EQ(rig.sent.size(), 1u);
-        EXPECT_EQ(rig.sent[0].bytes[5], '4');
-        EXPECT_EQ(rig.printer.Received(), input);
+    Bytes stream, replies;
+    Rig rig;
+    rig.gen->SetItem("version", "V2.00");
+    rig.printer.SetReplyDelay(35);
+    for (const auto& c : kSession) {
+        EXPECT_EQ(rig.Ask(Esc(c.request)), Esc(c.reply)) << c.request;
+        stream = Cat(stream, Esc(c.request));
+        replies = Cat(replies, Esc(c.reply));
     }
-    Rig rig;
-    rig.Feed({0x00, 0x02, 0x02, 0x1B, 0x02, 0x02, 0x1B, 0x00, 0x02});
-    EXPECT_TRUE(rig.sent.empty());
+    for (const Sent& s : rig.sent)
+        EXPECT_EQ(s.delayMs, 35u);
+
+    // The same session a byte at a time, in pieces, or all in one call.
+    for (size_t piece : {size_t{1}, size_t{7}, stream.size()}) {
+        Rig again;
+        again.gen->SetItem("version", "V2.00");
+        Bytes got;
+        for (size_t at = 0; at < stream.size(); at += piece) {
+            const auto from = stream.begin() + static_cast<std::ptrdiff_t>(at);
+            got = Cat(got, again.Ask(Bytes(from, from + std::min(piece, stream.size() - at))));
+        }
+        EXPECT_EQ(got, replies) << "pieces of " << piece;
+    }
+    Rig other('4');
+    EXPECT_EQ(other.gen, nullptr);
 }
 
-TEST(SimStream, EverythingButRequestsReachesTheFamilyProtocolInOrder) {
-    Rig rig;
-    Bytes seen;
-    rig.printer.SetProtocol(std::make_unique<RecordingProtocol>(&seen, 0));
-    rig.Feed({0x41, 0x1B, 0x00, 0x02, 0x1B});
-    rig.Feed({0x00, 0x02, 0x02, 0x1B, 0x7E, 0x42, 0x1B});
-    EXPECT_EQ(seen, (Bytes{0x41, 0x1B, 0x00, 0x02, 0x1B, 0x7E, 0x42}));
-    EXPECT_EQ(rig.sent.size(), 1u);
-    rig.Feed({0x43});  // the held ESC is released by the next byte that does not continue it
-    EXPECT_EQ(seen.back(), 0x43);
-    EXPECT_EQ(seen[seen.size() - 2], 0x1B);
-}
-
-TEST(SimStream, ARequestInsideAFamilyFrameIsPayload) {
-    Rig rig;
-    Bytes seen;
-    rig.printer.SetProtocol(std::make_unique<RecordingProtocol>(&seen, 4));
-    const Bytes frame = {0x1B, 0x7E, 0x1B, 0x00, 0x02, 0x02};
-    rig.Feed(frame);
-    EXPECT_TRUE(rig.sent.empty());
-    EXPECT_EQ(seen, frame);
-    rig.Feed(kRequest);  // the frame is over, so this one counts
-    EXPECT_EQ(rig.sent.size(), 1u);
-}
-
-TEST(SimStream, RandomBytesNeverCrashAndEveryRequestIsFound) {
-    std::mt19937 rng(1234);
-    for (int round = 0; round < 20; ++round) {
+TEST(SimCurrentGen, QuotedTextsAreUnquotedRawTextsKept) {
+    const struct {
+        std::string request;  // after ESC '~'
+        uint8_t item;
+        std::string stored;
+    } kCases[] = {
+        {"M\"my net\"\0"s, 0x00, "my net"},
+        {"M\"x y/\"z//\"\0"s, 0x00, "x y\"z/"},
+        {"Ma/b\"c\0"s, 0x00, "a/b\"c"},
+        {"G\"/\"pass word\"\0"s, 0x07, "\"pass word"},
+        {"F3 \"a b,c\"\0"s, 0x06, "a b,c"},
+        {"E\"my ap\" 1 3 1 1 \"k=y /\"1234\"\0"s, 0x07, "k=y \"1234"},
+        {"D\"a=b\" \"c /\"d\"\0"s, 0x07, "c \"d"},
+        // A hex key comes as raw bytes, ESC among them; ESC and the closing 00 start no request.
+        {"F1 \xAB\x1B~R \x1B\0"s, 0x06, "\xAB\x1B~R \x1B"},
+    };
+    for (const auto& c : kCases) {
         Rig rig;
-        Bytes seen;
-        rig.printer.SetProtocol(std::make_unique<RecordingProtocol>(&seen, 0));
-        Bytes stream;
-        int requests = 0;
-        for (int i = 0; i < 5000; ++i) {
-            // Small alphabet so that requests and near-requests occur often.
-            if (rng() % 50 == 0) {
-                stream.insert(stream.end(), kRequest.begin(), kRequest.end());
-            } else {
-                static const uint8_t kAlphabet[] = {0x00, 0x02, 0x1B, 0x7E, 0xFF};
-                stream.push_back(kAlphabet[rng() % 5]);
-            }
-        }
-        for (size_t i = 0; i + 4 <= stream.size(); ++i)
-            requests += Bytes(stream.begin() + i, stream.begin() + i + 4) == kRequest;
-        for (size_t at = 0; at < stream.size();) {
-            const size_t n = std::min<size_t>(rng() % 9, stream.size() - at);
-            rig.printer.Receive(stream.data() + at, n);
-            at += n;
-        }
-        rig.printer.Receive(reinterpret_cast<const uint8_t*>("!"), 1);  // releases a held tail
-        EXPECT_EQ(rig.printer.IdentifyCount(), requests);
-        EXPECT_EQ(seen.size(), stream.size() + 1 - 4 * static_cast<size_t>(requests));
+        EXPECT_EQ(rig.Ask(Esc(c.request)), Esc(c.request.substr(0, 1) + "@")) << c.request;
+        const std::string want = "R"s + static_cast<char>(c.item) + "@" + c.stored + "\0"s;
+        EXPECT_EQ(rig.Ask(Esc("R"s + static_cast<char>(c.item))), Esc(want)) << c.request;
     }
 }
 
-TEST(SimStream, ReceivedLogIsBounded) {
+TEST(SimCurrentGen, FaultsRefuseSilenceFailTheJoinOrSplitAndChangeNothing) {
     Rig rig;
-    const Bytes block(CSimPrinter::kLogLimit / 2 + 1, 0x55);
-    rig.Feed(block);
-    rig.Feed(block);
-    rig.Feed(kRequest);
-    EXPECT_EQ(rig.printer.Received().size(), CSimPrinter::kLogLimit);
-    EXPECT_EQ(rig.sent.size(), 1u);
-    rig.printer.ClearReceived();
-    rig.Feed(kRequest);
-    EXPECT_EQ(rig.printer.Received(), kRequest);
+    rig.gen->Refuse('Q');
+    rig.gen->RefuseRead('j');
+    rig.gen->Silence('C');
+    rig.gen->SetJoinFails(true);
+    EXPECT_EQ(rig.Ask(Esc("Q2\0"s)), Esc("QE"));
+    EXPECT_EQ(rig.Ask(Esc("Q?")), Esc("Q?7\0"s));  // a query carries no status
+    EXPECT_EQ(rig.Ask(Esc("Rj")), Esc("RjE\0"s));
+    EXPECT_EQ(rig.Ask(Esc("R\x07")), Esc("R\x07@null\0"s));
+    EXPECT_EQ(rig.Ask(Esc("CUS\0"s)), Bytes{});
+    EXPECT_EQ(rig.Ask(Esc("Dnet key12345\0"s)), Esc("D\xFF"));
+    EXPECT_EQ(rig.gen->Settings().region, "KR");
+    EXPECT_EQ(rig.gen->Settings().ssid, "Printer-AP");
+
+    rig.gen->SetSplitReplies(true);
+    rig.sent.clear();
+    rig.Feed(Esc("R "));
+    const std::vector<Sent> want = {{Esc("R"), 20}, {{' ', '@', 'V', '1', '.', '0', '4', 0}, 120}};
+    EXPECT_EQ(rig.sent, want);
+}
+
+TEST(SimCurrentGen, EmptyFAndOverlongPayloadGoUnansweredAndWhatFollowsIsServed) {
+    Rig rig;
+    rig.Feed(Esc("M" + std::string(CSimCurrentGen::kMaxPayload + 1, 'x') + "\0"s));
+    rig.Feed(Esc("F"));
+    EXPECT_TRUE(rig.sent.empty());
+    EXPECT_EQ(rig.Ask(Esc("M1\0"s)), Esc("M@"));
+    rig.Feed(Esc("F"));
+    EXPECT_EQ(rig.Ask(kIdentify), CSimPrinter::IdentifyReply('5'));
+    const std::vector<SimRequest> want = {{'F', {}}, {'M', {'1'}}};
+    EXPECT_EQ(rig.gen->Requests(), want);
+}
+
+TEST(SimCurrentGen, RandomStreamsNeverCrashAndTheParserRecovers) {
+    std::mt19937 rng(99);
+    const std::string kPieces[] = {
+        "\x1B~", "\x1B~F", "\x1B~R", "\x1B~Q", "\x1B~M\"a", "\x1B\x00\x02\x02"s, "/", "\"",
+        " ",     "?",      "\0"s,    "\x1B",   "~",         "\x1B~Wj1\0"s,
+    };
+    for (int round = 0; round < 60; ++round) {
+        Rig rig(round % 2 ? '5' : '7');
+        rig.gen->SetSplitReplies(round % 3 == 0);
+        std::string text;
+        for (int i = 0; i < 300; ++i)
+            text += rng() % 4 ? kPieces[rng() % std::size(kPieces)]
+                              : std::string(1, static_cast<char>(rng()));
+        const Bytes stream(text.begin(), text.end());
+        for (size_t at = 0, n = 0; at < stream.size(); at += n) {
+            n = std::min<size_t>(rng() % 17, stream.size() - at);
+            rig.printer.Receive(stream.data() + at, n);
+        }
+        // Zero bytes end whatever frame is open; a request after them is served.
+        rig.gen->SetSplitReplies(false);
+        rig.Feed({0x00, 0x00, 0x00});
+        EXPECT_EQ(rig.Ask(Esc("R!")), Esc("R!@00:1A:2B:3C:4D:5E\0"s)) << "round " << round;
+    }
 }
 
 }  // namespace
