@@ -9,18 +9,13 @@
 #include "app/main_dialog_layout.h"
 #include "app/zephra_dlg.h"
 #include "tests/panel/fake_link.h"
+#include "tests/support/shown_panel.h"
 #include "ui/headless/headless_backend.h"
 
 namespace {
 
 struct World {
-    World() {
-        ui::SetBackend(&ui);
-        ui.Start([this] {
-            ui.SetMainWindow(&dlg);
-            dlg.DoModal();
-        });
-    }
+    World() { StartPanel(ui, dlg); }
     ui::HeadlessBackend ui;
     FakeLinkProvider links;
     CZephraDlg dlg{links};

@@ -9,18 +9,13 @@
 #include "app/zephra_dlg.h"
 #include "page_current/page1_layout.h"
 #include "tests/panel/fake_link.h"
+#include "tests/support/shown_panel.h"
 #include "ui/headless/headless_backend.h"
 
 namespace {
 
 struct World {
-    World() {
-        ui::SetBackend(&ui);
-        ui.Start([this] {
-            ui.SetMainWindow(&dlg);
-            dlg.DoModal();
-        });
-    }
+    World() { StartPanel(ui, dlg); }
     // Brings the page up on a fresh link whenever it is not the dialog on top.
     void EnsurePage() {
         if (ui.TopDialog() == &dlg.m_page1)

@@ -12,8 +12,8 @@
 #include "app/main_dialog_layout.h"
 #include "app/zephra_dlg.h"
 #include "page_current/page1_layout.h"
-#include "res/resource.h"
 #include "sim/sim_current_gen.h"
+#include "tests/support/shown_panel.h"
 #include "tests/support/sim_link.h"
 #include "ui/headless/headless_backend.h"
 
@@ -29,17 +29,9 @@ class Page1Test : public ::testing::Test {
         auto family = std::make_unique<CSimCurrentGen>();
         printer_ = family.get();
         links_.Printer().SetProtocol(std::move(family));
-        ui::SetBackend(&ui_);
-        ui_.AddString(IDS_ABOUTBOX, IDS_ABOUTBOX_TEXT);
-        ui_.Start([this] {
-            ui_.SetMainWindow(&dlg_);
-            dlg_.DoModal();
-        });
+        StartPanel(ui_, dlg_);
     }
-    void TearDown() override {
-        ui_.Stop();
-        ui::SetBackend(nullptr);
-    }
+    void TearDown() override { StopPanel(ui_); }
 
     CPage1New& Page() { return dlg_.m_page1; }
     SimCurrentGenSettings& Store() { return printer_->Settings(); }

@@ -7,8 +7,8 @@
 
 #include "app/main_dialog_layout.h"
 #include "app/zephra_dlg.h"
-#include "res/resource.h"
 #include "tests/panel/fake_link.h"
+#include "tests/support/shown_panel.h"
 #include "ui/headless/headless_backend.h"
 
 using Bytes = std::vector<uint8_t>;
@@ -19,18 +19,8 @@ inline const int kSerialControls[] = {
 
 class Panel : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ui::SetBackend(&ui_);
-        ui_.AddString(IDS_ABOUTBOX, IDS_ABOUTBOX_TEXT);
-        ui_.Start([this] {
-            ui_.SetMainWindow(&dlg_);
-            dlg_.DoModal();
-        });
-    }
-    void TearDown() override {
-        ui_.Stop();
-        ui::SetBackend(nullptr);
-    }
+    void SetUp() override { StartPanel(ui_, dlg_); }
+    void TearDown() override { StopPanel(ui_); }
 
     void OpenSerial(int port, int baud, int parity, int stop) {
         ui_.Select(dlg_, IDC_COMBO_PORT, port);
