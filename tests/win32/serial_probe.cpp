@@ -10,17 +10,20 @@
 //   quit                                     -> ok
 #include <windows.h>
 #include <atomic>
-#include <cstdio>
-#include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "link/rx_queue.h"
 #include "link/win32_link_provider.h"
+#include "probe_repl.h"
 
 namespace {
+
+using probe::Drain;
+using probe::Hex;
+using probe::ParseHex;
+using probe::Reply;
 
 const char* ResultName(SerialOpenResult r) {
     switch (r) {
@@ -40,18 +43,6 @@ const char* ResultName(SerialOpenResult r) {
     return "unknown";
 }
 
-bool ParseHex(const std::string& text, std::vector<uint8_t>* out) {
-    if (text.size() % 2 != 0)
-        return false;
-    for (size_t i = 0; i < text.size(); i += 2) {
-        unsigned value = 0;
-        if (std::sscanf(text.c_str() + i, "%2x", &value) != 1)
-            return false;
-        out->push_back(static_cast<uint8_t>(value));
-    }
-    return true;
-}
-
 const char* ThreadState(DWORD id) {
     if (id == 0)
         return "unknown";
@@ -63,11 +54,6 @@ const char* ThreadState(DWORD id) {
     return ended ? "ended" : "running";
 }
 
-void Reply(const std::string& text) {
-    std::printf("%s\n", text.c_str());
-    std::fflush(stdout);
-}
-
 }  // namespace
 
 int main() {
@@ -77,19 +63,13 @@ int main() {
     std::atomic<DWORD> readerId{0};
     std::unique_ptr<CLink> link;
 
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::istringstream in(line);
-        std::string cmd;
-        in >> cmd;
+    probe::Run([&](const std::string& cmd, std::istringstream& in) {
         if (cmd == "open") {
             SerialSettings s;
             unsigned baud = 0, data = 0, parity = 0, stop = 0;
             if (!(in >> s.portName >> baud >> data >> parity >> stop)) {
                 Reply("err usage");
-                continue;
+                return true;
             }
             s.baudRate = baud;
             s.dataBits = static_cast<uint8_t>(data);
@@ -117,17 +97,7 @@ int main() {
             }
         } else if (cmd == "read") {
             const int notes = notifications.exchange(0);
-            std::string hex;
-            const int count = queue.GetCount();
-            for (int i = 0; i < count; ++i) {
-                uint8_t b = 0;
-                if (!queue.Get(&b))
-                    break;
-                char buf[3];
-                std::snprintf(buf, sizeof buf, "%02x", b);
-                hex += buf;
-            }
-            Reply("ok " + std::to_string(notes) + " " + (hex.empty() ? "-" : hex));
+            Reply("ok " + std::to_string(notes) + " " + Hex(Drain(queue)));
         } else if (cmd == "close") {
             const DWORD start = GetTickCount();
             if (link)
@@ -137,12 +107,10 @@ int main() {
             Reply("ok " + std::to_string(elapsed));
         } else if (cmd == "reader") {
             Reply(std::string("ok ") + ThreadState(readerId));
-        } else if (cmd == "quit") {
-            Reply("ok");
-            break;
         } else {
-            Reply("err unknown command");
+            return false;
         }
-    }
+        return true;
+    });
     return 0;
 }

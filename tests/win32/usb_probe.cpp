@@ -24,18 +24,21 @@
 #include <tlhelp32.h>
 
 #include <atomic>
-#include <cstdio>
-#include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "link/rx_queue.h"
 #include "link/usb_link_win32.h"
 #include "link/win32_link_provider.h"
+#include "probe_repl.h"
 
 namespace {
+
+using probe::Drain;
+using probe::Hex;
+using probe::ParseHex;
+using probe::Reply;
 
 const char* ResultName(UsbOpenResult r) {
     switch (r) {
@@ -57,28 +60,6 @@ const char* ResultName(UsbOpenResult r) {
     return "unknown";
 }
 
-bool ParseHex(const std::string& text, std::vector<uint8_t>* out) {
-    if (text.size() % 2 != 0)
-        return false;
-    for (size_t i = 0; i < text.size(); i += 2) {
-        unsigned value = 0;
-        if (std::sscanf(text.c_str() + i, "%2x", &value) != 1)
-            return false;
-        out->push_back(static_cast<uint8_t>(value));
-    }
-    return true;
-}
-
-std::string Hex(const uint8_t* data, size_t n) {
-    std::string hex;
-    char buf[3];
-    for (size_t i = 0; i < n; ++i) {
-        std::snprintf(buf, sizeof buf, "%02x", data[i]);
-        hex += buf;
-    }
-    return hex.empty() ? "-" : hex;
-}
-
 int ThreadCount() {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snap == INVALID_HANDLE_VALUE)
@@ -92,11 +73,6 @@ int ThreadCount() {
     }
     CloseHandle(snap);
     return count;
-}
-
-void Reply(const std::string& text) {
-    std::printf("%s\n", text.c_str());
-    std::fflush(stdout);
 }
 
 // The printer's end of the stand-in device.
@@ -191,20 +167,14 @@ int main() {
         }
     };
 
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::istringstream in(line);
-        std::string cmd;
-        in >> cmd;
+    probe::Run([&](const std::string& cmd, std::istringstream& in) {
         std::string arg;
         std::vector<uint8_t> bytes;
         if (cmd == "pipe") {
             DWORD inBuffer = 0;
             if (!(in >> arg >> inBuffer)) {
                 Reply("err usage");
-                continue;
+                return true;
             }
             const std::string path = "\\\\.\\pipe\\" + arg;
             Reply(printer.Create(path, inBuffer) ? "ok " + path : "err pipe");
@@ -229,14 +199,14 @@ int main() {
         } else if (cmd == "serve") {
             if (!(in >> arg) || !ParseHex(arg, &bytes)) {
                 Reply("err hex");
-                continue;
+                return true;
             }
             Reply("ok " + std::to_string(printer.Send(bytes)));
         } else if (cmd == "served") {
             DWORD ms = 0;
             in >> ms;
             printer.Collect(ms, &bytes);
-            Reply("ok " + Hex(bytes.data(), bytes.size()));
+            Reply("ok " + Hex(bytes));
         } else if (cmd == "unplug") {
             unplugAt = GetTickCount();
             printer.Reset();
@@ -244,7 +214,7 @@ int main() {
         } else if (cmd == "write") {
             if (!(in >> arg) || !ParseHex(arg, &bytes)) {
                 Reply("err hex");
-                continue;
+                return true;
             }
             const DWORD start = GetTickCount();
             const uint32_t n = link.WriteComm(bytes.data(), static_cast<uint32_t>(bytes.size()));
@@ -257,14 +227,7 @@ int main() {
             const DWORD at = disconnectAt;
             Reply(at == 0 ? "ok -" : "ok " + std::to_string(at - unplugAt));
         } else if (cmd == "queue") {
-            const int count = queue.GetCount();
-            for (int i = 0; i < count; ++i) {
-                uint8_t b = 0;
-                if (!queue.Get(&b))
-                    break;
-                bytes.push_back(b);
-            }
-            Reply("ok " + Hex(bytes.data(), bytes.size()));
+            Reply("ok " + Hex(Drain(queue)));
         } else if (cmd == "threads") {
             Reply("ok " + std::to_string(ThreadCount()));
         } else if (cmd == "peer") {
@@ -273,13 +236,11 @@ int main() {
             const DWORD start = GetTickCount();
             link.Close();
             Reply("ok " + std::to_string(GetTickCount() - start));
-        } else if (cmd == "quit") {
-            Reply("ok");
-            break;
         } else {
-            Reply("err unknown command");
+            return false;
         }
-    }
+        return true;
+    });
     link.Close();
     return 0;
 }
