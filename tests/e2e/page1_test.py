@@ -10,8 +10,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness.base import WineTestCase, program  # noqa: E402
-from harness.ui import IDOK, SC_CLOSE, UiDriver  # noqa: E402
+from harness.base import WineTestCase  # noqa: E402
+from harness.ui import IDOK, SC_CLOSE  # noqa: E402
 
 CAPTION = "Velmora_v7.3"
 PAGE_CAPTION = "Velmora_v7.4"
@@ -87,11 +87,7 @@ class Page1Test(WineTestCase):
 
     def start(self, **ports):
         printers = self.start_printers(**ports)
-        log = open(os.path.join(self.session.root, "zephra.log"), "wb")
-        self.addCleanup(log.close)
-        self.session.start(program("ZEPHRA_EXE"), stdin=None, stdout=log, stderr=log)
-        self.ui = UiDriver(self.session.start(program("ZEPHRA_UIDRIVER")))
-        self.dlg = self.ui.wait(CAPTION, timeout=30)
+        self.start_zephra(CAPTION)
         return printers
 
     # --- helpers ---
@@ -111,14 +107,6 @@ class Page1Test(WineTestCase):
         self.assertEqual(self.ui.text(page, STATUS), "")
         self.assert_buttons(page, read=True, save=False)
         return page
-
-    def wait_text(self, hwnd, ctl, expected, timeout=CHAIN_TIMEOUT):
-        deadline = time.monotonic() + timeout
-        value = self.ui.text(hwnd, ctl)
-        while value != expected and time.monotonic() < deadline:
-            time.sleep(0.05)
-            value = self.ui.text(hwnd, ctl)
-        return value
 
     def assert_buttons(self, page, read, save):
         self.assertEqual(self.ui.state(page, READ).enabled, read, "Read WLAN Info enabled")
@@ -162,7 +150,7 @@ class Page1Test(WineTestCase):
         with Save offered and Read held off."""
         since = len(printer.received())
         self.ui.click(page, READ)
-        self.assertEqual(self.wait_text(page, STATUS, "Read Success"), "Read Success")
+        self.assertEqual(self.wait_text(page, STATUS, "Read Success", CHAIN_TIMEOUT), "Read Success")
         self.assert_wire(printer, since, frames, timeout=1.0)
         self.assert_buttons(page, read=False, save=True)
         self.assertIsNone(self.ui.message_box(timeout=0), "a message box after the read")
@@ -177,6 +165,29 @@ class Page1Test(WineTestCase):
         self.assert_panel_buttons(open_enabled=False, close_enabled=True)
         self.assertEqual(self.ui.state(page, SSID).enabled, False, "settings held off")
 
+    def click_until_timeout(self, page, button, message):
+        """Clicks the button on a printer that does not answer: the box with this message comes
+        once the reply time-out has passed."""
+        clicked = time.monotonic()
+        self.ui.click(page, button)
+        seen = self.answer_box(message, timeout=REPLY_TIMEOUT + 3)
+        self.assertTrue(2.8 <= seen - clicked <= REPLY_TIMEOUT + 1.5,
+                        f"time-out after {seen - clicked:.2f} s")
+
+    def open_and_read(self, frames, **settings):
+        """A model 5 printer on COM1 with these settings, and the page opened on it after a read
+        that sent these frames."""
+        printer = self.start(COM1=sim(**settings))["COM1"]
+        page = self.open_page("COM1", printer)
+        self.read(page, printer, frames)
+        return printer, page
+
+    def save_and_read_back(self, page, printer, saved, frames, shown):
+        """Save sends the saved frames; a read after it shows what was saved."""
+        self.save(page, printer, saved)
+        self.read(page, printer, frames)
+        self.assert_texts(page, shown)
+
     def close_page(self, page):
         self.ui.sys_command(page, SC_CLOSE)
         self.assertTrue(self.ui.gone(page), "the close box ends the page")
@@ -184,13 +195,10 @@ class Page1Test(WineTestCase):
     # --- cases ---
 
     def test_access_point_read_save_and_read_back(self):
-        printer = self.start(COM1=sim(
-            version="V9.87", mac="00:11:22:AA:BB:CC", mode="2", ssid="LabPrinter",
+        printer, page = self.open_and_read(
+            AP_READ, version="V9.87", mac="00:11:22:AA:BB:CC", mode="2", ssid="LabPrinter",
             port="9101", band="6", region="JP", channel="44", apip="10.0.0.1",
-            apmask="255.255.0.0", apgateway="10.0.0.254", security="0"))["COM1"]
-        page = self.open_page("COM1", printer)
-
-        self.read(page, printer, AP_READ)
+            apmask="255.255.0.0", apgateway="10.0.0.254", security="0")
         self.assert_texts(page, {
             VERSION: "V9.87", MAC: "00:11:22:AA:BB:CC", WLAN_MODE: "Access Point mode",
             BAND: "5Ghz", SSID: "LabPrinter", PORT: "9101", REGION: "JP - Japan",
@@ -209,25 +217,18 @@ class Page1Test(WineTestCase):
         self.ui.set_text(page, SSID, 'Lab "AP"')
         self.ui.select(page, CHANNEL, 3)
         self.assertEqual(self.ui.text(page, CHANNEL), "48")
-        self.save(page, printer, [
-            esc("Q", b"6\x00"),
-            esc("W", text("j9101")),
-            esc("C", text("JP")),
-            esc("H", text("10.0.0.1 255.255.0.0 10.0.0.254")),
-            esc("E", text('"Lab /"AP/"" 48'))])
-
-        self.read(page, printer, AP_READ)
-        self.assert_texts(page, {SSID: 'Lab "AP"', CHANNEL: "48", WLAN_MODE: "Access Point mode",
-                                 BAND: "5Ghz", REGION: "JP - Japan"})
+        saved = [esc("Q", b"6\x00"), esc("W", text("j9101")), esc("C", text("JP")),
+                 esc("H", text("10.0.0.1 255.255.0.0 10.0.0.254")),
+                 esc("E", text('"Lab /"AP/"" 48'))]
+        self.save_and_read_back(page, printer, saved, AP_READ, {
+            SSID: 'Lab "AP"', CHANNEL: "48", WLAN_MODE: "Access Point mode", BAND: "5Ghz",
+            REGION: "JP - Japan"})
 
     def test_infrastructure_wpa2_read_save_and_read_back(self):
-        printer = self.start(COM1=sim(
-            mode="0", ssid="Office", port="9100", band="2", region="US", channel="11",
-            security="3", cipher="1", wpakey="old-secret-1", dhcp="0", ip="172.16.5.20",
-            mask="255.255.254.0", gateway="172.16.4.1", dns="8.8.4.4"))["COM1"]
-        page = self.open_page("COM1", printer)
-
-        self.read(page, printer, INFRA_WPA_READ)
+        printer, page = self.open_and_read(
+            INFRA_WPA_READ, mode="0", ssid="Office", port="9100", band="2", region="US",
+            channel="11", security="3", cipher="1", wpakey="old-secret-1", dhcp="0",
+            ip="172.16.5.20", mask="255.255.254.0", gateway="172.16.4.1", dns="8.8.4.4")
         self.assert_texts(page, {
             WLAN_MODE: "Infrastructure mode", BAND: "2.4Ghz", SSID: "Office", PORT: "9100",
             REGION: "US - United states of America", IP: "172.16.5.20",
@@ -241,18 +242,13 @@ class Page1Test(WineTestCase):
 
         # A key with an equals sign and a space goes quoted in G.
         self.ui.set_text(page, KEY, "new key=42")
-        self.save(page, printer, [
-            esc("Q", b"2\x00"),
-            esc("W", text("j9100")),
-            esc("C", text("US")),
-            esc("B", text("0172.16.5.20 255.255.254.0 172.16.4.1 8.8.4.4")),
-            esc("I", text("3 1 1")),
-            esc("G", text('"new key=42"')),
-            esc("M", text("Office"))])
-
-        self.read(page, printer, INFRA_WPA_READ)
-        self.assert_texts(page, {KEY: "new key=42", ENCRYPTION: "WPA2 PSK", CIPHER: "AES",
-                                 SSID: "Office", WLAN_MODE: "Infrastructure mode"})
+        saved = [esc("Q", b"2\x00"), esc("W", text("j9100")), esc("C", text("US")),
+                 esc("B", text("0172.16.5.20 255.255.254.0 172.16.4.1 8.8.4.4")),
+                 esc("I", text("3 1 1")), esc("G", text('"new key=42"')),
+                 esc("M", text("Office"))]
+        self.save_and_read_back(page, printer, saved, INFRA_WPA_READ, {
+            KEY: "new key=42", ENCRYPTION: "WPA2 PSK", CIPHER: "AES", SSID: "Office",
+            WLAN_MODE: "Infrastructure mode"})
         self.assert_checked(page, {WPA: True, DHCP: False})
 
     def test_silent_printer_times_out(self):
@@ -262,11 +258,7 @@ class Page1Test(WineTestCase):
         printer = printers["COM1"]
         page = self.open_page("COM1", printer)
         since = len(printer.received())
-        clicked = time.monotonic()
-        self.ui.click(page, READ)
-        seen = self.answer_box("Connection failure : Error [Timeout]", timeout=REPLY_TIMEOUT + 3)
-        self.assertTrue(2.8 <= seen - clicked <= REPLY_TIMEOUT + 1.5,
-                        f"time-out after {seen - clicked:.2f} s")
+        self.click_until_timeout(page, READ, "Connection failure : Error [Timeout]")
         self.assert_wire(printer, since, [r(0x20)], timeout=0)
         self.assert_buttons(page, read=True, save=False)
         self.assert_enabled(page, {ctl: False for ctl in SETTINGS})
@@ -277,11 +269,7 @@ class Page1Test(WineTestCase):
         page = self.open_page("COM2", printer)
         self.read(page, printer, AP_READ)
         since = len(printer.received())
-        clicked = time.monotonic()
-        self.ui.click(page, SAVE)
-        seen = self.answer_box("Write Error : code [Timeout]", timeout=REPLY_TIMEOUT + 3)
-        self.assertTrue(2.8 <= seen - clicked <= REPLY_TIMEOUT + 1.5,
-                        f"time-out after {seen - clicked:.2f} s")
+        self.click_until_timeout(page, SAVE, "Write Error : code [Timeout]")
         self.assert_wire(printer, since, [esc("Q", b"7\x00"), esc("W", text("j9100"))], timeout=0)
         self.assert_buttons(page, read=True, save=False)
         self.assertEqual(self.ui.text(page, STATUS), "")

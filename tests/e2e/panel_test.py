@@ -8,8 +8,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness.base import WineTestCase, program  # noqa: E402
-from harness.ui import IDOK, UiDriver  # noqa: E402
+from harness.base import WineTestCase  # noqa: E402
+from harness.ui import IDOK  # noqa: E402
 
 CAPTION = "Velmora_v7.3"
 IDENTIFY = bytes.fromhex("1b000202")
@@ -24,20 +24,10 @@ CMD_EXIT, CMD_ABOUT, SC_ABOUT = 32771, 32773, 16
 class PanelTest(WineTestCase):
     def setUp(self):
         super().setUp()
-        self.log = open(os.path.join(self.session.root, "zephra.log"), "wb")
-        self.addCleanup(self.log.close)
-        self.app = self.session.start(program("ZEPHRA_EXE"), stdin=None, stdout=self.log,
-                                      stderr=self.log)
-        self.ui = UiDriver(self.session.start(program("ZEPHRA_UIDRIVER")))
-        self.dlg = self.ui.wait(CAPTION, timeout=30)
+        self.app = self.start_zephra(CAPTION)
 
     def wait_status(self, expected, timeout=3.0):
-        deadline = time.monotonic() + timeout
-        text = self.ui.text(self.dlg, STATUS)
-        while text != expected and time.monotonic() < deadline:
-            time.sleep(0.05)
-            text = self.ui.text(self.dlg, STATUS)
-        return text
+        return self.wait_text(self.dlg, STATUS, expected, timeout)
 
     def assert_buttons(self, open_enabled, close_enabled):
         self.assertEqual(self.ui.state(self.dlg, OPEN).enabled, open_enabled, "Open")

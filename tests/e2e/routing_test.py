@@ -8,8 +8,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness.base import WineTestCase, program  # noqa: E402
-from harness.ui import IDOK, SC_CLOSE, VK_ESCAPE, VK_RETURN, UiDriver  # noqa: E402
+from harness.base import WineTestCase  # noqa: E402
+from harness.ui import IDOK, SC_CLOSE, VK_ESCAPE, VK_RETURN  # noqa: E402
 
 CAPTION = "Velmora_v7.3"
 PAGE_CAPTION = "Velmora_v7.4"
@@ -37,22 +37,13 @@ class RoutingTest(WineTestCase):
         """Serves the ports with simulated printers (and bare ptys), then starts Zephra.exe and
         the UI driver."""
         printers = self.start_printers(ptys, **ports)
-        log = open(os.path.join(self.session.root, "zephra.log"), "wb")
-        self.addCleanup(log.close)
-        self.session.start(program("ZEPHRA_EXE"), stdin=None, stdout=log, stderr=log)
-        self.ui = UiDriver(self.session.start(program("ZEPHRA_UIDRIVER")))
-        self.dlg = self.ui.wait(CAPTION, timeout=30)
+        self.start_zephra(CAPTION)
         return printers
 
     # --- helpers ---
 
     def wait_status(self, expected, timeout=3.0):
-        deadline = time.monotonic() + timeout
-        text = self.ui.text(self.dlg, STATUS)
-        while text != expected and time.monotonic() < deadline:
-            time.sleep(0.05)
-            text = self.ui.text(self.dlg, STATUS)
-        return text
+        return self.wait_text(self.dlg, STATUS, expected, timeout)
 
     def assert_panel(self, status, open_enabled, close_enabled):
         self.assertEqual(self.wait_status(status), status)

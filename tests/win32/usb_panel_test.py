@@ -8,8 +8,8 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 
-from harness.base import WineTestCase, program  # noqa: E402
-from harness.ui import IDOK, UiDriver  # noqa: E402
+from harness.base import WineTestCase  # noqa: E402
+from harness.ui import IDOK  # noqa: E402
 
 CAPTION = "Velmora_v7.3"
 PAGE_CAPTION = "Velmora_v7.4"
@@ -23,20 +23,10 @@ class UsbPanelTest(WineTestCase):
 
     def setUp(self):
         super().setUp()
-        self.log = open(os.path.join(self.session.root, "zephra.log"), "wb")
-        self.addCleanup(self.log.close)
-        self.app = self.session.start(program("ZEPHRA_EXE"), stdin=None, stdout=self.log,
-                                      stderr=self.log)
-        self.ui = UiDriver(self.session.start(program("ZEPHRA_UIDRIVER")))
-        self.dlg = self.ui.wait(CAPTION, timeout=30)
+        self.app = self.start_zephra(CAPTION)
 
     def wait_status(self, expected, timeout=3.0):
-        deadline = time.monotonic() + timeout
-        text = self.ui.text(self.dlg, STATUS)
-        while text != expected and time.monotonic() < deadline:
-            time.sleep(0.05)
-            text = self.ui.text(self.dlg, STATUS)
-        return text
+        return self.wait_text(self.dlg, STATUS, expected, timeout)
 
     def open_and_refuse(self):
         """Presses Open; answers the refusal and returns when it was answered."""

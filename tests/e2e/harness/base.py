@@ -7,6 +7,7 @@ import unittest
 
 from .printer_sim import PrinterSim
 from .pty_port import PtyPort
+from .ui import UiDriver
 from .wine import WineSession
 
 
@@ -78,6 +79,27 @@ class WineTestCase(unittest.TestCase):
         mapping.update({port: self.ports[port].path for port in ptys})
         self.session.map_ports(mapping)
         return printers
+
+    def start_zephra(self, caption):
+        """Starts Zephra.exe, its output in zephra.log, and the UI driver; sets self.ui and
+        self.dlg, the main dialog with this caption, and returns Zephra.exe's process. Ports and
+        printers must be in place before, as the program opens them."""
+        log = open(os.path.join(self.session.root, "zephra.log"), "wb")
+        self.addCleanup(log.close)
+        app = self.session.start(program("ZEPHRA_EXE"), stdin=None, stdout=log, stderr=log)
+        self.ui = UiDriver(self.session.start(program("ZEPHRA_UIDRIVER")))
+        self.dlg = self.ui.wait(caption, timeout=30)
+        return app
+
+    def wait_text(self, hwnd, ctl, expected, timeout=3.0):
+        """The control's text once it is the expected one, or the last one seen at the
+        time-out."""
+        deadline = time.monotonic() + timeout
+        value = self.ui.text(hwnd, ctl)
+        while value != expected and time.monotonic() < deadline:
+            time.sleep(0.05)
+            value = self.ui.text(hwnd, ctl)
+        return value
 
     def _failed(self):
         outcome = getattr(self, "_outcome", None)
