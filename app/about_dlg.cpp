@@ -7,8 +7,8 @@ using ui::Kind;
 
 namespace {
 
-const ui::DialogSpec& AboutDialogSpec() {
-    static const ui::DialogSpec spec{
+const ui::DialogDesc& AboutDialogDesc() {
+    static const ui::DialogDesc desc{
         IDD_ABOUTBOX,
         "About Velmora_v7.3",
         170,
@@ -22,9 +22,9 @@ const ui::DialogSpec& AboutDialogSpec() {
             {ui::kIdOk, Kind::kDefPushButton, "OK", {113, 41, 50, 14}, ui::kGroup | ui::kTabStop},
         },
     };
-    return spec;
+    return desc;
 }
 
 }  // namespace
 
-CAboutDlg::CAboutDlg() : ui::CDialog(AboutDialogSpec()) {}
+CAboutDlg::CAboutDlg() : ui::CDialog(AboutDialogDesc()) {}

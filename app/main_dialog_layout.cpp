@@ -19,8 +19,8 @@ std::vector<std::string> PortNames() {
 
 }  // namespace
 
-const ui::DialogSpec& MainDialogSpec() {
-    static const ui::DialogSpec spec{
+const ui::DialogDesc& MainDialogDesc() {
+    static const ui::DialogDesc desc{
         IDD_ZEPHRA_DIALOG,
         "Velmora_v7.3",
         518,
@@ -62,5 +62,5 @@ const ui::DialogSpec& MainDialogSpec() {
             {IDC_USB, Kind::kAutoRadio, "USB", {68, 16, 29, 10}},
         },
     };
-    return spec;
+    return desc;
 }

@@ -1,7 +1,7 @@
 // Control ids and the description of the connection panel (template 102).
 #pragma once
 
-#include "ui/dialog_spec.h"
+#include "ui/dialog_desc.h"
 
 enum MainDialogControl {
     IDC_STATUS = 1006,
@@ -21,4 +21,4 @@ enum MainDialogControl {
     IDC_USB = 1160,
 };
 
-const ui::DialogSpec& MainDialogSpec();
+const ui::DialogDesc& MainDialogDesc();

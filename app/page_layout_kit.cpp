@@ -9,38 +9,38 @@ using ui::Kind;
 
 const char kPageTitle[] = "Velmora_v7.4";
 
-ui::ControlSpec GroupBox(int id, const std::string& caption, ui::Rect rect) {
-    return ui::ControlSpec(id, Kind::kGroupBox, caption, rect);
+ui::ControlDesc GroupBox(int id, const std::string& caption, ui::Rect rect) {
+    return ui::ControlDesc(id, Kind::kGroupBox, caption, rect);
 }
 
-ui::ControlSpec Label(int id, const std::string& text, int x, int y, int width) {
-    return ui::ControlSpec(id, Kind::kStatic, text,
+ui::ControlDesc Label(int id, const std::string& text, int x, int y, int width) {
+    return ui::ControlDesc(id, Kind::kStatic, text,
                            {x, y + (kFieldHeight - kLabelHeight) / 2, width, kLabelHeight});
 }
 
-ui::ControlSpec Field(int id, Kind kind, int x, int y, int width, uint32_t style,
+ui::ControlDesc Field(int id, Kind kind, int x, int y, int width, uint32_t style,
                       std::vector<std::string> items) {
     const int height = kind == Kind::kDropDownList ? kDropHeight : kFieldHeight;
-    return ui::ControlSpec(id, kind, "", {x, y, width, height}, style, std::move(items));
+    return ui::ControlDesc(id, kind, "", {x, y, width, height}, style, std::move(items));
 }
 
-ui::ControlSpec Button(int id, Kind kind, const std::string& caption, int x, int y, int width,
+ui::ControlDesc Button(int id, Kind kind, const std::string& caption, int x, int y, int width,
                        uint32_t style) {
     const bool push = kind == Kind::kPushButton || kind == Kind::kDefPushButton;
     // Check boxes and radio buttons sit centred on a field row.
     const int height = push ? kButtonHeight : kCheckHeight;
     const int top = push ? y : y + (kFieldHeight - kCheckHeight) / 2;
-    return ui::ControlSpec(id, kind, caption, {x, top, width, height}, style);
+    return ui::ControlDesc(id, kind, caption, {x, top, width, height}, style);
 }
 
-void AddRow(std::vector<ui::ControlSpec>& out, const Column& column, int y, int labelId,
+void AddRow(std::vector<ui::ControlDesc>& out, const Column& column, int y, int labelId,
             const std::string& label, int id, Kind kind, uint32_t style,
             std::vector<std::string> items) {
     out.push_back(Label(labelId, label, column.x, y, column.labelWidth));
     out.push_back(Field(id, kind, column.FieldX(), y, column.fieldWidth, style, std::move(items)));
 }
 
-void AddInfoBlock(std::vector<ui::ControlSpec>& out, const InfoIds& ids, ui::Rect box,
+void AddInfoBlock(std::vector<ui::ControlDesc>& out, const InfoIds& ids, ui::Rect box,
                   const Column& column) {
     const uint32_t readOnly = ui::kReadOnly | ui::kTabStop;
     const int top = box.y + 12;

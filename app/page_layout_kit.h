@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/dialog_spec.h"
+#include "ui/dialog_desc.h"
 
 namespace pagekit {
 
@@ -27,18 +27,18 @@ struct Column {
     int FieldX() const { return x + labelWidth + 2; }
 };
 
-ui::ControlSpec GroupBox(int id, const std::string& caption, ui::Rect rect);
+ui::ControlDesc GroupBox(int id, const std::string& caption, ui::Rect rect);
 // A caption for the field on the row at y.
-ui::ControlSpec Label(int id, const std::string& text, int x, int y, int width);
+ui::ControlDesc Label(int id, const std::string& text, int x, int y, int width);
 // An edit, IP-address control or drop-down list on the row at y, with its kind's height.
-ui::ControlSpec Field(int id, ui::Kind kind, int x, int y, int width, uint32_t style = ui::kTabStop,
+ui::ControlDesc Field(int id, ui::Kind kind, int x, int y, int width, uint32_t style = ui::kTabStop,
                       std::vector<std::string> items = {});
 // A push button, check box or radio button, with its kind's height.
-ui::ControlSpec Button(int id, ui::Kind kind, const std::string& caption, int x, int y, int width,
+ui::ControlDesc Button(int id, ui::Kind kind, const std::string& caption, int x, int y, int width,
                        uint32_t style = ui::kTabStop);
 
 // Appends a caption and its field, in that order, on the row at y of a column.
-void AddRow(std::vector<ui::ControlSpec>& out, const Column& column, int y, int labelId,
+void AddRow(std::vector<ui::ControlDesc>& out, const Column& column, int y, int labelId,
             const std::string& label, int id, ui::Kind kind, uint32_t style = ui::kTabStop,
             std::vector<std::string> items = {});
 
@@ -52,7 +52,7 @@ struct InfoIds {
 };
 
 // Appends the "WLAN Information" box with its three read-only rows in the given column.
-void AddInfoBlock(std::vector<ui::ControlSpec>& out, const InfoIds& ids, ui::Rect box,
+void AddInfoBlock(std::vector<ui::ControlDesc>& out, const InfoIds& ids, ui::Rect box,
                   const Column& column);
 
 // Lists that more than one page offers, in the order the printers number their entries.

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-CPrinterPage::CPrinterPage(const ui::DialogSpec& spec, unsigned pageMessage)
-    : ui::CDialog(spec), pageMessage_(pageMessage) {
+CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage)
+    : ui::CDialog(desc), pageMessage_(pageMessage) {
     SetSwallowsEnter(true);
 }
 

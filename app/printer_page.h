@@ -9,7 +9,7 @@
 class CPrinterPage : public ui::CDialog {
   public:
     // pageMessage is the posted message that carries the printer's bytes to this page.
-    CPrinterPage(const ui::DialogSpec& spec, unsigned pageMessage);
+    CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage);
 
     unsigned PageMessage() const { return pageMessage_; }
 

@@ -22,7 +22,7 @@ constexpr int kSerialSettingControls[] = {
 
 }  // namespace
 
-CZephraDlg::CZephraDlg(CLinkProvider& links) : ui::CDialog(MainDialogSpec()), links_(links) {}
+CZephraDlg::CZephraDlg(CLinkProvider& links) : ui::CDialog(MainDialogDesc()), links_(links) {}
 
 CZephraDlg::~CZephraDlg() {
     // The reader posts to this dialog: it must be gone before the dialog is.

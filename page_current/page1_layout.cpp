@@ -69,8 +69,8 @@ const std::vector<std::string>& Regions() {
 
 namespace {
 
-std::vector<ui::ControlSpec> Controls() {
-    std::vector<ui::ControlSpec> c;
+std::vector<ui::ControlDesc> Controls() {
+    std::vector<ui::ControlDesc> c;
     const uint32_t tab = ui::kTabStop;
     // Shipped builds keep factory reset and manual security out of the operator's reach.
     const uint32_t concealed = ui::kHidden | ui::kDisabled | ui::kTabStop;
@@ -149,11 +149,11 @@ std::vector<ui::ControlSpec> Controls() {
 
 }  // namespace
 
-const ui::DialogSpec& Page1Spec() {
-    static const ui::DialogSpec spec{
+const ui::DialogDesc& Page1Desc() {
+    static const ui::DialogDesc desc{
         IDD_PAGE1_NEW, pagekit::kPageTitle, 426, 391, 0, false, Controls(),
     };
-    return spec;
+    return desc;
 }
 
 }  // namespace page1

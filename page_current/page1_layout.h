@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/dialog_spec.h"
+#include "ui/dialog_desc.h"
 
 namespace page1 {
 
@@ -50,6 +50,6 @@ enum Control {
 // the code is what the printer sends and takes.
 const std::vector<std::string>& Regions();
 
-const ui::DialogSpec& Page1Spec();
+const ui::DialogDesc& Page1Desc();
 
 }  // namespace page1

@@ -11,7 +11,7 @@
 
 using namespace page1;
 
-CPage1New::CPage1New() : CPrinterPage(Page1Spec(), WM_PAGE1_DATA) {}
+CPage1New::CPage1New() : CPrinterPage(Page1Desc(), WM_PAGE1_DATA) {}
 
 void CPage1New::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_VERSION, m_strVersion);

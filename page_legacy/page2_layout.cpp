@@ -25,8 +25,8 @@ std::vector<std::string> Channels() {
     return channels;
 }
 
-std::vector<ui::ControlSpec> Controls() {
-    std::vector<ui::ControlSpec> c;
+std::vector<ui::ControlDesc> Controls() {
+    std::vector<ui::ControlDesc> c;
     const uint32_t tab = ui::kTabStop;
     // Each key button is a group of its own: the page checks and unchecks the key buttons itself.
     const uint32_t groupStart = ui::kGroup | ui::kTabStop;
@@ -117,11 +117,11 @@ std::vector<ui::ControlSpec> Controls() {
 
 }  // namespace
 
-const ui::DialogSpec& Page2Spec() {
-    static const ui::DialogSpec spec{
+const ui::DialogDesc& Page2Desc() {
+    static const ui::DialogDesc desc{
         IDD_PAGE2_OLD, pagekit::kPageTitle, 427, 411, 0, false, Controls(),
     };
-    return spec;
+    return desc;
 }
 
 }  // namespace page2

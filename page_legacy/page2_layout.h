@@ -1,7 +1,7 @@
 // Control ids and the description of the legacy page (template 163).
 #pragma once
 
-#include "ui/dialog_spec.h"
+#include "ui/dialog_desc.h"
 
 namespace page2 {
 
@@ -84,6 +84,6 @@ enum Control {
     IDC_BOX_WIRELESS = 1293,
 };
 
-const ui::DialogSpec& Page2Spec();
+const ui::DialogDesc& Page2Desc();
 
 }  // namespace page2

@@ -7,7 +7,7 @@
 
 using namespace page2;
 
-CPage2Old::CPage2Old() : CPrinterPage(Page2Spec(), WM_PAGE2_DATA) {}
+CPage2Old::CPage2Old() : CPrinterPage(Page2Desc(), WM_PAGE2_DATA) {}
 
 void CPage2Old::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_VERSION, m_strVersion);

@@ -41,8 +41,8 @@ const std::vector<std::string>& NumericRegions() {
 namespace {
 
 // The controls are appended in tab order, which is not always top to bottom.
-std::vector<ui::ControlSpec> Controls() {
-    std::vector<ui::ControlSpec> c;
+std::vector<ui::ControlDesc> Controls() {
+    std::vector<ui::ControlDesc> c;
     const uint32_t tab = ui::kTabStop;
 
     c.push_back(Button(IDC_READ, Kind::kPushButton, "Read WLAN Info", 318, 17, 100));
@@ -106,11 +106,11 @@ std::vector<ui::ControlSpec> Controls() {
     c.push_back(Label(IDC_LABEL_KEY, "Key", key.x, keyRows + 2 * kRowPitch, key.labelWidth));
     // The two help lines share one place: the page shows the one for the current data type.
     const ui::Rect help{15, keyRows + 3 * kRowPitch + 2, 397, 18};
-    c.push_back(ui::ControlSpec(IDC_HELP_ASCII, Kind::kStatic,
+    c.push_back(ui::ControlDesc(IDC_HELP_ASCII, Kind::kStatic,
                                 "ASCII : WEP 64bit : 5 characters(fixed) / WEP 128bit : 13 "
                                 "characters(fixed) / WPA-PSK, WPA2-PSK : 8 ~ 63 characters",
                                 help));
-    c.push_back(ui::ControlSpec(IDC_HELP_HEX, Kind::kStatic,
+    c.push_back(ui::ControlDesc(IDC_HELP_HEX, Kind::kStatic,
                                 "HEX : WEP 64bit : 10bytes(fixed) / WEP 128bit : 26bytes(fixed) / "
                                 "WPA-PSK, WPA2-PSK : 16 ~ 126 bytes",
                                 help));
@@ -126,11 +126,11 @@ std::vector<ui::ControlSpec> Controls() {
 
 }  // namespace
 
-const ui::DialogSpec& Page3Spec() {
-    static const ui::DialogSpec spec{
+const ui::DialogDesc& Page3Desc() {
+    static const ui::DialogDesc desc{
         IDD_PAGE3_MARVUTO, pagekit::kPageTitle, 427, 342, 0, false, Controls(),
     };
-    return spec;
+    return desc;
 }
 
 }  // namespace page3

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/dialog_spec.h"
+#include "ui/dialog_desc.h"
 
 namespace page3 {
 
@@ -68,6 +68,6 @@ const std::vector<std::string>& CountryRegions();
 // Numeric list entries start with the digit the module takes, which is also the index.
 const std::vector<std::string>& NumericRegions();
 
-const ui::DialogSpec& Page3Spec();
+const ui::DialogDesc& Page3Desc();
 
 }  // namespace page3

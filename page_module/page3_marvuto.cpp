@@ -7,7 +7,7 @@
 
 using namespace page3;
 
-CPage3Marvuto::CPage3Marvuto() : CPrinterPage(Page3Spec(), WM_PAGE3_DATA) {}
+CPage3Marvuto::CPage3Marvuto() : CPrinterPage(Page3Desc(), WM_PAGE3_DATA) {}
 
 void CPage3Marvuto::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_SSID, m_strSsid, 32);

@@ -5,7 +5,7 @@
 
 namespace ui {
 
-CDialog::CDialog(const DialogSpec& spec) : spec_(spec) {}
+CDialog::CDialog(const DialogDesc& desc) : desc_(desc) {}
 
 CDialog::~CDialog() = default;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ui/backend.h"
-#include "ui/dialog_spec.h"
+#include "ui/dialog_desc.h"
 #include "ui/message.h"
 
 namespace ui {
@@ -15,12 +15,12 @@ class CDataExchange;
 
 class CDialog {
   public:
-    explicit CDialog(const DialogSpec& spec);
+    explicit CDialog(const DialogDesc& desc);
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
 
-    const DialogSpec& Spec() const { return spec_; }
+    const DialogDesc& Desc() const { return desc_; }
     // A dialog that swallows Enter never sees it, whichever control has the focus.
     bool SwallowsEnter() const { return swallowsEnter_; }
 
@@ -81,7 +81,7 @@ class CDialog {
     void SetSwallowsEnter(bool swallow) { swallowsEnter_ = swallow; }
 
   private:
-    const DialogSpec& spec_;
+    const DialogDesc& desc_;
     bool swallowsEnter_ = false;
     mutable std::mutex windowMutex_;  // guards window_ against posts from other threads
     DialogWindow* window_ = nullptr;

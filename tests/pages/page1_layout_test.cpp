@@ -22,7 +22,7 @@ TEST_F(Page1, ListsHoldTheirEntriesInTheOrderThePrinterNumbersThem) {
     EXPECT_EQ(ui_.Items(page_, IDC_WEP_SIZE), (Strings{"WEP-64bits", "WEP-128bits"}));
     EXPECT_EQ(ui_.Items(page_, IDC_WPA_ENCRYPTION), (Strings{"WPA PSK", "WPA2 PSK"}));
     EXPECT_EQ(ui_.Items(page_, IDC_WPA_CIPHER), (Strings{"TKIP", "AES"}));
-    EXPECT_TRUE(page_.Spec().Find(IDC_CHANNEL)->items.empty())
+    EXPECT_TRUE(page_.Desc().Find(IDC_CHANNEL)->items.empty())
         << "channels come from region and band";
 
     const Strings regions = ui_.Items(page_, IDC_REGION);
@@ -42,17 +42,17 @@ TEST_F(Page1, ListsHoldTheirEntriesInTheOrderThePrinterNumbersThem) {
 }
 
 TEST_F(Page1, TemplateHidesTheFactoryResetAndManualSettingAndSortsNothing) {
-    const ui::DialogSpec& spec = page_.Spec();
+    const ui::DialogDesc& desc = page_.Desc();
     const std::vector<int> concealed{IDC_MANUAL_SETTING, IDC_FACTORY_RESET};
-    EXPECT_EQ(pagetest::IdsWithStyle(spec, ui::kHidden), concealed);
-    EXPECT_EQ(pagetest::IdsWithStyle(spec, ui::kDisabled), concealed);
+    EXPECT_EQ(pagetest::IdsWithStyle(desc, ui::kHidden), concealed);
+    EXPECT_EQ(pagetest::IdsWithStyle(desc, ui::kDisabled), concealed);
     for (int id : concealed) {
         EXPECT_FALSE(ui_.Visible(page_, id)) << id;
         EXPECT_FALSE(ui_.Enabled(page_, id)) << id;
         EXPECT_FALSE(ui_.Click(page_, id)) << id;
     }
-    EXPECT_TRUE(pagetest::IdsWithStyle(spec, ui::kSorted).empty()) << "list index is the code";
-    EXPECT_EQ(pagetest::IdsWithStyle(spec, ui::kReadOnly),
+    EXPECT_TRUE(pagetest::IdsWithStyle(desc, ui::kSorted).empty()) << "list index is the code";
+    EXPECT_EQ(pagetest::IdsWithStyle(desc, ui::kReadOnly),
               (std::vector<int>{IDC_PRINTER_STATUS, IDC_VERSION, IDC_MAC}));
 }
 

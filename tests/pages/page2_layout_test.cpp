@@ -26,11 +26,11 @@ TEST_F(Page2, ListsHoldTheirEntriesInTheOrderTheRecordsNumberThem) {
     EXPECT_EQ(ui_.Items(page_, IDC_WPA_ENCRYPTION), (Strings{"WPA PSK", "WPA2 PSK"}));
     EXPECT_EQ(ui_.Items(page_, IDC_WPA_CIPHER), (Strings{"TKIP", "AES"}));
 
-    const ui::DialogSpec& spec = page_.Spec();
-    EXPECT_TRUE(pagetest::IdsWithStyle(spec, ui::kSorted).empty()) << "list index is the record";
-    EXPECT_TRUE(pagetest::IdsWithStyle(spec, ui::kHidden).empty());
-    EXPECT_TRUE(pagetest::IdsWithStyle(spec, ui::kDisabled).empty());
-    EXPECT_EQ(pagetest::IdsWithStyle(spec, ui::kReadOnly),
+    const ui::DialogDesc& desc = page_.Desc();
+    EXPECT_TRUE(pagetest::IdsWithStyle(desc, ui::kSorted).empty()) << "list index is the record";
+    EXPECT_TRUE(pagetest::IdsWithStyle(desc, ui::kHidden).empty());
+    EXPECT_TRUE(pagetest::IdsWithStyle(desc, ui::kDisabled).empty());
+    EXPECT_EQ(pagetest::IdsWithStyle(desc, ui::kReadOnly),
               (std::vector<int>{IDC_STATUS, IDC_VERSION, IDC_MAC}));
 }
 

@@ -28,16 +28,16 @@ TEST_F(Page3, ListsHoldTheRegionListsAndTheDataTypesSorted) {
                                 "8:Japan Special(0xFF)"}));
     EXPECT_EQ(ui_.Items(page_, IDC_WEP_TYPE), (Strings{"WEP-64bits", "WEP-128bits"}));
     EXPECT_EQ(ui_.Items(page_, IDC_DATA_TYPE), (Strings{"ASCII", "HEX"}));
-    EXPECT_EQ(pagetest::IdsWithStyle(page_.Spec(), ui::kSorted), std::vector<int>{IDC_DATA_TYPE});
+    EXPECT_EQ(pagetest::IdsWithStyle(page_.Desc(), ui::kSorted), std::vector<int>{IDC_DATA_TYPE});
 }
 
 TEST_F(Page3, TemplateHidesOnlyTheApAddressBox) {
-    const ui::DialogSpec& spec = page_.Spec();
-    EXPECT_EQ(pagetest::IdsWithStyle(spec, ui::kHidden), std::vector<int>{IDC_AP_IP_WRITE});
-    EXPECT_EQ(pagetest::IdsWithStyle(spec, ui::kDisabled), std::vector<int>{IDC_AP_IP_WRITE});
+    const ui::DialogDesc& desc = page_.Desc();
+    EXPECT_EQ(pagetest::IdsWithStyle(desc, ui::kHidden), std::vector<int>{IDC_AP_IP_WRITE});
+    EXPECT_EQ(pagetest::IdsWithStyle(desc, ui::kDisabled), std::vector<int>{IDC_AP_IP_WRITE});
     EXPECT_FALSE(ui_.Visible(page_, IDC_AP_IP_WRITE));
     EXPECT_FALSE(ui_.Enabled(page_, IDC_AP_IP_WRITE));
-    EXPECT_EQ(pagetest::IdsWithStyle(spec, ui::kReadOnly),
+    EXPECT_EQ(pagetest::IdsWithStyle(desc, ui::kReadOnly),
               (std::vector<int>{IDC_PRINTER_STATUS, IDC_VERSION, IDC_MAC}));
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 struct Layout {
     const char* name;
-    const ui::DialogSpec& (*spec)();
+    const ui::DialogDesc& (*desc)();
     std::set<std::pair<int, int>> sharedPlaces;  // pairs drawn at one place on purpose
 };
 
@@ -22,7 +22,7 @@ void PrintTo(const Layout& layout, std::ostream* os) {
     *os << layout.name;
 }
 
-ui::Rect Visible(const ui::ControlSpec& c) {
+ui::Rect Visible(const ui::ControlDesc& c) {
     ui::Rect r = c.rect;
     if (c.kind == ui::Kind::kDropDownList)
         r.h = pagekit::kFieldHeight;
@@ -38,7 +38,7 @@ bool Inside(const ui::Rect& inner, const ui::Rect& outer) {
            inner.y + inner.h <= outer.y + outer.h;
 }
 
-std::string Name(const ui::ControlSpec& c) {
+std::string Name(const ui::ControlDesc& c) {
     return c.id == ui::kNoId ? "\"" + c.caption + "\"" : std::to_string(c.id);
 }
 
@@ -46,7 +46,7 @@ class PageLayout : public ::testing::TestWithParam<Layout> {};
 
 TEST_P(PageLayout, NoTwoControlsShareAnId) {
     std::set<int> seen;
-    for (const ui::ControlSpec& c : GetParam().spec().controls) {
+    for (const ui::ControlDesc& c : GetParam().desc().controls) {
         if (c.id == ui::kNoId)
             continue;
         EXPECT_TRUE(seen.insert(c.id).second) << "id " << c.id << " twice";
@@ -54,9 +54,9 @@ TEST_P(PageLayout, NoTwoControlsShareAnId) {
 }
 
 TEST_P(PageLayout, EveryControlLiesInsideTheDialog) {
-    const ui::DialogSpec& spec = GetParam().spec();
-    const ui::Rect dialog{0, 0, spec.width, spec.height};
-    for (const ui::ControlSpec& c : spec.controls) {
+    const ui::DialogDesc& desc = GetParam().desc();
+    const ui::Rect dialog{0, 0, desc.width, desc.height};
+    for (const ui::ControlDesc& c : desc.controls) {
         EXPECT_GT(c.rect.w, 0) << Name(c);
         EXPECT_GT(c.rect.h, 0) << Name(c);
         EXPECT_TRUE(Inside(Visible(c), dialog)) << Name(c);
@@ -64,14 +64,14 @@ TEST_P(PageLayout, EveryControlLiesInsideTheDialog) {
 }
 
 TEST_P(PageLayout, NoControlCoversAnotherUnlessMeantTo) {
-    const ui::DialogSpec& spec = GetParam().spec();
+    const ui::DialogDesc& desc = GetParam().desc();
     const auto& shared = GetParam().sharedPlaces;
-    for (size_t i = 0; i < spec.controls.size(); ++i) {
-        const ui::ControlSpec& a = spec.controls[i];
+    for (size_t i = 0; i < desc.controls.size(); ++i) {
+        const ui::ControlDesc& a = desc.controls[i];
         if (a.kind == ui::Kind::kGroupBox)
             continue;
-        for (size_t j = i + 1; j < spec.controls.size(); ++j) {
-            const ui::ControlSpec& b = spec.controls[j];
+        for (size_t j = i + 1; j < desc.controls.size(); ++j) {
+            const ui::ControlDesc& b = desc.controls[j];
             if (b.kind == ui::Kind::kGroupBox || shared.count({a.id, b.id}) ||
                 shared.count({b.id, a.id}))
                 continue;
@@ -79,20 +79,20 @@ TEST_P(PageLayout, NoControlCoversAnotherUnlessMeantTo) {
         }
     }
     for (const auto& [a, b] : shared) {
-        ASSERT_NE(spec.Find(a), nullptr);
-        ASSERT_NE(spec.Find(b), nullptr);
-        EXPECT_EQ(spec.Find(a)->rect.x, spec.Find(b)->rect.x) << a << " and " << b;
-        EXPECT_EQ(spec.Find(a)->rect.y, spec.Find(b)->rect.y) << a << " and " << b;
-        EXPECT_EQ(spec.Find(a)->rect.w, spec.Find(b)->rect.w) << a << " and " << b;
+        ASSERT_NE(desc.Find(a), nullptr);
+        ASSERT_NE(desc.Find(b), nullptr);
+        EXPECT_EQ(desc.Find(a)->rect.x, desc.Find(b)->rect.x) << a << " and " << b;
+        EXPECT_EQ(desc.Find(a)->rect.y, desc.Find(b)->rect.y) << a << " and " << b;
+        EXPECT_EQ(desc.Find(a)->rect.w, desc.Find(b)->rect.w) << a << " and " << b;
     }
 }
 
 TEST_P(PageLayout, GroupBoxesHoldWholeControlsAndNest) {
-    const ui::DialogSpec& spec = GetParam().spec();
-    for (const ui::ControlSpec& box : spec.controls) {
+    const ui::DialogDesc& desc = GetParam().desc();
+    for (const ui::ControlDesc& box : desc.controls) {
         if (box.kind != ui::Kind::kGroupBox)
             continue;
-        for (const ui::ControlSpec& c : spec.controls) {
+        for (const ui::ControlDesc& c : desc.controls) {
             if (&c == &box)
                 continue;
             const ui::Rect r = Visible(c);
@@ -104,10 +104,10 @@ TEST_P(PageLayout, GroupBoxesHoldWholeControlsAndNest) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPages, PageLayout,
-                         ::testing::Values(Layout{"Page1", &page1::Page1Spec, {}},
-                                           Layout{"Page2", &page2::Page2Spec, {}},
+                         ::testing::Values(Layout{"Page1", &page1::Page1Desc, {}},
+                                           Layout{"Page2", &page2::Page2Desc, {}},
                                            Layout{"Page3",
-                                                  &page3::Page3Spec,
+                                                  &page3::Page3Desc,
                                                   {{page3::IDC_HELP_ASCII, page3::IDC_HELP_HEX},
                                                    {page3::IDC_REGION_COUNTRY,
                                                     page3::IDC_REGION_NUMERIC}}}),

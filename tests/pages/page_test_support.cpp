@@ -3,9 +3,9 @@
 
 namespace pagetest {
 
-std::vector<int> IdsWithStyle(const ui::DialogSpec& spec, uint32_t style) {
+std::vector<int> IdsWithStyle(const ui::DialogDesc& desc, uint32_t style) {
     std::vector<int> ids;
-    for (const ui::ControlSpec& c : spec.controls) {
+    for (const ui::ControlDesc& c : desc.controls) {
         if ((c.style & style) == style)
             ids.push_back(c.id);
     }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/dialog.h"
-#include "ui/dialog_spec.h"
+#include "ui/dialog_desc.h"
 #include "ui/headless/headless_backend.h"
 
 namespace pagetest {
@@ -49,7 +49,7 @@ class ShownPage : public ::testing::Test {
 };
 
 // Ids whose template style has all of the given flags.
-std::vector<int> IdsWithStyle(const ui::DialogSpec& spec, uint32_t style);
+std::vector<int> IdsWithStyle(const ui::DialogDesc& desc, uint32_t style);
 
 std::vector<std::string> Numbered(const std::string& prefix, int first, int last);
 

@@ -284,9 +284,9 @@ bool HeadlessBackend::Act(CDialog& dialog, int id, std::function<void(HeadlessWi
 bool HeadlessBackend::Click(CDialog& dialog, int id) {
     return Act(dialog, id, [id](HeadlessWindow& w) {
         HeadlessControl* c = w.Find(id);
-        if (c->spec->kind == Kind::kAutoRadio)
+        if (c->desc->kind == Kind::kAutoRadio)
             w.CheckRadioInGroup(id);
-        if (c->spec->kind == Kind::kAutoCheckBox)
+        if (c->desc->kind == Kind::kAutoCheckBox)
             c->check = c->check ? 0 : 1;
         w.focus = id;
         w.Dialog().OnCommand(id, kBnClicked);
@@ -307,7 +307,7 @@ bool HeadlessBackend::Select(CDialog& dialog, int id, int index) {
 bool HeadlessBackend::Type(CDialog& dialog, int id, const std::string& text) {
     return Act(dialog, id, [id, text](HeadlessWindow& w) {
         HeadlessControl* c = w.Find(id);
-        if (c->spec->kind != Kind::kEdit || (c->spec->style & kReadOnly))
+        if (c->desc->kind != Kind::kEdit || (c->desc->style & kReadOnly))
             return;
         // Typing stops at the limit; a number field refuses anything but digits.
         std::string typed;
@@ -317,7 +317,7 @@ bool HeadlessBackend::Type(CDialog& dialog, int id, const std::string& text) {
             const bool lead = (ch & 0xC0) != 0x80;
             if (lead && c->limit > 0 && chars == c->limit)
                 break;
-            if ((c->spec->style & kNumber) && (ch < '0' || ch > '9'))
+            if ((c->desc->style & kNumber) && (ch < '0' || ch > '9'))
                 continue;
             if (lead)
                 ++chars;
@@ -342,7 +342,7 @@ bool HeadlessBackend::PressEnter(CDialog& dialog) {
         if (w.Dialog().SwallowsEnter())
             return;
         int target = kIdOk;
-        for (const ControlSpec& c : w.Dialog().Spec().controls) {
+        for (const ControlDesc& c : w.Dialog().Desc().controls) {
             if (c.kind == Kind::kDefPushButton)
                 target = c.id;
         }

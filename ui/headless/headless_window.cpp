@@ -16,18 +16,18 @@ std::string DottedAddress(uint32_t address) {
 
 HeadlessWindow::HeadlessWindow(HeadlessBackend& backend, CDialog& dialog, uint64_t id)
     : backend_(backend), dialog_(dialog), id_(id) {
-    for (const ControlSpec& spec : dialog.Spec().controls) {
+    for (const ControlDesc& desc : dialog.Desc().controls) {
         HeadlessControl c;
-        c.spec = &spec;
-        c.text = spec.caption;
-        c.enabled = (spec.style & kDisabled) == 0;
-        c.visible = (spec.style & kHidden) == 0;
-        c.limit = spec.limit;
-        if (spec.kind == Kind::kDropDownList) {
+        c.desc = &desc;
+        c.text = desc.caption;
+        c.enabled = (desc.style & kDisabled) == 0;
+        c.visible = (desc.style & kHidden) == 0;
+        c.limit = desc.limit;
+        if (desc.kind == Kind::kDropDownList) {
             c.text.clear();
-            for (const std::string& item : spec.items)
+            for (const std::string& item : desc.items)
                 c.items.push_back(item);
-            if (spec.style & kSorted) {
+            if (desc.style & kSorted) {
                 std::sort(c.items.begin(), c.items.end(), [](const auto& a, const auto& b) {
                     return strcasecmp(a.c_str(), b.c_str()) < 0;
                 });
@@ -41,7 +41,7 @@ HeadlessControl* HeadlessWindow::Find(int id) {
     if (id == kNoId)
         return nullptr;
     for (HeadlessControl& c : controls_) {
-        if (c.spec->id == id)
+        if (c.desc->id == id)
             return &c;
     }
     return nullptr;
@@ -52,17 +52,17 @@ void HeadlessWindow::CheckRadioInGroup(int id) {
     size_t start = 0;
     size_t index = 0;
     for (size_t i = 0; i < controls_.size(); ++i) {
-        if (controls_[i].spec->style & kGroup)
+        if (controls_[i].desc->style & kGroup)
             start = i;
-        if (controls_[i].spec->id == id) {
+        if (controls_[i].desc->id == id) {
             index = i;
             break;
         }
     }
     for (size_t i = start; i < controls_.size(); ++i) {
-        if (i > start && (controls_[i].spec->style & kGroup))
+        if (i > start && (controls_[i].desc->style & kGroup))
             break;
-        if (controls_[i].spec->kind == Kind::kAutoRadio)
+        if (controls_[i].desc->kind == Kind::kAutoRadio)
             controls_[i].check = i == index ? 1 : 0;
     }
 }
@@ -71,16 +71,16 @@ std::string HeadlessWindow::GetText(int id) {
     HeadlessControl* c = Find(id);
     if (c == nullptr)
         return std::string();
-    if (c->spec->kind == Kind::kDropDownList)
+    if (c->desc->kind == Kind::kDropDownList)
         return GetItemText(id, c->curSel);
-    if (c->spec->kind == Kind::kIpAddress)
+    if (c->desc->kind == Kind::kIpAddress)
         return DottedAddress(c->address);
     return c->text;
 }
 
 void HeadlessWindow::SetText(int id, const std::string& text) {
     HeadlessControl* c = Find(id);
-    if (c != nullptr && c->spec->kind != Kind::kDropDownList)
+    if (c != nullptr && c->desc->kind != Kind::kDropDownList)
         c->text = text;
 }
 
@@ -143,7 +143,7 @@ void HeadlessWindow::AddItem(int id, const std::string& text) {
     if (c == nullptr)
         return;
     auto at = c->items.end();
-    if (c->spec->style & kSorted) {
+    if (c->desc->style & kSorted) {
         at = std::find_if(c->items.begin(), c->items.end(), [&](const std::string& item) {
             return strcasecmp(item.c_str(), text.c_str()) > 0;
         });
@@ -182,7 +182,7 @@ void HeadlessWindow::SetFocus(int id) {
 }
 
 std::string HeadlessWindow::GetCaption() {
-    return dialog_.Spec().caption;
+    return dialog_.Desc().caption;
 }
 
 void HeadlessWindow::AppendSystemMenuItem(unsigned command, const std::string& text) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ui/backend.h"
-#include "ui/dialog_spec.h"
+#include "ui/dialog_desc.h"
 
 namespace ui {
 
@@ -15,7 +15,7 @@ class CDialog;
 class HeadlessBackend;
 
 struct HeadlessControl {
-    const ControlSpec* spec = nullptr;
+    const ControlDesc* desc = nullptr;
     std::string text;
     bool enabled = true;
     bool visible = true;

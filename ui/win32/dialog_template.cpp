@@ -43,7 +43,7 @@ class TemplateWriter {
     std::vector<uint16_t> data_;
 };
 
-uint32_t ControlStyle(const ControlSpec& c) {
+uint32_t ControlStyle(const ControlDesc& c) {
     uint32_t style = WS_CHILD;
     if (!(c.style & kHidden))
         style |= WS_VISIBLE;
@@ -107,34 +107,34 @@ void WriteClass(TemplateWriter& w, Kind kind) {
 
 }  // namespace
 
-std::vector<uint16_t> BuildDialogTemplate(const DialogSpec& spec) {
+std::vector<uint16_t> BuildDialogTemplate(const DialogDesc& desc) {
     TemplateWriter w;
     uint32_t style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
-    if (spec.minimizeBox)
+    if (desc.minimizeBox)
         style |= WS_MINIMIZEBOX;
     w.Word(1);       // dlgVer
     w.Word(0xFFFF);  // signature: extended template
     w.Dword(0);      // helpID
     w.Dword(0);      // exStyle
     w.Dword(style);
-    w.Word(static_cast<uint16_t>(spec.controls.size()));
+    w.Word(static_cast<uint16_t>(desc.controls.size()));
     w.Word(0);
     w.Word(0);
-    w.Word(static_cast<uint16_t>(spec.width));
-    w.Word(static_cast<uint16_t>(spec.height));
-    if (spec.menuId != 0) {
-        w.Ordinal(static_cast<uint16_t>(spec.menuId));
+    w.Word(static_cast<uint16_t>(desc.width));
+    w.Word(static_cast<uint16_t>(desc.height));
+    if (desc.menuId != 0) {
+        w.Ordinal(static_cast<uint16_t>(desc.menuId));
     } else {
         w.Word(0);
     }
     w.Word(0);  // default dialog class
-    w.Text(spec.caption);
+    w.Text(desc.caption);
     w.Word(8);  // point size
     w.Word(FW_NORMAL);
     w.Word(0x0100);  // italic FALSE, charset DEFAULT_CHARSET
     w.Text("MS Shell Dlg");
 
-    for (const ControlSpec& c : spec.controls) {
+    for (const ControlDesc& c : desc.controls) {
         w.AlignDword();
         w.Dword(0);  // helpID
         w.Dword(c.kind == Kind::kEdit ? WS_EX_CLIENTEDGE : 0);

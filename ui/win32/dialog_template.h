@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/dialog_spec.h"
+#include "ui/dialog_desc.h"
 
 namespace ui {
 
 // The result is DWORD-aligned data for DialogBoxIndirectParamW; the menu is named by its
 // resource id and the font is "MS Shell Dlg" 8 pt.
-std::vector<uint16_t> BuildDialogTemplate(const DialogSpec& spec);
+std::vector<uint16_t> BuildDialogTemplate(const DialogDesc& desc);
 
 }  // namespace ui

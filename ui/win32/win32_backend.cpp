@@ -37,7 +37,7 @@ LRESULT CALLBACK Win32Backend::MessageFilter(int code, WPARAM wParam, LPARAM lPa
 }
 
 int Win32Backend::RunModal(CDialog& dialog) {
-    const std::vector<uint16_t> tmpl = BuildDialogTemplate(dialog.Spec());
+    const std::vector<uint16_t> tmpl = BuildDialogTemplate(dialog.Desc());
     Win32Window window(instance_, dialog);
     HWND owner = shown_.empty() ? nullptr : shown_.back()->Handle();
     shown_.push_back(&window);

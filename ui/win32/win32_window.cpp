@@ -97,7 +97,7 @@ bool Win32Window::PaintIconWhileMinimised() {
 }
 
 void Win32Window::FillFromDescription() {
-    for (const ControlSpec& c : dialog_.Spec().controls) {
+    for (const ControlDesc& c : dialog_.Desc().controls) {
         for (const std::string& item : c.items)
             AddItem(c.id, item);
         if (c.limit > 0)

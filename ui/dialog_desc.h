@@ -42,8 +42,8 @@ struct Rect {
 // Controls without an id of their own (labels, group boxes) carry kNoId.
 constexpr int kNoId = -1;
 
-struct ControlSpec {
-    ControlSpec(int id_, Kind kind_, std::string caption_, Rect rect_, uint32_t style_ = kNone,
+struct ControlDesc {
+    ControlDesc(int id_, Kind kind_, std::string caption_, Rect rect_, uint32_t style_ = kNone,
                 std::vector<std::string> items_ = {}, int limit_ = 0)
         : id(id_),
           kind(kind_),
@@ -63,22 +63,22 @@ struct ControlSpec {
     int iconId = 0;                  // icon resource of a kIcon control
 };
 
-inline ControlSpec IconControl(Rect rect, int iconId) {
-    ControlSpec c(kNoId, Kind::kIcon, "", rect);
+inline ControlDesc IconControl(Rect rect, int iconId) {
+    ControlDesc c(kNoId, Kind::kIcon, "", rect);
     c.iconId = iconId;
     return c;
 }
 
-struct DialogSpec {
+struct DialogDesc {
     int templateId;
     std::string caption;
     int width, height;
     int menuId = 0;  // menu resource, 0 for none
     bool minimizeBox = false;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlDesc> controls;
 
-    const ControlSpec* Find(int id) const {
-        for (const ControlSpec& c : controls) {
+    const ControlDesc* Find(int id) const {
+        for (const ControlDesc& c : controls) {
             if (c.id == id && id != kNoId)
                 return &c;
         }
