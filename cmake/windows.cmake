@@ -4,19 +4,25 @@ enable_language(RC)
 # Static runtime so the exe imports only Windows system DLLs.
 set(ZEPHRA_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
+# The Win32 links, shared by the product and the Wine-level link probes.
+add_library(zephra_win32_links STATIC
+  link/reader_thread.cpp
+  link/serial_link_win32.cpp
+  link/usb_link_win32.cpp
+  link/win32_link_provider.cpp
+)
+target_compile_definitions(zephra_win32_links PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(zephra_win32_links PUBLIC zephra_core setupapi)
+
 add_executable(Zephra WIN32
   app/zephra_app.cpp
   ui/win32/win32_backend.cpp
   ui/win32/dialog_template.cpp
   ui/win32/win32_window.cpp
-  link/serial_link_win32.cpp
-  link/win32_link_provider.cpp
-  link/usb_link_win32.cpp
   res/zephra.rc
 )
-target_compile_definitions(Zephra PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})
-target_link_libraries(Zephra PRIVATE zephra_core comctl32 ws2_32 setupapi)
+target_link_libraries(Zephra PRIVATE zephra_win32_links comctl32 ws2_32)
 
 # The simulated printer runs on the Linux host beside Wine, so it is built with the host compiler.
 include(ExternalProject)

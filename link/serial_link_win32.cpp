@@ -1,8 +1,6 @@
 // The serial COM-port link: overlapped port I/O and the reader thread that feeds the receive queue.
 #include "link/serial_link_win32.h"
 
-#include <process.h>
-
 #include <cstring>
 
 #include "link/rx_queue.h"
@@ -13,15 +11,6 @@ constexpr DWORD kQueueSize = 4096;
 constexpr DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
 // A port that never stops sending must not keep the reader from notifying or from stopping.
 constexpr int kMaxChunksPerDrain = 16;
-// How long the reader waits for a cancelled operation to report back before leaving it to
-// CloseHandle, which completes whatever is still pending.
-constexpr DWORD kCancelWaitMs = 500;
-
-void ResetOverlapped(OVERLAPPED* ov, HANDLE event) {
-    std::memset(ov, 0, sizeof *ov);
-    ov->hEvent = event;
-}
-
 void ClearLineErrors(HANDLE comm) {
     DWORD errors = 0;
     COMSTAT stat{};
@@ -91,8 +80,7 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
 
     // The reader's own wait is prepared here so that a failure reaches the caller.
     waitEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    stopEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!waitEvent_.Valid() || !stopEvent_.Valid() || !SetCommMask(comm_.Get(), EV_RXCHAR)) {
+    if (!waitEvent_.Valid() || !reader_.Prepare() || !SetCommMask(comm_.Get(), EV_RXCHAR)) {
         Close();
         return SerialOpenResult::kWatchFailed;
     }
@@ -100,30 +88,21 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
 
     queue_ = &queue;
     notify_ = std::move(notify);
-    const uintptr_t thread =
-        _beginthreadex(nullptr, 0, &CSerialLink::ThreadEntry, this, 0, nullptr);
-    if (thread == 0) {
+    if (!reader_.Start([this] { ThreadWatchComm(); })) {
         Close();
         return SerialOpenResult::kThreadFailed;
     }
-    thread_.Reset(reinterpret_cast<HANDLE>(thread));
     return SerialOpenResult::kOpened;
 }
 
 void CSerialLink::Close() {
-    if (thread_.Valid()) {
-        SetEvent(stopEvent_.Get());
-        // The reader's every wait also watches the stop event, so this join always ends.
-        WaitForSingleObject(thread_.Get(), INFINITE);
-        thread_.Reset();
-    }
+    reader_.Stop();
     if (comm_.Valid()) {
         SetCommMask(comm_.Get(), 0);
         PurgeComm(comm_.Get(), kPurgeAll);
         comm_.Reset();
     }
     // Only now can no operation refer to the OVERLAPPED events any more.
-    stopEvent_.Reset();
     waitEvent_.Reset();
     readEvent_.Reset();
     writeEvent_.Reset();
@@ -152,33 +131,6 @@ uint32_t CSerialLink::WriteComm(const uint8_t* data, uint32_t length) {
     return written;
 }
 
-unsigned __stdcall CSerialLink::ThreadEntry(void* self) {
-    static_cast<CSerialLink*>(self)->ThreadWatchComm();
-    return 1;
-}
-
-bool CSerialLink::StopRequested() const {
-    return WaitForSingleObject(stopEvent_.Get(), 0) == WAIT_OBJECT_0;
-}
-
-void CSerialLink::CancelReaderIo(OVERLAPPED* ov) {
-    CancelIo(comm_.Get());
-    if (WaitForSingleObject(ov->hEvent, kCancelWaitMs) == WAIT_OBJECT_0) {
-        DWORD ignored = 0;
-        GetOverlappedResult(comm_.Get(), ov, &ignored, FALSE);
-    }
-}
-
-bool CSerialLink::FinishReaderIo(OVERLAPPED* ov, DWORD* count) {
-    HANDLE events[2] = {stopEvent_.Get(), ov->hEvent};
-    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
-        CancelReaderIo(ov);
-        *count = 0;
-        return false;
-    }
-    return GetOverlappedResult(comm_.Get(), ov, count, FALSE) != 0;
-}
-
 bool CSerialLink::InputWaiting() {
     DWORD errors = 0;
     COMSTAT stat{};
@@ -195,7 +147,7 @@ uint32_t CSerialLink::ReadComm(uint8_t* buffer, uint32_t size) {
             ClearLineErrors(comm_.Get());
             return 0;
         }
-        if (!FinishReaderIo(&osRead_, &read))
+        if (reader_.Finish(comm_.Get(), &osRead_, &read) != CReaderThread::IoResult::kDone)
             ClearLineErrors(comm_.Get());
     }
     return read < size ? read : size;
@@ -203,7 +155,7 @@ uint32_t CSerialLink::ReadComm(uint8_t* buffer, uint32_t size) {
 
 bool CSerialLink::Drain() {
     bool any = false;
-    for (int i = 0; i < kMaxChunksPerDrain && !StopRequested(); ++i) {
+    for (int i = 0; i < kMaxChunksPerDrain && !reader_.StopRequested(); ++i) {
         const uint32_t n = ReadComm(chunk_, sizeof chunk_);
         if (n == 0)
             break;
@@ -214,7 +166,6 @@ bool CSerialLink::Drain() {
 }
 
 void CSerialLink::ThreadWatchComm() {
-    HANDLE events[2] = {stopEvent_.Get(), osWait_.hEvent};
     bool waitPending = false;
     for (;;) {
         bool received = false;
@@ -230,10 +181,11 @@ void CSerialLink::ThreadWatchComm() {
             }
         }
         if (waitPending || !received) {
-            const DWORD r = WaitForMultipleObjects(waitPending ? 2 : 1, events, FALSE, kCycleMs);
-            if (r == WAIT_OBJECT_0)
+            const CReaderThread::Wake wake =
+                reader_.Wait(waitPending ? osWait_.hEvent : nullptr, kCycleMs);
+            if (wake == CReaderThread::Wake::kStop)
                 break;
-            if (r == WAIT_OBJECT_0 + 1) {
+            if (wake == CReaderThread::Wake::kEvent) {
                 DWORD ignored = 0;
                 waitPending = false;
                 received = GetOverlappedResult(comm_.Get(), &osWait_, &ignored, FALSE) &&
@@ -246,13 +198,13 @@ void CSerialLink::ThreadWatchComm() {
         if (!received)
             continue;
         // Let the rest of a reply arrive so that it is delivered with one notification.
-        if (WaitForSingleObject(stopEvent_.Get(), kCycleMs) == WAIT_OBJECT_0)
+        if (reader_.StopRequested(kCycleMs))
             break;
         if (Drain() && notify_)
             notify_(LinkEvent::kData);
     }
     if (waitPending) {
         SetCommMask(comm_.Get(), 0);  // ends a pending wait where the driver honours it
-        CancelReaderIo(&osWait_);
+        CReaderThread::Cancel(comm_.Get(), &osWait_);
     }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "link/link.h"
+#include "link/reader_thread.h"
 #include "link/win_handle.h"
 
 // One open COM port. The reader thread only moves bytes into the queue and calls the notify
@@ -31,24 +32,18 @@ class CSerialLink : public CLink {
     void Close() override;
 
   private:
-    static unsigned __stdcall ThreadEntry(void* self);
     void ThreadWatchComm();
     // Reads what the driver holds, up to size bytes; 0 when nothing waits or on failure.
     uint32_t ReadComm(uint8_t* buffer, uint32_t size);
     // Moves everything the driver holds into the queue; true when any byte was read.
     bool Drain();
     bool InputWaiting();
-    bool StopRequested() const;
-    // Waits for an overlapped operation of the reader, giving up (and cancelling it) on stop.
-    bool FinishReaderIo(OVERLAPPED* ov, DWORD* count);
-    void CancelReaderIo(OVERLAPPED* ov);
 
     CWinHandle comm_;
     CWinHandle readEvent_;
     CWinHandle writeEvent_;
     CWinHandle waitEvent_;
-    CWinHandle stopEvent_;
-    CWinHandle thread_;
+    CReaderThread reader_;
     OVERLAPPED osRead_;
     OVERLAPPED osWrite_;
     OVERLAPPED osWait_;

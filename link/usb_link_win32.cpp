@@ -2,7 +2,6 @@
 // I/O and the reader thread that feeds the receive queue.
 #include "link/usb_link_win32.h"
 
-#include <process.h>
 #include <setupapi.h>
 
 #include <cstddef>
@@ -18,16 +17,11 @@ const GUID kUsbPrintInterface = {
 
 namespace {
 
-// How long a cancelled operation may take to report back before it is left to CloseHandle,
-// which completes whatever is still pending.
+// How long a cancelled write may take to report back before it is left to CloseHandle, which
+// completes whatever is still pending.
 constexpr DWORD kCancelWaitMs = 500;
 // No device path comes near this; a larger detail size is not trusted.
 constexpr DWORD kMaxDetailSize = 64 * 1024;
-
-void ResetOverlapped(OVERLAPPED* ov, HANDLE event) {
-    std::memset(ov, 0, sizeof *ov);
-    ov->hEvent = event;
-}
 
 struct DeviceListCloser {
     void operator()(void* list) const { SetupDiDestroyDeviceInfoList(list); }
@@ -87,9 +81,7 @@ bool CUsbLink::CreateEvents() {
         readEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!writeEvent_.Valid())
         writeEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!stopEvent_.Valid())
-        stopEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!readEvent_.Valid() || !writeEvent_.Valid() || !stopEvent_.Valid())
+    if (!readEvent_.Valid() || !writeEvent_.Valid() || !reader_.Prepare())
         return false;
     ResetOverlapped(&osRead_, readEvent_.Get());
     ResetOverlapped(&osWrite_, writeEvent_.Get());
@@ -98,13 +90,12 @@ bool CUsbLink::CreateEvents() {
 
 UsbOpenResult CUsbLink::Open(const std::string& devicePath, CRxQueue& queue, NotifyFn notify,
                              ReadModeFn readMode) {
-    if (device_.Valid() || thread_.Valid())
+    if (device_.Valid())
         Close();
     if (!CreateEvents()) {
         Close();
         return UsbOpenResult::kNoEvent;
     }
-    ResetEvent(stopEvent_.Get());
 
     device_.Reset(CreateFileA(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -117,23 +108,16 @@ UsbOpenResult CUsbLink::Open(const std::string& devicePath, CRxQueue& queue, Not
     queue_ = &queue;
     notify_ = std::move(notify);
     readMode_ = std::move(readMode);
-    const uintptr_t thread = _beginthreadex(nullptr, 0, &CUsbLink::ThreadEntry, this, 0, nullptr);
-    if (thread == 0) {
+    if (!reader_.Start([this] { TestUSBReadThread(); })) {
         Close();
         return UsbOpenResult::kThreadFailed;
     }
-    thread_.Reset(reinterpret_cast<HANDLE>(thread));
     return UsbOpenResult::kOpened;
 }
 
 void CUsbLink::Close() {
-    if (thread_.Valid()) {
-        SetEvent(stopEvent_.Get());
-        // The reader's every wait also watches the stop event, and it cancels its own pending
-        // read, so this join always ends.
-        WaitForSingleObject(thread_.Get(), INFINITE);
-        thread_.Reset();
-    }
+    // The reader cancels its own pending read when asked to stop.
+    reader_.Stop();
     {
         std::lock_guard<std::mutex> lock(ioMutex_);
         if (device_.Valid() && writePending_)
@@ -142,7 +126,6 @@ void CUsbLink::Close() {
         writePending_ = false;
     }
     // Only now can no operation refer to the OVERLAPPED events any more.
-    stopEvent_.Reset();
     readEvent_.Reset();
     writeEvent_.Reset();
     ResetOverlapped(&osRead_, nullptr);
@@ -186,46 +169,27 @@ uint32_t CUsbLink::WriteComm(const uint8_t* data, uint32_t length) {
     return written;
 }
 
-unsigned __stdcall CUsbLink::ThreadEntry(void* self) {
-    static_cast<CUsbLink*>(self)->TestUSBReadThread();
-    return 1;
-}
-
-bool CUsbLink::StopRequested(DWORD waitMs) const {
-    return WaitForSingleObject(stopEvent_.Get(), waitMs) == WAIT_OBJECT_0;
-}
-
-CUsbLink::ReadResult CUsbLink::ReadComm(DWORD* count) {
+CReaderThread::IoResult CUsbLink::ReadComm(DWORD* count) {
     *count = 0;
     ResetEvent(osRead_.hEvent);
     if (ReadFile(device_.Get(), chunk_, kChunkSize, count, &osRead_))
-        return ReadResult::kData;
+        return CReaderThread::IoResult::kDone;
     if (GetLastError() != ERROR_IO_PENDING)
-        return ReadResult::kFailed;
-    // A device read has no time-out of its own: the stop event is what ends this wait.
-    HANDLE events[2] = {stopEvent_.Get(), osRead_.hEvent};
-    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
-        CancelIoEx(device_.Get(), &osRead_);
-        if (WaitForSingleObject(osRead_.hEvent, kCancelWaitMs) == WAIT_OBJECT_0) {
-            DWORD ignored = 0;
-            GetOverlappedResult(device_.Get(), &osRead_, &ignored, FALSE);
-        }
-        return ReadResult::kStopped;
-    }
-    return GetOverlappedResult(device_.Get(), &osRead_, count, FALSE) ? ReadResult::kData
-                                                                      : ReadResult::kFailed;
+        return CReaderThread::IoResult::kFailed;
+    // A device read has no time-out of its own: the stop is what ends this wait.
+    return reader_.Finish(device_.Get(), &osRead_, count);
 }
 
 void CUsbLink::TestUSBReadThread() {
-    while (!StopRequested(kReadPauseMs)) {
+    while (!reader_.StopRequested(kReadPauseMs)) {
         DWORD n = 0;
-        const ReadResult result = ReadComm(&n);
-        if (result == ReadResult::kStopped)
+        const CReaderThread::IoResult result = ReadComm(&n);
+        if (result == CReaderThread::IoResult::kStopped)
             return;
-        if (result == ReadResult::kFailed) {
+        if (result == CReaderThread::IoResult::kFailed) {
             // The printer was unplugged or switched off. A Close meanwhile ends the reader
             // quietly; otherwise the UI thread reports it and releases the link.
-            if (!StopRequested(kUnplugReportMs) && notify_)
+            if (!reader_.StopRequested(kUnplugReportMs) && notify_)
                 notify_(LinkEvent::kDisconnected);
             return;
         }

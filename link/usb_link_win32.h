@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/link.h"
+#include "link/reader_thread.h"
 #include "link/win_handle.h"
 
 // The USB printer device-interface class.
@@ -51,18 +52,13 @@ class CUsbLink : public CLink {
     void Close() override;
 
   private:
-    enum class ReadResult { kData, kFailed, kStopped };
-
-    static unsigned __stdcall ThreadEntry(void* self);
     void TestUSBReadThread();
-    ReadResult ReadComm(DWORD* count);
-    bool StopRequested(DWORD waitMs) const;
+    CReaderThread::IoResult ReadComm(DWORD* count);
 
     CWinHandle device_;
     CWinHandle readEvent_;
     CWinHandle writeEvent_;
-    CWinHandle stopEvent_;
-    CWinHandle thread_;
+    CReaderThread reader_;
     OVERLAPPED osRead_;
     OVERLAPPED osWrite_;
     // Closing the device and writing to it exclude each other.

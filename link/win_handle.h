@@ -1,7 +1,9 @@
-// RAII owner of one Win32 handle, shared by the link implementations.
+// RAII owner of one Win32 handle and the OVERLAPPED reset, shared by the link implementations.
 #pragma once
 
 #include <windows.h>
+
+#include <cstring>
 
 // Owns one Win32 handle; closes it once. Null and INVALID_HANDLE_VALUE both mean "none".
 class CWinHandle {
@@ -23,3 +25,9 @@ class CWinHandle {
   private:
     HANDLE h_ = nullptr;
 };
+
+// A fresh OVERLAPPED record signalling the given event (or none).
+inline void ResetOverlapped(OVERLAPPED* ov, HANDLE event) {
+    std::memset(ov, 0, sizeof *ov);
+    ov->hEvent = event;
+}
