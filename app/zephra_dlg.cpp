@@ -52,7 +52,6 @@ bool CZephraDlg::OnInitDialog() {
     SetCurSel(IDC_COMBO_STOPBIT, 0);
     SetCheck(IDC_SERIAL, 1);
 
-    m_bConnected = false;
     m_bWaitModel = false;
     m_bPage1 = m_bPage2 = m_bPage3 = false;
     m_bPage1Read = false;
@@ -246,14 +245,8 @@ void CZephraDlg::OnBnClickedOpen() {
     if (GetCheck(IDC_USB)) {
         USB_Connection();
     } else {
-        const SerialSettings settings = MakeSerialSettings(
-            m_strPort, m_strBaud, GetCurSel(IDC_COMBO_PARITY), m_strDataBit, m_strStopBit);
-        m_strPortName = settings.portName;
-        m_dwBaudRate = settings.baudRate;
-        m_byParity = settings.parity;
-        m_byDataBits = settings.dataBits;
-        m_byStopBits = settings.stopBits;
-        OpenPort(settings);
+        OpenPort(MakeSerialSettings(m_strPort, m_strBaud, GetCurSel(IDC_COMBO_PARITY), m_strDataBit,
+                                    m_strStopBit));
     }
     // The identification runs whatever the open returned: silence leads to a page of its own.
     m_bWaitModel = true;
@@ -270,16 +263,15 @@ void CZephraDlg::OnBnClickedClose() {
     m_bPage1Save = false;
     m_bWaitModel = false;
     m_strStatus = "Close Port";
-    ClosePort();
+    ReleaseLink();
     UpdateData(false);
 }
 
 bool CZephraDlg::OpenPort(const SerialSettings& settings) {
     // A link left open by an earlier Open would keep its port and reader: release it first.
-    ClosePort();
+    ReleaseLink();
     const SerialOpenResult result = links_.OpenSerial(settings, m_QueueRead, MakeNotify(), &link_);
     if (result == SerialOpenResult::kOpened) {
-        m_bConnected = true;
         m_strStatus = "Success";
         UpdateData(false);
         return true;
@@ -292,12 +284,7 @@ bool CZephraDlg::OpenPort(const SerialSettings& settings) {
     return false;
 }
 
-void CZephraDlg::ClosePort() {
-    ReleaseLink();
-}
-
 void CZephraDlg::ReleaseLink() {
-    m_bConnected = false;
     if (link_) {
         link_->Close();
         link_.reset();
@@ -307,7 +294,7 @@ void CZephraDlg::ReleaseLink() {
 }
 
 bool CZephraDlg::USB_Connection() {
-    if (m_bConnected) {
+    if (link_) {
         std::printf("Already Connected\n");
         m_strStatus = "Already Connected\n";
         UpdateData(false);
@@ -320,7 +307,6 @@ bool CZephraDlg::USB_Connection() {
         &link_);
     if (result == UsbOpenResult::kOpened) {
         m_strStatus = "USB connection success";
-        m_bConnected = true;
         UpdateData(false);
         return true;
     }

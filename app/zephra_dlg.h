@@ -48,7 +48,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     // Dispatches the thread's messages for ms milliseconds.
     void WaitWithMessages(uint32_t ms);
 
-    bool IsConnected() const { return m_bConnected; }
+    bool IsConnected() const { return link_ != nullptr; }
     bool IsWaitingForModel() const { return m_bWaitModel; }
 
     CPage1New m_page1;
@@ -57,7 +57,6 @@ class CZephraDlg : public ui::CDialog, public CPanel {
 
   private:
     bool OpenPort(const SerialSettings& settings);
-    void ClosePort();
     bool USB_Connection();
     void ShowAbout();
     void EnableSerialSettings(bool enable);
@@ -74,7 +73,6 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     std::unique_ptr<CLink> link_;  // the link that is open, of whichever kind
     uint32_t linkGeneration_ = 0;  // counts releases, so stale link events can be told apart
     bool queueFullShown_ = false;  // a queue-full box is open; another would only stack on it
-    bool m_bConnected = false;
     CRxQueue m_QueueRead;
     bool m_bWaitModel = false;
     // The USB reader polls m_bPage1 per chunk, so the page flags are atomics.
@@ -82,12 +80,6 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     std::atomic<bool> m_bPage2{false};
     std::atomic<bool> m_bPage3{false};
     uint8_t m_RxBuffer[CRxQueue::kSize] = {};
-
-    std::string m_strPortName;
-    uint32_t m_dwBaudRate = 0;
-    uint8_t m_byParity = 0;
-    uint8_t m_byDataBits = 0;
-    uint8_t m_byStopBits = 0;
 
     std::string m_strStatus;
     std::string m_strPort;
