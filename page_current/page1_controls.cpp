@@ -15,9 +15,6 @@ constexpr int kInfrastructureAddresses[] = {IDC_IP, IDC_NETMASK, IDC_GATEWAY, ID
 constexpr int kApAddresses[] = {IDC_AP_IP, IDC_AP_NETMASK, IDC_AP_GATEWAY};
 constexpr int kKeyIndexes[] = {IDC_KEY1, IDC_KEY2, IDC_KEY3, IDC_KEY4};
 constexpr int kSecurityRadios[] = {IDC_SEC_NONE, IDC_SEC_WEP, IDC_SEC_WPA};
-constexpr int kWlanModeAp = 0;
-constexpr int kWlanModeInfrastructure = 1;
-constexpr int kFormatHex = 1;
 
 }  // namespace
 

@@ -46,6 +46,12 @@ enum Control {
     IDC_FACTORY_RESET = 1140,
 };
 
+// List indexes the page's logic depends on.
+constexpr int kWlanModeAp = 0;
+constexpr int kWlanModeInfrastructure = 1;
+constexpr int kFormatAscii = 0;
+constexpr int kFormatHex = 1;
+
 // Region combo entries: a two-letter code, " - ", the country. The index is what the page keeps;
 // the code is what the printer sends and takes.
 const std::vector<std::string>& Regions();

@@ -38,13 +38,13 @@ bool CPage1New::OnInitDialog() {
     m_strKeyHex.clear();
     BuildChannelList();
 
-    SetCurSel(IDC_WLAN_MODE, 0);
+    SetCurSel(IDC_WLAN_MODE, kWlanModeAp);
     SetCurSel(IDC_REGION, 26);
     CheckSecurity(IDC_SEC_NONE);
     SetCurSel(IDC_OPERATING_MODE, 2);
     SetCurSel(IDC_CHANNEL, 0);
     SetCurSel(IDC_WEP_SIZE, 0);
-    SetCurSel(IDC_KEY_FORMAT, 0);
+    SetCurSel(IDC_KEY_FORMAT, kFormatAscii);
     SetCurSel(IDC_WPA_ENCRYPTION, 1);
     SetCurSel(IDC_WPA_CIPHER, 1);
     SetCheck(IDC_MANUAL_SETTING, 1);

@@ -100,7 +100,6 @@ class CPage1New : public CPrinterPage {
     bool m_bReading = false;
     bool m_bSaving = false;
     std::string m_strLastSsid;
-    page1::Bytes m_abWepKey;
     std::string m_strKeyBinary;
     std::string m_strKeyHex;
     bool m_bConvertAsAscii = false;

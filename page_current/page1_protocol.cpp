@@ -162,6 +162,25 @@ bool IsReplyLetter(uint8_t letter) {
     return letter != 0 && std::strchr("BCDEFGHIMOQRW", letter) != nullptr;
 }
 
+bool IsReadItem(uint8_t item) {
+    switch (item) {
+        case kItemSsid:
+        case kItemChannel:
+        case kItemWlanMode:
+        case kItemSecurity:
+        case kItemCipher:
+        case kItemWpaReserved:
+        case kItemWepKey:
+        case kItemWpaKey:
+        case kItemWepIndex:
+        case kItemVersion:
+        case kItemMac:
+        case kItemPort:
+            return true;
+    }
+    return false;
+}
+
 std::string QueryValue(const uint8_t* data, uint32_t count) {
     return count > 5 ? TextUpTo(data, 4, count - 1) : std::string();
 }
@@ -199,11 +218,6 @@ uint32_t ParseDottedAddress(const std::string& text) {
         start = dot + 1;
     }
     return octets[0] << 24 | octets[1] << 16 | octets[2] << 8 | octets[3];
-}
-
-std::string DottedAddress(uint32_t address) {
-    return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
-           std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
 }
 
 int HexDigitValue(char c) {

@@ -82,6 +82,8 @@ Bytes DhcpRequest();
 
 // Reply layout.
 bool IsReplyLetter(uint8_t letter);
+// An item the page asks for with R.
+bool IsReadItem(uint8_t item);
 // The value of a query reply: bytes 4 up to the last byte of the notification, to its first 00.
 std::string QueryValue(const uint8_t* data, uint32_t count);
 // The value of an R reply: bytes 5 to the end, to its first 00.
@@ -91,7 +93,6 @@ std::vector<std::string> SplitFields(const std::string& value);
 // Dotted text to the IP-address control's value; each octet from its leading digits, the last
 // from at most three characters, with no range check.
 uint32_t ParseDottedAddress(const std::string& text);
-std::string DottedAddress(uint32_t address);
 
 // Keys.
 int HexDigitValue(char c);

@@ -31,25 +31,10 @@ void CPage1New::OnReadClicked() {
 void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
     if (letter == 'R') {
         const uint8_t item = m_rx[3];
-        switch (item) {
-            case kItemVersion:
-            case kItemMac:
-            case kItemWlanMode:
-            case kItemSsid:
-            case kItemPort:
-            case kItemChannel:
-            case kItemSecurity:
-            case kItemCipher:
-            case kItemWpaReserved:
-            case kItemWepIndex:
-            case kItemWepKey:
-            case kItemWpaKey:
-                break;
-            default:
-                // Not an item this page asked for: the pending request still waits for its
-                // own reply, and its timer reports if none comes.
-                return;
-        }
+        // Not an item this page asks for: the pending request still waits for its own reply,
+        // and its timer reports if none comes.
+        if (!IsReadItem(item))
+            return;
         KillTimer(item == kItemVersion ? kConnectTimer : kReadTimer);
         if (m_rx[4] != kAccepted)
             return Fail("Failed to read data");
@@ -106,11 +91,11 @@ void CPage1New::ReadItem(uint8_t item, const std::string& value) {
             break;
         case kItemWlanMode:
             if (value == "0") {
-                SetCurSel(IDC_WLAN_MODE, 1);
+                SetCurSel(IDC_WLAN_MODE, kWlanModeInfrastructure);
                 EnableItem(IDC_CHANNEL, false);
                 EnableApAddresses(false);
             } else if (value == "2") {
-                SetCurSel(IDC_WLAN_MODE, 0);
+                SetCurSel(IDC_WLAN_MODE, kWlanModeAp);
                 EnableItem(IDC_DHCP, false);
                 EnableInfrastructureAddresses(false);
                 EnableItem(IDC_CHANNEL, true);
@@ -199,7 +184,7 @@ void CPage1New::SecurityStep(const std::string& value) {
 }
 
 void CPage1New::WepKeyStep(const std::string& value) {
-    SetCurSel(IDC_KEY_FORMAT, 0);
+    SetCurSel(IDC_KEY_FORMAT, kFormatAscii);
     if (value == "null") {
         m_strKey.clear();
         return ReadDone();
@@ -214,11 +199,11 @@ void CPage1New::WepKeyStep(const std::string& value) {
             break;
         case 10:
             SetCurSel(IDC_WEP_SIZE, 0);
-            SetCurSel(IDC_KEY_FORMAT, 1);
+            SetCurSel(IDC_KEY_FORMAT, kFormatHex);
             break;
         case 26:
             SetCurSel(IDC_WEP_SIZE, 1);
-            SetCurSel(IDC_KEY_FORMAT, 1);
+            SetCurSel(IDC_KEY_FORMAT, kFormatHex);
             break;
     }
     ReadDone();

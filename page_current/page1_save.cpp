@@ -11,8 +11,6 @@ using namespace page1;
 
 namespace {
 
-constexpr int kFormatHex = 1;
-
 struct WepRule {
     size_t length;
     const char* message;
@@ -109,9 +107,9 @@ void CPage1New::SendRegion() {
 }
 
 void CPage1New::SendApAddresses() {
-    SendCommand('H', ApAddressPayload(DottedAddress(GetAddress(IDC_AP_IP)),
-                                      DottedAddress(GetAddress(IDC_AP_NETMASK)),
-                                      DottedAddress(GetAddress(IDC_AP_GATEWAY))));
+    SendCommand('H', ApAddressPayload(ui::DottedAddress(GetAddress(IDC_AP_IP)),
+                                      ui::DottedAddress(GetAddress(IDC_AP_NETMASK)),
+                                      ui::DottedAddress(GetAddress(IDC_AP_GATEWAY))));
     SetTimer(kWriteTimer, 5000);
 }
 
@@ -120,10 +118,10 @@ void CPage1New::SendInfrastructureAddresses() {
         const Bytes frame = DhcpRequest();
         WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
     } else {
-        SendCommand('B', StaticAddressPayload(DottedAddress(GetAddress(IDC_IP)),
-                                              DottedAddress(GetAddress(IDC_NETMASK)),
-                                              DottedAddress(GetAddress(IDC_GATEWAY)),
-                                              DottedAddress(GetAddress(IDC_DNS))));
+        SendCommand('B', StaticAddressPayload(ui::DottedAddress(GetAddress(IDC_IP)),
+                                              ui::DottedAddress(GetAddress(IDC_NETMASK)),
+                                              ui::DottedAddress(GetAddress(IDC_GATEWAY)),
+                                              ui::DottedAddress(GetAddress(IDC_DNS))));
     }
     // Also for DHCP: a printer that never acknowledges must end the save with a message.
     SetTimer(kWriteTimer, 5000);
@@ -151,9 +149,7 @@ void CPage1New::SendWepKey() {
     } else {
         const std::string key = GetItemText(IDC_KEY);
         const bool hex = GetCurSel(IDC_KEY_FORMAT) == kFormatHex;
-        if (hex)
-            m_abWepKey = WepKeyBytes(key);
-        SendCommand('F', WepKeyPayload(index + 1, hex, key, m_abWepKey));
+        SendCommand('F', WepKeyPayload(index + 1, hex, key, hex ? WepKeyBytes(key) : Bytes()));
     }
     SetTimer(kWriteTimer, 5000);
 }

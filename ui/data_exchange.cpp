@@ -43,6 +43,11 @@ bool ParseUnsigned(const std::string& text, uint32_t* value) {
     return true;
 }
 
+std::string DottedAddress(uint32_t address) {
+    return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
+           std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
+}
+
 int CharacterCount(const std::string& text) {
     int count = 0;
     for (unsigned char c : text) {

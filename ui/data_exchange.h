@@ -37,6 +37,9 @@ class CDataExchange {
 // Parses what an operator typed as an unsigned 32-bit decimal number, blanks around it allowed.
 bool ParseUnsigned(const std::string& text, uint32_t* value);
 
+// An IP-address control's value as the control shows it, "a.b.c.d".
+std::string DottedAddress(uint32_t address);
+
 // Number of characters in UTF-8 text.
 int CharacterCount(const std::string& text);
 

@@ -184,6 +184,8 @@ TEST_F(Page1Controls, RepliesThatDoNotBelongChangeNothing) {
     deliver({0x1B, 0x7E, 0x5A, 0x40, 0x00});
     deliver({0x1B, 0x7E, 0x44, 0x40});
     deliver({0x1C, 0x7E, 0x52, 0x20, 0x40, 'V'});
+    // A read reply for an item the page never asks for leaves the pending request waiting.
+    deliver({0x1B, 0x7E, 0x52, 0x30, 0x40, 'V', 0x00});
     EXPECT_TRUE(BoxTexts().empty());
     EXPECT_EQ(ui_.Text(Page(), IDC_VERSION), "");
     // The pending request still reports its time-out.

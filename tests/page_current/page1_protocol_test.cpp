@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "page_current/page1_layout.h"
+#include "ui/data_exchange.h"
 
 namespace page1 {
 namespace {
@@ -120,8 +121,8 @@ TEST(Page1Addresses, DottedTextBothWays) {
     EXPECT_EQ(ParseDottedAddress(""), 0u);
     EXPECT_EQ(ParseDottedAddress("10.x.3.4"), 0x0A000304u);
     EXPECT_EQ(ParseDottedAddress("1.2"), 0x01020000u);
-    EXPECT_EQ(DottedAddress(0xFFFFFF00u), "255.255.255.0");
-    EXPECT_EQ(DottedAddress(ParseDottedAddress("8.8.4.4")), "8.8.4.4");
+    EXPECT_EQ(ui::DottedAddress(0xFFFFFF00u), "255.255.255.0");
+    EXPECT_EQ(ui::DottedAddress(ParseDottedAddress("8.8.4.4")), "8.8.4.4");
 }
 
 TEST(Page1Keys, WepKeyBytesPairDigitsAndKeepAnOddLastOne) {

@@ -4,15 +4,11 @@
 #include <strings.h>
 #include <algorithm>
 
+#include "ui/data_exchange.h"
 #include "ui/dialog.h"
 #include "ui/headless/headless_backend.h"
 
 namespace ui {
-
-std::string DottedAddress(uint32_t address) {
-    return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
-           std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
-}
 
 HeadlessWindow::HeadlessWindow(HeadlessBackend& backend, CDialog& dialog, uint64_t id)
     : backend_(backend), dialog_(dialog), id_(id) {

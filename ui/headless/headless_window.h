@@ -77,7 +77,4 @@ class HeadlessWindow : public DialogWindow {
     std::vector<HeadlessControl> controls_;
 };
 
-// Dotted form of an IP-address control's value.
-std::string DottedAddress(uint32_t address);
-
 }  // namespace ui
