@@ -386,9 +386,6 @@ CDialog* HeadlessBackend::TopDialog() {
 bool HeadlessBackend::IsShown(CDialog& dialog) {
     return Read<bool>(dialog, false, [](HeadlessWindow&) { return true; });
 }
-bool HeadlessBackend::IsMinimized(CDialog& dialog) {
-    return Read<bool>(dialog, false, [](HeadlessWindow& w) { return w.minimized; });
-}
 std::string HeadlessBackend::Caption(CDialog& dialog) {
     return Read<std::string>(dialog, {}, [](HeadlessWindow& w) { return w.GetCaption(); });
 }
@@ -403,9 +400,6 @@ bool HeadlessBackend::Visible(CDialog& dialog, int id) {
 }
 int HeadlessBackend::Checked(CDialog& dialog, int id) {
     return Read<int>(dialog, 0, [id](HeadlessWindow& w) { return w.GetCheck(id); });
-}
-int HeadlessBackend::CurSel(CDialog& dialog, int id) {
-    return Read<int>(dialog, -1, [id](HeadlessWindow& w) { return w.GetCurSel(id); });
 }
 std::vector<std::string> HeadlessBackend::Items(CDialog& dialog, int id) {
     return Read<std::vector<std::string>>(dialog, {}, [id](HeadlessWindow& w) {

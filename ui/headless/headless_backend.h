@@ -68,13 +68,11 @@ class HeadlessBackend : public Backend {
     // The dialog that takes the operator's input now, or none.
     CDialog* TopDialog();
     bool IsShown(CDialog& dialog);
-    bool IsMinimized(CDialog& dialog);
     std::string Caption(CDialog& dialog);
     std::string Text(CDialog& dialog, int id);
     bool Enabled(CDialog& dialog, int id);
     bool Visible(CDialog& dialog, int id);
     int Checked(CDialog& dialog, int id);
-    int CurSel(CDialog& dialog, int id);
     std::vector<std::string> Items(CDialog& dialog, int id);
     uint32_t Address(CDialog& dialog, int id);
     int Limit(CDialog& dialog, int id);

@@ -189,9 +189,8 @@ void HeadlessWindow::SetIcon(int icon) {
     iconId = icon;
 }
 
-void HeadlessWindow::Minimize() {
-    minimized = true;
-}
+// A window in memory has no minimised look to show.
+void HeadlessWindow::Minimize() {}
 
 void HeadlessWindow::SetTimer(unsigned timerId, unsigned ms) {
     backend_.SetTimer(id_, timerId, ms);

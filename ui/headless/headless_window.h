@@ -38,7 +38,6 @@ class HeadlessWindow : public DialogWindow {
 
     bool ended = false;
     int result = 0;
-    bool minimized = false;
     int focus = kNoId;
     int iconId = 0;
     std::vector<std::pair<unsigned, std::string>> systemMenu;
