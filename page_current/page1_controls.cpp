@@ -81,6 +81,12 @@ void CPage1New::EnableWpaControls(bool on) {
     EnableItem(IDC_KEY, true);
 }
 
+void CPage1New::EnableSecurityDetails(bool wep, bool wpa, bool key) {
+    EnableWepControls(wep);
+    EnableWpaControls(wpa);
+    EnableItem(IDC_KEY, key);
+}
+
 void CPage1New::EnableSecurityControls(bool on) {
     for (int id : kSecurityRadios)
         EnableItem(id, on);
@@ -136,9 +142,7 @@ void CPage1New::OnWlanModeChanged() {
         EnableItem(IDC_SEC_WPA, true);
         EnableItem(IDC_SEC_WEP, false);
         if (GetCheck(IDC_SEC_NONE)) {
-            EnableWepControls(false);
-            EnableWpaControls(false);
-            EnableItem(IDC_KEY, false);
+            EnableSecurityDetails(false, false, false);
         } else if (GetCheck(IDC_SEC_WEP)) {
             // An access point offers no WEP: fall back to no security.
             CheckSecurity(IDC_SEC_NONE);
@@ -150,9 +154,7 @@ void CPage1New::OnWlanModeChanged() {
             m_strKey.clear();
             SetItemText(IDC_KEY, "");
         } else {
-            EnableWepControls(false);
-            EnableWpaControls(true);
-            EnableItem(IDC_KEY, true);
+            EnableSecurityDetails(false, true, true);
         }
         return;
     }
@@ -169,18 +171,12 @@ void CPage1New::OnWlanModeChanged() {
     if (!IsManual()) {
         for (int id : kSecurityRadios)
             EnableItem(id, false);
-        EnableWepControls(false);
-        EnableWpaControls(false);
-        EnableItem(IDC_KEY, true);
+        EnableSecurityDetails(false, false, true);
     } else if (GetCheck(IDC_SEC_NONE)) {
-        EnableWepControls(false);
-        EnableWpaControls(false);
-        EnableItem(IDC_KEY, false);
+        EnableSecurityDetails(false, false, false);
     } else {
         const bool wep = GetCheck(IDC_SEC_WEP) != 0;
-        EnableWepControls(wep);
-        EnableWpaControls(!wep);
-        EnableItem(IDC_KEY, true);
+        EnableSecurityDetails(wep, !wep, true);
     }
 }
 
@@ -224,9 +220,7 @@ void CPage1New::OnManualSettingClicked() {
     }
     EnableSecurityControls(true);
     if (GetCheck(IDC_SEC_NONE)) {
-        EnableWepControls(false);
-        EnableWpaControls(false);
-        EnableItem(IDC_KEY, false);
+        EnableSecurityDetails(false, false, false);
     } else if (GetCheck(IDC_SEC_WPA)) {
         EnableWepControls(false);
         EnableWpaControls(true);

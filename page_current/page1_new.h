@@ -44,6 +44,8 @@ class CPage1New : public CPrinterPage {
     void EnableSettings(bool on);
     void EnableWepControls(bool on);
     void EnableWpaControls(bool on);
+    // The WEP group, the WPA combos and the Key edit for the security chosen.
+    void EnableSecurityDetails(bool wep, bool wpa, bool key);
     void EnableSecurityControls(bool on);
     void ApplyApSecurityRules();
     void CheckSecurity(int radioId);

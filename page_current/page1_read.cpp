@@ -162,10 +162,8 @@ void CPage1New::SecurityStep(const std::string& value) {
         EnableSecurityControls(false);
     if (value == "0") {
         CheckSecurity(IDC_SEC_NONE);
-        EnableWpaControls(false);
-        EnableWepControls(false);
+        EnableSecurityDetails(false, false, !manual);
         m_strKey.clear();
-        EnableItem(IDC_KEY, !manual);
         ReadDone();
         return;
     }

@@ -6,14 +6,7 @@ namespace {
 
 using namespace page1;
 
-class Page1Controls : public Page1Test {
-  protected:
-    void ReadInfrastructure() {
-        Store().mode = "0";
-        Store().dhcp = "0";
-        OpenAndRead();
-    }
-};
+using Page1Controls = Page1Test;
 
 TEST_F(Page1Controls, ChoosingABandRebuildsTheChannelList) {
     OpenAndRead();

@@ -40,19 +40,27 @@ class Page1Test : public ::testing::Test {
     void OpenPage() {
         ASSERT_TRUE(ui_.Click(dlg_, IDC_OPEN));
         ASSERT_EQ(ui_.TopDialog(), &Page());
-        links_.writes.clear();
-        printer_->ClearRequests();
-        ui_.TakeBoxes();
+        ForgetTraffic();
     }
     // Runs a whole read against the printer's store.
     void Read() {
         ASSERT_TRUE(ui_.Click(Page(), page1::IDC_READ));
         ui_.Advance(2000);
     }
+    // Reads an Infrastructure printer with static addresses and no security.
+    void ReadInfrastructure() {
+        Store().mode = "0";
+        Store().dhcp = "0";
+        OpenAndRead();
+    }
     void OpenAndRead() {
         OpenPage();
         Read();
         ASSERT_EQ(ui_.Text(Page(), page1::IDC_PRINTER_STATUS), "Read Success");
+        ForgetTraffic();
+    }
+    // Later checks see only what comes after this: the wire, the requests and the boxes.
+    void ForgetTraffic() {
         links_.writes.clear();
         printer_->ClearRequests();
         ui_.TakeBoxes();

@@ -8,19 +8,11 @@ using namespace page1;
 
 class Page1Save : public Page1Test {
   protected:
-    // Reads an Infrastructure printer with no security, so every control is offered.
-    void ReadInfrastructure() {
-        Store().mode = "0";
-        Store().dhcp = "0";
-        OpenAndRead();
-    }
     // A new read on the page already shown, once a save or a refusal has offered Read again.
     void Reread() {
         Read();
         ASSERT_EQ(ui_.Text(Page(), IDC_PRINTER_STATUS), "Read Success");
-        links_.writes.clear();
-        printer_->ClearRequests();
-        ui_.TakeBoxes();
+        ForgetTraffic();
     }
     void Save() {
         ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
