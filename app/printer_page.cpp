@@ -1,10 +1,11 @@
-// What the three printer pages share: how they close, receive their bytes and reach the panel.
+// What the three printer pages share: how they close, receive their bytes, reach the panel, and
+// run an exchange with the printer from its first request to its end.
 #include "app/printer_page.h"
 
-#include <vector>
+#include <cstring>
 
-CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage)
-    : ui::CDialog(desc), pageMessage_(pageMessage) {
+CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons)
+    : ui::CDialog(desc), pageMessage_(pageMessage), buttons_(buttons) {
     SetSwallowsEnter(true);
 }
 
@@ -22,13 +23,57 @@ void CPrinterPage::OnMessage(const ui::Message& message) {
     if (message.id != pageMessage_ || message.payload.empty())
         return;
     const uint32_t count = static_cast<uint32_t>(message.wParam);
-    // The sender guarantees at least one zero byte after the data; never trust a count beyond it.
-    if (count >= message.payload.size())
+    // The sender guarantees at least one zero byte after the data; never trust a count beyond
+    // it, nor one the page's copy could not hold with its zero.
+    if (count >= message.payload.size() || count >= sizeof m_rx)
         return;
-    OnPageData(count, message.payload.data());
+    std::memset(m_rx, 0, sizeof m_rx);
+    std::memcpy(m_rx, message.payload.data(), count);
+    OnPageData(count);
+}
+
+void CPrinterPage::BeginExchange(ExchangeKind kind) {
+    EnableItem(buttons_.read, false);
+    EnableItem(buttons_.save, false);
+    if (kind == ExchangeKind::kSave) {
+        if (CPanel* panel = ThePanel())
+            panel->EnableOpenClose(false, false);
+    }
 }
 
 void CPrinterPage::WriteComm(const uint8_t* data, uint32_t length) {
     if (CPanel* panel = ThePanel())
         panel->WriteComm(data, length);
+}
+
+void CPrinterPage::SendRequest(const Bytes& frame, unsigned timerId, unsigned ms) {
+    WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
+    replyTimer_ = timerId;
+    SetTimer(timerId, ms);
+}
+
+void CPrinterPage::SendRequest(const Bytes& header, const Bytes& payload, unsigned timerId,
+                               unsigned ms) {
+    WriteComm(header.data(), static_cast<uint32_t>(header.size()));
+    SendRequest(payload, timerId, ms);
+}
+
+void CPrinterPage::EndExchange(ExchangeEnd end, const std::string& message) {
+    KillTimer(replyTimer_);
+    if (!message.empty())
+        ui::AfxMessageBox(message);
+    CPanel* panel = ThePanel();
+    if (end == ExchangeEnd::kReadDone) {
+        SetItemText(buttons_.status, "Read Success");
+        EnableItem(buttons_.save, true);
+        return;
+    }
+    EnableItem(buttons_.read, true);
+    EnableItem(buttons_.save, false);
+    if (panel == nullptr)
+        return;
+    if (end == ExchangeEnd::kSaveDone)
+        panel->EnableOpenClose(false, true);
+    if (end == ExchangeEnd::kLinkDropped)
+        panel->OnBnClickedClose();
 }

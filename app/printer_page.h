@@ -1,15 +1,38 @@
-// What the three printer pages share: how they close, receive their bytes and reach the panel.
+// What the three printer pages share: how they close, receive their bytes, reach the panel, and
+// run an exchange with the printer from its first request to its end.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/panel.h"
+#include "link/rx_queue.h"
 #include "ui/dialog.h"
+
+// The controls through which every page shows an exchange.
+struct PageButtons {
+    int read;    // "Read WLAN Info"
+    int save;    // "Save WLAN Info"
+    int status;  // the read-only "Printer Status" field
+};
+
+enum class ExchangeKind { kRead, kSave };
+
+// How an exchange ended, and so what the operator may do next.
+enum class ExchangeEnd {
+    kReadDone,     // "Read Success": Save is offered; Read stays off until a save or a failure
+    kSaveDone,     // Read is offered again, Save withdrawn, and the panel's Close given back
+    kFailed,       // a refusal, an error reply or a time-out: Read is offered, Save withdrawn
+    kLinkDropped,  // as kFailed, with the link closed
+};
 
 class CPrinterPage : public ui::CDialog {
   public:
+    using Bytes = std::vector<uint8_t>;
+
     // pageMessage is the posted message that carries the printer's bytes to this page.
-    CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage);
+    CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons);
 
     unsigned PageMessage() const { return pageMessage_; }
 
@@ -19,11 +42,29 @@ class CPrinterPage : public ui::CDialog {
     void OnOK() override {}
 
   protected:
-    // The bytes of one notification: count bytes, followed by zero bytes up to the buffer's end.
-    virtual void OnPageData(uint32_t count, const uint8_t* data) = 0;
+    // One notification's bytes, already copied into m_rx: count bytes, then zeros to its end.
+    virtual void OnPageData(uint32_t count) = 0;
+
+    // Starts an exchange: both page buttons off until it ends; a save also takes the panel's Open
+    // and Close away, so the link stays as it is while the printer writes its settings.
+    void BeginExchange(ExchangeKind kind);
     // Sends bytes to the printer through the panel.
     void WriteComm(const uint8_t* data, uint32_t length);
+    // A request: its frame written, then its reply timer armed. A header and its payload go out
+    // as two writes, as the printers expect them.
+    void SendRequest(const Bytes& frame, unsigned timerId, unsigned ms);
+    void SendRequest(const Bytes& header, const Bytes& payload, unsigned timerId, unsigned ms);
+    // Ends the exchange under way: its reply timer stopped, the message (if any) shown in a
+    // warning box, then the page's buttons and the panel's as the end calls for.
+    void EndExchange(ExchangeEnd end, const std::string& message = std::string());
+
+    const PageButtons& Buttons() const { return buttons_; }
+
+    // The page's own copy of the notification being handled.
+    uint8_t m_rx[CRxQueue::kSize] = {};
 
   private:
     unsigned pageMessage_;
+    PageButtons buttons_;
+    unsigned replyTimer_ = 0;  // the timer of the last request sent
 };

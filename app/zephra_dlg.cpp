@@ -53,7 +53,7 @@ bool CZephraDlg::OnInitDialog() {
     SetCheck(IDC_SERIAL, 1);
 
     m_bWaitModel = false;
-    m_bPage1 = m_bPage2 = m_bPage3 = false;
+    m_pShownPage = nullptr;
     m_bPage1Read = false;
     m_bPage1Save = false;
     return true;
@@ -146,15 +146,30 @@ void CZephraDlg::OnTimer(unsigned timerId) {
     // No model named within the time: only the Wi-Fi module stays silent.
     KillTimer(kModelTimer);
     m_bWaitModel = false;
-    ShowPage(m_page3, m_bPage3);
+    ShowPage(m_page3);
 }
 
-void CZephraDlg::ShowPage(ui::CDialog& page, std::atomic<bool>& flag) {
+CPrinterPage* CZephraDlg::PageForModel(uint8_t model) {
+    const struct {
+        uint8_t model;
+        CPrinterPage* page;
+    } routes[] = {{'5', &m_page1}, {'7', &m_page1}, {'3', &m_page2}, {'4', &m_page3}};
+    for (const auto& route : routes) {
+        if (route.model == model)
+            return route.page;
+    }
+    return nullptr;
+}
+
+void CZephraDlg::ShowPage(CPrinterPage& page) {
     KillTimer(kModelTimer);
-    flag = true;
+    m_pShownPage = &page;
     // The page's modal loop keeps dispatching this dialog's messages, so later notifications run
     // OnCommRead nested in here and reach the page.
     page.DoModal();
+    // However the page ended, Open and Close follow the link: a page that ended in the middle of
+    // a save must not leave the operator without either.
+    EnableOpenClose(!IsConnected(), IsConnected());
 }
 
 int CZephraDlg::OnCommRead() {
@@ -175,50 +190,30 @@ int CZephraDlg::OnCommRead() {
             OnBnClickedClose();
             return 0;
         }
-        switch (m_RxBuffer[5]) {
-            case '5':
-            case '7':
-                ShowPage(m_page1, m_bPage1);
-                break;
-            case '4':
-                ShowPage(m_page3, m_bPage3);
-                break;
-            case '3':
-                ShowPage(m_page2, m_bPage2);
-                break;
-            default:
-                KillTimer(kModelTimer);
-                ui::AfxMessageBox("Check the printer model.");
-                OnBnClickedClose();
-                break;
+        if (CPrinterPage* page = PageForModel(m_RxBuffer[5])) {
+            ShowPage(*page);
+        } else {
+            KillTimer(kModelTimer);
+            ui::AfxMessageBox("Check the printer model.");
+            OnBnClickedClose();
         }
         // The page has closed by now, so what follows reaches no page: the reply that chose
         // the page is never delivered to it.
     }
-    ForwardToPages(static_cast<uint32_t>(n));
+    ForwardToPage(static_cast<uint32_t>(n));
     UpdateData(false);
     return 1;
 }
 
-void CZephraDlg::ForwardToPages(uint32_t count) {
+void CZephraDlg::ForwardToPage(uint32_t count) {
+    CPrinterPage* page = m_pShownPage;
+    if (page == nullptr)
+        return;
+    std::printf("send page%u msg\n", page->PageMessage() - WM_PAGE1_DATA + 1);
     // Each page message carries its own copy: a later notification rewrites m_RxBuffer before
     // the page may have handled this one.
-    const auto message = [&](unsigned id) {
-        return ui::Message{id, count,
-                           std::vector<uint8_t>(m_RxBuffer, m_RxBuffer + sizeof m_RxBuffer)};
-    };
-    if (m_bPage1) {
-        std::printf("send page1 msg\n");
-        m_page1.Post(message(WM_PAGE1_DATA));
-    }
-    if (m_bPage2) {
-        std::printf("send page2 msg\n");
-        m_page2.Post(message(WM_PAGE2_DATA));
-    }
-    if (m_bPage3) {
-        std::printf("send page3 msg\n");
-        m_page3.Post(message(WM_PAGE3_DATA));
-    }
+    page->Post(ui::Message{page->PageMessage(), count,
+                           std::vector<uint8_t>(m_RxBuffer, m_RxBuffer + sizeof m_RxBuffer)});
 }
 
 void CZephraDlg::EnableOpenClose(bool open, bool close) {
@@ -258,7 +253,7 @@ void CZephraDlg::OnBnClickedOpen() {
 
 void CZephraDlg::OnBnClickedClose() {
     EnableOpenClose(true, false);
-    m_bPage1 = m_bPage2 = m_bPage3 = false;
+    m_pShownPage = nullptr;
     m_bPage1Read = false;
     m_bPage1Save = false;
     m_bWaitModel = false;
@@ -303,8 +298,8 @@ bool CZephraDlg::USB_Connection() {
     // A link that failed or was dropped earlier must not keep its device: search afresh.
     ReleaseLink();
     const UsbOpenResult result = links_.OpenUsb(
-        m_QueueRead, MakeNotify(), [this] { return m_bPage1 && m_bPage1Read && !m_bPage1Save; },
-        &link_);
+        m_QueueRead, MakeNotify(),
+        [this] { return m_pShownPage == &m_page1 && m_bPage1Read && !m_bPage1Save; }, &link_);
     if (result == UsbOpenResult::kOpened) {
         m_strStatus = "USB connection success";
         UpdateData(false);

@@ -60,8 +60,10 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool USB_Connection();
     void ShowAbout();
     void EnableSerialSettings(bool enable);
-    void ShowPage(ui::CDialog& page, std::atomic<bool>& flag);
-    void ForwardToPages(uint32_t count);
+    // The page for a model character, or none for a model no page serves.
+    CPrinterPage* PageForModel(uint8_t model);
+    void ShowPage(CPrinterPage& page);
+    void ForwardToPage(uint32_t count);
     // The reader's callback for the link opened now: it only posts, tagged with the open it
     // belongs to.
     NotifyFn MakeNotify();
@@ -75,10 +77,9 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool queueFullShown_ = false;  // a queue-full box is open; another would only stack on it
     CRxQueue m_QueueRead;
     bool m_bWaitModel = false;
-    // The USB reader polls m_bPage1 per chunk, so the page flags are atomics.
-    std::atomic<bool> m_bPage1{false};
-    std::atomic<bool> m_bPage2{false};
-    std::atomic<bool> m_bPage3{false};
+    // The page the printer's bytes go to: chosen by the identification, kept after the page
+    // closes until the link does. The USB reader polls it per chunk, so it is atomic.
+    std::atomic<CPrinterPage*> m_pShownPage{nullptr};
     uint8_t m_RxBuffer[CRxQueue::kSize] = {};
 
     std::string m_strStatus;

@@ -9,15 +9,6 @@
 
 using namespace page1;
 
-namespace {
-
-constexpr int kInfrastructureAddresses[] = {IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS};
-constexpr int kApAddresses[] = {IDC_AP_IP, IDC_AP_NETMASK, IDC_AP_GATEWAY};
-constexpr int kKeyIndexes[] = {IDC_KEY1, IDC_KEY2, IDC_KEY3, IDC_KEY4};
-constexpr int kSecurityRadios[] = {IDC_SEC_NONE, IDC_SEC_WEP, IDC_SEC_WPA};
-
-}  // namespace
-
 bool CPage1New::IsApMode() {
     return GetCurSel(IDC_WLAN_MODE) == kWlanModeAp;
 }
@@ -45,39 +36,31 @@ void CPage1New::BuildChannelList() {
 }
 
 void CPage1New::EnableInfrastructureAddresses(bool on) {
-    for (int id : kInfrastructureAddresses)
-        EnableItem(id, on);
+    EnableItems(kInfrastructureAddresses, on);
 }
 
 void CPage1New::EnableApAddresses(bool on) {
-    for (int id : kApAddresses)
-        EnableItem(id, on);
+    EnableItems(kApAddresses, on);
 }
 
 void CPage1New::EnableSettings(bool on) {
-    for (int id :
-         {IDC_OPERATING_MODE, IDC_WLAN_MODE, IDC_CHANNEL, IDC_SSID, IDC_PORT, IDC_REGION, IDC_DHCP,
-          IDC_SEC_NONE, IDC_KEY, IDC_WEP_SIZE, IDC_KEY_FORMAT, IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER,
-          IDC_SEC_WEP, IDC_SEC_WPA, IDC_FACTORY_RESET, IDC_MANUAL_SETTING}) {
-        EnableItem(id, on);
-    }
-    for (int id : kKeyIndexes)
-        EnableItem(id, on);
+    EnableItems({IDC_OPERATING_MODE, IDC_WLAN_MODE, IDC_CHANNEL, IDC_SSID, IDC_PORT, IDC_REGION,
+                 IDC_DHCP, IDC_SEC_NONE, IDC_KEY, IDC_WEP_SIZE, IDC_KEY_FORMAT, IDC_WPA_ENCRYPTION,
+                 IDC_WPA_CIPHER, IDC_SEC_WEP, IDC_SEC_WPA, IDC_FACTORY_RESET, IDC_MANUAL_SETTING},
+                on);
+    EnableItems(kKeyIndexes, on);
     EnableInfrastructureAddresses(on);
     EnableApAddresses(on);
 }
 
 void CPage1New::EnableWepControls(bool on) {
-    EnableItem(IDC_WEP_SIZE, on);
-    for (int id : kKeyIndexes)
-        EnableItem(id, on);
-    EnableItem(IDC_KEY_FORMAT, on);
+    EnableItems({IDC_WEP_SIZE, IDC_KEY_FORMAT}, on);
+    EnableItems(kKeyIndexes, on);
     EnableItem(IDC_KEY, true);
 }
 
 void CPage1New::EnableWpaControls(bool on) {
-    EnableItem(IDC_WPA_ENCRYPTION, on);
-    EnableItem(IDC_WPA_CIPHER, on);
+    EnableItems({IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER}, on);
     EnableItem(IDC_KEY, true);
 }
 
@@ -88,42 +71,24 @@ void CPage1New::EnableSecurityDetails(bool wep, bool wpa, bool key) {
 }
 
 void CPage1New::EnableSecurityControls(bool on) {
-    for (int id : kSecurityRadios)
-        EnableItem(id, on);
-    EnableItem(IDC_WEP_SIZE, on);
-    for (int id : kKeyIndexes)
-        EnableItem(id, on);
-    EnableItem(IDC_WPA_ENCRYPTION, on);
-    EnableItem(IDC_WPA_CIPHER, on);
+    EnableItems(kSecurityRadios, on);
+    EnableItems(kKeyIndexes, on);
+    EnableItems({IDC_WEP_SIZE, IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER}, on);
 }
 
 void CPage1New::ApplyApSecurityRules() {
-    EnableItem(IDC_SEC_NONE, true);
-    EnableItem(IDC_SEC_WPA, true);
-    EnableItem(IDC_SEC_WEP, false);
-    EnableItem(IDC_WEP_SIZE, false);
-    for (int id : kKeyIndexes)
-        EnableItem(id, false);
-    EnableItem(IDC_MANUAL_SETTING, false);
+    EnableItems({IDC_SEC_NONE, IDC_SEC_WPA}, true);
+    EnableItems({IDC_SEC_WEP, IDC_WEP_SIZE, IDC_MANUAL_SETTING}, false);
+    EnableItems(kKeyIndexes, false);
     if (GetCheck(IDC_SEC_NONE)) {
-        EnableItem(IDC_KEY, false);
-        EnableItem(IDC_WPA_ENCRYPTION, false);
-        EnableItem(IDC_WPA_CIPHER, false);
+        EnableItems({IDC_KEY, IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER}, false);
     } else if (GetCheck(IDC_SEC_WPA)) {
-        EnableItem(IDC_KEY, true);
-        EnableItem(IDC_WPA_ENCRYPTION, true);
-        EnableItem(IDC_WPA_CIPHER, true);
+        EnableItems({IDC_KEY, IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER}, true);
     }
 }
 
-void CPage1New::CheckSecurity(int radioId) {
-    for (int id : kSecurityRadios)
-        SetCheck(id, id == radioId ? 1 : 0);
-}
-
 void CPage1New::CheckKeyIndex(int index) {
-    for (int i = 0; i < 4; ++i)
-        SetCheck(kKeyIndexes[i], i == index ? 1 : 0);
+    CheckRadio(kKeyIndexes, index >= 0 && index < 4 ? kKeyIndexes[index] : 0);
 }
 
 void CPage1New::OnDhcpClicked() {
@@ -132,25 +97,20 @@ void CPage1New::OnDhcpClicked() {
 
 void CPage1New::OnWlanModeChanged() {
     if (IsApMode()) {
-        EnableItem(IDC_OPERATING_MODE, true);
-        EnableItem(IDC_CHANNEL, true);
+        EnableItems({IDC_OPERATING_MODE, IDC_CHANNEL}, true);
         EnableApAddresses(true);
         EnableItem(IDC_DHCP, false);
         EnableInfrastructureAddresses(false);
         EnableItem(IDC_MANUAL_SETTING, false);
-        EnableItem(IDC_SEC_NONE, true);
-        EnableItem(IDC_SEC_WPA, true);
+        EnableItems({IDC_SEC_NONE, IDC_SEC_WPA}, true);
         EnableItem(IDC_SEC_WEP, false);
         if (GetCheck(IDC_SEC_NONE)) {
             EnableSecurityDetails(false, false, false);
         } else if (GetCheck(IDC_SEC_WEP)) {
             // An access point offers no WEP: fall back to no security.
-            CheckSecurity(IDC_SEC_NONE);
-            EnableItem(IDC_KEY, false);
-            EnableItem(IDC_WEP_SIZE, false);
-            for (int id : kKeyIndexes)
-                EnableItem(id, false);
-            EnableItem(IDC_KEY_FORMAT, false);
+            CheckRadio(kSecurityRadios, IDC_SEC_NONE);
+            EnableItems({IDC_KEY, IDC_WEP_SIZE, IDC_KEY_FORMAT}, false);
+            EnableItems(kKeyIndexes, false);
             m_strKey.clear();
             SetItemText(IDC_KEY, "");
         } else {
@@ -166,11 +126,9 @@ void CPage1New::OnWlanModeChanged() {
     EnableItem(IDC_CHANNEL, false);
     EnableApAddresses(false);
     EnableItem(IDC_MANUAL_SETTING, true);
-    for (int id : kSecurityRadios)
-        EnableItem(id, true);
+    EnableItems(kSecurityRadios, true);
     if (!IsManual()) {
-        for (int id : kSecurityRadios)
-            EnableItem(id, false);
+        EnableItems(kSecurityRadios, false);
         EnableSecurityDetails(false, false, true);
     } else if (GetCheck(IDC_SEC_NONE)) {
         EnableSecurityDetails(false, false, false);
@@ -181,7 +139,7 @@ void CPage1New::OnWlanModeChanged() {
 }
 
 void CPage1New::OnSecurityClicked(int radioId) {
-    CheckSecurity(radioId);
+    CheckRadio(kSecurityRadios, radioId);
     switch (radioId) {
         case IDC_SEC_NONE:
             EnableWepControls(false);

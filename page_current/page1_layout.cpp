@@ -2,6 +2,7 @@
 #include "page_current/page1_layout.h"
 
 #include "app/page_layout_kit.h"
+#include "page_current/page1_regions.h"
 
 namespace page1 {
 
@@ -15,55 +16,12 @@ using ui::Kind;
 using ui::kNoId;
 
 const std::vector<std::string>& Regions() {
-    // RU stands between LV and MY: the printers number the regions in this order.
-    static const std::vector<std::string> regions{
-        "AT - Austria",
-        "AU - Australia",
-        "BE - Belgium",
-        "BR - Brazil",
-        "CA - Canada",
-        "CH - Switzerland and Liechtenstein",
-        "CN - China",
-        "CY - Cyprus",
-        "CZ - Czech Republic",
-        "DE - Germany",
-        "DK - Denmark",
-        "EE - Estonia",
-        "ES - Spain",
-        "FI - Finland",
-        "FR - France",
-        "GB - United Kingdom",
-        "GR - Greece",
-        "HK - Hong Kong",
-        "HU - Hungary",
-        "ID - Indonesia",
-        "IE - Ireland",
-        "IL - Israel",
-        "IN - India",
-        "IS - Iceland",
-        "IT - Italy",
-        "JP - Japan",
-        "KR - Republic of Korea",
-        "LT - Lithuania",
-        "LU - Luxembourg",
-        "LV - Latvia",
-        "RU - RUSSIAN FEDERATION",
-        "MY - Malaysia",
-        "NL - Netherlands",
-        "NO - Norway",
-        "NZ - New Zealand",
-        "PH - Philippines",
-        "PL - Poland",
-        "PT - Portugal",
-        "SE - Sweden",
-        "SG - Singapore",
-        "SI - Slovenia",
-        "SK - Slovak Republic",
-        "TH - Thailand",
-        "TW - Taiwan",
-        "US - United states of America",
-        "ZA - South Africa",
-    };
+    static const std::vector<std::string> regions = [] {
+        std::vector<std::string> texts;
+        for (const Region& region : RegionTable())
+            texts.push_back(std::string(region.code) + " - " + region.country);
+        return texts;
+    }();
     return regions;
 }
 

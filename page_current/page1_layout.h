@@ -46,6 +46,12 @@ enum Control {
     IDC_FACTORY_RESET = 1140,
 };
 
+// Controls the page enables or checks together.
+inline constexpr int kInfrastructureAddresses[] = {IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS};
+inline constexpr int kApAddresses[] = {IDC_AP_IP, IDC_AP_NETMASK, IDC_AP_GATEWAY};
+inline constexpr int kKeyIndexes[] = {IDC_KEY1, IDC_KEY2, IDC_KEY3, IDC_KEY4};
+inline constexpr int kSecurityRadios[] = {IDC_SEC_NONE, IDC_SEC_WEP, IDC_SEC_WPA};
+
 // List indexes the page's logic depends on.
 constexpr int kWlanModeAp = 0;
 constexpr int kWlanModeInfrastructure = 1;

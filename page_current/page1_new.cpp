@@ -2,16 +2,14 @@
 // reply dispatch and reply timers.
 #include "page_current/page1_new.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "app/messages.h"
 #include "page_current/page1_layout.h"
 #include "ui/data_exchange.h"
 
 using namespace page1;
 
-CPage1New::CPage1New() : CPrinterPage(Page1Desc(), WM_PAGE1_DATA) {}
+CPage1New::CPage1New()
+    : CPrinterPage(Page1Desc(), WM_PAGE1_DATA, {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS}) {}
 
 void CPage1New::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_VERSION, m_strVersion);
@@ -40,7 +38,7 @@ bool CPage1New::OnInitDialog() {
 
     SetCurSel(IDC_WLAN_MODE, kWlanModeAp);
     SetCurSel(IDC_REGION, 26);
-    CheckSecurity(IDC_SEC_NONE);
+    CheckRadio(kSecurityRadios, IDC_SEC_NONE);
     SetCurSel(IDC_OPERATING_MODE, 2);
     SetCurSel(IDC_CHANNEL, 0);
     SetCurSel(IDC_WEP_SIZE, 0);
@@ -103,32 +101,23 @@ void CPage1New::OnTimer(unsigned timerId) {
     KillTimer(timerId);
     switch (timerId) {
         case kConnectTimer:
-            ui::AfxMessageBox("Connection failure : Error [Timeout]");
-            EnableItem(IDC_READ, true);
-            EnableItem(IDC_SAVE, false);
+            EndExchange(ExchangeEnd::kFailed, "Connection failure : Error [Timeout]");
             EnableSettings(false);
             break;
         case kResetTimer:
             ui::AfxMessageBox("Update Failure : Error [Timeout]");
             break;
         case kReadTimer:
-            ui::AfxMessageBox("Read Error : code [Timeout]");
-            EnableItem(IDC_READ, true);
-            EnableItem(IDC_SAVE, false);
+            EndExchange(ExchangeEnd::kFailed, "Read Error : code [Timeout]");
             break;
         case kWriteTimer:
-            ui::AfxMessageBox("Write Error : code [Timeout]");
-            EnableItem(IDC_READ, true);
-            EnableItem(IDC_SAVE, false);
+            EndExchange(ExchangeEnd::kFailed, "Write Error : code [Timeout]");
             break;
     }
 }
 
-void CPage1New::OnPageData(uint32_t count, const uint8_t* data) {
+void CPage1New::OnPageData(uint32_t count) {
     UpdateData(true);
-    // Everything below reads the page's own copy; the bytes after the reply are zero.
-    std::memset(m_rx, 0, sizeof m_rx);
-    std::memcpy(m_rx, data, std::min<uint32_t>(count, sizeof m_rx - 1));
     if (count < 4) {
         ui::AfxMessageBox("Size Error");
         return;
@@ -166,24 +155,14 @@ void CPage1New::OnPageData(uint32_t count, const uint8_t* data) {
     UpdateData(false);
 }
 
-void CPage1New::SendCommand(char letter, const Bytes& payload) {
-    const Bytes header = Header(letter);
-    WriteComm(header.data(), static_cast<uint32_t>(header.size()));
-    WriteComm(payload.data(), static_cast<uint32_t>(payload.size()));
+void CPage1New::SendCommand(char letter, const Bytes& payload, unsigned ms) {
+    SendRequest(Header(letter), payload, kWriteTimer, ms);
 }
 
 void CPage1New::SendFixed(char letter, uint8_t argument, unsigned timerId, unsigned ms) {
-    const Bytes frame = FixedRequest(letter, argument);
-    WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
-    SetTimer(timerId, ms);
+    SendRequest(FixedRequest(letter, argument), timerId, ms);
 }
 
 void CPage1New::SendRead(uint8_t item) {
     SendFixed('R', item, kReadTimer, 3000);
-}
-
-void CPage1New::Fail(const std::string& message) {
-    ui::AfxMessageBox(message);
-    EnableItem(IDC_READ, true);
-    EnableItem(IDC_SAVE, false);
 }

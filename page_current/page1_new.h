@@ -36,7 +36,7 @@ class CPage1New : public CPrinterPage {
     const std::string& KeyHex() const { return m_strKeyHex; }
 
   protected:
-    void OnPageData(uint32_t count, const uint8_t* data) override;
+    void OnPageData(uint32_t count) override;
 
   private:
     // --- Controls (page1_controls.cpp) ---
@@ -48,7 +48,6 @@ class CPage1New : public CPrinterPage {
     void EnableSecurityDetails(bool wep, bool wpa, bool key);
     void EnableSecurityControls(bool on);
     void ApplyApSecurityRules();
-    void CheckSecurity(int radioId);
     void CheckKeyIndex(int index);  // 0..3
     void EnableInfrastructureAddresses(bool on);
     void EnableApAddresses(bool on);
@@ -66,10 +65,9 @@ class CPage1New : public CPrinterPage {
     void OnFactoryResetClicked();
 
     // --- Requests and replies (page1_new.cpp) ---
-    void SendCommand(char letter, const page1::Bytes& payload);
+    void SendCommand(char letter, const page1::Bytes& payload, unsigned ms);
     void SendFixed(char letter, uint8_t argument, unsigned timerId, unsigned ms);
     void SendRead(uint8_t item);
-    void Fail(const std::string& message);
 
     // --- Read chain (page1_read.cpp) ---
     void OnReadClicked();
@@ -78,7 +76,6 @@ class CPage1New : public CPrinterPage {
     void ChannelStep(const std::string& value);
     void SecurityStep(const std::string& value);
     void WepKeyStep(const std::string& value);
-    void ReadDone();
 
     // --- Save chain (page1_save.cpp) ---
     void OnSaveClicked();
@@ -105,5 +102,4 @@ class CPage1New : public CPrinterPage {
     std::string m_strKeyBinary;
     std::string m_strKeyHex;
     bool m_bConvertAsAscii = false;
-    uint8_t m_rx[2048] = {};  // the page's own copy of the reply being handled
 };

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "page_current/page1_layout.h"
+#include "page_current/page1_regions.h"
 
 namespace page1 {
 
@@ -294,16 +294,16 @@ bool IsPrintable(const std::string& text) {
 }
 
 std::string RegionCode(int regionIndex) {
-    const std::vector<std::string>& regions = Regions();
+    const std::vector<Region>& regions = RegionTable();
     if (regionIndex < 0 || regionIndex >= static_cast<int>(regions.size()))
         return std::string();
-    return regions[regionIndex].substr(0, 2);
+    return regions[regionIndex].code;
 }
 
 int RegionIndex(const std::string& code) {
-    const std::vector<std::string>& regions = Regions();
+    const std::vector<Region>& regions = RegionTable();
     for (size_t i = 0; i < regions.size(); ++i) {
-        if (regions[i].compare(0, 2, code) == 0 && code.size() == 2)
+        if (code == regions[i].code)
             return static_cast<int>(i);
     }
     return -1;

@@ -23,8 +23,7 @@ void CPage1New::OnReadClicked() {
     m_bSaving = false;
     m_strKey.clear();
     SetItemText(IDC_KEY, "");
-    EnableItem(IDC_READ, false);
-    EnableItem(IDC_SAVE, false);
+    BeginExchange(ExchangeKind::kRead);
     SendFixed('R', kItemVersion, kConnectTimer, 3000);
 }
 
@@ -37,7 +36,7 @@ void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
             return;
         KillTimer(item == kItemVersion ? kConnectTimer : kReadTimer);
         if (m_rx[4] != kAccepted)
-            return Fail("Failed to read data");
+            return EndExchange(ExchangeEnd::kFailed, "Failed to read data");
         return ReadItem(item, ReadValue(m_rx, count));
     }
 
@@ -135,7 +134,7 @@ void CPage1New::ReadItem(uint8_t item, const std::string& value) {
         case kItemWpaKey:
             m_strKey = value == "null" ? std::string() : value;
             // The last reply of a WPA read: the read is complete.
-            ReadDone();
+            EndExchange(ExchangeEnd::kReadDone);
             break;
     }
 }
@@ -161,20 +160,20 @@ void CPage1New::SecurityStep(const std::string& value) {
     if (!manual)
         EnableSecurityControls(false);
     if (value == "0") {
-        CheckSecurity(IDC_SEC_NONE);
+        CheckRadio(kSecurityRadios, IDC_SEC_NONE);
         EnableSecurityDetails(false, false, !manual);
         m_strKey.clear();
-        ReadDone();
+        EndExchange(ExchangeEnd::kReadDone);
         return;
     }
     if (value == "1") {
-        CheckSecurity(IDC_SEC_WEP);
+        CheckRadio(kSecurityRadios, IDC_SEC_WEP);
         EnableWpaControls(false);
         EnableWepControls(manual);
         SendRead(kItemWepIndex);
         return;
     }
-    CheckSecurity(IDC_SEC_WPA);
+    CheckRadio(kSecurityRadios, IDC_SEC_WPA);
     SetCurSel(IDC_WPA_ENCRYPTION, value == "2" ? 0 : 1);
     EnableWepControls(false);
     EnableWpaControls(manual);
@@ -185,7 +184,7 @@ void CPage1New::WepKeyStep(const std::string& value) {
     SetCurSel(IDC_KEY_FORMAT, kFormatAscii);
     if (value == "null") {
         m_strKey.clear();
-        return ReadDone();
+        return EndExchange(ExchangeEnd::kReadDone);
     }
     m_strKey = value;
     switch (value.size()) {
@@ -204,10 +203,5 @@ void CPage1New::WepKeyStep(const std::string& value) {
             SetCurSel(IDC_KEY_FORMAT, kFormatHex);
             break;
     }
-    ReadDone();
-}
-
-void CPage1New::ReadDone() {
-    SetItemText(IDC_PRINTER_STATUS, "Read Success");
-    EnableItem(IDC_SAVE, true);
+    EndExchange(ExchangeEnd::kReadDone);
 }

@@ -39,10 +39,7 @@ void CPage1New::OnSaveClicked() {
     m_bSaving = true;
     SetItemText(IDC_PRINTER_STATUS, "");
     EnableSettings(false);
-    EnableItem(IDC_READ, false);
-    EnableItem(IDC_SAVE, false);
-    if (CPanel* panel = ThePanel())
-        panel->EnableOpenClose(false, false);
+    BeginExchange(ExchangeKind::kSave);
     SendOperatingMode();
 }
 
@@ -92,66 +89,56 @@ uint8_t CPage1New::CipherCode() {
 }
 
 void CPage1New::SendOperatingMode() {
-    SendCommand('Q', OperatingModePayload(GetCurSel(IDC_OPERATING_MODE)));
-    SetTimer(kWriteTimer, 3000);
+    SendCommand('Q', OperatingModePayload(GetCurSel(IDC_OPERATING_MODE)), 3000);
 }
 
 void CPage1New::SendPort() {
-    SendCommand('W', PortPayload(GetItemText(IDC_PORT)));
-    SetTimer(kWriteTimer, 3000);
+    SendCommand('W', PortPayload(GetItemText(IDC_PORT)), 3000);
 }
 
 void CPage1New::SendRegion() {
-    SendCommand('C', RegionPayload(GetCurSel(IDC_REGION)));
-    SetTimer(kWriteTimer, 3000);
+    SendCommand('C', RegionPayload(GetCurSel(IDC_REGION)), 3000);
 }
 
 void CPage1New::SendApAddresses() {
-    SendCommand('H', ApAddressPayload(ui::DottedAddress(GetAddress(IDC_AP_IP)),
-                                      ui::DottedAddress(GetAddress(IDC_AP_NETMASK)),
-                                      ui::DottedAddress(GetAddress(IDC_AP_GATEWAY))));
-    SetTimer(kWriteTimer, 5000);
+    SendCommand('H',
+                ApAddressPayload(ui::DottedAddress(GetAddress(IDC_AP_IP)),
+                                 ui::DottedAddress(GetAddress(IDC_AP_NETMASK)),
+                                 ui::DottedAddress(GetAddress(IDC_AP_GATEWAY))),
+                5000);
 }
 
 void CPage1New::SendInfrastructureAddresses() {
-    if (GetCheck(IDC_DHCP)) {
-        const Bytes frame = DhcpRequest();
-        WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
-    } else {
-        SendCommand('B', StaticAddressPayload(ui::DottedAddress(GetAddress(IDC_IP)),
-                                              ui::DottedAddress(GetAddress(IDC_NETMASK)),
-                                              ui::DottedAddress(GetAddress(IDC_GATEWAY)),
-                                              ui::DottedAddress(GetAddress(IDC_DNS))));
-    }
     // Also for DHCP: a printer that never acknowledges must end the save with a message.
-    SetTimer(kWriteTimer, 5000);
+    if (GetCheck(IDC_DHCP))
+        return SendRequest(DhcpRequest(), kWriteTimer, 5000);
+    SendCommand('B',
+                StaticAddressPayload(ui::DottedAddress(GetAddress(IDC_IP)),
+                                     ui::DottedAddress(GetAddress(IDC_NETMASK)),
+                                     ui::DottedAddress(GetAddress(IDC_GATEWAY)),
+                                     ui::DottedAddress(GetAddress(IDC_DNS))),
+                5000);
 }
 
 void CPage1New::SendSecurityType() {
-    SendCommand('I', SecurityPayload(SecurityTypeCode(), CipherCode()));
-    SetTimer(kWriteTimer, 5000);
+    SendCommand('I', SecurityPayload(SecurityTypeCode(), CipherCode()), 5000);
 }
 
 void CPage1New::SendSsid() {
-    SendCommand('M', TextPayload(GetItemText(IDC_SSID), QuoteRule::kSpaceEqualsComma));
-    SetTimer(kWriteTimer, 5000);
+    SendCommand('M', TextPayload(GetItemText(IDC_SSID), QuoteRule::kSpaceEqualsComma), 5000);
 }
 
 void CPage1New::SendWpaKey() {
-    SendCommand('G', TextPayload(GetItemText(IDC_KEY), QuoteRule::kSpaceEqualsComma));
-    SetTimer(kWriteTimer, 5000);
+    SendCommand('G', TextPayload(GetItemText(IDC_KEY), QuoteRule::kSpaceEqualsComma), 5000);
 }
 
 void CPage1New::SendWepKey() {
     const int index = CheckedKeyIndex();
-    if (index < 0) {
-        SendCommand('F', Bytes());
-    } else {
-        const std::string key = GetItemText(IDC_KEY);
-        const bool hex = GetCurSel(IDC_KEY_FORMAT) == kFormatHex;
-        SendCommand('F', WepKeyPayload(index + 1, hex, key, hex ? WepKeyBytes(key) : Bytes()));
-    }
-    SetTimer(kWriteTimer, 5000);
+    if (index < 0)
+        return SendCommand('F', Bytes(), 5000);
+    const std::string key = GetItemText(IDC_KEY);
+    const bool hex = GetCurSel(IDC_KEY_FORMAT) == kFormatHex;
+    SendCommand('F', WepKeyPayload(index + 1, hex, key, hex ? WepKeyBytes(key) : Bytes()), 5000);
 }
 
 void CPage1New::SendApSettings() {
@@ -159,18 +146,20 @@ void CPage1New::SendApSettings() {
     const int channel = GetCurSel(IDC_CHANNEL);
     const std::string channelText = channel < 0 ? std::string() : GetLBText(IDC_CHANNEL, channel);
     if (GetCheck(IDC_SEC_NONE)) {
-        SendCommand('E', ApOpenPayload(ssid, channelText));
+        SendCommand('E', ApOpenPayload(ssid, channelText), 10000);
     } else if (GetCheck(IDC_SEC_WPA)) {
-        SendCommand('E', ApWpaPayload(ssid, channelText, SecurityTypeCode(), CipherCode(),
-                                      GetItemText(IDC_KEY)));
+        SendCommand(
+            'E',
+            ApWpaPayload(ssid, channelText, SecurityTypeCode(), CipherCode(), GetItemText(IDC_KEY)),
+            10000);
+    } else {
+        // An access point offers no WEP: nothing goes out and the timer reports the failed save.
+        SetTimer(kWriteTimer, 10000);
     }
-    // An access point offers no WEP: nothing goes out and the timer reports the failed save.
-    SetTimer(kWriteTimer, 10000);
 }
 
 void CPage1New::SendJoin() {
-    SendCommand('D', JoinPayload(GetItemText(IDC_SSID), GetItemText(IDC_KEY)));
-    SetTimer(kWriteTimer, 17000);
+    SendCommand('D', JoinPayload(GetItemText(IDC_SSID), GetItemText(IDC_KEY)), 17000);
 }
 
 void CPage1New::SaveAck(uint8_t letter) {
@@ -178,12 +167,13 @@ void CPage1New::SaveAck(uint8_t letter) {
     const bool accepted = (letter == 'W' ? m_rx[4] : m_rx[3]) == kAccepted;
     switch (letter) {
         case 'Q':
-            return accepted ? SendPort() : Fail("Check Operating Mode");
+            return accepted ? SendPort()
+                            : EndExchange(ExchangeEnd::kFailed, "Check Operating Mode");
         case 'W':
-            return accepted ? SendRegion() : Fail("Check Port Number");
+            return accepted ? SendRegion() : EndExchange(ExchangeEnd::kFailed, "Check Port Number");
         case 'C':
             if (!accepted)
-                return Fail("Check Region");
+                return EndExchange(ExchangeEnd::kFailed, "Check Region");
             if (IsApMode())
                 return SendApAddresses();
             if (IsInfrastructureMode())
@@ -191,47 +181,47 @@ void CPage1New::SaveAck(uint8_t letter) {
             return;
         case 'H':
             if (!accepted)
-                return Fail("Check IP,SubnetMask,Gateway");
+                return EndExchange(ExchangeEnd::kFailed, "Check IP,SubnetMask,Gateway");
             if (IsApMode())
                 return SendApSettings();
             ui::AfxMessageBox("Not Select Soft AP Mode");
             return;
         case 'B':
             if (!accepted)
-                return Fail("Check IP,SubnetMask,Gateway,DNS");
+                return EndExchange(ExchangeEnd::kFailed, "Check IP,SubnetMask,Gateway,DNS");
             if (IsInfrastructureMode())
                 return IsManual() ? SendSecurityType() : SendJoin();
             return;
         case 'I':
             if (!accepted)
-                return Fail("Check Key Management");
+                return EndExchange(ExchangeEnd::kFailed, "Check Key Management");
             if (GetCheck(IDC_SEC_NONE))
                 return SendSsid();
             if (GetCheck(IDC_SEC_WEP))
                 return SendWepKey();
             return SendWpaKey();
         case 'F':
-            return accepted ? SendSsid() : Fail("Check WEP Key Index");
+            return accepted ? SendSsid() : EndExchange(ExchangeEnd::kFailed, "Check WEP Key Index");
         case 'G':
-            return accepted ? SendSsid() : Fail("Check WPA Key Index");
+            return accepted ? SendSsid() : EndExchange(ExchangeEnd::kFailed, "Check WPA Key Index");
         case 'M':
-            return accepted ? SaveDone() : Fail("Save Error(Infrastructure)");
+            return accepted ? SaveDone()
+                            : EndExchange(ExchangeEnd::kFailed, "Save Error(Infrastructure)");
         case 'E':
-            return accepted ? SaveDone() : Fail("Save Error(Access Point)");
+            return accepted ? SaveDone()
+                            : EndExchange(ExchangeEnd::kFailed, "Save Error(Access Point)");
         case 'D':
             if (accepted)
                 return SaveDone();
-            return Fail(m_rx[3] == kJoinFailed ? "Check the settings of the AP and printer."
-                                               : "Save Error(WLAN Mode(Infrastructure))");
+            return EndExchange(ExchangeEnd::kFailed,
+                               m_rx[3] == kJoinFailed ? "Check the settings of the AP and printer."
+                                                      : "Save Error(WLAN Mode(Infrastructure))");
     }
 }
 
 void CPage1New::SaveDone() {
     SetItemText(IDC_PRINTER_STATUS, "Save Success");
     ui::AfxMessageBox("Save Success", ui::kMbOk | ui::kMbIconInformation);
-    EnableItem(IDC_READ, true);
-    EnableItem(IDC_SAVE, false);
-    if (CPanel* panel = ThePanel())
-        panel->EnableOpenClose(false, true);
+    EndExchange(ExchangeEnd::kSaveDone);
     UpdateData(false);
 }

@@ -7,7 +7,8 @@
 
 using namespace page2;
 
-CPage2Old::CPage2Old() : CPrinterPage(Page2Desc(), WM_PAGE2_DATA) {}
+CPage2Old::CPage2Old()
+    : CPrinterPage(Page2Desc(), WM_PAGE2_DATA, {IDC_READ, IDC_SAVE, IDC_STATUS}) {}
 
 void CPage2Old::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_VERSION, m_strVersion);
@@ -28,4 +29,4 @@ void CPage2Old::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_PEER_DOMAIN, m_strPeerDomainName, 63);
 }
 
-void CPage2Old::OnPageData(uint32_t, const uint8_t*) {}
+void CPage2Old::OnPageData(uint32_t) {}

@@ -30,5 +30,5 @@ class CPage2Old : public CPrinterPage {
     std::string m_strPeerDomainName;
 
   protected:
-    void OnPageData(uint32_t count, const uint8_t* data) override;
+    void OnPageData(uint32_t count) override;
 };

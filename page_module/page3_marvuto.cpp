@@ -7,7 +7,8 @@
 
 using namespace page3;
 
-CPage3Marvuto::CPage3Marvuto() : CPrinterPage(Page3Desc(), WM_PAGE3_DATA) {}
+CPage3Marvuto::CPage3Marvuto()
+    : CPrinterPage(Page3Desc(), WM_PAGE3_DATA, {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS}) {}
 
 void CPage3Marvuto::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_SSID, m_strSsid, 32);
@@ -22,4 +23,4 @@ void CPage3Marvuto::DoDataExchange(ui::CDataExchange& dx) {
     dx.Address(IDC_AP_IP, m_dwApIp);
 }
 
-void CPage3Marvuto::OnPageData(uint32_t, const uint8_t*) {}
+void CPage3Marvuto::OnPageData(uint32_t) {}

@@ -24,5 +24,5 @@ class CPage3Marvuto : public CPrinterPage {
     uint32_t m_dwApIp = 0;
 
   protected:
-    void OnPageData(uint32_t count, const uint8_t* data) override;
+    void OnPageData(uint32_t count) override;
 };

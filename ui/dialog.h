@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 
@@ -56,10 +57,25 @@ class CDialog {
     void SetItemText(int id, const std::string& text);
     bool IsItemEnabled(int id);
     void EnableItem(int id, bool enable);
+    // A group of controls at once: an array of ids or a braced list.
+    template <typename Ids>
+    void EnableItems(const Ids& ids, bool enable) {
+        for (int id : ids)
+            EnableItem(id, enable);
+    }
+    void EnableItems(std::initializer_list<int> ids, bool enable) {
+        EnableItems<std::initializer_list<int>>(ids, enable);
+    }
     bool IsItemVisible(int id);
     void ShowItem(int id, bool show);
     int GetCheck(int id);
     void SetCheck(int id, int check);
+    // Checks checkedId and clears the rest of the group; an id outside it clears them all.
+    template <typename Ids>
+    void CheckRadio(const Ids& group, int checkedId) {
+        for (int id : group)
+            SetCheck(id, id == checkedId ? 1 : 0);
+    }
     int GetCurSel(int id);
     void SetCurSel(int id, int index);
     int GetItemCount(int id);

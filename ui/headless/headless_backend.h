@@ -123,7 +123,6 @@ class HeadlessBackend : public Backend {
     void Post(uint64_t window, Message message);
     void SetTimer(uint64_t window, unsigned timerId, unsigned ms);
     void KillTimer(uint64_t window, unsigned timerId);
-    void Notify();
     // Runs an operator action on the UI thread when the control takes it.
     bool Act(CDialog& dialog, int id, std::function<void(HeadlessWindow&)> action);
     template <typename T>
