@@ -35,6 +35,7 @@ class CPrinterPage : public ui::CDialog {
     CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons);
 
     unsigned PageMessage() const { return pageMessage_; }
+    const PageButtons& Buttons() const { return buttons_; }
 
     bool OnSysCommand(unsigned command) override;
     void OnMessage(const ui::Message& message) override;
@@ -57,8 +58,6 @@ class CPrinterPage : public ui::CDialog {
     // Ends the exchange under way: its reply timer stopped, the message (if any) shown in a
     // warning box, then the page's buttons and the panel's as the end calls for.
     void EndExchange(ExchangeEnd end, const std::string& message = std::string());
-
-    const PageButtons& Buttons() const { return buttons_; }
 
     // The page's own copy of the notification being handled.
     uint8_t m_rx[CRxQueue::kSize] = {};

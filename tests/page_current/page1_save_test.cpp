@@ -284,4 +284,19 @@ TEST_F(Page1Save, SilenceAtAnyWriteEndsInAWriteError) {
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Write Error : code [Timeout]"});
 }
 
+TEST_F(Page1Save, AfterAFailedSaveThePanelStillClosesTheLinkOnceThePageEnds) {
+    OpenAndRead();
+    printer_->Silence('E');
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
+    ui_.Advance(11000);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Write Error : code [Timeout]"});
+    EXPECT_FALSE(ui_.Enabled(dlg_, IDC_CLOSE)) << "the page keeps both away while it is shown";
+    ASSERT_TRUE(ui_.PressEscape(Page()));
+    EXPECT_FALSE(ui_.Enabled(dlg_, IDC_OPEN));
+    ASSERT_TRUE(ui_.Click(dlg_, IDC_CLOSE));
+    EXPECT_FALSE(dlg_.IsConnected());
+    EXPECT_EQ(ui_.Text(dlg_, IDC_STATUS), "Close Port");
+    EXPECT_TRUE(ui_.Enabled(dlg_, IDC_OPEN));
+}
+
 }  // namespace
