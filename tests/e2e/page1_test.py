@@ -11,14 +11,14 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness.base import WineTestCase  # noqa: E402
-from harness.ui import IDOK, SC_CLOSE  # noqa: E402
+from harness.ui import IDOK, SC_CLOSE, VK_ESCAPE  # noqa: E402
 
 CAPTION = "Velmora_v7.3"
 PAGE_CAPTION = "Velmora_v7.4"
 IDENTIFY = bytes.fromhex("1b000202")
 
 # Main dialog.
-PORT_COMBO, OPEN, CLOSE = 1156, 1143, 1124
+PORT_COMBO, OPEN, CLOSE, PANEL_STATUS = 1156, 1143, 1124, 1006
 PORT_INDEX = {"COM1": 0, "COM2": 1}
 
 # The page.
@@ -293,6 +293,14 @@ class Page1Test(WineTestCase):
         left = clicked + REPLY_TIMEOUT + 0.6 - time.monotonic()
         self.assertIsNone(self.ui.message_box(timeout=max(0.0, left)), "a later box")
         self.assert_wire(printer, since, sent, timeout=0)
+
+        # Once the page ends, the panel offers Close for the link still open, and it closes it.
+        self.ui.key(page, VK_ESCAPE)
+        self.assertTrue(self.ui.gone(page), "Escape ends the page")
+        self.assert_panel_buttons(open_enabled=False, close_enabled=True)
+        self.ui.click(self.dlg, CLOSE)
+        self.assertEqual(self.wait_text(self.dlg, PANEL_STATUS, "Close Port"), "Close Port")
+        self.assert_panel_buttons(open_enabled=True, close_enabled=False)
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

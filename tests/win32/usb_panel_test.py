@@ -30,12 +30,12 @@ class UsbPanelTest(WineTestCase):
 
     def open_and_refuse(self):
         """Presses Open; answers the refusal and returns when it was answered."""
+        before = self.ui.text(self.dlg, STATUS)
         self.ui.click(self.dlg, OPEN)
         box = self.ui.message_box(timeout=10.0)
         self.assertIsNotNone(box, "no message box")
         self.assertEqual(box[1], NOT_OUR_PRINTER)
-        self.assertNotEqual(self.ui.text(self.dlg, STATUS), "Unable open the port!",
-                            "the box comes before the status")
+        self.assertEqual(self.ui.text(self.dlg, STATUS), before, "the box comes before the status")
         self.ui.answer(box[0], IDOK)
         answered = time.monotonic()
         self.assertTrue(self.ui.gone(box[0]))
@@ -62,11 +62,11 @@ class UsbPanelTest(WineTestCase):
                                          if cls.lower() == "button"])
         self.assertIsNone(ui.message_box(timeout=0.5), "no other box on the way")
 
-        # After Close a new Open searches again and is refused again.
+        # No link was opened: once the page ends the panel offers Open, which searches again.
         ui.close(page)
         self.assertTrue(ui.gone(page))
-        ui.click(self.dlg, CLOSE)
-        self.assertEqual(self.wait_status("Close Port"), "Close Port")
+        self.assertTrue(ui.state(self.dlg, OPEN).enabled)
+        self.assertFalse(ui.state(self.dlg, CLOSE).enabled)
         self.open_and_refuse()
 
 
