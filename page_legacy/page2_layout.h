@@ -84,6 +84,31 @@ enum Control {
     IDC_BOX_WIRELESS = 1293,
 };
 
+// The settings groups, enabled and disabled together.
+inline constexpr int kAddressGroup[] = {IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS};
+inline constexpr int kAddressOptionsGroup[] = {IDC_DHCP, IDC_DNS_AUTO, IDC_USER_CLASS_DEFAULT,
+                                               IDC_USER_CLASS_ID};
+inline constexpr int kBasicGroup[] = {IDC_WLAN_MODE, IDC_CHANNEL, IDC_SSID, IDC_PORT};
+inline constexpr int kSecuritySelectorGroup[] = {IDC_SEC_NONE, IDC_SEC_WEP, IDC_SEC_WPA,
+                                                 IDC_AUTHENTICATION};
+inline constexpr int kWepGroup[] = {
+    IDC_WEP_SIZE,    IDC_KEY1,        IDC_KEY2,        IDC_KEY3,      IDC_KEY4,
+    IDC_KEY1_TEXT,   IDC_KEY2_TEXT,   IDC_KEY3_TEXT,   IDC_KEY4_TEXT, IDC_KEY1_FORMAT,
+    IDC_KEY2_FORMAT, IDC_KEY3_FORMAT, IDC_KEY4_FORMAT,
+};
+inline constexpr int kWpaGroup[] = {IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER, IDC_WPA_KEY};
+inline constexpr int kTcpIpGroup[] = {IDC_PEER_IP,    IDC_PEER_PORT,  IDC_MUX_TYPE,
+                                      IDC_COD_LISTEN, IDC_WATER_MARK, IDC_PEER_DOMAIN};
+
+inline constexpr int kSecurityRadios[] = {IDC_SEC_NONE, IDC_SEC_WEP, IDC_SEC_WPA};
+inline constexpr int kKeyButtons[] = {IDC_KEY1, IDC_KEY2, IDC_KEY3, IDC_KEY4};
+
+// List indexes the page's logic depends on; the records carry them as they are.
+constexpr int kModeAdHoc = 0;
+constexpr int kModeInfrastructure = 1;
+constexpr int kFormatHex = 0;
+constexpr int kFormatAscii = 1;
+
 const ui::DialogDesc& Page2Desc();
 
 }  // namespace page2

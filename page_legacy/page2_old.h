@@ -11,6 +11,8 @@ class CPage2Old : public CPrinterPage {
     CPage2Old();
 
     void DoDataExchange(ui::CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    void OnCommand(int id, int code) override;
 
     // Held values of the edits and address controls; addresses carry the first octet high.
     std::string m_strVersion;
@@ -29,6 +31,26 @@ class CPage2Old : public CPrinterPage {
     uint32_t m_dwWaterMark = 0;
     std::string m_strPeerDomainName;
 
+    int KeyInUse() const { return m_nKeyInUse; }
+
   protected:
     void OnPageData(uint32_t count) override;
+
+  private:
+    // --- Controls (page2_controls.cpp) ---
+    void EnableAllGroups(bool on);
+    void FillAuthentication(bool wep);
+    void OnNoneSelected();
+    void OnWepSelected();
+    void OnWpaSelected();
+    void OnKeySelected(int key);  // 0..3
+    void OnDhcpClicked();
+    void OnModeChanged();
+    void ApplyCipherRule();
+    void OnUserClassDefault();
+    void OnSsidKillFocus();
+
+    int m_nAuthIndex = 0;  // the Authentication choice kept across None and WEP
+    int m_nKeyInUse = 0;
+    std::string m_strLastSsid;
 };

@@ -34,18 +34,6 @@ TEST_F(Page2, ListsHoldTheirEntriesInTheOrderTheRecordsNumberThem) {
               (std::vector<int>{IDC_STATUS, IDC_VERSION, IDC_MAC}));
 }
 
-TEST_F(Page2, NoneAndEachKeyButtonStartTheirOwnRadioGroup) {
-    ASSERT_TRUE(ui_.Click(page_, IDC_SEC_NONE));
-    ASSERT_TRUE(ui_.Click(page_, IDC_KEY2));
-    EXPECT_EQ(ui_.Checked(page_, IDC_SEC_NONE), 1) << "a key button must not clear the security";
-    ASSERT_TRUE(ui_.Click(page_, IDC_KEY1));
-    EXPECT_EQ(ui_.Checked(page_, IDC_KEY2), 1) << "the page, not the group, unchecks other keys";
-    EXPECT_EQ(ui_.Checked(page_, IDC_KEY1), 1);
-    ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WPA));
-    EXPECT_EQ(ui_.Checked(page_, IDC_SEC_NONE), 0);
-    EXPECT_EQ(ui_.Checked(page_, IDC_KEY1), 1);
-}
-
 TEST_F(Page2, ShowsTheHeldValuesWithTheirLimits) {
     EXPECT_EQ(ui_.Text(page_, IDC_SSID), "Pellonixaltra");
     EXPECT_EQ(ui_.Text(page_, IDC_PORT), "9100");

@@ -1,0 +1,168 @@
+// The legacy page's controls between reads and saves: its opening state and the rules that keep
+// security, mode, cipher, addressing and the SSID consistent while the operator edits.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "page_legacy/page2_layout.h"
+#include "page_legacy/page2_old.h"
+#include "tests/pages/page_test_support.h"
+
+namespace {
+
+using namespace page2;
+using Strings = std::vector<std::string>;
+
+class Page2Controls : public pagetest::ShownPage<CPage2Old> {
+  protected:
+    // What a read leaves the operator: every group enabled.
+    void EnableGroups() {
+        ui_.RunOnUi([&] {
+            page_.EnableItems(kAddressGroup, true);
+            page_.EnableItems(kAddressOptionsGroup, true);
+            page_.EnableItems(kBasicGroup, true);
+            page_.EnableItems(kSecuritySelectorGroup, true);
+            page_.EnableItems(kWepGroup, true);
+            page_.EnableItems(kWpaGroup, true);
+            page_.EnableItems(kTcpIpGroup, true);
+        });
+    }
+    std::vector<bool> Enabled(std::initializer_list<int> ids) {
+        std::vector<bool> states;
+        for (int id : ids)
+            states.push_back(ui_.Enabled(page_, id));
+        return states;
+    }
+    std::vector<std::string> BoxTexts() {
+        std::vector<std::string> texts;
+        for (const auto& box : ui_.TakeBoxes())
+            texts.push_back(box.text);
+        return texts;
+    }
+};
+
+TEST_F(Page2Controls, OpensWithOnlyReadEnabledAndTheDefaultChoices) {
+    EXPECT_EQ(ui_.Text(page_, IDC_WLAN_MODE), "Infrastructure");
+    EXPECT_EQ(ui_.Text(page_, IDC_WEP_SIZE), "WEP-64bits");
+    EXPECT_EQ(ui_.Checked(page_, IDC_SEC_NONE), 1);
+    EXPECT_EQ(ui_.Checked(page_, IDC_KEY1), 1);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(ui_.Text(page_, IDC_KEY1_FORMAT + i), "ASCII") << i;
+    EXPECT_EQ(ui_.Text(page_, IDC_WPA_ENCRYPTION), "WPA PSK");
+    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "TKIP");
+    EXPECT_TRUE(ui_.Enabled(page_, IDC_READ));
+    EXPECT_FALSE(ui_.Enabled(page_, IDC_SAVE));
+    for (int id :
+         {IDC_IP, IDC_DHCP, IDC_SSID, IDC_SEC_WEP, IDC_KEY2_TEXT, IDC_WPA_KEY, IDC_MUX_TYPE})
+        EXPECT_FALSE(ui_.Enabled(page_, id)) << id;
+}
+
+// The Authentication choice is remembered across None and WEP, but None has no shared key.
+TEST_F(Page2Controls, AuthenticationListFollowsTheSecurityAndKeepsItsChoice) {
+    EnableGroups();
+    ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WEP));
+    EXPECT_EQ(ui_.Items(page_, IDC_AUTHENTICATION),
+              (Strings{"None", "Open system", "Shared key", "Mixed mode"}));
+    ASSERT_TRUE(ui_.Select(page_, IDC_AUTHENTICATION, 2));
+    ASSERT_TRUE(ui_.Click(page_, IDC_SEC_NONE));
+    EXPECT_EQ(ui_.Items(page_, IDC_AUTHENTICATION), (Strings{"None", "Open system"}));
+    EXPECT_EQ(ui_.Text(page_, IDC_AUTHENTICATION), "None");
+    EXPECT_EQ(Enabled({IDC_KEY1_TEXT, IDC_WEP_SIZE, IDC_WPA_KEY}),
+              (std::vector<bool>{false, false, false}));
+
+    ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WEP));
+    ASSERT_TRUE(ui_.Select(page_, IDC_AUTHENTICATION, 1));
+    ASSERT_TRUE(ui_.Click(page_, IDC_SEC_NONE));
+    EXPECT_EQ(ui_.Text(page_, IDC_AUTHENTICATION), "Open system");
+    ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WEP));
+    EXPECT_EQ(ui_.Text(page_, IDC_AUTHENTICATION), "Open system");
+    EXPECT_EQ(Enabled({IDC_KEY1_TEXT, IDC_KEY4_FORMAT, IDC_WPA_KEY}),
+              (std::vector<bool>{true, true, false}));
+
+    ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WPA));
+    EXPECT_EQ(Enabled({IDC_AUTHENTICATION, IDC_KEY1_TEXT, IDC_WPA_KEY, IDC_WPA_CIPHER}),
+              (std::vector<bool>{false, false, true, true}));
+    EXPECT_EQ(ui_.Checked(page_, IDC_SEC_WEP), 0);
+}
+
+TEST_F(Page2Controls, AdHocHasNoWpaAndTakesAChannel) {
+    EnableGroups();
+    ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WPA));
+    ASSERT_TRUE(ui_.Select(page_, IDC_WLAN_MODE, kModeAdHoc));
+    EXPECT_EQ(ui_.Checked(page_, IDC_SEC_NONE), 1);
+    EXPECT_EQ(ui_.Checked(page_, IDC_SEC_WPA), 0);
+    EXPECT_EQ(Enabled({IDC_SEC_WPA, IDC_WPA_KEY, IDC_WPA_CIPHER, IDC_WPA_ENCRYPTION,
+                       IDC_AUTHENTICATION, IDC_CHANNEL}),
+              (std::vector<bool>{false, false, false, false, false, true}));
+
+    ASSERT_TRUE(ui_.Select(page_, IDC_WLAN_MODE, kModeInfrastructure));
+    EXPECT_EQ(Enabled({IDC_SEC_WPA, IDC_CHANNEL}), (std::vector<bool>{true, false}));
+}
+
+TEST_F(Page2Controls, CipherFollowsTheEncryption) {
+    EnableGroups();
+    ASSERT_TRUE(ui_.Select(page_, IDC_WPA_CIPHER, 1));
+    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "TKIP") << "WPA PSK goes with TKIP";
+    ASSERT_TRUE(ui_.Select(page_, IDC_WPA_ENCRYPTION, 1));
+    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "AES");
+    ASSERT_TRUE(ui_.Select(page_, IDC_WPA_CIPHER, 0));
+    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "AES");
+}
+
+TEST_F(Page2Controls, DhcpTakesTheAddressesAndOffersAutomaticDns) {
+    EnableGroups();
+    ASSERT_TRUE(ui_.Click(page_, IDC_DHCP));
+    EXPECT_EQ(Enabled({IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS, IDC_DNS_AUTO}),
+              (std::vector<bool>{false, false, false, false, true}));
+    ASSERT_TRUE(ui_.Click(page_, IDC_DHCP));
+    EXPECT_EQ(Enabled({IDC_IP, IDC_DNS, IDC_DNS_AUTO}), (std::vector<bool>{true, true, false}));
+}
+
+TEST_F(Page2Controls, SsidCheckRestoresTheLastValidSsid) {
+    EnableGroups();
+    ASSERT_TRUE(ui_.Type(page_, IDC_SSID, "Office"));
+    ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
+    EXPECT_TRUE(BoxTexts().empty());
+
+    ASSERT_TRUE(ui_.Type(page_, IDC_SSID, "Caf\xC3\xA9"));
+    ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
+    EXPECT_EQ(BoxTexts(), Strings{"Invalid SSID contents"});
+    EXPECT_EQ(ui_.Text(page_, IDC_SSID), "Office");
+    EXPECT_EQ(page_.m_strSsid, "Caf\xC3\xA9") << "only the field is restored";
+
+    ui_.RunOnUi([&] { page_.SetItemText(IDC_SSID, std::string(33, 'x')); });
+    ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
+    EXPECT_EQ(BoxTexts(), (Strings{"Enter no more than 32 characters.", "Invalid SSID length"}));
+    EXPECT_EQ(ui_.Text(page_, IDC_SSID), "Office");
+
+    ASSERT_TRUE(ui_.Type(page_, IDC_SSID, ""));
+    ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
+    EXPECT_TRUE(BoxTexts().empty()) << "an empty SSID passes";
+}
+
+// KeyN and the mode change show the held values without taking them first.
+TEST_F(Page2Controls, KeyButtonsChooseTheKeyInUseAndShowTheHeldValues) {
+    EnableGroups();
+    ASSERT_TRUE(ui_.Type(page_, IDC_PEER_PORT, "8000"));
+    ASSERT_TRUE(ui_.Click(page_, IDC_KEY2));
+    EXPECT_EQ(ui_.Text(page_, IDC_PEER_PORT), "0");
+    EXPECT_EQ(page_.KeyInUse(), 1);
+    EXPECT_EQ(ui_.Checked(page_, IDC_KEY1), 0) << "each key button is a group of its own";
+    EXPECT_EQ(ui_.Checked(page_, IDC_KEY2), 1);
+    EXPECT_EQ(ui_.Checked(page_, IDC_SEC_NONE), 1) << "a key button leaves the security alone";
+
+    ASSERT_TRUE(ui_.Type(page_, IDC_PEER_PORT, "8000"));
+    ASSERT_TRUE(ui_.Select(page_, IDC_WLAN_MODE, kModeAdHoc));
+    EXPECT_EQ(ui_.Text(page_, IDC_PEER_PORT), "0");
+}
+
+TEST_F(Page2Controls, DefaultUserClassIdNamesThePrinterByItsMac) {
+    EnableGroups();
+    ui_.RunOnUi([&] { page_.m_strMac = "00:11:22:33:44:55"; });
+    ASSERT_TRUE(ui_.Click(page_, IDC_USER_CLASS_DEFAULT));
+    EXPECT_EQ(ui_.Text(page_, IDC_USER_CLASS_ID), "PTR-00:11:22:33:44:55");
+    EXPECT_EQ(page_.m_strUserClassId, "PTR-00:11:22:33:44:55");
+}
+
+}  // namespace
