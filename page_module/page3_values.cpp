@@ -1,10 +1,10 @@
-// The values the Wi-Fi module page writes and reads: security digits, texts, addresses, keys and
-// the MAC address.
+// The values the Wi-Fi module page writes and reads: security digits, texts, addresses and the MAC
+// address.
 #include "page_module/page3_values.h"
 
 #include <algorithm>
 
-// The key and address rules are the ones the current-generation page already uses.
+// The dotted-address rule is the one the current-generation page already uses.
 #include "page_current/page1_protocol.h"
 
 namespace page3 {
@@ -16,11 +16,6 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 void AppendHex(std::string* text, uint8_t byte) {
     *text += kHexDigits[byte >> 4];
     *text += kHexDigits[byte & 0xF];
-}
-
-Bytes Terminated(Bytes bytes) {
-    bytes.push_back(0);
-    return bytes;
 }
 
 }  // namespace
@@ -38,7 +33,9 @@ Bytes CharValue(uint8_t c) {
 }
 
 Bytes TextItemValue(const std::string& text) {
-    return Terminated(Bytes(text.begin(), text.end()));
+    Bytes bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
 }
 
 Bytes AddressValue(uint32_t address) {
@@ -48,30 +45,6 @@ Bytes AddressValue(uint32_t address) {
 
 Bytes ApAddressValue(uint32_t apAddress) {
     return {192, 168, static_cast<uint8_t>(apAddress >> 8), 1, 0};
-}
-
-std::string EscapeKey(const std::string& key) {
-    std::string escaped;
-    for (char c : key) {
-        if (c == ',' || c == '\\')
-            escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
-}
-
-Bytes AsciiKeyValue(const std::string& key) {
-    return TextItemValue(EscapeKey(key));
-}
-
-Bytes HexKeyBytes(const std::string& keyText) {
-    Bytes bytes = page1::WepKeyBytes(keyText);
-    bytes.resize(std::min(bytes.size(), kKeyBufferSize - 1));
-    return bytes;
-}
-
-Bytes HexKeyValue(const std::string& keyText) {
-    return Terminated(HexKeyBytes(keyText));
 }
 
 bool DottedAddress(const std::string& text, uint32_t* address) {

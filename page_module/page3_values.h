@@ -1,8 +1,7 @@
-// The values the Wi-Fi module page writes and reads: security digits, texts, addresses, keys and
-// the MAC address. Every written value ends with one 0x00, counted in its length.
+// The values the Wi-Fi module page writes and reads: security digits, texts, addresses and the MAC
+// address. Every written value ends with one 0x00, counted in its length.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -39,16 +38,6 @@ Bytes TextItemValue(const std::string& text);
 Bytes AddressValue(uint32_t address);
 // Item 6: 192.168.x.1 and 0x00, x the third octet of the access-point address.
 Bytes ApAddressValue(uint32_t apAddress);
-
-// Keys (items 3 and 19). An ASCII key goes with '\' before every ',' and '\'.
-std::string EscapeKey(const std::string& key);
-Bytes AsciiKeyValue(const std::string& key);
-// The page's key buffer, which holds the converted bytes and the final 0x00.
-constexpr size_t kKeyBufferSize = 256;
-// The hexadecimal key conversion: whitespace skipped, digits paired (the first the high nibble),
-// an odd last digit alone, any other character as 0. At most kKeyBufferSize - 1 bytes.
-Bytes HexKeyBytes(const std::string& keyText);
-Bytes HexKeyValue(const std::string& keyText);
 
 // Dotted text to an address with the first octet in the high byte. False, leaving *address
 // alone, when the text has fewer than three dots.

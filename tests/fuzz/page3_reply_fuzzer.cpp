@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "page_module/page3_keys.h"
 #include "page_module/page3_protocol.h"
 #include "page_module/page3_regions.h"
 #include "page_module/page3_values.h"

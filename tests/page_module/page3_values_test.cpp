@@ -22,10 +22,6 @@ TEST(Page3Values, WrittenValues) {
         {"mode", CharValue('1'), B({0x31, 0x00})},
         {"empty security", CharValue(0), B({0x00, 0x00})},
         {"ssid", TextItemValue("Office 2"), B({}) + "Office 2" + B({0})},
-        {"plain key", AsciiKeyValue("secret12"), B({}) + "secret12" + B({0})},
-        {"escaped key", AsciiKeyValue("a,b\\c"), B({'a', '\\', ',', 'b', '\\', '\\', 'c', 0})},
-        {"hex key", HexKeyValue(hex64), bytes32 + B({0})},
-        {"odd hex key", HexKeyValue("12345"), B({0x12, 0x34, 0x05, 0x00})},
         {"country region", RegionValue(true, 5), B({0x4B, 0x52, 0x00})},
         {"numeric region", RegionValue(false, 8), B({0x38, 0x00})},
         {"no country", RegionValue(true, -1), B({'K', 'R', 0})},
@@ -35,23 +31,6 @@ TEST(Page3Values, WrittenValues) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.value, c.expected) << c.what;
-}
-
-TEST(Page3Values, HexKeyConversion) {
-    const struct {
-        std::string text;
-        Bytes bytes;
-    } cases[] = {
-        {"0a 1B\t2c\r\n3D", B({0x0A, 0x1B, 0x2C, 0x3D})},
-        {"0A1B2C3D", B({0x0A, 0x1B, 0x2C, 0x3D})},
-        {"abc", B({0xAB, 0x0C})},
-        {"g1", B({0x01})},  // not a digit: counts as 0
-        {" \t", B({})},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(HexKeyBytes(c.text), c.bytes) << c.text;
-    // The key buffer keeps room for the final 0x00 whatever is typed.
-    EXPECT_EQ(HexKeyValue(std::string(600, 'F')).size(), kKeyBufferSize);
 }
 
 TEST(Page3Values, DottedAddress) {
