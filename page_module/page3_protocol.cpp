@@ -2,6 +2,8 @@
 // link.
 #include "page_module/page3_protocol.h"
 
+#include <cstring>
+
 namespace page3 {
 
 namespace {
@@ -86,7 +88,7 @@ Key ItemKey(uint8_t item) {
 
 Key MatchKey(const std::string& text) {
     for (size_t i = 0; i < static_cast<size_t>(Key::kNone); ++i) {
-        if (text.compare(0, std::string::traits_type::length(kKeyTexts[i]), kKeyTexts[i]) == 0)
+        if (text.compare(0, std::strlen(kKeyTexts[i]), kKeyTexts[i]) == 0)
             return static_cast<Key>(i);
     }
     return Key::kNone;
@@ -141,7 +143,7 @@ bool ParseReadReply(const uint8_t* data, uint32_t count, ReadReply* reply) {
     if (key == Key::kNone)
         return false;
     const uint32_t valueOffset =
-        kReadTextOffset + static_cast<uint32_t>(std::string::traits_type::length(KeyText(key))) + 1;
+        kReadTextOffset + static_cast<uint32_t>(std::strlen(KeyText(key))) + 1;
     // A reply that stops before the '=' has no value to take.
     if (count < valueOffset)
         return false;

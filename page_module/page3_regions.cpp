@@ -1,6 +1,8 @@
 // The Wi-Fi module's two region lists and the values of item 33.
 #include "page_module/page3_regions.h"
 
+#include <cstring>
+
 namespace page3 {
 
 namespace {
@@ -23,7 +25,7 @@ Bytes RegionValue(bool countryList, int index) {
     const bool selected = index >= 0 && index < kRegionCount;
     const char* value = countryList ? kCountryRegions[selected ? index : kCountryNoSelection].value
                                     : kNumericRegions[selected ? index : 0].value;
-    Bytes bytes(value, value + std::string::traits_type::length(value));
+    Bytes bytes(value, value + std::strlen(value));
     bytes.push_back(0);
     return bytes;
 }
