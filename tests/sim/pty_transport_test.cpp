@@ -146,9 +146,29 @@ TEST(PrinterSimTool, PrintsItsPathAndAnswersWithItsOptions) {
     EXPECT_EQ(sim.Exit(SIGTERM), 0);
 }
 
+TEST(PrinterSimTool, ServesTheWifiModuleWithItsOptions) {
+    SimProcess sim({"--model", "4", "--identify", "silent", "--set", "ssid=Cafe", "--bad-version",
+                    "1", "--refuse", "R10"});
+    std::string path = sim.Output();
+    ASSERT_FALSE(path.empty());
+    path.pop_back();
+    long ms = 0;
+    const Bytes version = Exchange(path, {0x1B, 0x7E, 'V'}, 23, &ms);
+    ASSERT_EQ(version.size(), 23u);
+    EXPECT_EQ(version[3], '1');
+    const Bytes ssid = {0x1B, 0x7E, 'R', '0', 0x00, 's', 's', 'i',
+                        'd',  '=',  'C', 'a', 'f',  'e', 0,   0};
+    EXPECT_EQ(Exchange(path, {0x1B, 0x7E, 'R', 0x11}, ssid.size(), &ms), ssid);
+    const Bytes refused = {0x1B, 0x7E, 'R', '1', 0x00, 0x00, 0x00};
+    EXPECT_EQ(Exchange(path, {0x1B, 0x7E, 'R', 0x10}, refused.size(), &ms), refused);
+    EXPECT_EQ(sim.Exit(SIGTERM), 0);
+}
+
 TEST(PrinterSimTool, BadArgumentsExitWithStatusTwoAndNoPath) {
-    for (const char* line : {"--identify loud", "--model 55", "--delay -1", "--bogus", "--log",
-                             "--set colour=red", "--refuse q", "--model 4 --split"}) {
+    for (const char* line :
+         {"--identify loud", "--model 55", "--delay -1", "--bogus", "--log", "--set colour=red",
+          "--refuse q", "--model 4 --split", "--model 4 --refuse V", "--model 4 --ack-as 1=2",
+          "--model 5 --bad-version 1", "--model 5 --silent W01", "--model 3 --set ssid=x"}) {
         std::istringstream words(line);
         const std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
         SimProcess bad(args);

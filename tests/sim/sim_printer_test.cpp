@@ -13,56 +13,14 @@
 #include <vector>
 
 #include "sim/sim_current_gen.h"
+#include "tests/sim/sim_rig.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 using namespace std::string_literals;
 
-const Bytes kIdentify = {0x1B, 0x00, 0x02, 0x02};
-
-Bytes Cat(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// ESC '~' and then the bytes of `rest`.
-Bytes Esc(const std::string& rest) {
-    return Cat({0x1B, 0x7E}, Bytes(rest.begin(), rest.end()));
-}
-
-struct Sent {
-    Bytes bytes;
-    unsigned delayMs;
-    bool operator==(const Sent& o) const { return bytes == o.bytes && delayMs == o.delayMs; }
-};
-
-void PrintTo(const Sent& s, std::ostream* os) {
-    for (uint8_t b : s.bytes)
-        *os << std::hex << static_cast<int>(b) << " ";
-    *os << "@" << std::dec << s.delayMs << "ms";
-}
-
-// A printer whose sends are recorded instead of delivered.
-struct Rig {
-    explicit Rig(uint8_t model = '5')
-        : printer(model,
-                  [this](Bytes b, unsigned ms) {
-                      sent.push_back({std::move(b), ms});
-                  }),
-          gen(printer.ProtocolAs<CSimCurrentGen>()) {}
-    void Feed(const Bytes& b) { printer.Receive(b.data(), b.size()); }
-    // Feeds bytes and returns everything sent for them, all parts joined.
-    Bytes Ask(const Bytes& request) {
-        const size_t before = sent.size();
-        Feed(request);
-        Bytes out;
-        for (size_t i = before; i < sent.size(); ++i)
-            out = Cat(out, sent[i].bytes);
-        return out;
-    }
-    std::vector<Sent> sent;
-    CSimPrinter printer;
+struct Rig : SimRig<CSimCurrentGen> {
+    explicit Rig(uint8_t model = '5') : SimRig(model), gen(family) {}
     CSimCurrentGen* gen;
 };
 

@@ -1,0 +1,169 @@
+// Frames, items and replies of the Wi-Fi module's escape protocol. Pure functions: no window, no
+// link.
+#include "page_module/page3_protocol.h"
+
+#include <cstring>
+
+namespace page3 {
+
+namespace {
+
+// Indexed by Key, in matching order.
+constexpr const char* kKeyTexts[] = {
+    "configured",  "ssid",   "security", "passphrase", "mdns_enabled", "mdns_hostname", "mac",
+    "ipaddr_type", "ipaddr", "netmask",  "gateway",    "dns1",         "port",          "region",
+};
+static_assert(sizeof kKeyTexts / sizeof kKeyTexts[0] == static_cast<size_t>(Key::kNone));
+
+constexpr uint32_t kVersionTextOffset = 13;
+constexpr uint32_t kVersionTextMax = 10;
+// The two bytes that end an R reply and belong to no value.
+constexpr uint32_t kReadTrailer = 2;
+
+uint8_t At(const uint8_t* data, uint32_t count, uint32_t index) {
+    return index < count ? data[index] : 0;
+}
+
+std::string TextFrom(const uint8_t* data, uint32_t count, uint32_t begin, uint32_t maxLength) {
+    std::string text;
+    for (uint32_t i = begin; i < count && text.size() < maxLength && data[i] != 0; ++i)
+        text += static_cast<char>(data[i]);
+    return text;
+}
+
+}  // namespace
+
+const char* TimeoutText(unsigned timer) {
+    switch (timer) {
+        case kVersionTimer:
+            return kVersionTimeoutText;
+        case kReadTimer:
+            return kReadTimeoutText;
+        case kWriteTimer:
+            return kWriteTimeoutText;
+    }
+    return nullptr;
+}
+
+const char* KeyText(Key key) {
+    return key == Key::kNone ? "" : kKeyTexts[static_cast<size_t>(key)];
+}
+
+Key ItemKey(uint8_t item) {
+    switch (item) {
+        case kItemMac:
+            return Key::kMac;
+        case kItemApSsid:
+        case kItemSsid:
+            return Key::kSsid;
+        case kItemApSecurity:
+        case kItemSecurity:
+            return Key::kSecurity;
+        case kItemApKey:
+        case kItemKey:
+            return Key::kPassphrase;
+        case kItemMdnsEnabled:
+            return Key::kMdnsEnabled;
+        case kItemMdnsHostName:
+            return Key::kMdnsHostName;
+        case kItemMode:
+            return Key::kConfigured;
+        case kItemAddressType:
+            return Key::kIpAddrType;
+        case kItemIp:
+            return Key::kIpAddr;
+        case kItemNetMask:
+            return Key::kNetMask;
+        case kItemGateway:
+            return Key::kGateway;
+        case kItemDns:
+            return Key::kDns1;
+        case kItemPort:
+            return Key::kPort;
+        case kItemRegion:
+            return Key::kRegion;
+    }
+    return Key::kNone;
+}
+
+Key MatchKey(const std::string& text) {
+    for (size_t i = 0; i < static_cast<size_t>(Key::kNone); ++i) {
+        if (text.compare(0, std::strlen(kKeyTexts[i]), kKeyTexts[i]) == 0)
+            return static_cast<Key>(i);
+    }
+    return Key::kNone;
+}
+
+Bytes VersionRequest() {
+    return {kEsc, kTilde, kVersionLetter};
+}
+
+Bytes ReadRequest(uint8_t item) {
+    return {kEsc, kTilde, kReadLetter, item};
+}
+
+Bytes BeginRequest() {
+    return {kEsc, kTilde, kBeginLetter};
+}
+
+Bytes WriteHeader(uint8_t item) {
+    return {kEsc, kTilde, kWriteLetter, item};
+}
+
+uint8_t ReplyLetter(const uint8_t* data, uint32_t count) {
+    if (At(data, count, 0) != kEsc || At(data, count, 1) != kTilde)
+        return 0;
+    return At(data, count, 2);
+}
+
+bool StatusGood(const uint8_t* data, uint32_t count) {
+    return At(data, count, 3) == kGoodStatus && At(data, count, 4) == 0;
+}
+
+std::string VersionText(const uint8_t* data, uint32_t count) {
+    return TextFrom(data, count, kVersionTextOffset, kVersionTextMax);
+}
+
+bool WriteAcknowledged(const uint8_t* data, uint32_t count) {
+    return At(data, count, 4) == kGoodStatus && At(data, count, 5) == 0 && At(data, count, 6) == 0;
+}
+
+uint8_t AcknowledgedItem(const uint8_t* data, uint32_t count) {
+    return At(data, count, 3);
+}
+
+std::string ReadText(const uint8_t* data, uint32_t count) {
+    return TextFrom(data, count, kReadTextOffset, count);
+}
+
+bool ParseReadReply(const uint8_t* data, uint32_t count, ReadReply* reply) {
+    if (!StatusGood(data, count))
+        return false;
+    const Key key = MatchKey(ReadText(data, count));
+    if (key == Key::kNone)
+        return false;
+    const uint32_t valueOffset =
+        kReadTextOffset + static_cast<uint32_t>(std::strlen(KeyText(key))) + 1;
+    // A reply that stops before the '=' has no value to take.
+    if (count < valueOffset)
+        return false;
+    reply->key = key;
+    reply->valueOffset = valueOffset;
+    return true;
+}
+
+std::string TextValue(const uint8_t* data, uint32_t count, const ReadReply& reply) {
+    return TextFrom(data, count, reply.valueOffset, count);
+}
+
+Bytes RawValue(const uint8_t* data, uint32_t count, const ReadReply& reply) {
+    if (count <= reply.valueOffset + kReadTrailer)
+        return Bytes();
+    return Bytes(data + reply.valueOffset, data + count - kReadTrailer);
+}
+
+std::string CountryLetters(const uint8_t* data, uint32_t count) {
+    return TextFrom(data, count, kCountryLettersOffset, count);
+}
+
+}  // namespace page3

@@ -1,0 +1,43 @@
+// Feeds arbitrary bytes to the Wi-Fi module's reply parsing and value conversions, as the page
+// would take them: whatever the module sends, nothing is read outside the received bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "page_module/page3_keys.h"
+#include "page_module/page3_protocol.h"
+#include "page_module/page3_regions.h"
+#include "page_module/page3_values.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace page3;
+    const uint32_t count = static_cast<uint32_t>(size);
+    ReplyLetter(data, count);
+    StatusGood(data, count);
+    WriteAcknowledged(data, count);
+    AcknowledgedItem(data, count);
+    if (VersionText(data, count).size() > 10)
+        std::abort();
+    UsesCountryList(VersionText(data, count));
+    CountryRegionIndex(CountryLetters(data, count));
+
+    ReadReply reply;
+    if (ParseReadReply(data, count, &reply)) {
+        if (reply.valueOffset > count)
+            std::abort();
+        const std::string text = TextValue(data, count, reply);
+        const Bytes raw = RawValue(data, count, reply);
+        if (text.size() > count || raw.size() > count)
+            std::abort();
+        uint32_t address = 0;
+        DottedAddress(text, &address);
+        NumericRegionIndex(text);
+        MacText(raw);
+        HexText(raw);
+        // What the module sent may come back as the operator's key.
+        if (HexKeyValue(text).size() > kKeyBufferSize || AsciiKeyValue(text).size() > 2 * size + 1)
+            std::abort();
+    }
+    return 0;
+}
