@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/entry_text.h"
+
 namespace page1 {
 
 using Bytes = std::vector<uint8_t>;
@@ -90,21 +92,14 @@ std::string QueryValue(const uint8_t* data, uint32_t count);
 std::string ReadValue(const uint8_t* data, uint32_t count);
 std::vector<std::string> SplitFields(const std::string& value);
 
-// Dotted text to the IP-address control's value; each octet from its leading digits, the last
-// from at most three characters, with no range check.
-uint32_t ParseDottedAddress(const std::string& text);
-
-// Keys.
-int HexDigitValue(char c);
-bool IsKeySpace(char c);  // space, tab, CR, LF: ignored inside a key
-// The bytes of a Hex key: digit pairs in order, an odd last digit alone; other characters 0.
-Bytes WepKeyBytes(const std::string& keyText);
-// A Hex key as characters and as upper-case digits. False at the first character that is not a
-// digit; the two forms then hold what was built up to it.
-bool HexKeyForms(const std::string& keyText, std::string* binary, std::string* hex);
-// A key of characters as characters and as upper-case digits of their codes.
-void AsciiKeyForms(const std::string& keyText, std::string* binary, std::string* hex);
-bool IsPrintable(const std::string& text);
+// Address and key entry, shared with the other printer families.
+using entry::AsciiKeyForms;
+using entry::HexDigitValue;
+using entry::HexKeyForms;
+using entry::IsKeySpace;
+using entry::IsPrintable;
+using entry::ParseDottedAddress;
+using entry::WepKeyBytes;
 
 // Regions and channels.
 std::string RegionCode(int regionIndex);   // empty when out of range

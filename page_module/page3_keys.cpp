@@ -6,7 +6,7 @@
 #include "page_module/page3_values.h"
 
 // The hexadecimal conversion is the one the current-generation page already uses.
-#include "page_current/page1_protocol.h"
+#include "app/entry_text.h"
 
 namespace page3 {
 
@@ -59,7 +59,7 @@ Bytes AsciiKeyValue(const std::string& key) {
 }
 
 Bytes HexKeyBytes(const std::string& keyText) {
-    Bytes bytes = page1::WepKeyBytes(keyText);
+    Bytes bytes = entry::WepKeyBytes(keyText);
     bytes.resize(std::min(bytes.size(), kKeyBufferSize - 1));
     return bytes;
 }

@@ -2,6 +2,7 @@
 #include "page_module/page3_layout.h"
 
 #include "app/page_layout_kit.h"
+#include "page_module/page3_regions.h"
 
 namespace page3 {
 
@@ -15,26 +16,25 @@ using pagekit::Label;
 using ui::Kind;
 using ui::kNoId;
 
+namespace {
+
+template <size_t N>
+std::vector<std::string> Texts(const RegionEntry (&entries)[N]) {
+    std::vector<std::string> texts;
+    for (const RegionEntry& entry : entries)
+        texts.push_back(entry.text);
+    return texts;
+}
+
+}  // namespace
+
 const std::vector<std::string>& CountryRegions() {
-    static const std::vector<std::string> regions{
-        "US:United States of America", "CA:Canada", "SG:Singapore", "EU:Europe", "AU:Australia",
-        "KR:Republic of Korea",        "CN:China",  "FR:France",    "JP:Japan",
-    };
+    static const std::vector<std::string> regions = Texts(kCountryRegions);
     return regions;
 }
 
 const std::vector<std::string>& NumericRegions() {
-    static const std::vector<std::string> regions{
-        "0:US FCC,Singapore(0x10)",
-        "1:IC Canada(0x20)",
-        "2:ETSI,Australia,Republic of Korea(0x30)",
-        "3:France(0x32)",
-        "4:Japan(0x40)",
-        "5:Japan(0x41)",
-        "6:China(0x50)",
-        "7:Japan(0xFE)",
-        "8:Japan Special(0xFF)",
-    };
+    static const std::vector<std::string> regions = Texts(kNumericRegions);
     return regions;
 }
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 // The dotted-address rule is the one the current-generation page already uses.
-#include "page_current/page1_protocol.h"
+#include "app/entry_text.h"
 
 namespace page3 {
 
@@ -50,7 +50,7 @@ Bytes ApAddressValue(uint32_t apAddress) {
 bool DottedAddress(const std::string& text, uint32_t* address) {
     if (std::count(text.begin(), text.end(), '.') < 3)
         return false;
-    *address = page1::ParseDottedAddress(text);
+    *address = entry::ParseDottedAddress(text);
     return true;
 }
 
