@@ -32,13 +32,14 @@ class CPage2Old : public CPrinterPage {
     std::string m_strPeerDomainName;
 
     int KeyInUse() const { return m_nKeyInUse; }
+    // The seven settings groups at once, as the page opens and as a save ends.
+    void EnableAllGroups(bool on);
 
   protected:
     void OnPageData(uint32_t count) override;
 
   private:
     // --- Controls (page2_controls.cpp) ---
-    void EnableAllGroups(bool on);
     void FillAuthentication(bool wep);
     void OnNoneSelected();
     void OnWepSelected();

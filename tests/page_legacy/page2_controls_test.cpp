@@ -18,27 +18,13 @@ class Page2Controls : public pagetest::ShownPage<CPage2Old> {
   protected:
     // What a read leaves the operator: every group enabled.
     void EnableGroups() {
-        ui_.RunOnUi([&] {
-            page_.EnableItems(kAddressGroup, true);
-            page_.EnableItems(kAddressOptionsGroup, true);
-            page_.EnableItems(kBasicGroup, true);
-            page_.EnableItems(kSecuritySelectorGroup, true);
-            page_.EnableItems(kWepGroup, true);
-            page_.EnableItems(kWpaGroup, true);
-            page_.EnableItems(kTcpIpGroup, true);
-        });
+        ui_.RunOnUi([&] { page_.EnableAllGroups(true); });
     }
     std::vector<bool> Enabled(std::initializer_list<int> ids) {
         std::vector<bool> states;
         for (int id : ids)
             states.push_back(ui_.Enabled(page_, id));
         return states;
-    }
-    std::vector<std::string> BoxTexts() {
-        std::vector<std::string> texts;
-        for (const auto& box : ui_.TakeBoxes())
-            texts.push_back(box.text);
-        return texts;
     }
 };
 
@@ -123,22 +109,23 @@ TEST_F(Page2Controls, SsidCheckRestoresTheLastValidSsid) {
     EnableGroups();
     ASSERT_TRUE(ui_.Type(page_, IDC_SSID, "Office"));
     ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
-    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_TRUE(ui_.TakeBoxTexts().empty());
 
     ASSERT_TRUE(ui_.Type(page_, IDC_SSID, "Caf\xC3\xA9"));
     ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
-    EXPECT_EQ(BoxTexts(), Strings{"Invalid SSID contents"});
+    EXPECT_EQ(ui_.TakeBoxTexts(), Strings{"Invalid SSID contents"});
     EXPECT_EQ(ui_.Text(page_, IDC_SSID), "Office");
     EXPECT_EQ(page_.m_strSsid, "Caf\xC3\xA9") << "only the field is restored";
 
     ui_.RunOnUi([&] { page_.SetItemText(IDC_SSID, std::string(33, 'x')); });
     ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
-    EXPECT_EQ(BoxTexts(), (Strings{"Enter no more than 32 characters.", "Invalid SSID length"}));
+    EXPECT_EQ(ui_.TakeBoxTexts(),
+              (Strings{"Enter no more than 32 characters.", "Invalid SSID length"}));
     EXPECT_EQ(ui_.Text(page_, IDC_SSID), "Office");
 
     ASSERT_TRUE(ui_.Type(page_, IDC_SSID, ""));
     ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
-    EXPECT_TRUE(BoxTexts().empty()) << "an empty SSID passes";
+    EXPECT_TRUE(ui_.TakeBoxTexts().empty()) << "an empty SSID passes";
 }
 
 // KeyN and the mode change show the held values without taking them first.

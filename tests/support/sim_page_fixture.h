@@ -72,12 +72,7 @@ class SimPageTest : public ::testing::Test {
             all.insert(all.end(), w.begin(), w.end());
         return all;
     }
-    std::vector<std::string> BoxTexts() {
-        std::vector<std::string> texts;
-        for (const auto& box : ui_.TakeBoxes())
-            texts.push_back(box.text);
-        return texts;
-    }
+    std::vector<std::string> BoxTexts() { return ui_.TakeBoxTexts(); }
     // An operator action on a control the template keeps hidden.
     void Reveal(int id) {
         ui_.RunOnUi([&] {

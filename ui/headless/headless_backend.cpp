@@ -444,6 +444,13 @@ std::vector<HeadlessBackend::Box> HeadlessBackend::TakeBoxes() {
     return boxes;
 }
 
+std::vector<std::string> HeadlessBackend::TakeBoxTexts() {
+    std::vector<std::string> texts;
+    for (const Box& box : TakeBoxes())
+        texts.push_back(box.text);
+    return texts;
+}
+
 std::vector<HeadlessBackend::Delivery> HeadlessBackend::TakeDeliveries() {
     Settle();
     std::lock_guard<std::mutex> lock(mutex_);

@@ -90,6 +90,8 @@ class HeadlessBackend : public Backend {
 
     // Message boxes shown since the last call, in order.
     std::vector<Box> TakeBoxes();
+    // The same, only their texts.
+    std::vector<std::string> TakeBoxTexts();
     // Answer for the next message box; unanswered boxes take their first button.
     void AnswerNextBox(int answer);
 
