@@ -1,6 +1,8 @@
 // printer-sim: serves a simulated printer on a pseudo-terminal until SIGINT or SIGTERM.
 #include <signal.h>
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -11,6 +13,7 @@
 
 #include "sim/pty_transport.h"
 #include "sim/sim_current_gen.h"
+#include "sim/sim_legacy.h"
 #include "sim/sim_printer.h"
 
 namespace {
@@ -27,60 +30,82 @@ const char kUsage[] =
     "  --log FILE       write each chunk received as a line of hex bytes\n"
     "  --help           show this text\n"
     "\n"
-    "Models 5 and 7 only (each option may be repeated):\n"
+    "Faults, models 3, 5 and 7 (each option may be repeated):\n"
+    "  --refuse REQ     refuse REQ: status 'E' (models 5, 7; O: factory reset, R: every\n"
+    "                   read) or the error reply (model 3). REQ is a letter, or R (or W,\n"
+    "                   model 3) and an item or record in hex (R06)\n"
+    "  --silent REQ     never answer REQ (queries included)\n"
+    "  --split          send every reply (models 5, 7) or the identity reply (model 3) in\n"
+    "                   two parts, 100 ms apart\n"
+    "\n"
+    "Models 5 and 7 only:\n"
     "  --set NAME=VALUE preset a setting: version, mac, mode, ssid, port, channel,\n"
     "                   security, cipher, wepindex, wepkey, wpakey, band, region, apip,\n"
     "                   apmask, apgateway, dhcp, ip, mask, gateway, dns\n"
-    "  --refuse REQ     answer REQ with status 'E': a letter (O: factory reset, R: every\n"
-    "                   read), or R and a read item in hex (R06)\n"
-    "  --silent REQ     never answer REQ (queries included)\n"
     "  --d-status-ff    answer D with status FF (could not join)\n"
-    "  --split          send every reply in two parts, 100 ms apart\n";
+    "\n"
+    "Model 3 only:\n"
+    "  --version M.Nr   identity version, e.g. 1.2a (default)\n"
+    "  --mac MAC        identity MAC address, e.g. 00:1A:2B:3C:4D:5E (default)\n"
+    "  --record NN=HEX  preset record NN with exactly its size in hex bytes\n"
+    "  --wrong-letter REQ=L  answer REQ with the letter L in place of its own\n"
+    "  --store FILE     keep FILE holding the records, one \"NN hex\" line each, and the\n"
+    "                   check of record 25 against records 24 and 21\n";
 
 struct Options {
     uint8_t model = '5';
     IdentifyMode mode = IdentifyMode::kNormal;
     unsigned delayMs = CSimPrinter::kDefaultDelayMs;
     std::string logPath;
-    // For the current-generation family.
-    std::vector<std::string> sets, refuse, silent;
-    bool joinFails = false;
+    // Faults of either family.
+    std::vector<std::string> refuse, silent;
     bool split = false;
+    // For the current-generation family.
+    std::vector<std::string> sets;
+    bool joinFails = false;
+    // For the legacy family.
+    std::string version, mac, storePath;
+    std::vector<std::string> records, wrongLetters;
 };
 
-// A request named on the command line: a letter, or 'R' and a read item in two hex digits.
+bool IsHex(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+    });
+}
+
+// A request named on the command line: a letter, or 'R' or 'W' and an item in two hex digits.
 bool ParseRequest(const std::string& text, uint8_t* letter, int* item) {
     *item = -1;
     if (text.size() == 1 && text[0] >= 'A' && text[0] <= 'Z') {
         *letter = static_cast<uint8_t>(text[0]);
         return true;
     }
-    if (text.size() != 3 || text[0] != 'R' || !std::isxdigit(static_cast<unsigned char>(text[1])) ||
-        !std::isxdigit(static_cast<unsigned char>(text[2])))
+    if (text.size() != 3 || (text[0] != 'R' && text[0] != 'W') || !IsHex(text.substr(1)))
         return false;
-    *letter = 'R';
+    *letter = static_cast<uint8_t>(text[0]);
     *item = static_cast<int>(std::strtoul(text.substr(1).c_str(), nullptr, 16));
     return true;
+}
+
+bool BadValue(const char* option, const std::string& value) {
+    std::fprintf(stderr, "printer-sim: bad value for --%s: %s\n", option, value.c_str());
+    return false;
 }
 
 // Applies the current-generation options; on a bad one says which and returns false.
 bool ConfigureCurrentGen(const Options& options, CSimCurrentGen* gen) {
     for (const std::string& set : options.sets) {
         const size_t eq = set.find('=');
-        if (eq == std::string::npos || !gen->SetItem(set.substr(0, eq), set.substr(eq + 1))) {
-            std::fprintf(stderr, "printer-sim: bad value for --set: %s\n", set.c_str());
-            return false;
-        }
+        if (eq == std::string::npos || !gen->SetItem(set.substr(0, eq), set.substr(eq + 1)))
+            return BadValue("set", set);
     }
     for (int silent = 0; silent < 2; ++silent) {
         for (const std::string& text : silent ? options.silent : options.refuse) {
             uint8_t letter = 0;
             int item = -1;
-            if (!ParseRequest(text, &letter, &item)) {
-                std::fprintf(stderr, "printer-sim: bad value for --%s: %s\n",
-                             silent ? "silent" : "refuse", text.c_str());
-                return false;
-            }
+            if (!ParseRequest(text, &letter, &item) || (item >= 0 && letter != 'R'))
+                return BadValue(silent ? "silent" : "refuse", text);
             if (item >= 0)
                 silent ? gen->SilenceRead(static_cast<uint8_t>(item))
                        : gen->RefuseRead(static_cast<uint8_t>(item));
@@ -93,9 +118,122 @@ bool ConfigureCurrentGen(const Options& options, CSimCurrentGen* gen) {
     return true;
 }
 
+// "1.2a": major, minor and the revision letter.
+bool ParseVersion(const std::string& text, CSimLegacy* legacy) {
+    unsigned major = 0, minor = 0;
+    char revision = 0, extra = 0;
+    if (std::sscanf(text.c_str(), "%u.%u%c%c", &major, &minor, &revision, &extra) != 3 ||
+        major > 255 || minor > 255 || revision < 'a')
+        return false;
+    legacy->SetVersion(static_cast<uint8_t>(major), static_cast<uint8_t>(minor),
+                       static_cast<uint8_t>(revision - 'a'));
+    return true;
+}
+
+bool ParseMac(const std::string& text, CSimLegacy* legacy) {
+    std::array<uint8_t, 6> mac;
+    if (text.size() != 3 * mac.size() - 1)
+        return false;
+    for (size_t i = 0; i < mac.size(); ++i) {
+        const std::string part = text.substr(3 * i, 2);
+        if (!IsHex(part) || (i + 1 < mac.size() && text[3 * i + 2] != ':'))
+            return false;
+        mac[i] = static_cast<uint8_t>(std::strtoul(part.c_str(), nullptr, 16));
+    }
+    legacy->SetMac(mac);
+    return true;
+}
+
+// "NN=HEX": the record number and its bytes.
+bool ParseRecord(const std::string& text, CSimLegacy* legacy) {
+    const size_t eq = text.find('=');
+    const std::string number = text.substr(0, eq), hex = text.substr(eq + 1);
+    if (eq != 2 || !IsHex(number) || !IsHex(hex) || hex.size() % 2 != 0)
+        return false;
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < hex.size(); i += 2)
+        bytes.push_back(static_cast<uint8_t>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+    return legacy->SetRecord(static_cast<uint8_t>(std::strtoul(number.c_str(), nullptr, 16)),
+                             bytes);
+}
+
+// Applies the legacy options; on a bad one says which and returns false.
+bool ConfigureLegacy(const Options& options, CSimLegacy* legacy) {
+    if (!options.version.empty() && !ParseVersion(options.version, legacy))
+        return BadValue("version", options.version);
+    if (!options.mac.empty() && !ParseMac(options.mac, legacy))
+        return BadValue("mac", options.mac);
+    for (const std::string& record : options.records) {
+        if (!ParseRecord(record, legacy))
+            return BadValue("record", record);
+    }
+    uint8_t letter = 0;
+    int record = -1;
+    for (const std::string& text : options.refuse) {
+        if (!ParseRequest(text, &letter, &record))
+            return BadValue("refuse", text);
+        legacy->Refuse({letter, record});
+    }
+    for (const std::string& text : options.silent) {
+        if (!ParseRequest(text, &letter, &record))
+            return BadValue("silent", text);
+        legacy->Silence({letter, record});
+    }
+    for (const std::string& text : options.wrongLetters) {
+        const size_t eq = text.find('=');
+        if (eq == std::string::npos || eq + 2 != text.size() ||
+            !ParseRequest(text.substr(0, eq), &letter, &record))
+            return BadValue("wrong-letter", text);
+        legacy->AnswerWithLetter({letter, record}, static_cast<uint8_t>(text[eq + 1]));
+    }
+    legacy->SetSplitIdentity(options.split);
+    return true;
+}
+
+bool UsesFaultOptions(const Options& options) {
+    return !options.refuse.empty() || !options.silent.empty() || options.split;
+}
+
 bool UsesCurrentGenOptions(const Options& options) {
-    return !options.sets.empty() || !options.refuse.empty() || !options.silent.empty() ||
-           options.joinFails || options.split;
+    return !options.sets.empty() || options.joinFails;
+}
+
+bool UsesLegacyOptions(const Options& options) {
+    return !options.version.empty() || !options.mac.empty() || !options.storePath.empty() ||
+           !options.records.empty() || !options.wrongLetters.empty();
+}
+
+// Applies the family options to the protocol the model picked; false after saying what is wrong.
+bool ConfigureFamily(const Options& options, CSimPrinter* printer) {
+    CSimCurrentGen* gen = printer->ProtocolAs<CSimCurrentGen>();
+    CSimLegacy* legacy = printer->ProtocolAs<CSimLegacy>();
+    if ((UsesCurrentGenOptions(options) && gen == nullptr) ||
+        (UsesLegacyOptions(options) && legacy == nullptr) ||
+        (UsesFaultOptions(options) && gen == nullptr && legacy == nullptr)) {
+        std::fprintf(stderr,
+                     "printer-sim: an option does not fit model %c; see --help for which "
+                     "models take it\n",
+                     printer->Model());
+        return false;
+    }
+    if (gen != nullptr)
+        return ConfigureCurrentGen(options, gen);
+    if (legacy != nullptr)
+        return ConfigureLegacy(options, legacy);
+    return true;
+}
+
+// Rewrites the store file when the records or their check changed.
+void KeepStoreFile(const std::string& path, const CSimLegacy& legacy, std::string* shown) {
+    const std::string text = legacy.StoreText();
+    if (text == *shown)
+        return;
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (file == nullptr)
+        return;
+    std::fputs(text.c_str(), file);
+    std::fclose(file);
+    *shown = text;
 }
 
 bool ParseDelay(const char* text, unsigned* ms) {
@@ -141,6 +279,16 @@ int ParseOptions(int argc, char** argv, Options* options) {
             options->refuse.push_back(value);
         } else if (arg == "--silent") {
             options->silent.push_back(value);
+        } else if (arg == "--version") {
+            options->version = value;
+        } else if (arg == "--mac") {
+            options->mac = value;
+        } else if (arg == "--record") {
+            options->records.push_back(value);
+        } else if (arg == "--wrong-letter") {
+            options->wrongLetters.push_back(value);
+        } else if (arg == "--store") {
+            options->storePath = value;
         } else {
             std::fprintf(stderr, "printer-sim: unknown option %s\n%s", arg.c_str(), kUsage);
             return 2;
@@ -167,17 +315,12 @@ int main(int argc, char** argv) {
     });
     printer.SetIdentifyMode(options.mode);
     printer.SetReplyDelay(options.delayMs);
-    if (UsesCurrentGenOptions(options)) {
-        CSimCurrentGen* gen = printer.ProtocolAs<CSimCurrentGen>();
-        if (gen == nullptr) {
-            std::fprintf(stderr,
-                         "printer-sim: --set, --refuse, --silent, --d-status-ff and "
-                         "--split need model 5 or 7\n");
-            return 2;
-        }
-        if (!ConfigureCurrentGen(options, gen))
-            return 2;
-    }
+    if (!ConfigureFamily(options, &printer))
+        return 2;
+    const CSimLegacy* legacy = printer.ProtocolAs<CSimLegacy>();
+    std::string storeShown;
+    if (!options.storePath.empty())
+        KeepStoreFile(options.storePath, *legacy, &storeShown);
 
     FILE* log = nullptr;
     if (!options.logPath.empty()) {
@@ -202,7 +345,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    transport.Start([&printer, log](const uint8_t* data, size_t n) {
+    transport.Start([&](const uint8_t* data, size_t n) {
         if (log != nullptr) {
             for (size_t i = 0; i < n; ++i)
                 std::fprintf(log, i == 0 ? "%02X" : " %02X", data[i]);
@@ -210,6 +353,8 @@ int main(int argc, char** argv) {
             std::fflush(log);
         }
         printer.Receive(data, n);
+        if (!options.storePath.empty())
+            KeepStoreFile(options.storePath, *legacy, &storeShown);
     });
 
     std::printf("%s\n", transport.SlavePath().c_str());

@@ -6,12 +6,15 @@
 #include <utility>
 
 #include "sim/sim_current_gen.h"
+#include "sim/sim_legacy.h"
 
 namespace {
 
 std::unique_ptr<CSimProtocol> FamilyProtocol(uint8_t model) {
     if (model == '5' || model == '7')
         return std::make_unique<CSimCurrentGen>();
+    if (model == '3')
+        return std::make_unique<CSimLegacy>();
     return std::make_unique<CSimIgnoreProtocol>();
 }
 
