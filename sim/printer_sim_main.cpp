@@ -169,15 +169,12 @@ bool ConfigureLegacy(const Options& options, CSimLegacy* legacy) {
     }
     uint8_t letter = 0;
     int record = -1;
-    for (const std::string& text : options.refuse) {
-        if (!ParseRequest(text, &letter, &record))
-            return BadValue("refuse", text);
-        legacy->Refuse({letter, record});
-    }
-    for (const std::string& text : options.silent) {
-        if (!ParseRequest(text, &letter, &record))
-            return BadValue("silent", text);
-        legacy->Silence({letter, record});
+    for (int silent = 0; silent < 2; ++silent) {
+        for (const std::string& text : silent ? options.silent : options.refuse) {
+            if (!ParseRequest(text, &letter, &record))
+                return BadValue(silent ? "silent" : "refuse", text);
+            silent ? legacy->Silence({letter, record}) : legacy->Refuse({letter, record});
+        }
     }
     for (const std::string& text : options.wrongLetters) {
         const size_t eq = text.find('=');
@@ -223,17 +220,19 @@ bool ConfigureFamily(const Options& options, CSimPrinter* printer) {
     return true;
 }
 
-// Rewrites the store file when the records or their check changed.
+// Rewrites the store file when the records or their check changed; by renaming a new file over
+// it, so a reader never sees half of one.
 void KeepStoreFile(const std::string& path, const CSimLegacy& legacy, std::string* shown) {
     const std::string text = legacy.StoreText();
     if (text == *shown)
         return;
-    FILE* file = std::fopen(path.c_str(), "w");
+    const std::string next = path + ".new";
+    FILE* file = std::fopen(next.c_str(), "w");
     if (file == nullptr)
         return;
-    std::fputs(text.c_str(), file);
-    std::fclose(file);
-    *shown = text;
+    const bool written = std::fputs(text.c_str(), file) >= 0;
+    if (std::fclose(file) == 0 && written && std::rename(next.c_str(), path.c_str()) == 0)
+        *shown = text;
 }
 
 bool ParseDelay(const char* text, unsigned* ms) {
