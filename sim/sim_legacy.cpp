@@ -139,7 +139,7 @@ void CSimLegacy::OnByte(uint8_t byte, const SimSendFn& send) {
                 state_ = State::kRecord;
                 return;
             }
-            // A letter the printer does not know is dropped with its frame.
+            // S, C, F and G end with their letter; any other letter is dropped with its frame.
             state_ = byte == kEsc ? State::kEsc : State::kIdle;
             if (byte != 0 && std::strchr("SCFG", byte) != nullptr)
                 Finish({byte, -1, {}}, send);
