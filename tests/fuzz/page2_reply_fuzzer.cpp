@@ -30,8 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     --size;
 
     const ReplyAction action = ClassifyReply(data, size, pending);
+    // A reply with another request's letter is never taken.
+    if (size > 2 && data[0] == kEsc && data[1] == kTilde && data[2] != pending)
+        Check(action != ReplyAction::kSetup && action != ReplyAction::kRead &&
+              action != ReplyAction::kWrite && action != ReplyAction::kIdentity);
     Identity identity;
-    Check(DecodeIdentity(data, size, &identity) == (action == ReplyAction::kIdentity));
+    Check(DecodeIdentity(data, size, &identity) ==
+          (ClassifyReply(data, size, kIdentity) == ReplyAction::kIdentity));
 
     LegacySettings settings;
     for (int record = 0; record < 0x100; ++record) {
