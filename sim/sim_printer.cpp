@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "sim/sim_current_gen.h"
+#include "sim/sim_legacy.h"
 #include "sim/sim_module.h"
 
 namespace {
@@ -15,6 +16,8 @@ std::unique_ptr<CSimProtocol> FamilyProtocol(uint8_t model) {
         return std::make_unique<CSimCurrentGen>();
     if (model == '4')
         return std::make_unique<CSimModule>();
+    if (model == '3')
+        return std::make_unique<CSimLegacy>();
     return std::make_unique<CSimIgnoreProtocol>();
 }
 

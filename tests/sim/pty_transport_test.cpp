@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -164,11 +165,58 @@ TEST(PrinterSimTool, ServesTheWifiModuleWithItsOptions) {
     EXPECT_EQ(sim.Exit(SIGTERM), 0);
 }
 
+TEST(PrinterSimTool, LegacyModelServesItsPresetsAndKeepsTheStoreFile) {
+    const std::string store = ::testing::TempDir() + "printer-sim-store.txt";
+    SimProcess sim({"--model", "3", "--version", "3.14c", "--mac", "00:0A:FF:10:20:30", "--record",
+                    "21=" + std::string(60, '0') + "4142", "--refuse", "W00", "--store", store});
+    std::string path = sim.Output();
+    ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+    path.pop_back();
+    long ms = 0;
+    EXPECT_EQ(Exchange(path, {0x1B, 0x7E, 'C'}, 19, &ms),
+              Bytes({0x1B, 0x7E, 'C', 0, 3, 14, 2, 0, 0, 0, 0, 0x00, 0x0A, 0xFF, 0x10, 0x20, 0x30,
+                     0, 0}));
+    Bytes ssid(35, 0);
+    ssid[0] = 0x1B;
+    ssid[1] = 0x7E;
+    ssid[2] = 'R';
+    ssid[33] = 'A';
+    ssid[34] = 'B';
+    EXPECT_EQ(Exchange(path, {0x1B, 0x7E, 'R', 0x21}, 35, &ms), ssid);
+    EXPECT_EQ(Exchange(path, {0x1B, 0x7E, 'W', 0x00, 1, 2, 3, 4}, 3, &ms),
+              Bytes({0x1B, 0x7E, '9'}));
+    EXPECT_EQ(Exchange(path, {0x1B, 0x7E, 'W', 0x01, 255, 255, 0, 0}, 3, &ms),
+              Bytes({0x1B, 0x7E, 'W'}));
+    EXPECT_EQ(sim.Exit(SIGTERM), 0);
+    std::ifstream file(store);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_NE(text.find("\n01 FF FF 00 00\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\npsk unwritten\n"), std::string::npos) << text;
+}
+
 TEST(PrinterSimTool, BadArgumentsExitWithStatusTwoAndNoPath) {
-    for (const char* line :
-         {"--identify loud", "--model 55", "--delay -1", "--bogus", "--log", "--set colour=red",
-          "--refuse q", "--model 4 --split", "--model 4 --refuse V", "--model 4 --ack-as 1=2",
-          "--model 5 --bad-version 1", "--model 5 --silent W01", "--model 3 --set ssid=x"}) {
+    for (const char* line : {"--identify loud",
+                             "--model 55",
+                             "--delay -1",
+                             "--bogus",
+                             "--log",
+                             "--set colour=red",
+                             "--refuse q",
+                             "--model 4 --split",
+                             "--model 4 --refuse V",
+                             "--model 4 --ack-as 1=2",
+                             "--model 5 --bad-version 1",
+                             "--model 5 --silent W01",
+                             "--model 3 --set ssid=x",
+                             "--model 5 --mac 00:11:22:33:44:55",
+                             "--model 3 --mac 00:11",
+                             "--model 3 --version 1.2",
+                             "--model 3 --record 00=0102",
+                             "--model 3 --record 04=01020304",
+                             "--model 3 --wrong-letter W0=R",
+                             "--model 3 --refuse W3",
+                             "--model 4 --store x",
+                             "--model 3 --bad-version 1"}) {
         std::istringstream words(line);
         const std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
         SimProcess bad(args);

@@ -1,0 +1,150 @@
+// The legacy protocol's frames, record table, chains and reply classification.
+#include "page_legacy/page2_protocol.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "page_legacy/page2_text.h"
+
+namespace page2 {
+namespace {
+
+struct RecordEntry {
+    uint8_t record;
+    uint8_t size;
+    bool read;  // part of the read chain
+};
+
+// In the order both chains run.
+constexpr RecordEntry kRecords[] = {
+    {kRecordIp, 4, true},
+    {kRecordNetMask, 4, true},
+    {kRecordGateway, 4, true},
+    {kRecordDns, 4, true},
+    {kRecordAddressOptions, 2, true},
+    {kRecordWireless, 7, true},
+    {kRecordSsid, 32, true},
+    {kRecordWep64, 20, true},
+    {kRecordWep128, 52, true},
+    {kRecordPassphrase, 32, true},
+    {kRecordPsk, 32, false},
+    {kRecordTcpIp, 12, true},
+    {kRecordPeerDomainName, 64, true},
+    {kRecordUserClassId, 64, true},
+};
+
+bool InChain(Chain chain, const RecordEntry& entry) {
+    return chain == Chain::kWrite || entry.read;
+}
+
+// Byte i of the notification; bytes beyond it read as zero.
+uint8_t At(const uint8_t* data, size_t count, size_t i) {
+    return i < count ? data[i] : 0;
+}
+
+bool IsRequestLetter(uint8_t letter) {
+    return letter != 0 && std::strchr("SCRWFG", letter) != nullptr;
+}
+
+}  // namespace
+
+size_t RecordSize(uint8_t record) {
+    for (const RecordEntry& entry : kRecords) {
+        if (entry.record == record)
+            return entry.size;
+    }
+    return 0;
+}
+
+int NextRecord(Chain chain, uint8_t record) {
+    const size_t n = sizeof kRecords / sizeof kRecords[0];
+    for (size_t i = 0; i < n; ++i) {
+        if (kRecords[i].record != record || !InChain(chain, kRecords[i]))
+            continue;
+        for (size_t j = i + 1; j < n; ++j) {
+            if (InChain(chain, kRecords[j]))
+                return kRecords[j].record;
+        }
+        return kChainEnd;
+    }
+    return kNotInChain;
+}
+
+Bytes Request(char letter) {
+    return {kEsc, kTilde, static_cast<uint8_t>(letter)};
+}
+
+Bytes Request(char letter, uint8_t record) {
+    return {kEsc, kTilde, static_cast<uint8_t>(letter), record};
+}
+
+WriteFrames WriteRequest(uint8_t record, const Bytes& payload) {
+    WriteFrames frames{Request(kWrite, record), payload};
+    frames.payload.resize(RecordSize(record), 0);
+    return frames;
+}
+
+ReplyAction ClassifyReply(const uint8_t* data, size_t count, char pendingLetter) {
+    if (At(data, count, 0) != kEsc)
+        return ReplyAction::kDrop;
+    if (At(data, count, 1) != kTilde || count <= 2)
+        return ReplyAction::kIgnore;
+    const uint8_t letter = data[2];
+    if (IsRequestLetter(letter) && letter != static_cast<uint8_t>(pendingLetter))
+        return ReplyAction::kIgnore;
+    switch (letter) {
+        case kErrorLetter:
+            return ReplyAction::kError;
+        case kSetup:
+            return ReplyAction::kSetup;
+        case kIdentity:
+            return count == kIdentityReplySize ? ReplyAction::kIdentity : ReplyAction::kIgnore;
+        case kRead:
+            return ReplyAction::kRead;
+        case kWrite:
+            return ReplyAction::kWrite;
+        case kFinish:
+            return ReplyAction::kFinish;
+        case kRelease:
+            return ReplyAction::kRelease;
+        case kUpdateLetter:
+            return ReplyAction::kUpdateSuccess;
+        case kFfLetter:
+            return data[count - 1] == 0 ? ReplyAction::kShowFf : ReplyAction::kIgnore;
+        default:
+            return ReplyAction::kOther;
+    }
+}
+
+Bytes RecordFromReply(const uint8_t* data, size_t count, uint8_t record) {
+    Bytes bytes(RecordSize(record), 0);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = At(data, count, 3 + i);
+    return bytes;
+}
+
+bool DecodeIdentity(const uint8_t* data, size_t count, Identity* identity) {
+    if (count != kIdentityReplySize || data[0] != kEsc || data[1] != kTilde || data[2] != kIdentity)
+        return false;
+    // The revision letter counts from 'a' and wraps as a character does.
+    const uint8_t revision = static_cast<uint8_t>('a' + data[6]);
+    identity->version =
+        "Ver" + std::to_string(data[4]) + "." + std::to_string(data[5]) + BytesToText(&revision, 1);
+    char mac[18];
+    std::snprintf(mac, sizeof mac, "%02X:%02X:%02X:%02X:%02X:%02X", data[11], data[12], data[13],
+                  data[14], data[15], data[16]);
+    identity->mac = mac;
+    return true;
+}
+
+std::string ErrorText(char pendingLetter) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<uint8_t>(pendingLetter));
+    return std::string("Error : ") + hex + "[" + pendingLetter + "]";
+}
+
+std::string TimeoutText(char pendingLetter) {
+    return std::string("Error : ") + pendingLetter + " [Timeout]";
+}
+
+}  // namespace page2

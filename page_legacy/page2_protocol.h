@@ -1,0 +1,114 @@
+// Frames, record numbers, reply classification and report texts of the legacy printers' escape
+// protocol. Pure functions: no window, no link.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace page2 {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint8_t kEsc = 0x1B;
+constexpr uint8_t kTilde = 0x7E;
+
+// Request letters; a reply echoes its request's letter, or carries kErrorLetter.
+constexpr char kSetup = 'S';
+constexpr char kIdentity = 'C';
+constexpr char kRead = 'R';
+constexpr char kWrite = 'W';
+constexpr char kFinish = 'F';
+constexpr char kRelease = 'G';  // the only request without a reply timer
+constexpr char kErrorLetter = '9';
+constexpr char kUpdateLetter = 'Y';
+constexpr uint8_t kFfLetter = 0xFF;
+
+constexpr unsigned kReplyTimer = 1;
+constexpr unsigned kReplyTimeoutMs = 3000;
+constexpr size_t kIdentityReplySize = 19;
+
+constexpr const char* kReadSuccess = "Read Success";
+constexpr const char* kWriteSuccess = "Write Success";
+constexpr const char* kSuccess = "Success";
+constexpr const char* kUpdateSuccess = "Update Success";
+constexpr const char* kFfText = "0xff";
+
+// The setting records, by number.
+enum Record : uint8_t {
+    kRecordIp = 0x00,
+    kRecordNetMask = 0x01,
+    kRecordGateway = 0x02,
+    kRecordDns = 0x03,
+    kRecordAddressOptions = 0x10,
+    kRecordWireless = 0x20,
+    kRecordSsid = 0x21,
+    kRecordWep64 = 0x22,
+    kRecordWep128 = 0x23,
+    kRecordPassphrase = 0x24,
+    kRecordPsk = 0x25,  // written only
+    kRecordTcpIp = 0x30,
+    kRecordPeerDomainName = 0x40,
+    kRecordUserClassId = 0x50,
+};
+
+// Payload size of a record; 0 for a number that is no record.
+size_t RecordSize(uint8_t record);
+
+// Both chains begin with kRecordIp. A read runs R over every record but 0x25; a save writes
+// every record, then F.
+enum class Chain { kRead, kWrite };
+constexpr int kChainEnd = -1;
+constexpr int kNotInChain = -2;
+// The record after this one in the chain, kChainEnd after its last, kNotInChain for a record
+// the chain does not hold.
+int NextRecord(Chain chain, uint8_t record);
+
+// S, C, F, G: ESC '~' letter.
+Bytes Request(char letter);
+// R n, and the header of W n: ESC '~' letter n.
+Bytes Request(char letter, uint8_t record);
+// W n goes out as two writes: the header, then the payload cut or zero-filled to the record's
+// size.
+struct WriteFrames {
+    Bytes header;
+    Bytes payload;
+};
+WriteFrames WriteRequest(uint8_t record, const Bytes& payload);
+
+// What the page does with a notification.
+enum class ReplyAction {
+    kDrop,           // not a frame: clear the buffer
+    kIgnore,         // nothing; the reply timer keeps running
+    kError,          // the printer refused the request
+    kSetup,          // S
+    kIdentity,       // C of exactly kIdentityReplySize bytes
+    kRead,           // R
+    kWrite,          // W
+    kFinish,         // F
+    kRelease,        // G
+    kUpdateSuccess,  // 'Y': show kUpdateSuccess
+    kShowFf,         // 0xFF ending in a zero byte: show kFfText
+    kOther,          // an unknown letter: clear the buffer
+};
+// data holds count bytes. An S, C, R, W, F or G reply counts only when its letter is the
+// pending one (0: none pending), so a stray reply cannot drive the wrong chain.
+ReplyAction ClassifyReply(const uint8_t* data, size_t count, char pendingLetter);
+
+// The record's bytes of an R reply: reply bytes 3 on, zero-filled beyond the reply.
+Bytes RecordFromReply(const uint8_t* data, size_t count, uint8_t record);
+
+// The identity reply's texts: "Ver1.2a" and "00:11:22:33:44:55".
+struct Identity {
+    std::string version;
+    std::string mac;
+};
+// False unless data is an identity reply of exactly kIdentityReplySize bytes.
+bool DecodeIdentity(const uint8_t* data, size_t count, Identity* identity);
+
+// "Error : 0x57[W]" for an error reply, "Error : S [Timeout]" for a silent printer.
+std::string ErrorText(char pendingLetter);
+std::string TimeoutText(char pendingLetter);
+
+}  // namespace page2

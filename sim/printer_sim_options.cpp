@@ -1,0 +1,131 @@
+// printer-sim's command line: the usage text and the parsing of the options.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "sim/printer_sim_options.h"
+
+namespace {
+
+const char kUsage[] =
+    "Usage: printer-sim [options]\n"
+    "Serves a simulated printer on a new pseudo-terminal and prints the terminal's path as\n"
+    "the first line of standard output. Runs until SIGINT or SIGTERM.\n"
+    "\n"
+    "  --model C        model character of the identification reply (default 5)\n"
+    "  --identify MODE  answer to the identification request: normal, silent, one, two,\n"
+    "                   short3, short4, short5, unknown, split (default normal);\n"
+    "                   --model 4 --identify silent is a Wi-Fi module silent at identification\n"
+    "  --delay MS       milliseconds before a reply (default 20)\n"
+    "  --log FILE       write each chunk received as a line of hex bytes\n"
+    "  --help           show this text\n"
+    "\n"
+    "Faults, models 3, 4, 5 and 7 (each option may be repeated):\n"
+    "  --refuse REQ     answer REQ with a refusal: status 'E' (models 5, 7; O: factory reset,\n"
+    "                   R: every read), the error reply (model 3) or a bad status (model 4).\n"
+    "                   REQ is a letter, or R (or W, models 3 and 4) and an item or record in\n"
+    "                   hex (R06)\n"
+    "  --silent REQ     never answer REQ (queries included)\n"
+    "  --split          send every reply (models 5, 7) or the identity reply (model 3) in\n"
+    "                   two parts, 100 ms apart\n"
+    "\n"
+    "Models 4, 5 and 7:\n"
+    "  --set NAME=VALUE preset a setting. Models 5 and 7: version, mac, mode, ssid, port,\n"
+    "                   channel, security, cipher, wepindex, wepkey, wpakey, band, region,\n"
+    "                   apip, apmask, apgateway, dhcp, ip, mask, gateway, dns. Model 4:\n"
+    "                   version, mac (hex), configured, ap_ssid, ap_security, ap_passphrase,\n"
+    "                   mdns_enabled, mdns_hostname, ap_address, ssid, security, passphrase,\n"
+    "                   ipaddr_type, ipaddr, netmask, gateway, dns1, port, region\n"
+    "\n"
+    "Models 5 and 7 only:\n"
+    "  --d-status-ff    answer D with status FF (could not join)\n"
+    "\n"
+    "Model 4 only:\n"
+    "  --bad-version N  answer the next N version requests with a bad status\n"
+    "  --ack-as NN=MM   acknowledge the write of item NN as item MM (both hex)\n"
+    "\n"
+    "Model 3 only:\n"
+    "  --version M.Nr   identity version, e.g. 1.2a (default)\n"
+    "  --mac MAC        identity MAC address, e.g. 00:1A:2B:3C:4D:5E (default)\n"
+    "  --record NN=HEX  preset record NN with exactly its size in hex bytes\n"
+    "  --wrong-letter REQ=L  answer REQ with the letter L in place of its own\n"
+    "  --store FILE     keep FILE holding the records, one \"NN hex\" line each, and the\n"
+    "                   check of record 25 against records 24 and 21\n";
+
+// A decimal number of 0 to 60000: a delay in milliseconds or a count.
+bool ParseNumber(const char* text, unsigned* number) {
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long value = std::strtoul(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || text[0] == '-' || value > 60000)
+        return false;
+    *number = static_cast<unsigned>(value);
+    return true;
+}
+
+// The options that take a value, and where each puts it.
+bool TakeValue(const std::string& arg, const char* value, SimOptions* options, bool* ok) {
+    if (arg == "--model") {
+        *ok = std::strlen(value) == 1;
+        options->model = static_cast<uint8_t>(value[0]);
+    } else if (arg == "--identify") {
+        *ok = ParseIdentifyMode(value, &options->mode);
+    } else if (arg == "--delay") {
+        *ok = ParseNumber(value, &options->delayMs);
+    } else if (arg == "--bad-version") {
+        *ok = ParseNumber(value, &options->badVersions);
+    } else {
+        std::string* text = arg == "--log"       ? &options->logPath
+                            : arg == "--version" ? &options->version
+                            : arg == "--mac"     ? &options->mac
+                            : arg == "--store"   ? &options->storePath
+                                                 : nullptr;
+        std::vector<std::string>* list = arg == "--set"            ? &options->sets
+                                         : arg == "--refuse"       ? &options->refuse
+                                         : arg == "--silent"       ? &options->silent
+                                         : arg == "--ack-as"       ? &options->ackAs
+                                         : arg == "--record"       ? &options->records
+                                         : arg == "--wrong-letter" ? &options->wrongLetters
+                                                                   : nullptr;
+        if (text != nullptr) {
+            *text = value;
+        } else if (list != nullptr) {
+            list->push_back(value);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int ParseSimOptions(int argc, char** argv, SimOptions* options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return -1;
+        }
+        if (arg == "--d-status-ff" || arg == "--split") {
+            (arg == "--split" ? options->split : options->joinFails) = true;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "printer-sim: %s needs a value\n%s", arg.c_str(), kUsage);
+            return 2;
+        }
+        const char* value = argv[++i];
+        bool ok = true;
+        if (!TakeValue(arg, value, options, &ok)) {
+            std::fprintf(stderr, "printer-sim: unknown option %s\n%s", arg.c_str(), kUsage);
+            return 2;
+        }
+        if (!ok) {
+            std::fprintf(stderr, "printer-sim: bad value for %s: %s\n", arg.c_str(), value);
+            return 2;
+        }
+    }
+    return 0;
+}
