@@ -2,6 +2,8 @@
 // save ends with its message and the buttons that let the operator go on.
 #include <functional>
 
+#include "app/messages.h"
+
 #include "tests/page_module/page3_fixture.h"
 
 namespace {
@@ -145,6 +147,25 @@ TEST_P(Page3Fault, EndsWithItsMessageAndTheButtonsToGoOn) {
         Save();
         EXPECT_TRUE(links_.writes.empty());
     }
+}
+
+// Replies that name no item, or end inside their key, are not what the read waits for.
+TEST_F(Page3Test, AReplyNamingNoItemLeavesTheReadUnderItsTimer) {
+    printer_->Silence('R', kItemSsid);
+    OpenPage();
+    ASSERT_TRUE(ui_.Click(Page(), IDC_READ));
+    ui_.Advance(1000);
+    for (const std::string& stray : {std::string("channel=6\0\0", 11), std::string("ipaddr")}) {
+        Bytes reply = Frame(std::string("\x1B~R0") + '\0' + stray);
+        const uintptr_t count = reply.size();
+        reply.push_back(0);
+        ui_.RunOnUi([&] { Page().Post(ui::Message{WM_PAGE3_DATA, count, reply}); });
+    }
+    ui_.Advance(kTimeoutMs - 1200);
+    EXPECT_TRUE(BoxTexts().empty());
+    ui_.Advance(1000);
+    EXPECT_EQ(BoxTexts(), Texts{kReadTimeout});
+    ExpectButtons(true, true);
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, Page3Fault, ::testing::ValuesIn(kFaults),
