@@ -62,6 +62,33 @@ enum Control {
     IDC_LABEL_KEY = 1256,
 };
 
+// Controls the page enables or checks together.
+inline constexpr int kAllSettings[] = {
+    IDC_WLAN_MODE, IDC_PORT,      IDC_SSID,    IDC_REGION_COUNTRY, IDC_REGION_NUMERIC,
+    IDC_DHCP,      IDC_IP,        IDC_NETMASK, IDC_GATEWAY,        IDC_DNS,
+    IDC_MDNS,      IDC_HOST_NAME, IDC_AP_IP,   IDC_AP_IP_WRITE,    IDC_AP_IP_FIXED,
+    IDC_SEC_NONE,  IDC_SEC_WEP,   IDC_SEC_WPA, IDC_SEC_WPA2,       IDC_SEC_WPA_WPA2,
+    IDC_WEP_TYPE,  IDC_DATA_TYPE, IDC_KEY,
+};
+inline constexpr int kApGroup[] = {IDC_MDNS, IDC_SEC_NONE,    IDC_SEC_WPA2,   IDC_SEC_WPA_WPA2,
+                                   IDC_KEY,  IDC_AP_IP_WRITE, IDC_AP_IP_FIXED};
+inline constexpr int kInfrastructureGroup[] = {
+    IDC_DHCP,     IDC_IP,        IDC_NETMASK, IDC_GATEWAY,  IDC_DNS,
+    IDC_SEC_NONE, IDC_SEC_WEP,   IDC_SEC_WPA, IDC_SEC_WPA2, IDC_SEC_WPA_WPA2,
+    IDC_WEP_TYPE, IDC_DATA_TYPE, IDC_KEY};
+inline constexpr int kInfrastructureAddresses[] = {IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS};
+inline constexpr int kSecurityRadios[] = {IDC_SEC_NONE, IDC_SEC_WEP, IDC_SEC_WPA, IDC_SEC_WPA2,
+                                          IDC_SEC_WPA_WPA2};
+inline constexpr int kWpaRadios[] = {IDC_SEC_WPA, IDC_SEC_WPA2, IDC_SEC_WPA_WPA2};
+
+// List indexes the page's logic depends on.
+constexpr int kWlanModeAp = 0;
+constexpr int kWlanModeInfrastructure = 1;
+constexpr int kWep64 = 0;
+constexpr int kWep128 = 1;
+constexpr int kDataTypeAscii = 0;
+constexpr int kDataTypeHex = 1;
+
 // Region lists of the two module generations: the version reply says which one the page shows.
 // Country list entries start with the two-letter code the module takes.
 const std::vector<std::string>& CountryRegions();

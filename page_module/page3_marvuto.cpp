@@ -1,6 +1,8 @@
-// The settings page of printers with the Wi-Fi module (model '4', or no answer to identification).
+// The settings page of printers with the Wi-Fi module (model '4', or no answer to identification):
+// set-up, requests, reply dispatch and reply timers.
 #include "page_module/page3_marvuto.h"
 
+#include "app/entry_text.h"
 #include "app/messages.h"
 #include "page_module/page3_layout.h"
 #include "ui/data_exchange.h"
@@ -23,4 +25,110 @@ void CPage3Marvuto::DoDataExchange(ui::CDataExchange& dx) {
     dx.Address(IDC_AP_IP, m_dwApIp);
 }
 
-void CPage3Marvuto::OnPageData(uint32_t) {}
+bool CPage3Marvuto::OnInitDialog() {
+    CPrinterPage::OnInitDialog();
+    SetCurSel(IDC_WLAN_MODE, kWlanModeAp);
+    SetCurSel(IDC_REGION_COUNTRY, 2);  // SG
+    SetCurSel(IDC_REGION_NUMERIC, 0);
+    SetCurSel(IDC_WEP_TYPE, kWep64);
+    SetCurSel(IDC_DATA_TYPE, kDataTypeAscii);
+    CheckRadio(kSecurityRadios, IDC_SEC_NONE);
+    m_dwApIp = entry::ParseDottedAddress("192.168.10.1");
+    SetAddress(IDC_AP_IP, m_dwApIp);
+
+    EnableItems(kAllSettings, false);
+    ShowItem(IDC_REGION_NUMERIC, false);
+    m_bReadDone = false;
+    ShowHelpLine(false);
+    m_strKeyBinary.clear();
+    m_strKeyHex.clear();
+    m_strLastSsid.clear();
+    m_bConvertAsAscii = false;
+    return true;
+}
+
+void CPage3Marvuto::OnCommand(int id, int code) {
+    if (code == ui::kBnClicked) {
+        switch (id) {
+            case IDC_READ:
+                return OnReadClicked();
+            case IDC_SAVE:
+                return OnSaveClicked();
+            case IDC_DHCP:
+                return EnableItems(kInfrastructureAddresses, GetCheck(IDC_DHCP) == 0);
+            case IDC_AP_IP_WRITE:
+                return EnableItem(IDC_AP_IP, GetCheck(IDC_AP_IP_WRITE) != 0);
+            case IDC_MDNS:
+                return EnableItem(IDC_HOST_NAME, GetCheck(IDC_MDNS) != 0);
+            case IDC_SEC_NONE:
+            case IDC_SEC_WEP:
+            case IDC_SEC_WPA:
+            case IDC_SEC_WPA2:
+            case IDC_SEC_WPA_WPA2:
+                return OnSecurityClicked(id);
+        }
+    }
+    if (code == ui::kCbnSelChange) {
+        switch (id) {
+            case IDC_WLAN_MODE:
+                return OnWlanModeChanged();
+            case IDC_WEP_TYPE:
+                return OnWepTypeChanged();
+            case IDC_DATA_TYPE:
+                return OnDataTypeChanged();
+        }
+    }
+    if (code == ui::kEnKillFocus) {
+        if (id == IDC_KEY)
+            return UpdateKeyForms();
+        if (id == IDC_SSID)
+            return OnSsidKillFocus();
+    }
+    CPrinterPage::OnCommand(id, code);
+}
+
+void CPage3Marvuto::OnTimer(unsigned timerId) {
+    const char* text = TimeoutText(timerId);
+    if (text == nullptr)
+        return CPrinterPage::OnTimer(timerId);
+    KillTimer(timerId);
+    EndExchange(ExchangeEnd::kFailed, text);
+    // Both buttons come back: a save may follow a partial read.
+    EnableItem(IDC_SAVE, true);
+}
+
+void CPage3Marvuto::OnPageData(uint32_t count) {
+    // Each reply is known by its letter alone, whichever request went out last.
+    switch (ReplyLetter(m_rx, count)) {
+        case kBeginLetter:
+            return SendRead(kItemMode);
+        case kVersionLetter:
+            return OnVersionReply(count);
+        case kReadLetter:
+            return OnReadReply(count);
+        case kWriteLetter:
+            return OnWriteReply(count);
+    }
+}
+
+void CPage3Marvuto::SendVersion() {
+    SendRequest(VersionRequest(), kVersionTimer, kReplyTimeoutMs);
+}
+
+// The MAC address and I wait for their replies like every other read, so a module that stops
+// answering there still ends the read with a message.
+void CPage3Marvuto::SendReadMac() {
+    SendRead(kItemMac);
+}
+
+void CPage3Marvuto::SendBegin() {
+    SendRequest(BeginRequest(), kReadTimer, kReplyTimeoutMs);
+}
+
+void CPage3Marvuto::SendRead(uint8_t item) {
+    SendRequest(ReadRequest(item), kReadTimer, kReplyTimeoutMs);
+}
+
+void CPage3Marvuto::SendWrite(uint8_t item, const Bytes& value) {
+    SendRequest(WriteHeader(item), value, kWriteTimer, kReplyTimeoutMs);
+}

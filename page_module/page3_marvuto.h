@@ -5,12 +5,17 @@
 #include <string>
 
 #include "app/printer_page.h"
+#include "page_module/page3_keys.h"
+#include "page_module/page3_protocol.h"
 
 class CPage3Marvuto : public CPrinterPage {
   public:
     CPage3Marvuto();
 
     void DoDataExchange(ui::CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    void OnCommand(int id, int code) override;
+    void OnTimer(unsigned timerId) override;
 
     // Held values of the edits and address controls; addresses carry the first octet high.
     std::string m_strSsid;
@@ -23,6 +28,69 @@ class CPage3Marvuto : public CPrinterPage {
     uint32_t m_dwDns = 0;
     uint32_t m_dwApIp = 0;
 
+    const std::string& KeyBinary() const { return m_strKeyBinary; }
+    const std::string& KeyHex() const { return m_strKeyHex; }
+
   protected:
     void OnPageData(uint32_t count) override;
+
+  private:
+    enum class Mode { kAccessPoint, kInfrastructure };
+
+    // --- Controls (page3_controls.cpp) ---
+    bool IsHex();
+    bool IsWpaChecked();
+    // What the Key field takes under the security and WEP Type chosen.
+    page3::KeyKind CheckedKeyKind();
+    void ApplyKeyLimit();
+    void ShowHelpLine(bool hex);
+    void ClearKey();
+    void OnWlanModeChanged();
+    void OnSecurityClicked(int radioId);
+    void OnWepTypeChanged();
+    void OnDataTypeChanged();
+    void UpdateKeyForms();
+    void OnSsidKillFocus();
+
+    // --- Requests (page3_marvuto.cpp) ---
+    void SendVersion();
+    void SendReadMac();
+    void SendBegin();
+    void SendRead(uint8_t item);
+    void SendWrite(uint8_t item, const page3::Bytes& value);
+
+    // --- Read chain (page3_read.cpp) ---
+    void OnReadClicked();
+    void OnVersionReply(uint32_t count);
+    void OnReadReply(uint32_t count);
+    // The next read: one item for each mode.
+    void ReadNext(uint8_t apItem, uint8_t infrastructureItem);
+    void ConfiguredStep(char first);
+    void SecurityStep(uint8_t digit);
+    void PassphraseStep(uint32_t count, const page3::ReadReply& reply, const std::string& text);
+    void MdnsStep(char first);
+    void AddressTypeStep(char first);
+    void AddressStep(page3::Key key, const std::string& text);
+    void RegionStep(uint32_t count, const std::string& text);
+
+    // --- Save chain (page3_save.cpp) ---
+    void OnSaveClicked();
+    void WriteItem(uint8_t item);
+    void WriteKey(uint8_t item, page3::KeyKind kind);
+    void WritePortAndFinish();
+    void OnWriteReply(uint32_t count);
+    void Acknowledged(uint8_t item);
+    uint8_t NextApItem(uint8_t acknowledged);
+    uint8_t NextInfrastructureItem(uint8_t acknowledged);
+    uint8_t ApSecurityDigit();
+    uint8_t InfrastructureSecurityDigit();
+
+    Mode m_mode = Mode::kAccessPoint;
+    bool m_bDhcp = true;
+    bool m_bCountryList = true;
+    bool m_bReadDone = false;
+    std::string m_strLastSsid;
+    std::string m_strKeyBinary;
+    std::string m_strKeyHex;
+    bool m_bConvertAsAscii = false;
 };

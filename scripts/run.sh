@@ -3,18 +3,23 @@
 # shows a printer page without any hardware. On the user's display when there is one, otherwise
 # on a virtual display, where a screenshot shows what it looks like.
 #
-#   scripts/run.sh [--model 3|4|5|7] [--no-printer]
+#   scripts/run.sh [--model 3|4|5|7] [--silent-id] [--no-printer]
+#
+# --silent-id: the printer does not answer the identification, so the Wi-Fi module page comes up
+# after a second (its settings are those of --model 4).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 model=5
+identify=normal
 printer=1
 while [ $# -gt 0 ]; do
     case "$1" in
         --model) model="$2"; shift 2 ;;
+        --silent-id) model=4; identify=silent; shift ;;
         --no-printer) printer=0; shift ;;
-        *) echo "usage: scripts/run.sh [--model 3|4|5|7] [--no-printer]" >&2; exit 2 ;;
+        *) echo "usage: scripts/run.sh [--model 3|4|5|7] [--silent-id] [--no-printer]" >&2; exit 2 ;;
     esac
 done
 
@@ -55,11 +60,12 @@ fi
 wineserver -k 2>/dev/null || true
 if [ "${printer}" = 1 ]; then
     exec 4< <("${root}/build/windows/host-sim/printer-sim" --model "${model}" \
-        --log "${run_dir}/printer-sim.log")
+        --identify "${identify}" --log "${run_dir}/printer-sim.log")
     sim_pid=$!
     read -r tty <&4
     wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "${tty}" /f >/dev/null 2>&1
-    echo "Simulated printer, model '${model}', on ${tty} as COM1: press Open."
+    echo "Simulated printer, model '${model}' (identification: ${identify}), on ${tty} as COM1:" \
+        "press Open."
 else
     wine reg delete 'HKLM\Software\Wine\Ports' /v COM1 /f >/dev/null 2>&1 || true
 fi

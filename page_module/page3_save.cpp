@@ -1,0 +1,194 @@
+// "Save WLAN Info": the module's items written one by one, each acknowledgement sending the next
+// write of the WLAN mode, the key checked when its turn comes.
+#include <cstdio>
+#include <string>
+
+#include "page_module/page3_layout.h"
+#include "page_module/page3_marvuto.h"
+#include "page_module/page3_regions.h"
+#include "page_module/page3_values.h"
+#include "ui/backend.h"
+
+using namespace page3;
+
+void CPage3Marvuto::OnSaveClicked() {
+    // Each save writes what a read has shown.
+    if (!m_bReadDone)
+        return;
+    SetItemText(IDC_PRINTER_STATUS, "");
+    BeginExchange(ExchangeKind::kSave);
+    EnableItems(kAllSettings, false);
+    m_bReadDone = false;
+    WriteItem(kItemMode);
+}
+
+uint8_t CPage3Marvuto::ApSecurityDigit() {
+    if (GetCheck(IDC_SEC_NONE))
+        return kSecurityNone;
+    // What an access point cannot offer goes as an empty value; its key is then never sent.
+    if (GetCheck(IDC_SEC_WEP)) {
+        ui::AfxMessageBox("Soft AP - WEP Open : Not Use");
+        return 0;
+    }
+    if (GetCheck(IDC_SEC_WPA)) {
+        ui::AfxMessageBox("soft AP - WPA-PSK : Not Use");
+        return 0;
+    }
+    if (GetCheck(IDC_SEC_WPA2))
+        return kSecurityWpa2;
+    return GetCheck(IDC_SEC_WPA_WPA2) ? kSecurityWpaWpa2 : kSecurityNone;
+}
+
+uint8_t CPage3Marvuto::InfrastructureSecurityDigit() {
+    for (const SecurityChoice& choice : kSecurityChoices) {
+        if (GetCheck(choice.radio))
+            return choice.digit;
+    }
+    return kSecurityNone;
+}
+
+void CPage3Marvuto::WriteItem(uint8_t item) {
+    UpdateData(true);
+    Bytes value;
+    switch (item) {
+        case kItemMode: {
+            const bool infrastructure = GetCurSel(IDC_WLAN_MODE) != kWlanModeAp;
+            m_mode = infrastructure ? Mode::kInfrastructure : Mode::kAccessPoint;
+            value = CharValue(infrastructure ? '1' : '0');
+            break;
+        }
+        case kItemApSsid:
+        case kItemSsid:
+            value = TextItemValue(m_strSsid);
+            break;
+        case kItemApSecurity:
+            value = CharValue(ApSecurityDigit());
+            break;
+        case kItemApKey:
+            if (!GetCheck(IDC_SEC_WPA2) && !GetCheck(IDC_SEC_WPA_WPA2)) {
+                // Nothing to send: the write time-out ends the save.
+                SetTimer(kWriteTimer, kReplyTimeoutMs);
+                return;
+            }
+            return WriteKey(item, KeyKind::kApWpa2);
+        case kItemMdnsEnabled:
+            value = CharValue(GetCheck(IDC_MDNS) ? '1' : '0');
+            break;
+        case kItemMdnsHostName:
+            value = TextItemValue(m_strHostName);
+            break;
+        case kItemApAddress:
+            value = ApAddressValue(m_dwApIp);
+            break;
+        case kItemSecurity:
+            value = CharValue(InfrastructureSecurityDigit());
+            break;
+        case kItemKey:
+            return WriteKey(item, CheckedKeyKind());
+        case kItemAddressType:
+            m_bDhcp = GetCheck(IDC_DHCP) != 0;
+            value = CharValue(m_bDhcp ? '1' : '0');
+            break;
+        case kItemIp:
+            value = AddressValue(m_dwIp);
+            break;
+        case kItemNetMask:
+            value = AddressValue(m_dwNetMask);
+            break;
+        case kItemGateway:
+            value = AddressValue(m_dwGateway);
+            break;
+        case kItemDns:
+            value = AddressValue(m_dwDns);
+            break;
+        case kItemRegion:
+            value = RegionValue(m_bCountryList, GetCurSel(m_bCountryList ? IDC_REGION_COUNTRY
+                                                                         : IDC_REGION_NUMERIC));
+            break;
+        case kItemPort:
+            return WritePortAndFinish();
+    }
+    SendWrite(item, value);
+}
+
+void CPage3Marvuto::WriteKey(uint8_t item, KeyKind kind) {
+    const bool hex = IsHex();
+    // A key of the wrong length ends the save before anything of it is sent, and drops the link.
+    if (const char* error = KeyLengthError(kind, hex, m_strKey))
+        return EndExchange(ExchangeEnd::kLinkDropped, error);
+    SendWrite(item, hex ? HexKeyValue(m_strKey) : AsciiKeyValue(m_strKey));
+}
+
+void CPage3Marvuto::WritePortAndFinish() {
+    // The last write: its acknowledgement is not awaited.
+    const Bytes header = WriteHeader(kItemPort);
+    const Bytes value = TextItemValue(m_strPort);
+    WriteComm(header.data(), static_cast<uint32_t>(header.size()));
+    WriteComm(value.data(), static_cast<uint32_t>(value.size()));
+    SetItemText(IDC_PRINTER_STATUS, "Write Success");
+    ui::AfxMessageBox("Write Success", ui::kMbOk | ui::kMbIconInformation);
+    EndExchange(ExchangeEnd::kSaveDone);
+    UpdateData(false);
+}
+
+void CPage3Marvuto::OnWriteReply(uint32_t count) {
+    KillTimer(kWriteTimer);
+    if (!WriteAcknowledged(m_rx, count))
+        return EndExchange(ExchangeEnd::kFailed, "Write Error");
+    Acknowledged(AcknowledgedItem(m_rx, count));
+}
+
+uint8_t CPage3Marvuto::NextApItem(uint8_t acknowledged) {
+    const auto afterHostName = [this] {
+        return GetCheck(IDC_AP_IP_WRITE) ? kItemApAddress : kItemRegion;
+    };
+    switch (acknowledged) {
+        case kItemApSsid:
+            return kItemApSecurity;
+        case kItemApSecurity:
+            return GetCheck(IDC_SEC_NONE) ? kItemMdnsEnabled : kItemApKey;
+        case kItemApKey:
+            return kItemMdnsEnabled;
+        case kItemMdnsEnabled:
+            return GetCheck(IDC_MDNS) ? kItemMdnsHostName : afterHostName();
+        case kItemMdnsHostName:
+            return afterHostName();
+    }
+    return kItemRegion;  // after the access point's address
+}
+
+uint8_t CPage3Marvuto::NextInfrastructureItem(uint8_t acknowledged) {
+    switch (acknowledged) {
+        case kItemSsid:
+            return kItemSecurity;
+        case kItemSecurity:
+            return GetCheck(IDC_SEC_NONE) ? kItemAddressType : kItemKey;
+        case kItemKey:
+            return kItemAddressType;
+        case kItemAddressType:
+        case kItemIp:
+        case kItemNetMask:
+        case kItemGateway:
+            return m_bDhcp ? static_cast<uint8_t>(kItemRegion)
+                           : static_cast<uint8_t>(acknowledged + 1);
+    }
+    return kItemRegion;  // after the DNS server and the reserved item
+}
+
+void CPage3Marvuto::Acknowledged(uint8_t item) {
+    const bool ap = m_mode == Mode::kAccessPoint;
+    const bool apItem = item >= kItemApSsid && item <= kItemApAddress;
+    const bool infrastructureItem = item >= kItemSsid && item <= kItemReserved;
+    if (item == kItemMode)
+        return WriteItem(ap ? kItemApSsid : kItemSsid);
+    if (item == kItemRegion)
+        return WriteItem(kItemPort);
+    if ((ap && apItem) || (!ap && infrastructureItem))
+        return WriteItem(ap ? NextApItem(item) : NextInfrastructureItem(item));
+    if (!apItem && !infrastructureItem)
+        return;  // an item no save writes
+    // The module took an item the mode does not write: the save cannot go on.
+    char message[32];
+    std::snprintf(message, sizeof message, "Error : W [0x%02X]", item);
+    EndExchange(ExchangeEnd::kFailed, message);
+}

@@ -1,0 +1,110 @@
+// Feeds the Wi-Fi module page arbitrary replies in every state it can be in: idle, each read step
+// of either mode and each write step. Replies that begin like the real ones (a good V, an R with
+// one of the keys, a W acknowledgement) walk the page through its chains; raw ones test the rest.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "app/main_dialog_layout.h"
+#include "app/zephra_dlg.h"
+#include "page_module/page3_layout.h"
+#include "page_module/page3_protocol.h"
+#include "tests/panel/fake_link.h"
+#include "tests/support/shown_panel.h"
+#include "ui/headless/headless_backend.h"
+
+namespace {
+
+struct World {
+    World() { StartPanel(ui, dlg); }
+    // Brings the page up on a fresh link whenever it is not the dialog on top: a module silent
+    // at identification.
+    void EnsurePage() {
+        if (ui.TopDialog() == &dlg.m_page3)
+            return;
+        if (ui::CDialog* top = ui.TopDialog(); top != &dlg && top != nullptr)
+            ui.PressEscape(*top);
+        ui.Click(dlg, IDC_CLOSE);
+        ui.Click(dlg, IDC_OPEN);
+        ui.Advance(kModelTimeoutMs);
+    }
+    ui::HeadlessBackend ui;
+    FakeLinkProvider links;
+    CZephraDlg dlg{links};
+};
+
+using Bytes = std::vector<uint8_t>;
+
+// The start of a reply the page accepts, by the op's selector.
+Bytes GoodStart(uint8_t selector) {
+    using namespace page3;
+    const unsigned kind = selector % 4;
+    if (kind == 0)
+        return {kEsc, kTilde, kVersionLetter, kGoodStatus, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    if (kind == 1)
+        return {kEsc, kTilde, kBeginLetter};
+    if (kind == 2)  // acknowledges the item in the op's upper bits
+        return {kEsc, kTilde, kWriteLetter, static_cast<uint8_t>(selector >> 2), kGoodStatus, 0, 0};
+    Bytes reply = {kEsc, kTilde, kReadLetter, kGoodStatus, 0};
+    const char* key = KeyText(static_cast<Key>((selector >> 2) % static_cast<int>(Key::kNone)));
+    reply.insert(reply.end(), key, key + std::strlen(key));
+    reply.push_back('=');
+    return reply;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static World* world = new World();
+    World& w = *world;
+    w.EnsurePage();
+    CPage3Marvuto& page = w.dlg.m_page3;
+    size_t i = 0;
+    while (i + 1 < size && w.ui.TopDialog() == &page) {
+        const uint8_t op = data[i++];
+        const uint8_t arg = data[i++];
+        switch (op % 8) {
+            case 0:
+            case 1:
+            case 2: {  // a reply: a good start and fuzzed bytes, or fuzzed bytes alone
+                const size_t n = std::min<size_t>(op / 8, size - i);
+                Bytes chunk = (op & 0x80) ? GoodStart(arg) : Bytes{0x1B, 0x7E};
+                chunk.insert(chunk.end(), data + i, data + i + n);
+                i += n;
+                w.links.Receive(chunk);
+                w.ui.Settle();
+                break;
+            }
+            case 3:
+                w.ui.Click(page, (arg & 1) ? page3::IDC_SAVE : page3::IDC_READ);
+                break;
+            case 4:
+                w.ui.Advance(arg * 40u);
+                break;
+            case 5:
+                w.ui.Click(page, page3::kSecurityRadios[arg % 5]);
+                break;
+            case 6: {
+                static const int combos[] = {page3::IDC_WLAN_MODE, page3::IDC_DATA_TYPE,
+                                             page3::IDC_WEP_TYPE};
+                w.ui.Select(page, combos[arg % 3], (arg >> 2) & 1);
+                break;
+            }
+            case 7: {  // the operator types a key or an SSID, then leaves the field
+                const int field = (arg & 1) ? page3::IDC_KEY : page3::IDC_SSID;
+                const size_t n = std::min<size_t>(arg >> 1, size - i);
+                w.ui.RunOnUi([&] { page.SetItemText(field, std::string(data + i, data + i + n)); });
+                i += n;
+                w.ui.LeaveField(page, field);
+                break;
+            }
+        }
+        w.ui.TakeBoxes();
+        w.ui.TakeDeliveries();
+    }
+    // Nothing recorded for one input outlives it.
+    w.links.log.writes.clear();
+    return 0;
+}

@@ -1,0 +1,168 @@
+// Saving to a Wi-Fi module: the write chains of both modes byte-exact, the store, read-back and
+// the key checks.
+#include "tests/page_module/page3_fixture.h"
+
+namespace {
+
+using namespace page3;
+
+// W n as its two writes: the header, then the value with its 0x00.
+Bytes W(int item, const std::string& value) {
+    Bytes wire = {0x1B, 0x7E, 'W', static_cast<uint8_t>(item)};
+    wire.insert(wire.end(), value.begin(), value.end());
+    wire.push_back(0);
+    return wire;
+}
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+TEST_F(Page3Test, AccessPointSaveWithoutSecurity) {
+    Store().configured = "0";
+    Store().apSecurity = "0";
+    OpenAndRead();
+    ASSERT_TRUE(ui_.Type(Page(), IDC_SSID, "Shop floor"));
+    ASSERT_TRUE(ui_.Type(Page(), IDC_PORT, "91x"));  // sent as typed
+    ASSERT_TRUE(ui_.Select(Page(), IDC_REGION_COUNTRY, 8));
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
+    ExpectButtons(false, false);
+    EXPECT_FALSE(ui_.Enabled(Page(), IDC_SSID));
+    EXPECT_FALSE(ui_.Enabled(dlg_, IDC_OPEN));
+    EXPECT_FALSE(ui_.Enabled(dlg_, IDC_CLOSE));
+    ui_.Advance(2000);
+    EXPECT_EQ(Wire(), Cat({W(16, "0"), W(1, "Shop floor"), W(2, "0"), W(4, "0"), W(33, "JP"),
+                           W(32, "91x")}));
+    const auto boxes = ui_.TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Write Success");
+    EXPECT_EQ(boxes[0].type, ui::kMbOk | ui::kMbIconInformation);
+    EXPECT_EQ(ui_.Text(Page(), IDC_PRINTER_STATUS), "Write Success");
+    ExpectButtons(true, false);
+    EXPECT_FALSE(ui_.Enabled(Page(), IDC_SSID)) << "settings stay off until the next read";
+    EXPECT_FALSE(ui_.Enabled(dlg_, IDC_OPEN));
+    EXPECT_TRUE(ui_.Enabled(dlg_, IDC_CLOSE));
+    EXPECT_EQ(Store().apSsid, "Shop floor");
+    EXPECT_EQ(Store().region, "JP");
+    EXPECT_EQ(Requests(), "W16 W1 W2 W4 W33 W32");
+    Read();
+    EXPECT_EQ(ui_.Text(Page(), IDC_SSID), "Shop floor");
+    EXPECT_EQ(ui_.Text(Page(), IDC_REGION_COUNTRY), "JP:Japan");
+}
+
+TEST_F(Page3Test, AccessPointSaveWithWpa2MdnsAndItsOwnAddress) {
+    Store().configured = "0";
+    Store().version = "E1.02";
+    Store().region = "2";
+    OpenAndRead();
+    SetText(IDC_KEY, "a,b\\cdefg");
+    ASSERT_TRUE(ui_.Click(Page(), IDC_MDNS));
+    ASSERT_TRUE(ui_.Type(Page(), IDC_HOST_NAME, "shop"));
+    Reveal(IDC_AP_IP_WRITE);
+    ASSERT_TRUE(ui_.Click(Page(), IDC_AP_IP_WRITE));
+    ui_.RunOnUi([&] { Page().SetAddress(IDC_AP_IP, 0xC0A81407); });  // 192.168.20.7
+    ASSERT_TRUE(ui_.Select(Page(), IDC_REGION_NUMERIC, 8));
+    Save();
+    EXPECT_EQ(Requests(), "W16 W1 W2 W3 W4 W5 W6 W33 W32");
+    EXPECT_EQ(Written(2), Frame(std::string("4") + '\0'));
+    EXPECT_EQ(Written(3), Frame(std::string("a\\,b\\\\cdefg") + '\0'));
+    EXPECT_EQ(Written(4), Frame(std::string("1") + '\0'));
+    EXPECT_EQ(Written(6), (Bytes{0xC0, 0xA8, 0x14, 0x01, 0x00}));
+    EXPECT_EQ(Written(33), (Bytes{0x38, 0x00}));
+    EXPECT_EQ(Store().apPassphrase, "a,b\\cdefg");
+    EXPECT_EQ(Store().mdnsHostName, "shop");
+    EXPECT_EQ(Store().apAddress, "192.168.20.1");
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Write Success"});
+}
+
+TEST_F(Page3Test, InfrastructureSaveWithDhcpAndNoSecurity) {
+    OpenAndRead();
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_NONE));
+    ASSERT_TRUE(ui_.Select(Page(), IDC_REGION_COUNTRY, 5));
+    Save();
+    EXPECT_EQ(Wire(), Cat({W(16, "1"), W(17, "Office"), W(18, "0"), W(20, "1"), W(33, "KR"),
+                           W(32, "9100")}));
+    EXPECT_EQ(Store().security, "0");
+}
+
+TEST_F(Page3Test, InfrastructureSaveWithStaticAddressesAndWpa2ReadsBack) {
+    OpenAndRead();
+    ASSERT_TRUE(ui_.Click(Page(), IDC_DHCP));
+    ui_.RunOnUi([&] {
+        Page().SetAddress(IDC_IP, 0x0A000005);
+        Page().SetAddress(IDC_NETMASK, 0xFFFFFF00);
+        Page().SetAddress(IDC_GATEWAY, 0x0A000001);
+        Page().SetAddress(IDC_DNS, 0x08080808);
+    });
+    ASSERT_TRUE(ui_.Type(Page(), IDC_SSID, "Lab"));
+    SetText(IDC_KEY, "new-secret-42");
+    Save();
+    const std::string addresses[] = {
+        {10, 0, 0, 5}, {'\xFF', '\xFF', '\xFF', 0}, {10, 0, 0, 1}, {8, 8, 8, 8}};
+    EXPECT_EQ(Wire(), Cat({W(16, "1"), W(17, "Lab"), W(18, "4"), W(19, "new-secret-42"), W(20, "0"),
+                           W(21, addresses[0]), W(22, addresses[1]), W(23, addresses[2]),
+                           W(24, addresses[3]), W(33, "KR"), W(32, "9100")}));
+    EXPECT_EQ(Store().ipAddr, "10.0.0.5");
+    Read();
+    EXPECT_EQ(ui_.Text(Page(), IDC_SSID), "Lab");
+    EXPECT_EQ(ui_.Text(Page(), IDC_KEY), "new-secret-42");
+    EXPECT_EQ(ui_.Text(Page(), IDC_NETMASK), "255.255.255.0");
+    EXPECT_EQ(ui_.Checked(Page(), IDC_DHCP), 0);
+}
+
+TEST_F(Page3Test, A64DigitHexKeyGoesAs32Bytes) {
+    OpenAndRead();
+    SetSel(IDC_DATA_TYPE, kDataTypeHex);
+    SetText(IDC_KEY, std::string(32, 'A') + std::string(32, '5'));
+    Save();
+    Bytes key(16, 0xAA);
+    key.insert(key.end(), 16, 0x55);
+    key.push_back(0);
+    EXPECT_EQ(Written(19), key);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Write Success"});
+}
+
+TEST_F(Page3Test, AKeyOfTheWrongLengthDropsTheLink) {
+    const struct {
+        std::string configured;
+        int security, wepType, dataType;
+        std::string key, message;
+    } cases[] = {
+        {"0", IDC_SEC_WPA2, 0, kDataTypeAscii, "1234567", "Invalid WPA2 PSK Key : Error [-103]"},
+        {"0", IDC_SEC_WPA_WPA2, 0, kDataTypeHex, std::string(63, '1'),
+         "Invalid WPA2 PSK Key : Error [-103]"},
+        {"1", IDC_SEC_WEP, kWep64, kDataTypeAscii, "abcdef",
+         "Invalid WEP 64bit Key : Error [-103]"},
+        {"1", IDC_SEC_WEP, kWep64, kDataTypeHex, "0123456789A",
+         "Invalid WEP 64bit Key : Error [-103]"},
+        {"1", IDC_SEC_WEP, kWep128, kDataTypeAscii, std::string(14, 'k'),
+         "Invalid WEP 128bit Key : Error [-103]"},
+        {"1", IDC_SEC_WEP, kWep128, kDataTypeHex, std::string(27, '1'),
+         "Invalid WEP 128bit Key : Error [-103]"},
+        {"1", IDC_SEC_WPA, 0, kDataTypeAscii, std::string(64, 'k'),
+         "Invalid WPA Key : Error [-103]"},
+        {"1", IDC_SEC_WPA2, 0, kDataTypeHex, std::string(63, '1'),
+         "Invalid WPA Key : Error [-103]"},
+    };
+    for (const auto& c : cases) {
+        Store().configured = c.configured;
+        OpenAndRead();
+        ui_.RunOnUi([&] {
+            Page().CheckRadio(kSecurityRadios, c.security);
+            Page().SetCurSel(IDC_WEP_TYPE, c.wepType);
+            Page().SetCurSel(IDC_DATA_TYPE, c.dataType);
+            Page().SetItemText(IDC_KEY, c.key);
+        });
+        Save(kTimeoutMs + 1000);
+        EXPECT_EQ(Requests(), c.configured == "0" ? "W16 W1 W2" : "W16 W17 W18") << c.message;
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{c.message}) << c.key;
+        ExpectButtons(true, false);
+        EXPECT_TRUE(ui_.Enabled(dlg_, IDC_OPEN)) << "the link is closed";
+        ASSERT_TRUE(ui_.PressEscape(Page()));
+    }
+}
+
+}  // namespace
