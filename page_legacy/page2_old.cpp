@@ -165,9 +165,13 @@ void CPage2Old::OnPageData(uint32_t count) {
     }
 }
 
-void CPage2Old::SendPending(char letter, const Bytes& frame) {
+void CPage2Old::Await(char letter) {
     m_cPending = letter;
     m_bAwaiting = true;
+}
+
+void CPage2Old::SendPending(char letter, const Bytes& frame) {
+    Await(letter);
     SendRequest(frame, kReplyTimer, kReplyTimeoutMs);
 }
 
@@ -186,8 +190,7 @@ void CPage2Old::SendRead(uint8_t record) {
 
 void CPage2Old::SendWrite(uint8_t record) {
     m_byPendingRecord = record;
-    m_cPending = kWrite;
-    m_bAwaiting = true;
+    Await(kWrite);
     const WriteFrames frames = WriteRequest(record, EncodeRecord(record, m_writing));
     SendRequest(frames.header, frames.payload, kReplyTimer, kReplyTimeoutMs);
 }
@@ -198,8 +201,7 @@ void CPage2Old::SendFinish() {
 
 void CPage2Old::SendRelease() {
     // The release has no reply timer: its reply only gives the panel's Close back.
-    m_cPending = kRelease;
-    m_bAwaiting = true;
+    Await(kRelease);
     const Bytes frame = Request(kRelease);
     WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
 }

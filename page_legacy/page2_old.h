@@ -71,6 +71,7 @@ class CPage2Old : public CPrinterPage {
     void SendWrite(uint8_t record);
     void SendFinish();
     void SendRelease();
+    void Await(char letter);  // the reply to this letter is the one taken next
     void SendPending(char letter, const page2::Bytes& frame);
 
     // --- Read chain (page2_read.cpp) ---
