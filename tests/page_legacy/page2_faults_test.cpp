@@ -117,4 +117,16 @@ INSTANTIATE_TEST_SUITE_P(
             "LateReply", false, Fault::kLateReplies, {'S'}, "Error : S [Timeout]", "S", true}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
+// A printer that refuses the release too is told once, not again and again.
+TEST_F(Page2Test, RefusedReleaseIsNotRepeated) {
+    OpenPage();
+    printer_->Refuse({'S'});
+    printer_->Refuse({'G'});
+    ASSERT_TRUE(ui_.Click(Page(), IDC_READ));
+    ui_.Advance(8000);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Error : 0x53[S]", "Error : 0x47[G]"}));
+    EXPECT_EQ(Requests(), "S G");
+    EXPECT_TRUE(Enabled(IDC_READ));
+}
+
 }  // namespace
