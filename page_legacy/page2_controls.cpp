@@ -125,3 +125,11 @@ void CPage2Old::OnSsidKillFocus() {
     // Only the field: the held SSID keeps the refused text until values are next taken.
     SetItemText(IDC_SSID, m_strLastSsid);
 }
+
+int CPage2Old::CheckedKey() {
+    for (int key = 0; key < 4; ++key) {
+        if (GetCheck(kKeyButtons[key]))
+            return key;
+    }
+    return -1;
+}

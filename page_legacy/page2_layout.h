@@ -103,9 +103,8 @@ inline constexpr int kTcpIpGroup[] = {IDC_PEER_IP,    IDC_PEER_PORT,  IDC_MUX_TY
 inline constexpr int kSecurityRadios[] = {IDC_SEC_NONE, IDC_SEC_WEP, IDC_SEC_WPA};
 inline constexpr int kKeyButtons[] = {IDC_KEY1, IDC_KEY2, IDC_KEY3, IDC_KEY4};
 
-// List indexes the page's logic depends on; the records carry them as they are.
-constexpr int kModeAdHoc = 0;
-constexpr int kModeInfrastructure = 1;
+// List indexes the page's logic depends on (the WLAN Mode list's are the record's, in
+// page2_records.h).
 constexpr int kFormatHex = 0;
 constexpr int kFormatAscii = 1;
 

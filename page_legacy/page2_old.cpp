@@ -1,9 +1,10 @@
-// The settings page of the legacy printers (model '3'): set-up and the dispatch of the operator's
-// actions.
+// The settings page of the legacy printers (model '3'): set-up, the dispatch of the operator's
+// actions and of the printer's replies, the requests and their reply timer.
 #include "page_legacy/page2_old.h"
 
 #include "app/messages.h"
 #include "page_legacy/page2_layout.h"
+#include "page_legacy/page2_protocol.h"
 #include "ui/data_exchange.h"
 
 using namespace page2;
@@ -46,6 +47,7 @@ bool CPage2Old::OnInitDialog() {
     m_nAuthIndex = 0;
     m_nKeyInUse = 0;
     m_strLastSsid.clear();
+    m_bAwaiting = false;
     return true;
 }
 
@@ -67,6 +69,10 @@ void CPage2Old::OnCommand(int id, int code) {
                 return OnDhcpClicked();
             case IDC_USER_CLASS_DEFAULT:
                 return OnUserClassDefault();
+            case IDC_READ:
+                return OnReadClicked();
+            case IDC_SAVE:
+                return OnSaveClicked();
         }
     }
     if (code == ui::kCbnSelChange) {
@@ -79,11 +85,123 @@ void CPage2Old::OnCommand(int id, int code) {
             case IDC_WPA_ENCRYPTION:
             case IDC_WPA_CIPHER:
                 return ApplyCipherRule();
+            case IDC_WEP_SIZE:
+                return OnWepSizeChanged();
+            case IDC_KEY1_FORMAT:
+            case IDC_KEY2_FORMAT:
+            case IDC_KEY3_FORMAT:
+            case IDC_KEY4_FORMAT:
+                return OnKeyFormatChanged(id - IDC_KEY1_FORMAT);
         }
     }
-    if (code == ui::kEnKillFocus && id == IDC_SSID)
-        return OnSsidKillFocus();
+    if (code == ui::kEnKillFocus) {
+        switch (id) {
+            case IDC_SSID:
+                return OnSsidKillFocus();
+            case IDC_KEY1_TEXT:
+            case IDC_KEY2_TEXT:
+            case IDC_KEY3_TEXT:
+            case IDC_KEY4_TEXT:
+                return OnKeyKillFocus(id - IDC_KEY1_TEXT);
+        }
+    }
     CPrinterPage::OnCommand(id, code);
 }
 
-void CPage2Old::OnPageData(uint32_t) {}
+void CPage2Old::OnTimer(unsigned timerId) {
+    if (timerId != kReplyTimer)
+        return;
+    m_bAwaiting = false;
+    EndExchange(ExchangeEnd::kFailed, TimeoutText(m_cPending));
+}
+
+void CPage2Old::OnPageData(uint32_t count) {
+    // Once a request has its answer or its time-out, a late reply to it answers nothing.
+    switch (ClassifyReply(m_rx, count, m_bAwaiting ? m_cPending : 0)) {
+        case ReplyAction::kError:
+            m_bAwaiting = false;
+            EndExchange(ExchangeEnd::kFailed, ErrorText(m_cPending));
+            // A printer that refuses the release too is not asked again and again.
+            if (m_cPending != kRelease)
+                SendRelease();
+            break;
+        case ReplyAction::kSetup:
+            KillTimer(kReplyTimer);
+            if (m_bSaving) {
+                SendWrite(kRecordIp);
+            } else {
+                SendIdentity();
+            }
+            break;
+        case ReplyAction::kIdentity:
+            ShowIdentity(count);
+            break;
+        case ReplyAction::kRead:
+            ReadStep(count);
+            break;
+        case ReplyAction::kWrite:
+            WriteStep();
+            break;
+        case ReplyAction::kFinish:
+            KillTimer(kReplyTimer);
+            SetItemText(IDC_STATUS, kWriteSuccess);
+            ui::AfxMessageBox(kSuccess, ui::kMbOk | ui::kMbIconInformation);
+            SendRelease();
+            break;
+        case ReplyAction::kRelease:
+            m_bAwaiting = false;
+            EndExchange(ExchangeEnd::kSaveDone);
+            break;
+        case ReplyAction::kUpdateSuccess:
+            ui::AfxMessageBox(kUpdateSuccess);
+            break;
+        case ReplyAction::kShowFf:
+            ui::AfxMessageBox(kFfText);
+            break;
+        case ReplyAction::kDrop:
+        case ReplyAction::kIgnore:
+        case ReplyAction::kOther:
+            break;
+    }
+}
+
+void CPage2Old::Await(char letter) {
+    m_cPending = letter;
+    m_bAwaiting = true;
+}
+
+void CPage2Old::SendPending(char letter, const Bytes& frame) {
+    Await(letter);
+    SendRequest(frame, kReplyTimer, kReplyTimeoutMs);
+}
+
+void CPage2Old::SendSetup() {
+    SendPending(kSetup, Request(kSetup));
+}
+
+void CPage2Old::SendIdentity() {
+    SendPending(kIdentity, Request(kIdentity));
+}
+
+void CPage2Old::SendRead(uint8_t record) {
+    m_byPendingRecord = record;
+    SendPending(kRead, Request(kRead, record));
+}
+
+void CPage2Old::SendWrite(uint8_t record) {
+    m_byPendingRecord = record;
+    Await(kWrite);
+    const WriteFrames frames = WriteRequest(record, EncodeRecord(record, m_writing));
+    SendRequest(frames.header, frames.payload, kReplyTimer, kReplyTimeoutMs);
+}
+
+void CPage2Old::SendFinish() {
+    SendPending(kFinish, Request(kFinish));
+}
+
+void CPage2Old::SendRelease() {
+    // The release has no reply timer: its reply only gives the panel's Close back.
+    Await(kRelease);
+    const Bytes frame = Request(kRelease);
+    WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
+}

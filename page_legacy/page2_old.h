@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/printer_page.h"
+#include "page_legacy/page2_records.h"
+#include "page_legacy/page2_wep_keys.h"
 
 class CPage2Old : public CPrinterPage {
   public:
@@ -13,6 +15,7 @@ class CPage2Old : public CPrinterPage {
     void DoDataExchange(ui::CDataExchange& dx) override;
     bool OnInitDialog() override;
     void OnCommand(int id, int code) override;
+    void OnTimer(unsigned timerId) override;
 
     // Held values of the edits and address controls; addresses carry the first octet high.
     std::string m_strVersion;
@@ -32,6 +35,7 @@ class CPage2Old : public CPrinterPage {
     std::string m_strPeerDomainName;
 
     int KeyInUse() const { return m_nKeyInUse; }
+    const page2::WepKeyTables& WepKeys() const { return m_wepKeys; }
     // The seven settings groups at once, as the page opens and as a save ends.
     void EnableAllGroups(bool on);
 
@@ -50,8 +54,51 @@ class CPage2Old : public CPrinterPage {
     void ApplyCipherRule();
     void OnUserClassDefault();
     void OnSsidKillFocus();
+    int CheckedKey();  // the first checked of Key1..Key4 as 0..3, or -1
+
+    // --- WEP key entry (page2_wep_entry.cpp) ---
+    page2::WepKeySize CurrentWepSize();
+    page2::WepKeyFormat KeyFormat(int key);
+    void OnKeyKillFocus(int key);
+    void OnKeyFormatChanged(int key);
+    void OnWepSizeChanged();
+    void RenderAllKeys(page2::WepKeySize size);
+
+    // --- Requests (page2_old.cpp) ---
+    void SendSetup();
+    void SendIdentity();
+    void SendRead(uint8_t record);
+    void SendWrite(uint8_t record);
+    void SendFinish();
+    void SendRelease();
+    void Await(char letter);  // the reply to this letter is the one taken next
+    void SendPending(char letter, const page2::Bytes& frame);
+
+    // --- Read chain (page2_read.cpp) ---
+    void OnReadClicked();
+    void ShowIdentity(uint32_t count);
+    void ReadStep(uint32_t count);
+    void ApplyAddressOptions(const page2::AddressOptions& options);
+    void ApplyWireless(const page2::WirelessSettings& wireless);
+    void ApplyTcpIp(const page2::TcpIpSettings& tcpIp);
+
+    // --- Save chain (page2_save.cpp) ---
+    void OnSaveClicked();
+    bool TakeNumbers();
+    const char* WepKeyLengthFault();
+    page2::LegacySettings SettingsFromPage();
+    void WriteStep();
 
     int m_nAuthIndex = 0;  // the Authentication choice kept across None and WEP
     int m_nKeyInUse = 0;
     std::string m_strLastSsid;
+    page2::WepKeyTables m_wepKeys;
+
+    // The exchange: the last request sent, whether its reply is still awaited, and what a save
+    // writes (taken when it begins; the settings stay disabled until it ends).
+    char m_cPending = 0;
+    uint8_t m_byPendingRecord = 0;
+    bool m_bAwaiting = false;
+    bool m_bSaving = false;
+    page2::LegacySettings m_writing;
 };

@@ -12,7 +12,7 @@ from harness.ui import UiDriver  # noqa: E402
 PANEL = "Velmora_v7.3"
 PAGE = "Velmora_v7.4"
 OPEN = 1143
-READ = 1110
+READ_TEXT = "Read WLAN Info"  # every page's read button, whatever its id
 
 
 def main():
@@ -24,7 +24,9 @@ def main():
         ui.click(panel, OPEN)
         page = ui.try_wait(PAGE, 5)
         if page:
-            ui.click(page, READ)
+            read = [ctl for ctl, _, text in ui.children(page) if text == READ_TEXT]
+            if read:
+                ui.click(page, read[0])
     finally:
         proc.stdin.close()
         proc.wait(timeout=10)

@@ -1,0 +1,177 @@
+// Reading and saving a legacy printer through the panel, byte-exact on the wire.
+#include <ostream>
+#include <vector>
+
+#include "app/main_dialog_layout.h"
+#include "page_legacy/page2_protocol.h"
+#include "tests/page_legacy/page2_fixture.h"
+
+namespace {
+
+using namespace page2;
+
+Bytes Padded(const std::string& text, size_t size) {
+    Bytes bytes = Frame(text);
+    bytes.resize(size, 0);
+    return bytes;
+}
+
+TEST_F(Page2Test, ReadFillsThePageThenSaveWritesEveryRecord) {
+    OpenPage();
+    Read();
+    Bytes readWire;
+    for (uint8_t r : {0x00, 0x01, 0x02, 0x03, 0x10, 0x20, 0x21, 0x22, 0x23, 0x24, 0x30, 0x40, 0x50})
+        readWire.insert(readWire.end(), {0x1B, 0x7E, 'R', r});
+    readWire.insert(readWire.begin(), {0x1B, 0x7E, 'S', 0x1B, 0x7E, 'C'});
+    EXPECT_EQ(Wire(), readWire);
+    EXPECT_EQ(Requests(), kReadRequests);
+    EXPECT_EQ(Status(), "Read Success");
+    EXPECT_EQ(Text(IDC_VERSION), "Ver1.2a");
+    EXPECT_EQ(Text(IDC_MAC), "00:1A:2B:3C:4D:5E");
+    EXPECT_EQ(ui_.Address(Page(), IDC_IP), 0xC0A80164u);
+    EXPECT_EQ(Text(IDC_SSID), "Legacy-Printer");
+    EXPECT_EQ(Text(IDC_PORT), "9100");
+    EXPECT_TRUE(Enabled(IDC_SAVE));
+    EXPECT_FALSE(Enabled(IDC_READ));
+    EXPECT_TRUE(Enabled(IDC_USER_CLASS_ID));
+    EXPECT_TRUE(BoxTexts().empty());
+    ForgetTraffic();
+
+    ASSERT_TRUE(ui_.Type(Page(), IDC_SSID, "Office"));
+    ASSERT_TRUE(ui_.LeaveField(Page(), IDC_SSID));
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WPA));
+    ASSERT_TRUE(ui_.Select(Page(), IDC_WPA_ENCRYPTION, 1));
+    ASSERT_TRUE(ui_.Type(Page(), IDC_WPA_KEY, "correct horse"));
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
+    EXPECT_FALSE(ui_.Enabled(dlg_, IDC_OPEN));
+    EXPECT_FALSE(ui_.Enabled(dlg_, IDC_CLOSE));
+    EXPECT_FALSE(Enabled(IDC_SSID));
+    ui_.Advance(3000);
+
+    EXPECT_EQ(Requests(), kSaveRequests);
+    const std::vector<uint8_t> records = {0x00, 0x01, 0x02, 0x03, 0x10, 0x20, 0x21,
+                                          0x22, 0x23, 0x24, 0x25, 0x30, 0x40, 0x50};
+    const auto& writes = links_.writes;
+    ASSERT_EQ(writes.size(), 1 + 2 * records.size() + 2);
+    EXPECT_EQ(writes.front(), Frame("\x1B~S"));
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(writes[1 + 2 * i], (Bytes{0x1B, 0x7E, 'W', records[i]}));
+        EXPECT_EQ(writes[2 + 2 * i], printer_->Records().at(records[i])) << i;
+    }
+    EXPECT_EQ(writes[writes.size() - 2], Frame("\x1B~F"));
+    EXPECT_EQ(writes.back(), Frame("\x1B~G"));
+    EXPECT_EQ(printer_->Records().at(0x00), (Bytes{192, 168, 1, 100}));
+    EXPECT_EQ(printer_->Records().at(0x20), (Bytes{1, 6, 0, 0, 1, kWpa2Psk, kCipherAes}));
+    EXPECT_EQ(printer_->Records().at(0x21), Padded("Office", 32));
+    EXPECT_EQ(printer_->Records().at(0x24), Padded("correct horse", 32));
+    EXPECT_EQ(printer_->Records().at(0x30), (Bytes{0, 0, 0, 0, 0x8C, 0x23, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(printer_->CheckPsk(), CSimLegacy::PskCheck::kMatch);
+
+    const auto boxes = ui_.TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Success");
+    EXPECT_EQ(boxes[0].type, ui::kMbOk | ui::kMbIconInformation);
+    EXPECT_EQ(Status(), "Write Success");
+    EXPECT_TRUE(Enabled(IDC_READ));
+    EXPECT_FALSE(Enabled(IDC_SAVE));
+    EXPECT_FALSE(Enabled(IDC_SSID)) << "the settings wait for the next read";
+    EXPECT_FALSE(ui_.Enabled(dlg_, IDC_OPEN));
+    EXPECT_TRUE(ui_.Enabled(dlg_, IDC_CLOSE));
+
+    Read();
+    EXPECT_EQ(Text(IDC_SSID), "Office");
+    EXPECT_EQ(Text(IDC_WPA_KEY), "correct horse");
+    EXPECT_EQ(ui_.Checked(Page(), IDC_SEC_WPA), 1);
+    EXPECT_EQ(Text(IDC_WPA_ENCRYPTION), "WPA2 PSK");
+    EXPECT_EQ(Text(IDC_WPA_CIPHER), "AES");
+}
+
+// How records 0x10, 0x20 and 0x21 show on the page.
+struct RecordCase {
+    const char* name;
+    Bytes addressOptions;
+    Bytes wireless;
+    Bytes ssid;
+    int securityRadio;
+    const char* mode;
+    const char* channel;
+    const char* authentication;
+    const char* wepSize;
+    const char* wpaEncryption;
+    const char* cipher;
+    // Enabled: DHCP-bound addresses, automatic DNS, Channel, the WPA radio, Key1's field.
+    std::vector<bool> enabled;
+};
+
+void PrintTo(const RecordCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Page2RecordsShown : public Page2Test, public ::testing::WithParamInterface<RecordCase> {};
+
+TEST_P(Page2RecordsShown, ShowOnThePage) {
+    const RecordCase& c = GetParam();
+    ASSERT_TRUE(printer_->SetRecord(kRecordAddressOptions, c.addressOptions));
+    ASSERT_TRUE(printer_->SetRecord(kRecordWireless, c.wireless));
+    ASSERT_TRUE(printer_->SetRecord(kRecordSsid, c.ssid));
+    OpenAndRead();
+    EXPECT_EQ(ui_.Checked(Page(), c.securityRadio), 1);
+    EXPECT_EQ(Text(IDC_WLAN_MODE), c.mode);
+    EXPECT_EQ(Text(IDC_CHANNEL), c.channel);
+    EXPECT_EQ(Text(IDC_AUTHENTICATION), c.authentication);
+    EXPECT_EQ(Text(IDC_WEP_SIZE), c.wepSize);
+    EXPECT_EQ(Text(IDC_WPA_ENCRYPTION), c.wpaEncryption);
+    EXPECT_EQ(Text(IDC_WPA_CIPHER), c.cipher);
+    EXPECT_EQ(ui_.Checked(Page(), IDC_DHCP), c.addressOptions[0]);
+    EXPECT_EQ(ui_.Checked(Page(), IDC_DNS_AUTO), c.addressOptions[1]);
+    EXPECT_EQ((std::vector<bool>{Enabled(IDC_IP), Enabled(IDC_DNS_AUTO), Enabled(IDC_CHANNEL),
+                                 Enabled(IDC_SEC_WPA), Enabled(IDC_KEY1_TEXT)}),
+              c.enabled);
+    EXPECT_EQ(Text(IDC_SSID), "abcd");
+}
+
+const Bytes kAbcd = {'a', 'b', 0, 'c', 'd', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                     0,   0,   0, 0,   0,   0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+INSTANTIATE_TEST_SUITE_P(Cases, Page2RecordsShown,
+                         ::testing::Values(RecordCase{"DhcpAdHocOpen",
+                                                      {1, 0},
+                                                      {0, 6, 0, 0, 1, 0, 1},
+                                                      kAbcd,
+                                                      IDC_SEC_NONE,
+                                                      "AD-Hoc",
+                                                      "6",
+                                                      "Open system",
+                                                      "WEP-64bits",
+                                                      "WPA PSK",
+                                                      "TKIP",
+                                                      {false, true, true, false, false}},
+                                           RecordCase{"Wep128SharedKey",
+                                                      {0, 0},
+                                                      {1, 3, 2, 1, 2, 0, 1},
+                                                      kAbcd,
+                                                      IDC_SEC_WEP,
+                                                      "Infrastructure",
+                                                      "3",
+                                                      "Shared key",
+                                                      "WEP-128bits",
+                                                      "WPA PSK",
+                                                      "TKIP",
+                                                      {true, false, false, true, true}},
+                                           RecordCase{"WpaWinsOverWep",
+                                                      {0, 1},
+                                                      {1, 1, 2, 0, 0, 4, 2},
+                                                      kAbcd,
+                                                      IDC_SEC_WPA,
+                                                      "Infrastructure",
+                                                      "1",
+                                                      "None",
+                                                      "WEP-128bits",
+                                                      "WPA2 PSK",
+                                                      "AES",
+                                                      {true, false, false, true, false}}),
+                         [](const ::testing::TestParamInfo<RecordCase>& info) {
+                             return info.param.name;
+                         });
+
+}  // namespace

@@ -1,0 +1,92 @@
+// What "Save WLAN Info" refuses before anything goes on the wire.
+#include <ostream>
+
+#include "tests/page_legacy/page2_fixture.h"
+
+namespace {
+
+using namespace page2;
+
+struct Refusal {
+    const char* name;
+    const char* port;
+    const char* peerPort;
+    const char* waterMark;
+    int wepSize;  // -1: WEP not chosen
+    int key;
+    int format;
+    const char* keyText;
+    const char* message;
+    int focus;  // 0: not moved
+    bool readEnabled;
+};
+
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class Page2Refusals : public Page2Test, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(Page2Refusals, SendNothing) {
+    const Refusal& r = GetParam();
+    OpenAndRead();
+    if (r.wepSize >= 0) {
+        ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WEP));
+        ASSERT_TRUE(ui_.Select(Page(), IDC_WEP_SIZE, r.wepSize));
+        ASSERT_TRUE(ui_.Click(Page(), kKeyButtons[r.key]));
+        ASSERT_TRUE(ui_.Select(Page(), IDC_KEY1_FORMAT + r.key, r.format));
+        ASSERT_TRUE(ui_.Type(Page(), IDC_KEY1_TEXT + r.key, r.keyText));
+        ASSERT_TRUE(ui_.LeaveField(Page(), IDC_KEY1_TEXT + r.key));
+    }
+    ASSERT_TRUE(ui_.Type(Page(), IDC_PORT, r.port));
+    ASSERT_TRUE(ui_.Type(Page(), IDC_PEER_PORT, r.peerPort));
+    ASSERT_TRUE(ui_.Type(Page(), IDC_WATER_MARK, r.waterMark));
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{r.message});
+    if (r.focus != 0) {
+        EXPECT_EQ(ui_.Focus(Page()), r.focus);
+    }
+    EXPECT_EQ(Enabled(IDC_READ), r.readEnabled);
+    EXPECT_TRUE(Enabled(IDC_SAVE));
+    EXPECT_TRUE(Enabled(IDC_SSID));
+    EXPECT_TRUE(ui_.Enabled(dlg_, IDC_CLOSE));
+    ui_.Advance(3000);
+    EXPECT_TRUE(Wire().empty());
+}
+
+constexpr const char* kRange = "Enter an integer between 0 and 65535.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Page2Refusals,
+    ::testing::Values(
+        Refusal{"MissingPort", "", "0", "0", -1, 0, 0, "", "Port number is missing.", 0, true},
+        Refusal{"MissingPortBeforeKey", "", "0", "0", 0, 1, kFormatHex, "123456789",
+                "Port number is missing.", 0, true},
+        Refusal{"PortNotANumber", "91x0", "0", "0", -1, 0, 0, "", "Enter a positive integer.",
+                IDC_PORT, true},
+        Refusal{"PortAboveRange", "70000", "0", "0", -1, 0, 0, "", kRange, IDC_PORT, true},
+        Refusal{"PeerPortAboveRange", "9100", "65536", "0", -1, 0, 0, "", kRange, IDC_PEER_PORT,
+                true},
+        Refusal{"WaterMarkAboveRange", "9100", "0", "4294967295", -1, 0, 0, "", kRange,
+                IDC_WATER_MARK, true},
+        Refusal{"Hex64", "9100", "0", "0", 0, 1, kFormatHex, "123456789",
+                "WEP-64bits key(HEX) should be use 10 characters", 0, false},
+        Refusal{"Hex128", "9100", "0", "0", 1, 0, kFormatHex, "1234567890",
+                "WEP-128bits key(HEX) should be use 26 characters", 0, false},
+        Refusal{"Ascii64", "9100", "0", "0", 0, 3, kFormatAscii, "abcdefgh",
+                "WEP-64bits key(ASCII) should be use 5 characters", 0, false},
+        Refusal{"Ascii128", "9100", "0", "0", 1, 2, kFormatAscii, "abcde",
+                "WEP-128bits key(ASCII) should be use 13 characters", 0, false}),
+    [](const ::testing::TestParamInfo<Refusal>& info) { return info.param.name; });
+
+TEST_F(Page2Test, WpaSavesWithoutLookingAtTheWepKey) {
+    OpenAndRead();
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WEP));
+    ASSERT_TRUE(ui_.Type(Page(), IDC_KEY1_TEXT, "abc"));
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WPA));
+    Save();
+    EXPECT_EQ(Requests(), kSaveRequests);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Success"});
+}
+
+}  // namespace
