@@ -9,10 +9,9 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness.base import WineTestCase  # noqa: E402
-from page1_test import (CAPTION, CHAIN_TIMEOUT, IDENTIFY, OPEN, CLOSE, PAGE_CAPTION,  # noqa: E402
-                        PORT_COMBO, REPLY_TIMEOUT, esc, split_frames)
-from harness.ui import IDOK  # noqa: E402
+from harness.page_case import CHAIN_TIMEOUT, CLOSE, OPEN, PageCase, esc  # noqa: E402
+
+REPLY_TIMEOUT = 3.0  # the page's reply timer
 
 # The page.
 READ, SAVE, STATUS, VERSION, MAC = 1259, 1260, 1011, 1021, 1059
@@ -28,22 +27,15 @@ def padded(text, size):
     return text.encode().ljust(size, b"\x00")
 
 
-class Page2Test(WineTestCase):
-    PORTS = ()
-    maxDiff = None
+class Page2Test(PageCase):
+    READ, SAVE, STATUS = READ, SAVE, STATUS
 
-    def start(self, *options):
+    def open_printer(self, *options):
         """A model 3 printer on COM1 keeping its records in a store file, and Zephra.exe with
         the page open on it."""
         self.store_path = os.path.join(self.session.root, "store.txt")
-        printer = self.start_printers(COM1=dict(model="3", options=[
-            "--store", self.store_path, *options]))["COM1"]
-        self.start_zephra(CAPTION)
-        self.ui.select(self.dlg, PORT_COMBO, 0)
-        self.ui.click(self.dlg, OPEN)
-        page = self.ui.wait(PAGE_CAPTION, 5.0)
-        self.assertEqual(printer.wait_received(len(IDENTIFY), 3.0), IDENTIFY)
-        return printer, page
+        printer = self.start(COM1=dict(model="3", options=["--store", self.store_path, *options]))
+        return printer["COM1"], self.open_page("COM1", printer["COM1"])
 
     def store(self):
         """The printer's records by number, and its check of record 25."""
@@ -57,28 +49,8 @@ class Page2Test(WineTestCase):
                     records[int(number, 16)] = bytes.fromhex("".join(octets))
         return records, check
 
-    def assert_wire(self, printer, since, frames):
-        data = printer.wait_received(since + len(b"".join(frames)), 1.0)[since:]
-        self.assertEqual(split_frames(data), [frame.hex(" ") for frame in frames])
-
-    def assert_buttons(self, page, read, save):
-        self.assertEqual(self.ui.state(page, READ).enabled, read, "Read WLAN Info enabled")
-        self.assertEqual(self.ui.state(page, SAVE).enabled, save, "Save WLAN Info enabled")
-
-    def answer_box(self, expected, timeout):
-        box = self.ui.message_box(timeout=timeout)
-        self.assertIsNotNone(box, f"no message box {expected!r}")
-        self.assertEqual(box[1], expected)
-        self.ui.answer(box[0], IDOK)
-        return time.monotonic()
-
-    def read(self, page, printer):
-        since = len(printer.received())
-        self.ui.click(page, READ)
-        self.assertEqual(self.wait_text(page, STATUS, "Read Success", CHAIN_TIMEOUT),
-                         "Read Success")
-        self.assert_wire(printer, since, READ_FRAMES)
-        self.assert_buttons(page, read=False, save=True)
+    def read(self, page, printer, frames=READ_FRAMES):
+        super().read(page, printer, frames)
 
     def save(self, page, printer):
         """Save WLAN Info: every record written in order, F, then G; returns the store."""
@@ -107,7 +79,7 @@ class Page2Test(WineTestCase):
         return self.wait_state(page, ctl, "enabled")
 
     def test_read_edit_save_and_read_back(self):
-        printer, page = self.start("--version", "2.5c", "--mac", "00:11:22:AA:BB:CC")
+        printer, page = self.open_printer("--version", "2.5c", "--mac", "00:11:22:AA:BB:CC")
         self.read(page, printer)
         self.assertEqual(self.ui.text(page, VERSION), "Ver2.5c")
         self.assertEqual(self.ui.text(page, MAC), "00:11:22:AA:BB:CC")
@@ -134,7 +106,7 @@ class Page2Test(WineTestCase):
         self.assertTrue(self.ui.state(page, WPA).checked)
 
     def test_wep128_hex_key_in_key2_is_saved(self):
-        printer, page = self.start()
+        printer, page = self.open_printer()
         self.read(page, printer)
         self.ui.click(page, WEP)
         self.assertTrue(self.wait_enabled(page, WEP_SIZE))
@@ -150,7 +122,7 @@ class Page2Test(WineTestCase):
         self.assertEqual(records[0x20][2:4], bytes([2, 1]), "WEP-128bits, Key2 in use")
 
     def test_silent_printer_times_out(self):
-        printer, page = self.start("--silent", "S")
+        printer, page = self.open_printer("--silent", "S")
         since = len(printer.received())
         clicked = time.monotonic()
         self.ui.click(page, READ)

@@ -58,6 +58,7 @@ class PageCase(WineTestCase):
 
     PORTS = ()
     maxDiff = None
+    READ, SAVE, STATUS = READ, SAVE, STATUS  # the page's own ids where they differ
     pressed = None  # when Open was last pressed
     SAVE_ENABLED_AT_OPEN = False  # whether the page offers Save before any read
     SAVE_SUCCESS = "Save Success"  # the box and status that end a good save
@@ -79,13 +80,13 @@ class PageCase(WineTestCase):
         self.ui.click(self.dlg, OPEN)
         page = self.ui.wait(PAGE_CAPTION, 5.0)
         self.assertEqual(printer.wait_received(len(IDENTIFY), 3.0), IDENTIFY)
-        self.assertEqual(self.ui.text(page, STATUS), "")
+        self.assertEqual(self.ui.text(page, self.STATUS), "")
         self.assert_buttons(page, read=True, save=self.SAVE_ENABLED_AT_OPEN)
         return page
 
     def assert_buttons(self, page, read, save):
-        self.assertEqual(self.ui.state(page, READ).enabled, read, "Read WLAN Info enabled")
-        self.assertEqual(self.ui.state(page, SAVE).enabled, save, "Save WLAN Info enabled")
+        self.assertEqual(self.ui.state(page, self.READ).enabled, read, "Read WLAN Info enabled")
+        self.assertEqual(self.ui.state(page, self.SAVE).enabled, save, "Save WLAN Info enabled")
 
     def assert_panel_buttons(self, open_enabled, close_enabled):
         self.assertEqual(self.ui.state(self.dlg, OPEN).enabled, open_enabled, "Open enabled")
@@ -127,18 +128,19 @@ class PageCase(WineTestCase):
         """Read WLAN Info on a printer that answers: the chain on the wire, then "Read Success"
         with Save offered and Read held off."""
         since = len(printer.received())
-        self.ui.click(page, READ)
-        self.assertEqual(self.wait_text(page, STATUS, "Read Success", CHAIN_TIMEOUT), "Read Success")
+        self.ui.click(page, self.READ)
+        self.assertEqual(self.wait_text(page, self.STATUS, "Read Success", CHAIN_TIMEOUT),
+                         "Read Success")
         self.assert_wire(printer, since, frames, timeout=1.0)
         self.assert_buttons(page, read=False, save=True)
         self.assertIsNone(self.ui.message_box(timeout=0), "a message box after the read")
 
     def save(self, page, printer, frames):
         since = len(printer.received())
-        self.ui.click(page, SAVE)
+        self.ui.click(page, self.SAVE)
         self.answer_box(self.SAVE_SUCCESS, timeout=CHAIN_TIMEOUT)
         self.assert_wire(printer, since, frames, timeout=1.0)
-        self.assertEqual(self.ui.text(page, STATUS), self.SAVE_SUCCESS)
+        self.assertEqual(self.ui.text(page, self.STATUS), self.SAVE_SUCCESS)
         self.assert_buttons(page, read=True, save=False)
         self.assert_panel_buttons(open_enabled=False, close_enabled=True)
         self.assertEqual(self.ui.state(page, SSID).enabled, False, "settings held off")
