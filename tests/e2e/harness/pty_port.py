@@ -41,6 +41,14 @@ class PtyPort:
             if time.monotonic() > deadline:
                 raise TimeoutError("pty write stalled")
 
+    def write_paced(self, data: bytes, baud: int, bits_per_byte: int = 10):
+        """Writes byte by byte, each when it would have finished on a line at this baud rate."""
+        byte_time = bits_per_byte / baud
+        start = time.monotonic()
+        for i in range(len(data)):
+            time.sleep(max(0.0, start + i * byte_time - time.monotonic()))
+            self.write(data[i:i + 1])
+
     def read_for(self, seconds: float) -> bytes:
         """Everything that arrives within the given time."""
         return self._read(seconds, None)
