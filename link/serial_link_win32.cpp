@@ -119,11 +119,14 @@ uint32_t CSerialLink::WriteComm(const uint8_t* data, uint32_t length) {
     return written;
 }
 
+CReaderThread::IoResult CSerialLink::ReadComm(DWORD* count) {
+    return reader_.Read(comm_.Get(), &osRead_, chunk_, kChunkSize, count);
+}
+
 void CSerialLink::ThreadWatchComm() {
     for (;;) {
         DWORD n = 0;
-        const CReaderThread::IoResult result =
-            reader_.Read(comm_.Get(), &osRead_, chunk_, kChunkSize, &n);
+        const CReaderThread::IoResult result = ReadComm(&n);
         if (result == CReaderThread::IoResult::kStopped)
             return;
         if (result == CReaderThread::IoResult::kFailed || n == 0) {

@@ -38,6 +38,8 @@ class CSerialLink : public CLink {
 
   private:
     void ThreadWatchComm();
+    // Reads the next reply, or the next chunk of a line that never goes quiet.
+    CReaderThread::IoResult ReadComm(DWORD* count);
     // The longest a write of length bytes may take at the open line settings.
     DWORD WriteBoundMs(uint32_t length) const;
 

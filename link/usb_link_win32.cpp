@@ -133,12 +133,15 @@ uint32_t CUsbLink::WriteComm(const uint8_t* data, uint32_t length) {
     return writer_.Write(device_.Get(), data, length, kWriteTimeoutMs);
 }
 
+CReaderThread::IoResult CUsbLink::ReadComm(DWORD* count) {
+    // A device read has no time-out of its own: the stop is what ends this wait.
+    return reader_.Read(device_.Get(), &osRead_, chunk_, kChunkSize, count);
+}
+
 void CUsbLink::TestUSBReadThread() {
     while (!reader_.StopRequested(kReadPauseMs)) {
         DWORD n = 0;
-        // A device read has no time-out of its own: the stop is what ends this wait.
-        const CReaderThread::IoResult result =
-            reader_.Read(device_.Get(), &osRead_, chunk_, kChunkSize, &n);
+        const CReaderThread::IoResult result = ReadComm(&n);
         if (result == CReaderThread::IoResult::kStopped)
             return;
         if (result == CReaderThread::IoResult::kFailed) {

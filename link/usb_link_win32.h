@@ -53,6 +53,7 @@ class CUsbLink : public CLink {
 
   private:
     void TestUSBReadThread();
+    CReaderThread::IoResult ReadComm(DWORD* count);
 
     CWinHandle device_;
     CWinHandle readEvent_;

@@ -69,8 +69,7 @@ class SerialLinkTest(WineTestCase):
         for name, send, expected, notes in cases:
             with self.subTest(name):
                 send()
-                time.sleep(0.3)
-                self.assertEqual(self.read_queue(), (notes, expected))
+                self.assertEqual(self.wait_queue(len(expected)), (notes, expected))
 
         # A longer stream with every byte value arrives complete and in order.
         stream = bytes(range(256)) * 6
