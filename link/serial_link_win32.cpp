@@ -119,25 +119,42 @@ uint32_t CSerialLink::WriteComm(const uint8_t* data, uint32_t length) {
     return written;
 }
 
-CReaderThread::IoResult CSerialLink::ReadComm(DWORD* count) {
-    return reader_.Read(comm_.Get(), &osRead_, chunk_, kChunkSize, count);
+CReaderThread::IoResult CSerialLink::ReadComm(uint8_t* buffer, uint32_t size, DWORD* count) {
+    return reader_.Read(comm_.Get(), &osRead_, buffer, size, count);
+}
+
+bool CSerialLink::InputWaiting() {
+    DWORD errors = 0;
+    COMSTAT stat{};
+    return ClearCommError(comm_.Get(), &errors, &stat) && stat.cbInQue > 0;
 }
 
 void CSerialLink::ThreadWatchComm() {
+    uint32_t held = 0;  // bytes of the current reply read so far
     for (;;) {
         DWORD n = 0;
-        const CReaderThread::IoResult result = ReadComm(&n);
+        const CReaderThread::IoResult result = ReadComm(chunk_ + held, kChunkSize - held, &n);
         if (result == CReaderThread::IoResult::kStopped)
             return;
-        if (result == CReaderThread::IoResult::kFailed || n == 0) {
+        const bool failed = result == CReaderThread::IoResult::kFailed || n == 0;
+        if (!failed) {
+            held += n;
+            // Bytes already waiting mean the line never fell quiet: on a busy system the gap's
+            // time-out can fire late, after more of the reply has come.
+            if (held < kChunkSize && InputWaiting())
+                continue;
+        }
+        if (held > 0) {
+            queue_->PutChunk(chunk_, held);  // a chunk the queue cannot hold is dropped whole
+            held = 0;
+            if (notify_)
+                notify_(LinkEvent::kData);
+        }
+        if (failed) {
             ClearLineErrors(comm_.Get());
             // A port that keeps failing must not keep the reader busy.
             if (reader_.StopRequested(kReplyGapMs))
                 return;
-            continue;
         }
-        queue_->PutChunk(chunk_, n);  // a chunk the queue cannot hold is dropped whole
-        if (notify_)
-            notify_(LinkEvent::kData);
     }
 }

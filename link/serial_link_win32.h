@@ -38,8 +38,9 @@ class CSerialLink : public CLink {
 
   private:
     void ThreadWatchComm();
-    // Reads the next reply, or the next chunk of a line that never goes quiet.
-    CReaderThread::IoResult ReadComm(DWORD* count);
+    // Reads into buffer until the line has been quiet for the gap or size bytes have come.
+    CReaderThread::IoResult ReadComm(uint8_t* buffer, uint32_t size, DWORD* count);
+    bool InputWaiting();
     // The longest a write of length bytes may take at the open line settings.
     DWORD WriteBoundMs(uint32_t length) const;
 
