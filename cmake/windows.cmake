@@ -6,6 +6,7 @@ set(ZEPHRA_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 # The Win32 links, shared by the product and the Wine-level link probes.
 add_library(zephra_win32_links STATIC
+  link/bounded_writer.cpp
   link/reader_thread.cpp
   link/serial_link_win32.cpp
   link/usb_link_win32.cpp

@@ -45,7 +45,7 @@ enum class SerialOpenResult {
     kNoEvent,       // an OVERLAPPED event could not be created
     kOpenFailed,    // CreateFile refused the port (missing, in use)
     kConfigFailed,  // the driver refused the DCB
-    kWatchFailed,   // the reader could not set its event or event mask
+    kWatchFailed,   // the reader's stop event could not be created
     kThreadFailed,  // the reader thread could not be started
 };
 

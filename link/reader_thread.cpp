@@ -53,7 +53,14 @@ CReaderThread::Wake CReaderThread::Wait(HANDLE event, DWORD ms) const {
     }
 }
 
-CReaderThread::IoResult CReaderThread::Finish(HANDLE device, OVERLAPPED* ov, DWORD* count) const {
+CReaderThread::IoResult CReaderThread::Read(HANDLE device, OVERLAPPED* ov, uint8_t* buffer,
+                                            DWORD size, DWORD* count) const {
+    *count = 0;
+    ResetEvent(ov->hEvent);
+    if (ReadFile(device, buffer, size, count, ov))
+        return IoResult::kDone;
+    if (GetLastError() != ERROR_IO_PENDING)
+        return IoResult::kFailed;
     if (Wait(ov->hEvent, INFINITE) != Wake::kEvent) {
         Cancel(device, ov);
         *count = 0;
@@ -62,10 +69,11 @@ CReaderThread::IoResult CReaderThread::Finish(HANDLE device, OVERLAPPED* ov, DWO
     return GetOverlappedResult(device, ov, count, FALSE) ? IoResult::kDone : IoResult::kFailed;
 }
 
-void CReaderThread::Cancel(HANDLE device, OVERLAPPED* ov) {
+bool CReaderThread::Cancel(HANDLE device, OVERLAPPED* ov) {
     CancelIoEx(device, ov);
-    if (WaitForSingleObject(ov->hEvent, kCancelWaitMs) == WAIT_OBJECT_0) {
-        DWORD ignored = 0;
-        GetOverlappedResult(device, ov, &ignored, FALSE);
-    }
+    if (WaitForSingleObject(ov->hEvent, kCancelWaitMs) != WAIT_OBJECT_0)
+        return false;
+    DWORD ignored = 0;
+    GetOverlappedResult(device, ov, &ignored, FALSE);
+    return true;
 }

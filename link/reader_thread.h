@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 
 #include "link/win_handle.h"
@@ -29,12 +30,12 @@ class CReaderThread {
     Wake Wait(HANDLE event, DWORD ms) const;
     // True once a stop was asked for within waitMs; doubles as the reader's pacing sleep.
     bool StopRequested(DWORD waitMs = 0) const { return Wait(nullptr, waitMs) == Wake::kStop; }
-    // Waits for the reader's overlapped operation on device. When a stop comes first the
-    // operation is cancelled and kStopped returned.
-    IoResult Finish(HANDLE device, OVERLAPPED* ov, DWORD* count) const;
-    // Cancels the reader's pending operation and gives it a bounded time to report back; what is
-    // still pending after that is completed by CloseHandle.
-    static void Cancel(HANDLE device, OVERLAPPED* ov);
+    // Reads up to size bytes from device into buffer, waiting for as long as the device takes.
+    // When a stop comes first the read is cancelled and kStopped returned.
+    IoResult Read(HANDLE device, OVERLAPPED* ov, uint8_t* buffer, DWORD size, DWORD* count) const;
+    // Cancels an overlapped operation on device and gives it a bounded time to report back;
+    // false when it is still pending after that, and only CloseHandle completes it.
+    static bool Cancel(HANDLE device, OVERLAPPED* ov);
 
   private:
     static unsigned __stdcall Entry(void* self);

@@ -1,7 +1,7 @@
 // The serial COM-port link: overlapped port I/O and the reader thread that feeds the receive queue.
 #include "link/serial_link_win32.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "link/rx_queue.h"
 
@@ -9,21 +9,18 @@ namespace {
 
 constexpr DWORD kQueueSize = 4096;
 constexpr DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
-// A port that never stops sending must not keep the reader from notifying or from stopping.
-constexpr int kMaxChunksPerDrain = 16;
+
 void ClearLineErrors(HANDLE comm) {
     DWORD errors = 0;
     COMSTAT stat{};
     ClearCommError(comm, &errors, &stat);
 }
 
-}  // namespace
-
-CSerialLink::CSerialLink() {
-    ResetOverlapped(&osRead_, nullptr);
-    ResetOverlapped(&osWrite_, nullptr);
-    ResetOverlapped(&osWait_, nullptr);
+uint32_t BitsPerByte(const SerialSettings& s) {
+    return 1 + s.dataBits + (s.parity != 0 ? 1 : 0) + (s.stopBits != 0 ? 2 : 1);
 }
+
+}  // namespace
 
 CSerialLink::~CSerialLink() {
     Close();
@@ -34,13 +31,11 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
     Close();
 
     readEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    writeEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!readEvent_.Valid() || !writeEvent_.Valid()) {
+    if (!readEvent_.Valid() || !writer_.Prepare()) {
         Close();
         return SerialOpenResult::kNoEvent;
     }
     ResetOverlapped(&osRead_, readEvent_.Get());
-    ResetOverlapped(&osWrite_, writeEvent_.Get());
 
     // "\\.\COMn" reaches ports above COM9, which have no DOS device name of their own.
     comm_.Reset(CreateFileA(settings.portName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -53,12 +48,10 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
     SetCommMask(comm_.Get(), EV_RXCHAR);
     SetupComm(comm_.Get(), kQueueSize, kQueueSize);
     PurgeComm(comm_.Get(), kPurgeAll);
+    // A read waits for the first byte, then returns once the line has been quiet for the gap (or
+    // the buffer is full): one read, one reply. Writes are bounded by WriteComm's own wait.
     COMMTIMEOUTS timeouts{};
-    timeouts.ReadIntervalTimeout = MAXDWORD;  // with 0/0 below: a read returns what has arrived
-    timeouts.ReadTotalTimeoutMultiplier = 0;
-    timeouts.ReadTotalTimeoutConstant = 0;
-    timeouts.WriteTotalTimeoutMultiplier = 1000;
-    timeouts.WriteTotalTimeoutConstant = 20;
+    timeouts.ReadIntervalTimeout = kReplyGapMs;
     SetCommTimeouts(comm_.Get(), &timeouts);
 
     DCB dcb{};
@@ -77,15 +70,13 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
         Close();
         return SerialOpenResult::kConfigFailed;
     }
+    baudRate_ = settings.baudRate;
+    bitsPerByte_ = BitsPerByte(settings);
 
-    // The reader's own wait is prepared here so that a failure reaches the caller.
-    waitEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!waitEvent_.Valid() || !reader_.Prepare() || !SetCommMask(comm_.Get(), EV_RXCHAR)) {
+    if (!reader_.Prepare()) {
         Close();
         return SerialOpenResult::kWatchFailed;
     }
-    ResetOverlapped(&osWait_, waitEvent_.Get());
-
     queue_ = &queue;
     notify_ = std::move(notify);
     if (!reader_.Start([this] { ThreadWatchComm(); })) {
@@ -96,39 +87,40 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
 }
 
 void CSerialLink::Close() {
+    // The reader cancels its own pending read when asked to stop.
     reader_.Stop();
     if (comm_.Valid()) {
+        writer_.Cancel(comm_.Get());
         SetCommMask(comm_.Get(), 0);
         PurgeComm(comm_.Get(), kPurgeAll);
         comm_.Reset();
     }
     // Only now can no operation refer to the OVERLAPPED events any more.
-    waitEvent_.Reset();
+    writer_.Release();
     readEvent_.Reset();
-    writeEvent_.Reset();
     ResetOverlapped(&osRead_, nullptr);
-    ResetOverlapped(&osWrite_, nullptr);
-    ResetOverlapped(&osWait_, nullptr);
     notify_ = nullptr;
     queue_ = nullptr;
+}
+
+DWORD CSerialLink::WriteBoundMs(uint32_t length) const {
+    const uint64_t lineMs =
+        baudRate_ == 0 ? 0 : (uint64_t{length} * bitsPerByte_ * 1000 + baudRate_ - 1) / baudRate_;
+    // INFINITE would take away the bound.
+    return static_cast<DWORD>(std::min<uint64_t>(kWriteGraceMs + lineMs, INFINITE - 1));
 }
 
 uint32_t CSerialLink::WriteComm(const uint8_t* data, uint32_t length) {
     if (!comm_.Valid() || data == nullptr || length == 0)
         return 0;
-    ResetEvent(osWrite_.hEvent);
-    DWORD written = 0;
-    if (WriteFile(comm_.Get(), data, length, &written, &osWrite_))
-        return written;
-    if (GetLastError() != ERROR_IO_PENDING) {
+    const uint32_t written = writer_.Write(comm_.Get(), data, length, WriteBoundMs(length));
+    if (written < length)
         ClearLineErrors(comm_.Get());
-        return 0;
-    }
-    // The write time-outs bound this wait; the OVERLAPPED is free again once it returns.
-    if (!GetOverlappedResult(comm_.Get(), &osWrite_, &written, TRUE)) {
-        ClearLineErrors(comm_.Get());
-    }
     return written;
+}
+
+CReaderThread::IoResult CSerialLink::ReadComm(uint8_t* buffer, uint32_t size, DWORD* count) {
+    return reader_.Read(comm_.Get(), &osRead_, buffer, size, count);
 }
 
 bool CSerialLink::InputWaiting() {
@@ -137,74 +129,32 @@ bool CSerialLink::InputWaiting() {
     return ClearCommError(comm_.Get(), &errors, &stat) && stat.cbInQue > 0;
 }
 
-uint32_t CSerialLink::ReadComm(uint8_t* buffer, uint32_t size) {
-    if (!InputWaiting())
-        return 0;
-    ResetEvent(osRead_.hEvent);
-    DWORD read = 0;
-    if (!ReadFile(comm_.Get(), buffer, size, &read, &osRead_)) {
-        if (GetLastError() != ERROR_IO_PENDING) {
-            ClearLineErrors(comm_.Get());
-            return 0;
-        }
-        if (reader_.Finish(comm_.Get(), &osRead_, &read) != CReaderThread::IoResult::kDone)
-            ClearLineErrors(comm_.Get());
-    }
-    return read < size ? read : size;
-}
-
-bool CSerialLink::Drain() {
-    bool any = false;
-    for (int i = 0; i < kMaxChunksPerDrain && !reader_.StopRequested(); ++i) {
-        const uint32_t n = ReadComm(chunk_, sizeof chunk_);
-        if (n == 0)
-            break;
-        queue_->PutChunk(chunk_, n);  // a chunk the queue cannot hold is dropped whole
-        any = true;
-    }
-    return any;
-}
-
 void CSerialLink::ThreadWatchComm() {
-    bool waitPending = false;
+    uint32_t held = 0;  // bytes of the current reply read so far
     for (;;) {
-        bool received = false;
-        if (!waitPending) {
-            waitMask_ = 0;
-            ResetEvent(osWait_.hEvent);
-            if (WaitCommEvent(comm_.Get(), &waitMask_, &osWait_)) {
-                received = (waitMask_ & EV_RXCHAR) != 0;
-            } else if (GetLastError() == ERROR_IO_PENDING) {
-                waitPending = true;
-            } else {
-                ClearLineErrors(comm_.Get());
-            }
+        DWORD n = 0;
+        const CReaderThread::IoResult result = ReadComm(chunk_ + held, kChunkSize - held, &n);
+        if (result == CReaderThread::IoResult::kStopped)
+            return;
+        const bool failed = result == CReaderThread::IoResult::kFailed || n == 0;
+        if (!failed) {
+            held += n;
+            // Bytes already waiting mean the line never fell quiet: on a busy system the gap's
+            // time-out can fire late, after more of the reply has come.
+            if (held < kChunkSize && InputWaiting())
+                continue;
         }
-        if (waitPending || !received) {
-            const CReaderThread::Wake wake =
-                reader_.Wait(waitPending ? osWait_.hEvent : nullptr, kCycleMs);
-            if (wake == CReaderThread::Wake::kStop)
-                break;
-            if (wake == CReaderThread::Wake::kEvent) {
-                DWORD ignored = 0;
-                waitPending = false;
-                received = GetOverlappedResult(comm_.Get(), &osWait_, &ignored, FALSE) &&
-                           (waitMask_ & EV_RXCHAR) != 0;
-            } else {
-                // Bytes that came while no wait was armed raise no event; look for them too.
-                received = InputWaiting();
-            }
+        if (held > 0) {
+            queue_->PutChunk(chunk_, held);  // a chunk the queue cannot hold is dropped whole
+            held = 0;
+            if (notify_)
+                notify_(LinkEvent::kData);
         }
-        if (!received)
-            continue;
-        // Let the rest of a reply arrive so that it is delivered with one notification.
-        if (reader_.StopRequested(kCycleMs))
-            break;
-        if (Drain() && notify_)
-            notify_(LinkEvent::kData);
-    }
-    if (waitPending) {
-        SetCommMask(comm_.Get(), 0);  // ends a pending wait where the driver honours it
-        CReaderThread::Cancel(comm_.Get(), &osWait_);
+        if (failed) {
+            ClearLineErrors(comm_.Get());
+            // A port that keeps failing must not keep the reader busy.
+            if (reader_.StopRequested(kReplyGapMs))
+                return;
+        }
     }
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "link/bounded_writer.h"
 #include "link/link.h"
 #include "link/reader_thread.h"
 #include "link/win_handle.h"
@@ -13,12 +14,16 @@
 // callback; opening, writing and closing belong to the UI thread.
 class CSerialLink : public CLink {
   public:
-    // Reader pacing: how long a receive event waits for the rest of a reply, and how often the
-    // reader looks at the port when no event comes.
-    static constexpr DWORD kCycleMs = 50;
-    static constexpr uint32_t kChunkSize = 2048;
+    // A reply counts as complete once the line has been quiet this long. USB-serial adapters
+    // pause up to about 16 ms between the bursts of one reply.
+    static constexpr DWORD kReplyGapMs = 30;
+    // A line that never goes quiet is still delivered, in pieces of at most this size; two of
+    // them fit into the receive queue.
+    static constexpr uint32_t kChunkSize = 1024;
+    // How long a write may take beyond its bytes' own time on the line before it is given up.
+    static constexpr DWORD kWriteGraceMs = 2000;
 
-    CSerialLink();
+    CSerialLink() = default;
     ~CSerialLink() override;
     CSerialLink(const CSerialLink&) = delete;
     CSerialLink& operator=(const CSerialLink&) = delete;
@@ -33,23 +38,21 @@ class CSerialLink : public CLink {
 
   private:
     void ThreadWatchComm();
-    // Reads what the driver holds, up to size bytes; 0 when nothing waits or on failure.
-    uint32_t ReadComm(uint8_t* buffer, uint32_t size);
-    // Moves everything the driver holds into the queue; true when any byte was read.
-    bool Drain();
+    // Reads into buffer until the line has been quiet for the gap or size bytes have come.
+    CReaderThread::IoResult ReadComm(uint8_t* buffer, uint32_t size, DWORD* count);
     bool InputWaiting();
+    // The longest a write of length bytes may take at the open line settings.
+    DWORD WriteBoundMs(uint32_t length) const;
 
     CWinHandle comm_;
     CWinHandle readEvent_;
-    CWinHandle writeEvent_;
-    CWinHandle waitEvent_;
     CReaderThread reader_;
-    OVERLAPPED osRead_;
-    OVERLAPPED osWrite_;
-    OVERLAPPED osWait_;
-    DWORD waitMask_ = 0;  // written by the pending WaitCommEvent, so it lives with the link
-    // The read buffer too outlives the reader: a read that ignored its cancel is only completed
-    // by CloseHandle.
+    CBoundedWriter writer_;
+    OVERLAPPED osRead_{};
+    uint32_t baudRate_ = 0;
+    uint32_t bitsPerByte_ = 0;  // start, data, parity and stop bits
+    // The read buffer outlives the reader: a read that ignored its cancel is only completed by
+    // CloseHandle.
     uint8_t chunk_[kChunkSize];
     CRxQueue* queue_ = nullptr;
     NotifyFn notify_;

@@ -17,9 +17,6 @@ const GUID kUsbPrintInterface = {
 
 namespace {
 
-// How long a cancelled write may take to report back before it is left to CloseHandle, which
-// completes whatever is still pending.
-constexpr DWORD kCancelWaitMs = 500;
 // No device path comes near this; a larger detail size is not trusted.
 constexpr DWORD kMaxDetailSize = 64 * 1024;
 
@@ -69,7 +66,6 @@ UsbOpenResult FindUsbPrinter(const GUID& interfaceClass, uint32_t instance, std:
 
 CUsbLink::CUsbLink() {
     ResetOverlapped(&osRead_, nullptr);
-    ResetOverlapped(&osWrite_, nullptr);
 }
 
 CUsbLink::~CUsbLink() {
@@ -79,12 +75,9 @@ CUsbLink::~CUsbLink() {
 bool CUsbLink::CreateEvents() {
     if (!readEvent_.Valid())
         readEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!writeEvent_.Valid())
-        writeEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!readEvent_.Valid() || !writeEvent_.Valid() || !reader_.Prepare())
+    if (!readEvent_.Valid() || !writer_.Prepare() || !reader_.Prepare())
         return false;
     ResetOverlapped(&osRead_, readEvent_.Get());
-    ResetOverlapped(&osWrite_, writeEvent_.Get());
     return true;
 }
 
@@ -120,16 +113,14 @@ void CUsbLink::Close() {
     reader_.Stop();
     {
         std::lock_guard<std::mutex> lock(ioMutex_);
-        if (device_.Valid() && writePending_)
-            CancelIoEx(device_.Get(), &osWrite_);
+        if (device_.Valid())
+            writer_.Cancel(device_.Get());
         device_.Reset();
-        writePending_ = false;
+        // Only now can no operation refer to the OVERLAPPED events any more.
+        writer_.Release();
     }
-    // Only now can no operation refer to the OVERLAPPED events any more.
     readEvent_.Reset();
-    writeEvent_.Reset();
     ResetOverlapped(&osRead_, nullptr);
-    ResetOverlapped(&osWrite_, nullptr);
     notify_ = nullptr;
     readMode_ = nullptr;
     queue_ = nullptr;
@@ -139,45 +130,12 @@ uint32_t CUsbLink::WriteComm(const uint8_t* data, uint32_t length) {
     std::lock_guard<std::mutex> lock(ioMutex_);
     if (!device_.Valid() || data == nullptr || length == 0)
         return 0;
-    DWORD written = 0;
-    if (writePending_) {
-        if (WaitForSingleObject(osWrite_.hEvent, 0) != WAIT_OBJECT_0)
-            return 0;
-        GetOverlappedResult(device_.Get(), &osWrite_, &written, FALSE);
-        writePending_ = false;
-    }
-    // The link's own copy: should a write outlive its cancel, it reads no caller's memory.
-    writeBuffer_.assign(data, data + length);
-    ResetEvent(osWrite_.hEvent);
-    written = 0;
-    if (WriteFile(device_.Get(), writeBuffer_.data(), length, &written, &osWrite_))
-        return written;
-    if (GetLastError() != ERROR_IO_PENDING)
-        return 0;
-    // Each write completes (or is cancelled) before osWrite_ is used again.
-    if (WaitForSingleObject(osWrite_.hEvent, kWriteTimeoutMs) != WAIT_OBJECT_0) {
-        CancelIoEx(device_.Get(), &osWrite_);
-        if (WaitForSingleObject(osWrite_.hEvent, kCancelWaitMs) != WAIT_OBJECT_0) {
-            writePending_ = true;
-            return 0;
-        }
-    }
-    if (!GetOverlappedResult(device_.Get(), &osWrite_, &written, FALSE) &&
-        GetLastError() == ERROR_OPERATION_ABORTED) {
-        return 0;
-    }
-    return written;
+    return writer_.Write(device_.Get(), data, length, kWriteTimeoutMs);
 }
 
 CReaderThread::IoResult CUsbLink::ReadComm(DWORD* count) {
-    *count = 0;
-    ResetEvent(osRead_.hEvent);
-    if (ReadFile(device_.Get(), chunk_, kChunkSize, count, &osRead_))
-        return CReaderThread::IoResult::kDone;
-    if (GetLastError() != ERROR_IO_PENDING)
-        return CReaderThread::IoResult::kFailed;
     // A device read has no time-out of its own: the stop is what ends this wait.
-    return reader_.Finish(device_.Get(), &osRead_, count);
+    return reader_.Read(device_.Get(), &osRead_, chunk_, kChunkSize, count);
 }
 
 void CUsbLink::TestUSBReadThread() {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <vector>
 
+#include "link/bounded_writer.h"
 #include "link/link.h"
 #include "link/reader_thread.h"
 #include "link/win_handle.h"
@@ -57,15 +57,11 @@ class CUsbLink : public CLink {
 
     CWinHandle device_;
     CWinHandle readEvent_;
-    CWinHandle writeEvent_;
     CReaderThread reader_;
     OVERLAPPED osRead_;
-    OVERLAPPED osWrite_;
     // Closing the device and writing to it exclude each other.
     std::mutex ioMutex_;
-    // A write whose cancel was not honoured in time still owns osWrite_ and writeBuffer_.
-    bool writePending_ = false;
-    std::vector<uint8_t> writeBuffer_;
+    CBoundedWriter writer_;
     // Lives with the link: a read that outlived its cancel is only completed by CloseHandle.
     uint8_t chunk_[kChunkSize];
     CRxQueue* queue_ = nullptr;

@@ -2,6 +2,11 @@
 // line each ("ok ..." or "err ..."), hex for bytes and "-" for none.
 #pragma once
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+#include <winternl.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -48,6 +53,88 @@ inline std::vector<uint8_t> Drain(CRxQueue& queue) {
     }
     return bytes;
 }
+
+// Waits up to ms for the queue to hold at least count bytes; false when it does not.
+inline bool AwaitQueued(const CRxQueue& queue, int count, DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (queue.GetCount() < count) {
+        if (GetTickCount() - start >= ms)
+            return false;
+        Sleep(1);
+    }
+    return true;
+}
+
+inline int ThreadCount() {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snap == INVALID_HANDLE_VALUE)
+        return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snap, &entry); more; more = Thread32Next(snap, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            ++count;
+    }
+    CloseHandle(snap);
+    return count;
+}
+
+// Counted in the system's handle table: Wine answers GetProcessHandleCount with 0.
+inline int HandleCount() {
+    struct Entry {
+        ULONG ownerPid;
+        UCHAR objectType;
+        UCHAR flags;
+        USHORT handle;
+        PVOID object;
+        ACCESS_MASK access;
+    };
+    struct Table {
+        ULONG count;
+        Entry entries[1];
+    };
+    constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+    constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+    std::vector<uint8_t> buffer(1 << 16);
+    NTSTATUS status;
+    while ((status = NtQuerySystemInformation(kSystemHandleInformation, buffer.data(),
+                                              static_cast<ULONG>(buffer.size()), nullptr)) ==
+           kInfoLengthMismatch) {
+        buffer.resize(buffer.size() * 2);
+    }
+    if (status != 0)
+        return -1;
+    const auto* table = reinterpret_cast<const Table*>(buffer.data());
+    int count = 0;
+    for (ULONG i = 0; i < table->count; ++i) {
+        if (table->entries[i].ownerPid == GetCurrentProcessId())
+            ++count;
+    }
+    return count;
+}
+
+// What a soak reports: handles and threads after its first cycle and at its end, and how many
+// of its checked cycles lost their traffic.
+struct SoakCounts {
+    int firstHandles = 0, firstThreads = 0, lastHandles = 0, lastThreads = 0, lost = 0;
+    // Called after each cycle, numbered from 0.
+    void After(int cycle) {
+        const int handles = HandleCount(), threads = ThreadCount();
+        if (cycle == 0) {
+            firstHandles = handles;
+            firstThreads = threads;
+        }
+        lastHandles = handles;
+        lastThreads = threads;
+    }
+    std::string Text() const {
+        std::ostringstream out;
+        out << firstHandles << ' ' << firstThreads << ' ' << lastHandles << ' ' << lastThreads
+            << ' ' << lost;
+        return out.str();
+    }
+};
 
 // Flushed at once: the test waits for each reply before it sends the next command.
 inline void Reply(const std::string& text) {

@@ -151,6 +151,13 @@ class UsbLinkTest(WineTestCase):
         self.assertEqual(count, 4, "the next write goes through")
         self.assertLess(int(self.probe("close")), 700)
 
+    def test_soak_open_and_close(self):
+        counts = self.probe(f"soak zephra-soak-{os.getpid()} 200", timeout=300).split()
+        handles, threads, end_handles, end_threads, lost = map(int, counts)
+        self.assertEqual((end_handles, end_threads), (handles, threads), "handles, threads")
+        self.assertEqual(lost, 0, "checked cycles whose bytes did not arrive")
+        print(f"[soak] 200 USB cycles: {handles} handles, {threads} threads", flush=True)
+
     def test_open_and_search_failures(self):
         self.assertEqual(self.probe(r"open \\.\pipe\zephra-no-such-device"), "open_failed")
         self.assertEqual(self.probe("search"), "no_accepted_device", "no USB printer here")

@@ -18,10 +18,13 @@
 //   threads                -> ok N       threads of this process
 //   peer                   -> ok open|gone  whether the link still holds the pipe's other end
 //   close                  -> ok MS
+//   soak NAME CYCLES       -> ok HANDLES THREADS HANDLES THREADS LOST  creates the printer's end,
+//                                        opens the link, sends 4 bytes each way and closes both,
+//                                        CYCLES times; every tenth cycle waits for the bytes.
+//                                        Handles and threads after the first cycle and at the
+//                                        end, and the cycles whose bytes did not arrive.
 //   quit                   -> ok
 #include <windows.h>
-
-#include <tlhelp32.h>
 
 #include <atomic>
 #include <memory>
@@ -60,19 +63,8 @@ const char* ResultName(UsbOpenResult r) {
     return "unknown";
 }
 
-int ThreadCount() {
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snap == INVALID_HANDLE_VALUE)
-        return -1;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    int count = 0;
-    for (BOOL more = Thread32First(snap, &entry); more; more = Thread32Next(snap, &entry)) {
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            ++count;
-    }
-    CloseHandle(snap);
-    return count;
+std::string PipePath(const std::string& name) {
+    return "\\\\.\\pipe\\" + name;
 }
 
 // The printer's end of the stand-in device.
@@ -176,7 +168,7 @@ int main() {
                 Reply("err usage");
                 return true;
             }
-            const std::string path = "\\\\.\\pipe\\" + arg;
+            const std::string path = PipePath(arg);
             Reply(printer.Create(path, inBuffer) ? "ok " + path : "err pipe");
         } else if (cmd == "open") {
             in >> arg;
@@ -229,9 +221,40 @@ int main() {
         } else if (cmd == "queue") {
             Reply("ok " + Hex(Drain(queue)));
         } else if (cmd == "threads") {
-            Reply("ok " + std::to_string(ThreadCount()));
+            Reply("ok " + std::to_string(probe::ThreadCount()));
         } else if (cmd == "peer") {
             Reply(printer.Collect(0, &bytes) ? "ok open" : "ok gone");
+        } else if (cmd == "soak") {
+            int cycles = 0;
+            if (!(in >> arg >> cycles)) {
+                Reply("err usage");
+                return true;
+            }
+            const std::string path = PipePath(arg);
+            const std::vector<uint8_t> reply = {0x1B, 0x7E, 0x41, 0x00};
+            probe::SoakCounts counts;
+            for (int i = 0; i < cycles; ++i) {
+                if (!printer.Create(path, 4096) ||
+                    link.Open(path, queue, notify, nullptr) != UsbOpenResult::kOpened) {
+                    Reply("err open in cycle " + std::to_string(i));
+                    return true;
+                }
+                printer.Accept();
+                printer.Send(reply);
+                link.WriteComm(reply.data(), static_cast<uint32_t>(reply.size()));
+                if (i % 10 == 0) {
+                    bytes.clear();
+                    const bool queued = probe::AwaitQueued(queue, 4, 1000);
+                    if (!queued || !printer.Collect(1000, &bytes) || bytes.size() < 4)
+                        ++counts.lost;
+                }
+                link.Close();
+                printer.Reset();
+                Drain(queue);
+                counts.After(i);
+            }
+            data = 0;
+            Reply("ok " + counts.Text());
         } else if (cmd == "close") {
             const DWORD start = GetTickCount();
             link.Close();

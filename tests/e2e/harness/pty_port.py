@@ -41,6 +41,19 @@ class PtyPort:
             if time.monotonic() > deadline:
                 raise TimeoutError("pty write stalled")
 
+    def write_paced(self, data: bytes, baud: int, bits_per_byte: int = 10) -> float:
+        """Writes byte by byte, each when it would have finished on a line at this baud rate.
+        Returns the longest pause between two bytes, which a busy machine can stretch."""
+        byte_time = bits_per_byte / baud
+        start = last = time.monotonic()
+        longest = 0.0
+        for i in range(len(data)):
+            time.sleep(max(0.0, start + i * byte_time - time.monotonic()))
+            self.write(data[i:i + 1])
+            now = time.monotonic()
+            longest, last = max(longest, now - last), now
+        return longest
+
     def read_for(self, seconds: float) -> bytes:
         """Everything that arrives within the given time."""
         return self._read(seconds, None)
