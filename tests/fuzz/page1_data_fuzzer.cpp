@@ -5,41 +5,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/main_dialog_layout.h"
-#include "app/zephra_dlg.h"
 #include "page_current/page1_layout.h"
-#include "tests/panel/fake_link.h"
-#include "tests/support/shown_panel.h"
-#include "ui/headless/headless_backend.h"
-
-namespace {
-
-struct World {
-    World() { StartPanel(ui, dlg); }
-    // Brings the page up on a fresh link whenever it is not the dialog on top.
-    void EnsurePage() {
-        if (ui.TopDialog() == &dlg.m_page1)
-            return;
-        if (ui::CDialog* top = ui.TopDialog(); top != &dlg && top != nullptr)
-            ui.PressEscape(*top);
-        ui.Click(dlg, IDC_CLOSE);
-        ui.Click(dlg, IDC_OPEN);
-        links.Receive({0x1B, 0x00, 0x02, 0x02, 0x00, '5', 0x0D, 0x0A});
-        ui.Settle();
-    }
-    ui::HeadlessBackend ui;
-    FakeLinkProvider links;
-    CZephraDlg dlg{links};
-};
-
-}  // namespace
+#include "tests/fuzz/page_fuzz_world.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static World* world = new World();
-    World& w = *world;
-    // Nothing here reads what the link recorded, and kept it would grow with every input.
-    w.links.log = FakeLinkLog{};
-    w.EnsurePage();
+    static PageFuzzWorld* world = new PageFuzzWorld();
+    PageFuzzWorld& w = *world;
+    w.Begin(w.dlg.m_page1, '5');
     CPage1New& page = w.dlg.m_page1;
     size_t i = 0;
     while (i < size && w.ui.TopDialog() == &page) {
@@ -79,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                             (op >> 4) & 1);
                 break;
         }
-        w.ui.TakeBoxes();
-        w.ui.TakeDeliveries();
+        w.Drain();
     }
     return 0;
 }

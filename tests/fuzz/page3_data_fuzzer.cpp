@@ -7,33 +7,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/main_dialog_layout.h"
-#include "app/zephra_dlg.h"
 #include "page_module/page3_layout.h"
 #include "page_module/page3_protocol.h"
-#include "tests/panel/fake_link.h"
-#include "tests/support/shown_panel.h"
-#include "ui/headless/headless_backend.h"
+#include "tests/fuzz/page_fuzz_world.h"
 
 namespace {
-
-struct World {
-    World() { StartPanel(ui, dlg); }
-    // Brings the page up on a fresh link whenever it is not the dialog on top: a module silent
-    // at identification.
-    void EnsurePage() {
-        if (ui.TopDialog() == &dlg.m_page3)
-            return;
-        if (ui::CDialog* top = ui.TopDialog(); top != &dlg && top != nullptr)
-            ui.PressEscape(*top);
-        ui.Click(dlg, IDC_CLOSE);
-        ui.Click(dlg, IDC_OPEN);
-        ui.Advance(kModelTimeoutMs);
-    }
-    ui::HeadlessBackend ui;
-    FakeLinkProvider links;
-    CZephraDlg dlg{links};
-};
 
 using Bytes = std::vector<uint8_t>;
 
@@ -57,9 +35,9 @@ Bytes GoodStart(uint8_t selector) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static World* world = new World();
-    World& w = *world;
-    w.EnsurePage();
+    static PageFuzzWorld* world = new PageFuzzWorld();
+    PageFuzzWorld& w = *world;
+    w.Begin(w.dlg.m_page3, 0);
     CPage3Marvuto& page = w.dlg.m_page3;
     size_t i = 0;
     while (i + 1 < size && w.ui.TopDialog() == &page) {
@@ -101,10 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
         }
-        w.ui.TakeBoxes();
-        w.ui.TakeDeliveries();
+        w.Drain();
     }
-    // Nothing recorded for one input outlives it.
-    w.links.log.writes.clear();
     return 0;
 }

@@ -7,46 +7,27 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dialog_layout.h"
-#include "app/zephra_dlg.h"
 #include "page_legacy/page2_layout.h"
-#include "tests/panel/fake_link.h"
-#include "tests/support/shown_panel.h"
-#include "ui/headless/headless_backend.h"
+#include "tests/fuzz/page_fuzz_world.h"
 
 namespace {
 
-struct World {
-    World() { StartPanel(ui, dlg); }
-    void EnsurePage() {
-        if (ui.TopDialog() == &dlg.m_page2)
-            return;
-        if (ui::CDialog* top = ui.TopDialog(); top != &dlg && top != nullptr)
-            ui.PressEscape(*top);
-        ui.Click(dlg, IDC_CLOSE);
-        ui.Click(dlg, IDC_OPEN);
-        links.Receive({0x1B, 0x00, 0x02, 0x02, 0x00, '3', 0x0D, 0x0A});
-        ui.Settle();
+// The letter of the last request the page sent, 0 before any.
+uint8_t PendingLetter(const PageFuzzWorld& w) {
+    const auto& writes = w.links.log.writes;
+    for (auto write = writes.rbegin(); write != writes.rend(); ++write) {
+        if (write->size() >= 3 && (*write)[0] == 0x1B && (*write)[1] == 0x7E)
+            return (*write)[2];
     }
-    // The letter of the last request the page sent, 0 before any.
-    uint8_t PendingLetter() const {
-        for (auto w = links.log.writes.rbegin(); w != links.log.writes.rend(); ++w) {
-            if (w->size() >= 3 && (*w)[0] == 0x1B && (*w)[1] == 0x7E)
-                return (*w)[2];
-        }
-        return 0;
-    }
-    ui::HeadlessBackend ui;
-    FakeLinkProvider links;
-    CZephraDlg dlg{links};
-};
+    return 0;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static World* world = new World();
-    World& w = *world;
-    w.EnsurePage();
+    static PageFuzzWorld* world = new PageFuzzWorld();
+    PageFuzzWorld& w = *world;
+    w.Begin(w.dlg.m_page2, '3', 2);
     CPage2Old& page = w.dlg.m_page2;
     size_t i = 0;
     while (i < size && w.ui.TopDialog() == &page) {
@@ -67,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 2:
             case 3: {  // the reply the pending request waits for, or its refusal
-                const uint8_t letter = (op & 0x40) ? '9' : w.PendingLetter();
+                const uint8_t letter = (op & 0x40) ? '9' : PendingLetter(w);
                 std::vector<uint8_t> chunk = {0x1B, 0x7E, letter};
                 chunk.insert(chunk.end(), data + i, data + i + n);
                 i += n;
@@ -104,12 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
         }
-        w.ui.TakeBoxes();
-        w.ui.TakeDeliveries();
+        w.Drain();
     }
-    // Memory stays flat from one input to the next; the last request is kept for the next one.
-    auto& writes = w.links.log.writes;
-    if (writes.size() > 2)
-        writes.erase(writes.begin(), writes.end() - 2);
     return 0;
 }
