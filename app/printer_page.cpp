@@ -4,8 +4,9 @@
 
 #include <cstring>
 
-CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons)
-    : ui::CDialog(desc), pageMessage_(pageMessage), buttons_(buttons) {
+CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons,
+                           trace::KeyFinder traceKeys)
+    : ui::CDialog(desc), pageMessage_(pageMessage), buttons_(buttons), traceKeys_(traceKeys) {
     SetSwallowsEnter(true);
 }
 
@@ -63,8 +64,11 @@ void CPrinterPage::EndExchange(ExchangeEnd end, const std::string& message) {
     if (!message.empty())
         ui::AfxMessageBox(message);
     CPanel* panel = ThePanel();
-    if (end == ExchangeEnd::kReadDone) {
+    if (end == ExchangeEnd::kReadDone)
         SetItemText(buttons_.status, "Read Success");
+    if (panel != nullptr)
+        panel->NoteInTrace("Printer Status: " + GetItemText(buttons_.status));
+    if (end == ExchangeEnd::kReadDone) {
         EnableItem(buttons_.save, true);
         return;
     }

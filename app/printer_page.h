@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/panel.h"
+#include "app/trace_keys.h"
 #include "link/rx_queue.h"
 #include "ui/dialog.h"
 
@@ -31,11 +32,14 @@ class CPrinterPage : public ui::CDialog {
   public:
     using Bytes = std::vector<uint8_t>;
 
-    // pageMessage is the posted message that carries the printer's bytes to this page.
-    CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons);
+    // pageMessage is the posted message that carries the printer's bytes to this page; traceKeys
+    // finds the key bytes in the family's frames.
+    CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons,
+                 trace::KeyFinder traceKeys);
 
     unsigned PageMessage() const { return pageMessage_; }
     const PageButtons& Buttons() const { return buttons_; }
+    trace::KeyFinder TraceKeys() const { return traceKeys_; }
 
     bool OnSysCommand(unsigned command) override;
     void OnMessage(const ui::Message& message) override;
@@ -65,5 +69,6 @@ class CPrinterPage : public ui::CDialog {
   private:
     unsigned pageMessage_;
     PageButtons buttons_;
+    trace::KeyFinder traceKeys_;
     unsigned replyTimer_ = 0;  // the timer of the last request sent
 };
