@@ -4,13 +4,29 @@
 
 #include <cstring>
 
+#include "app/trace_dlg.h"
+#include "res/resource.h"
+
 CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons,
                            trace::KeyFinder traceKeys)
     : ui::CDialog(desc), pageMessage_(pageMessage), buttons_(buttons), traceKeys_(traceKeys) {
     SetSwallowsEnter(true);
 }
 
+bool CPrinterPage::OnInitDialog() {
+    ui::CDialog::OnInitDialog();
+    AppendSystemMenuItem(IDM_PROTOCOL_TRACE, "Protocol trace...");
+    return true;
+}
+
 bool CPrinterPage::OnSysCommand(unsigned command) {
+    if ((command & 0xFFF0) == IDM_PROTOCOL_TRACE) {
+        if (CPanel* panel = ThePanel()) {
+            CTraceDlg traceWindow(panel->Trace());
+            traceWindow.DoModal();
+        }
+        return true;
+    }
     if ((command & 0xFFF0) == ui::kScClose) {
         // The close box drops the link first, then the default handling closes the page.
         if (CPanel* panel = ThePanel())

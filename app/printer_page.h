@@ -41,6 +41,8 @@ class CPrinterPage : public ui::CDialog {
     const PageButtons& Buttons() const { return buttons_; }
     trace::KeyFinder TraceKeys() const { return traceKeys_; }
 
+    // Adds the page's own system-menu items.
+    bool OnInitDialog() override;
     bool OnSysCommand(unsigned command) override;
     void OnMessage(const ui::Message& message) override;
     // Enter never ends a page.
