@@ -8,18 +8,33 @@
 #include "res/resource.h"
 
 CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons,
-                           trace::KeyFinder traceKeys)
-    : ui::CDialog(desc), pageMessage_(pageMessage), buttons_(buttons), traceKeys_(traceKeys) {
+                           trace::KeyFinder traceKeys, const profile::Family& profile)
+    : ui::CDialog(desc),
+      pageMessage_(pageMessage),
+      buttons_(buttons),
+      traceKeys_(traceKeys),
+      profile_(profile) {
     SetSwallowsEnter(true);
 }
 
 bool CPrinterPage::OnInitDialog() {
     ui::CDialog::OnInitDialog();
+    read_ = false;
+    AppendSystemMenuItem(IDM_SAVE_SETTINGS, "Save settings to file...");
+    AppendSystemMenuItem(IDM_LOAD_SETTINGS, "Load settings from file...");
     AppendSystemMenuItem(IDM_PROTOCOL_TRACE, "Protocol trace...");
     return true;
 }
 
 bool CPrinterPage::OnSysCommand(unsigned command) {
+    if ((command & 0xFFF0) == IDM_SAVE_SETTINGS) {
+        SaveSettingsToFile();
+        return true;
+    }
+    if ((command & 0xFFF0) == IDM_LOAD_SETTINGS) {
+        LoadSettingsFromFile();
+        return true;
+    }
     if ((command & 0xFFF0) == IDM_PROTOCOL_TRACE) {
         if (CPanel* panel = ThePanel()) {
             CTraceDlg traceWindow(panel->Trace());
@@ -80,8 +95,10 @@ void CPrinterPage::EndExchange(ExchangeEnd end, const std::string& message) {
     if (!message.empty())
         ui::AfxMessageBox(message);
     CPanel* panel = ThePanel();
-    if (end == ExchangeEnd::kReadDone)
+    if (end == ExchangeEnd::kReadDone) {
         SetItemText(buttons_.status, "Read Success");
+        read_ = true;
+    }
     if (panel != nullptr)
         panel->NoteInTrace("Printer Status: " + GetItemText(buttons_.status));
     if (end == ExchangeEnd::kReadDone) {

@@ -4,6 +4,7 @@
 
 #include "app/messages.h"
 #include "page_current/page1_layout.h"
+#include "page_current/page1_profile.h"
 #include "page_current/page1_trace_keys.h"
 #include "ui/data_exchange.h"
 
@@ -11,7 +12,7 @@ using namespace page1;
 
 CPage1New::CPage1New()
     : CPrinterPage(Page1Desc(), WM_PAGE1_DATA, {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS},
-                   page1::TraceKeys) {}
+                   page1::TraceKeys, page1::ProfileFamily()) {}
 
 void CPage1New::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_VERSION, m_strVersion);
