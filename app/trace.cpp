@@ -15,17 +15,6 @@ std::vector<Span> SpanToZero(const Bytes& frame, size_t begin) {
     return {Span{begin, end}};
 }
 
-bool StartsWith(const Bytes& bytes, std::initializer_list<uint8_t> prefix) {
-    if (bytes.size() < prefix.size())
-        return false;
-    size_t i = 0;
-    for (uint8_t b : prefix) {
-        if (bytes[i++] != b)
-            return false;
-    }
-    return true;
-}
-
 namespace {
 
 bool IsKeyByte(const std::vector<Span>& keys, size_t index) {

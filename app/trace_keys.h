@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 namespace trace {
@@ -27,7 +26,5 @@ using KeyFinder = std::vector<Span> (*)(Direction direction, const Bytes& before
 // The span from begin up to the first 0x00 at or after it (or the frame's end); none when begin
 // lies past the frame.
 std::vector<Span> SpanToZero(const Bytes& frame, size_t begin);
-// True when bytes starts with the given prefix.
-bool StartsWith(const Bytes& bytes, std::initializer_list<uint8_t> prefix);
 
 }  // namespace trace

@@ -486,11 +486,15 @@ void HeadlessBackend::AnswerNextFileDialog(const std::string& path) {
 }
 
 std::vector<HeadlessBackend::FileDialog> HeadlessBackend::TakeFileDialogs() {
+    Settle();
     std::lock_guard<std::mutex> lock(mutex_);
-    return std::move(fileDialogs_);
+    std::vector<FileDialog> dialogs;
+    dialogs.swap(fileDialogs_);
+    return dialogs;
 }
 
 std::string HeadlessBackend::Clipboard() {
+    Settle();
     std::lock_guard<std::mutex> lock(mutex_);
     return clipboard_;
 }

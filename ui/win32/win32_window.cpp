@@ -280,7 +280,10 @@ void Win32Window::AppendSystemMenuItem(unsigned command, const std::string& text
     HMENU menu = GetSystemMenu(hwnd_, FALSE);
     if (menu == nullptr)
         return;
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    // One separator parts the dialog's own items from the window system's.
+    if (!systemMenuExtended_)
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    systemMenuExtended_ = true;
     AppendMenuW(menu, MF_STRING, command, Widen(text).c_str());
 }
 

@@ -69,6 +69,7 @@ class Win32Window : public DialogWindow {
     std::vector<Anchored> anchored_;
     SIZE startClient_ = {};
     SIZE startWindow_ = {};
+    bool systemMenuExtended_ = false;
 
     HINSTANCE instance_;
     CDialog& dialog_;
