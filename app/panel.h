@@ -3,6 +3,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
+
+#include "app/trace.h"
 
 class CPanel {
   public:
@@ -11,6 +14,9 @@ class CPanel {
     virtual void EnableOpenClose(bool open, bool close) = 0;
     // Drops the link, as the panel's Close button does.
     virtual void OnBnClickedClose() = 0;
+    // The protocol trace of the main dialog's life, and a line of the page's own in it.
+    virtual const trace::ProtocolTrace& Trace() const = 0;
+    virtual void NoteInTrace(const std::string& text) = 0;
 
     // Set by the current-generation page while it reads or saves; the USB reader polls them.
     std::atomic<bool> m_bPage1Read{false};

@@ -4,12 +4,44 @@
 
 #include <cstring>
 
-CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons)
-    : ui::CDialog(desc), pageMessage_(pageMessage), buttons_(buttons) {
+#include "app/trace_dlg.h"
+#include "res/resource.h"
+
+CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons,
+                           trace::KeyFinder traceKeys, const profile::Family& profile)
+    : ui::CDialog(desc),
+      pageMessage_(pageMessage),
+      buttons_(buttons),
+      traceKeys_(traceKeys),
+      profile_(profile) {
     SetSwallowsEnter(true);
 }
 
+bool CPrinterPage::OnInitDialog() {
+    ui::CDialog::OnInitDialog();
+    read_ = false;
+    AppendSystemMenuItem(IDM_SAVE_SETTINGS, "Save settings to file...");
+    AppendSystemMenuItem(IDM_LOAD_SETTINGS, "Load settings from file...");
+    AppendSystemMenuItem(IDM_PROTOCOL_TRACE, "Protocol trace...");
+    return true;
+}
+
 bool CPrinterPage::OnSysCommand(unsigned command) {
+    if ((command & 0xFFF0) == IDM_SAVE_SETTINGS) {
+        SaveSettingsToFile();
+        return true;
+    }
+    if ((command & 0xFFF0) == IDM_LOAD_SETTINGS) {
+        LoadSettingsFromFile();
+        return true;
+    }
+    if ((command & 0xFFF0) == IDM_PROTOCOL_TRACE) {
+        if (CPanel* panel = ThePanel()) {
+            CTraceDlg traceWindow(panel->Trace());
+            traceWindow.DoModal();
+        }
+        return true;
+    }
     if ((command & 0xFFF0) == ui::kScClose) {
         // The close box drops the link first, then the default handling closes the page.
         if (CPanel* panel = ThePanel())
@@ -65,6 +97,11 @@ void CPrinterPage::EndExchange(ExchangeEnd end, const std::string& message) {
     CPanel* panel = ThePanel();
     if (end == ExchangeEnd::kReadDone) {
         SetItemText(buttons_.status, "Read Success");
+        read_ = true;
+    }
+    if (panel != nullptr)
+        panel->NoteInTrace("Printer Status: " + GetItemText(buttons_.status));
+    if (end == ExchangeEnd::kReadDone) {
         EnableItem(buttons_.save, true);
         return;
     }

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/panel.h"
+#include "app/profile.h"
+#include "app/trace_keys.h"
 #include "link/rx_queue.h"
 #include "ui/dialog.h"
 
@@ -31,12 +33,17 @@ class CPrinterPage : public ui::CDialog {
   public:
     using Bytes = std::vector<uint8_t>;
 
-    // pageMessage is the posted message that carries the printer's bytes to this page.
-    CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons);
+    // pageMessage is the posted message that carries the printer's bytes to this page; traceKeys
+    // finds the key bytes in the family's frames; profile maps its settings to a profile.
+    CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons,
+                 trace::KeyFinder traceKeys, const profile::Family& profile);
 
     unsigned PageMessage() const { return pageMessage_; }
     const PageButtons& Buttons() const { return buttons_; }
+    trace::KeyFinder TraceKeys() const { return traceKeys_; }
 
+    // Adds the page's own system-menu items.
+    bool OnInitDialog() override;
     bool OnSysCommand(unsigned command) override;
     void OnMessage(const ui::Message& message) override;
     // Enter never ends a page.
@@ -63,7 +70,17 @@ class CPrinterPage : public ui::CDialog {
     uint8_t m_rx[CRxQueue::kSize] = {};
 
   private:
+    // --- Profiles (printer_page_profile.cpp) ---
+    // A profile is saved once the page has read its printer and while no exchange runs, and
+    // loaded while the page offers Save.
+    bool ReadyForProfile(bool toLoad);
+    void SaveSettingsToFile();
+    void LoadSettingsFromFile();
+
     unsigned pageMessage_;
     PageButtons buttons_;
+    trace::KeyFinder traceKeys_;
+    const profile::Family& profile_;
     unsigned replyTimer_ = 0;  // the timer of the last request sent
+    bool read_ = false;        // a read has succeeded since the page came up
 };

@@ -2,11 +2,19 @@
 #include "app/zephra_app.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <winsock2.h>
 
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
 #include "app/zephra_dlg.h"
 #include "link/win32_link_provider.h"
 #include "ui/backend.h"
+#include "ui/win32/text.h"
 #include "ui/win32/win32_backend.h"
 
 namespace {
@@ -14,6 +22,41 @@ namespace {
 bool AfxSocketInit() {
     WSADATA data;
     return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+CommandLine ReadCommandLine() {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> args;
+    for (int i = 1; argv != nullptr && i < argc; ++i)
+        args.push_back(ui::Narrow(argv[i]));
+    LocalFree(argv);
+    return ParseCommandLine(args);
+}
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using TraceFile = std::unique_ptr<FILE, FileCloser>;
+
+// Opens the --trace file for appending and hands the dialog's trace to it, line by line, flushed
+// so that what a crash or a kill leaves behind is whole.
+TraceFile AttachTraceFile(const CommandLine& options, CZephraDlg& dlg) {
+    trace::ProtocolTrace& trace = dlg.TraceSettings();
+    trace.SetShowKeys(options.traceKeys);
+    if (options.traceFile.empty())
+        return nullptr;
+    TraceFile file(_wfopen(ui::Widen(options.traceFile).c_str(), L"ab"));
+    if (!file) {
+        ui::AfxMessageBox("Cannot open the trace file " + options.traceFile + ".");
+        return nullptr;
+    }
+    FILE* out = file.get();
+    trace.SetSink([out](const std::string& line) {
+        std::fputs(line.c_str(), out);
+        std::fflush(out);
+    });
+    return file;
 }
 
 }  // namespace
@@ -33,9 +76,11 @@ bool CZephraApp::InitInstance() {
     {
         CWin32LinkProvider links;
         CZephraDlg dlg(links);
+        const TraceFile traceFile = AttachTraceFile(ReadCommandLine(), dlg);
         backend.SetMainWindow(&dlg);
         dlg.DoModal();
         backend.SetMainWindow(nullptr);
+        dlg.TraceSettings().SetSink(nullptr);
     }
     WSACleanup();
     ui::SetBackend(nullptr);

@@ -181,6 +181,8 @@ int CZephraDlg::OnCommRead() {
     }
     for (int i = 0; i < n; ++i)
         m_QueueRead.Get(&m_RxBuffer[i]);
+    trace_.Received(ui::CurrentBackend().TickCount(), m_RxBuffer, static_cast<size_t>(n),
+                    TraceKeys());
 
     if (m_bWaitModel) {
         m_bWaitModel = false;
@@ -314,7 +316,23 @@ bool CZephraDlg::USB_Connection() {
 }
 
 uint32_t CZephraDlg::WriteComm(const uint8_t* data, uint32_t length) {
-    return link_ ? link_->WriteComm(data, length) : 0;
+    if (!link_)
+        return 0;
+    trace_.Sent(ui::CurrentBackend().TickCount(), data, length, TraceKeys());
+    return link_->WriteComm(data, length);
+}
+
+trace::KeyFinder CZephraDlg::TraceKeys() const {
+    const CPrinterPage* page = m_pShownPage;
+    return page != nullptr ? page->TraceKeys() : nullptr;
+}
+
+void CZephraDlg::NoteInTrace(const std::string& text) {
+    trace_.Note(ui::CurrentBackend().TickCount(), text);
+}
+
+void CZephraDlg::OnMessageBoxShown(const std::string& text) {
+    NoteInTrace("Message: " + text);
 }
 
 void CZephraDlg::WaitWithMessages(uint32_t ms) {

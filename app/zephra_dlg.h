@@ -9,6 +9,7 @@
 
 #include "app/messages.h"
 #include "app/panel.h"
+#include "app/trace.h"
 #include "link/link.h"
 #include "link/rx_queue.h"
 #include "page_current/page1_new.h"
@@ -29,6 +30,10 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     void OnBnClickedClose() override;
     // Sends bytes over the link that is open; 0 when none is.
     uint32_t WriteComm(const uint8_t* data, uint32_t length) override;
+    const trace::ProtocolTrace& Trace() const override { return trace_; }
+    void NoteInTrace(const std::string& text) override;
+    // Where the trace also goes as it happens (the --trace file), and whether keys show.
+    trace::ProtocolTrace& TraceSettings() { return trace_; }
 
     // --- Handlers ---
     bool OnInitDialog() override;
@@ -37,6 +42,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool OnSysCommand(unsigned command) override;
     void OnMessage(const ui::Message& message) override;
     void DoDataExchange(ui::CDataExchange& dx) override;
+    void OnMessageBoxShown(const std::string& text) override;
 
     void OnBnClickedOpen();
     void OnBnClickedSerial();
@@ -82,6 +88,10 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     std::atomic<CPrinterPage*> m_pShownPage{nullptr};
     uint8_t m_RxBuffer[CRxQueue::kSize] = {};
 
+    // The key finder of the family the link talks to now, none before a page is chosen.
+    trace::KeyFinder TraceKeys() const;
+
+    trace::ProtocolTrace trace_;
     std::string m_strStatus;
     std::string m_strPort;
     std::string m_strBaud;

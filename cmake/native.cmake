@@ -7,6 +7,8 @@ add_library(zephra_headless STATIC
   ui/headless/headless_window.cpp
 )
 target_link_libraries(zephra_headless PUBLIC zephra_core Threads::Threads)
+# The core's file reads and writes, as this platform does them.
+target_sources(zephra_core PRIVATE app/text_file_posix.cpp)
 
 include(GoogleTest)
 add_subdirectory(tests/unit)

@@ -20,10 +20,11 @@ add_executable(Zephra WIN32
   ui/win32/win32_backend.cpp
   ui/win32/dialog_template.cpp
   ui/win32/win32_window.cpp
+  app/text_file_win32.cpp
   res/zephra.rc
 )
 target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})
-target_link_libraries(Zephra PRIVATE zephra_win32_links comctl32 ws2_32)
+target_link_libraries(Zephra PRIVATE zephra_win32_links comctl32 comdlg32 ws2_32 shell32)
 
 # The simulated printer runs on the Linux host beside Wine, so it is built with the host compiler.
 include(ExternalProject)

@@ -4,12 +4,15 @@
 
 #include "app/messages.h"
 #include "page_current/page1_layout.h"
+#include "page_current/page1_profile.h"
+#include "page_current/page1_trace_keys.h"
 #include "ui/data_exchange.h"
 
 using namespace page1;
 
 CPage1New::CPage1New()
-    : CPrinterPage(Page1Desc(), WM_PAGE1_DATA, {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS}) {}
+    : CPrinterPage(Page1Desc(), WM_PAGE1_DATA, {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS},
+                   page1::TraceKeys, page1::ProfileFamily()) {}
 
 void CPage1New::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_VERSION, m_strVersion);

@@ -4,13 +4,16 @@
 
 #include "app/messages.h"
 #include "page_legacy/page2_layout.h"
+#include "page_legacy/page2_profile.h"
 #include "page_legacy/page2_protocol.h"
+#include "page_legacy/page2_trace_keys.h"
 #include "ui/data_exchange.h"
 
 using namespace page2;
 
 CPage2Old::CPage2Old()
-    : CPrinterPage(Page2Desc(), WM_PAGE2_DATA, {IDC_READ, IDC_SAVE, IDC_STATUS}) {}
+    : CPrinterPage(Page2Desc(), WM_PAGE2_DATA, {IDC_READ, IDC_SAVE, IDC_STATUS}, page2::TraceKeys,
+                   page2::ProfileFamily()) {}
 
 void CPage2Old::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_VERSION, m_strVersion);

@@ -5,12 +5,15 @@
 #include "app/entry_text.h"
 #include "app/messages.h"
 #include "page_module/page3_layout.h"
+#include "page_module/page3_profile.h"
+#include "page_module/page3_trace_keys.h"
 #include "ui/data_exchange.h"
 
 using namespace page3;
 
 CPage3Marvuto::CPage3Marvuto()
-    : CPrinterPage(Page3Desc(), WM_PAGE3_DATA, {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS}) {}
+    : CPrinterPage(Page3Desc(), WM_PAGE3_DATA, {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS},
+                   page3::TraceKeys, page3::ProfileFamily()) {}
 
 void CPage3Marvuto::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_SSID, m_strSsid, 32);

@@ -12,3 +12,8 @@
 #define ID_HELP_ABOUT 32773
 
 #define IDS_ABOUTBOX_TEXT "About Orvo WLAN Utility"
+
+// System-menu commands of every printer page (multiples of 16, below 0xF000).
+#define IDM_SAVE_SETTINGS 0x0020
+#define IDM_LOAD_SETTINGS 0x0030
+#define IDM_PROTOCOL_TRACE 0x0040

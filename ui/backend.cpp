@@ -3,6 +3,8 @@
 
 #include <cassert>
 
+#include "ui/dialog.h"
+
 namespace ui {
 
 namespace {
@@ -23,6 +25,8 @@ CDialog* AfxGetMainWnd() {
 }
 
 int AfxMessageBox(const std::string& text, unsigned type) {
+    if (CDialog* main = AfxGetMainWnd())
+        main->OnMessageBoxShown(text);
     return CurrentBackend().ShowMessageBox(text, type);
 }
 

@@ -49,6 +49,14 @@ class DialogWindow {
     virtual void End(int result) = 0;
 };
 
+enum class FileDialogKind { kOpen, kSave };
+
+// The kind of file a file dialog offers: "Printer settings (*.json)", "*.json".
+struct FileFilter {
+    std::string description;
+    std::string pattern;
+};
+
 // The services of the window system that are not tied to one window.
 class Backend {
   public:
@@ -63,6 +71,10 @@ class Backend {
     // Dispatches every message that is pending now, then returns.
     virtual void PumpMessages() = 0;
     virtual std::string LoadText(unsigned id) = 0;
+    // The standard Open or Save dialog; the path chosen, or "" when the operator cancels. A Save
+    // dialog asks before it lets an existing file be replaced.
+    virtual std::string AskFileName(FileDialogKind kind, const FileFilter& filter) = 0;
+    virtual bool CopyToClipboard(const std::string& text) = 0;
 
     CDialog* MainWindow() const { return mainWindow_; }
     void SetMainWindow(CDialog* dialog) { mainWindow_ = dialog; }

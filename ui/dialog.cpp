@@ -56,6 +56,8 @@ void CDialog::OnCancel() {
 
 void CDialog::DoDataExchange(CDataExchange&) {}
 
+void CDialog::OnMessageBoxShown(const std::string&) {}
+
 bool CDialog::UpdateData(bool saveAndValidate) {
     if (window_ == nullptr)
         return false;

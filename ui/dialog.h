@@ -40,6 +40,8 @@ class CDialog {
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange& dx);
+    // The application's main window hears of every message box before it shows.
+    virtual void OnMessageBoxShown(const std::string& text);
 
     // true: controls to held values, stopping at the first field that cannot be taken.
     // false: held values to controls.

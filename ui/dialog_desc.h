@@ -32,6 +32,10 @@ enum Style : uint32_t {
     kPassword = 1u << 6,
     kNumber = 1u << 7,
     kCenter = 1u << 8,
+    kMultiline = 1u << 9,      // an edit of many lines, with scroll bars
+    kStretch = 1u << 10,       // grows and shrinks with a resizable dialog
+    kFollowBottom = 1u << 11,  // keeps its distance to a resizable dialog's bottom edge
+    kFollowRight = 1u << 12,   // keeps its distance to a resizable dialog's right edge
 };
 
 // Position and size in dialog units.
@@ -76,6 +80,7 @@ struct DialogDesc {
     int menuId = 0;  // menu resource, 0 for none
     bool minimizeBox = false;
     std::vector<ControlDesc> controls;
+    bool resizable = false;  // a sizing border; the size described is the smallest
 
     const ControlDesc* Find(int id) const {
         for (const ControlDesc& c : controls) {

@@ -60,10 +60,10 @@ class Page1Test(PageCase):
         self.assertTrue(2.8 <= seen - clicked <= REPLY_TIMEOUT + 1.5,
                         f"time-out after {seen - clicked:.2f} s")
 
-    def open_and_read(self, frames, **settings):
-        """A model 5 printer on COM1 with these settings, and the page opened on it after a read
-        that sent these frames."""
-        printer = self.start(COM1=sim(**settings))["COM1"]
+    def open_and_read(self, frames, args=(), **settings):
+        """A model 5 printer on COM1 with these settings, and Zephra.exe started with these
+        arguments, and the page opened on it after a read that sent these frames."""
+        printer = self.start(args, COM1=sim(**settings))["COM1"]
         page = self.open_page("COM1", printer)
         self.read(page, printer, frames)
         return printer, page
@@ -126,6 +126,21 @@ class Page1Test(PageCase):
             KEY: "new key=42", ENCRYPTION: "WPA2 PSK", CIPHER: "AES", SSID: "Office",
             WLAN_MODE: "Infrastructure mode"})
         self.assert_checked(page, {WPA: True, DHCP: False})
+
+    def test_trace_file_holds_the_exchange_with_the_key_masked(self):
+        path = os.path.join(self.session.root, "trace.txt")
+        self.open_and_read(INFRA_WPA_READ, args=["--trace", "Z:" + path.replace("/", "\\")],
+                           mode="0", security="3", cipher="1", wpakey="wine-secret-7")
+        with open(path) as file:
+            lines = file.read().splitlines()
+        hex_lines = [line.split("|")[0] for line in lines]
+        for frame in INFRA_WPA_READ:
+            self.assertTrue(any(frame.hex(" ").upper() in line for line in hex_lines), frame)
+        self.assertTrue(any(line.endswith("# Printer Status: Read Success") for line in lines))
+        text = "\n".join(lines)
+        self.assertNotIn("wine-secret-7", text)
+        self.assertNotIn("wine-secret-7".encode().hex(" ").upper(), text)
+        self.assertIn("** " * len("wine-secret-7"), text)
 
     def test_silent_printer_times_out(self):
         printers = self.start(COM1=sim(silent="R"), COM2=sim(silent="W"))

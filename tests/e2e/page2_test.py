@@ -10,6 +10,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness.page_case import CHAIN_TIMEOUT, CLOSE, OPEN, PageCase, esc  # noqa: E402
+from harness.ui import IDOK, IDYES  # noqa: E402
 
 REPLY_TIMEOUT = 3.0  # the page's reply timer
 
@@ -17,6 +18,11 @@ REPLY_TIMEOUT = 3.0  # the page's reply timer
 READ, SAVE, STATUS, VERSION, MAC = 1259, 1260, 1011, 1021, 1059
 SSID, PORT, WPA, WEP, ENCRYPTION, CIPHER, WPA_KEY = 1276, 1035, 1042, 1041, 1031, 1032, 1057
 WEP_SIZE, KEY2, KEY2_TEXT, KEY2_FORMAT = 1028, 1046, 1050, 1054
+
+# The page's system menu.
+IDM_SAVE_SETTINGS, IDM_LOAD_SETTINGS = 0x20, 0x30
+# The file name of the standard file dialogs: a combo box, or an edit in older layouts.
+FILE_NAME_CONTROLS = (1148, 1152)
 
 READ_RECORDS = [0x00, 0x01, 0x02, 0x03, 0x10, 0x20, 0x21, 0x22, 0x23, 0x24, 0x30, 0x40, 0x50]
 SAVE_RECORDS = READ_RECORDS[:10] + [0x25] + READ_RECORDS[10:]
@@ -37,10 +43,10 @@ class Page2Test(PageCase):
         printer = self.start(COM1=dict(model="3", options=["--store", self.store_path, *options]))
         return printer["COM1"], self.open_page("COM1", printer["COM1"])
 
-    def store(self):
+    def store(self, path=None):
         """The printer's records by number, and its check of record 25."""
         records, check = {}, None
-        with open(self.store_path) as store:
+        with open(path or self.store_path) as store:
             for line in store.read().splitlines():
                 if line.startswith("psk "):
                     check = line[4:]
@@ -51,6 +57,15 @@ class Page2Test(PageCase):
 
     def read(self, page, printer, frames=READ_FRAMES):
         super().read(page, printer, frames)
+
+    def choose_file(self, caption, path):
+        """Answers the standard file dialog with this caption with a file of the host."""
+        dialog = self.ui.wait(caption, timeout=5.0)
+        controls = {ctl for ctl, _, _ in self.ui.children(dialog)}
+        name = next(ctl for ctl in FILE_NAME_CONTROLS if ctl in controls)
+        self.ui.set_text(dialog, name, "Z:" + path.replace("/", "\\"))
+        self.ui.answer(dialog, IDOK)
+        self.assertTrue(self.ui.gone(dialog))
 
     def save(self, page, printer):
         """Save WLAN Info: every record written in order, F, then G; returns the store."""
@@ -104,6 +119,47 @@ class Page2Test(PageCase):
         self.assertEqual(self.ui.text(page, ENCRYPTION), "WPA2 PSK")
         self.assertEqual(self.ui.text(page, CIPHER), "AES")
         self.assertTrue(self.ui.state(page, WPA).checked)
+
+    def test_profile_carries_settings_to_another_printer(self):
+        """A profile saved from one printer and loaded on another makes the second printer's
+        store the same as the first's."""
+        first_store = os.path.join(self.session.root, "store-1.txt")
+        second_store = os.path.join(self.session.root, "store-2.txt")
+        profile = os.path.join(self.session.root, "office.json")
+        printers = self.start(COM1=dict(model="3", options=["--store", first_store]),
+                              COM2=dict(model="3", options=["--store", second_store]))
+        self.store_path = first_store
+        page = self.open_page("COM1", printers["COM1"])
+        self.read(page, printers["COM1"])
+        self.ui.set_text(page, SSID, "Profiled office")
+        self.ui.click(page, WPA)
+        self.assertTrue(self.wait_enabled(page, ENCRYPTION))
+        self.ui.set_text(page, WPA_KEY, "profile pass 42")
+        first, _ = self.save(page, printers["COM1"])
+
+        self.ui.sys_command(page, IDM_SAVE_SETTINGS)
+        box = self.ui.message_box()
+        self.assertEqual(box[1], "Include the security key in the file?")
+        self.ui.answer(box[0], IDYES)
+        self.choose_file("Save As", profile)
+        deadline = time.monotonic() + 3.0
+        while not os.path.exists(profile) and time.monotonic() < deadline:
+            time.sleep(0.05)
+        with open(profile) as file:
+            self.assertIn('"wpa_passphrase": "profile pass 42"', file.read())
+        self.close_page(page)
+
+        self.store_path = second_store
+        page = self.open_page("COM2", printers["COM2"])
+        self.read(page, printers["COM2"])
+        self.assertEqual(self.ui.text(page, SSID), "Legacy-Printer")
+        self.ui.sys_command(page, IDM_LOAD_SETTINGS)
+        self.choose_file("Open", profile)
+        self.assertEqual(self.wait_text(page, SSID, "Profiled office"), "Profiled office")
+        self.assertIsNone(self.ui.message_box(timeout=0.5), "a message box after the load")
+        second, check = self.save(page, printers["COM2"])
+        self.assertEqual(second, first)
+        self.assertEqual(check, "match")
 
     def test_wep128_hex_key_in_key2_is_saved(self):
         printer, page = self.open_printer()

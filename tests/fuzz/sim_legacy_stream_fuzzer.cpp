@@ -19,8 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const bool split = setup & 8;
     CSimPrinter printer('3', [split](std::vector<uint8_t> bytes, unsigned) {
-        // Every reply is framed; a split identity reply's second part holds its tail.
-        if (bytes.empty() || (!split && (bytes.size() < 3 || bytes[0] != 0x1B || bytes[1] != 0x7E)))
+        // Every reply is framed, the legacy protocol's (1B 7E) or the identification's (1B 00)
+        // when the stream holds an identification request; a split identity reply's second part
+        // holds its tail.
+        const bool framed =
+            bytes.size() >= 3 && bytes[0] == 0x1B && (bytes[1] == 0x7E || bytes[1] == 0x00);
+        if (bytes.empty() || (!split && !framed))
             std::abort();
     });
     CSimLegacy* legacy = printer.ProtocolAs<CSimLegacy>();

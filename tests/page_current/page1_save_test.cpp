@@ -1,6 +1,7 @@
 // Saving to a current-generation printer: key checks, the write chains byte-exact, refusals and
 // time-outs.
 #include "tests/page_current/page1_fixture.h"
+#include "tests/support/trace_check.h"
 
 namespace {
 
@@ -300,3 +301,12 @@ TEST_F(Page1Save, AfterAFailedSaveThePanelStillClosesTheLinkOnceThePageEnds) {
 }
 
 }  // namespace
+
+TEST_F(Page1Save, TheTraceMasksTheKeyReadAndSaved) {
+    Store().security = "2";
+    Store().wpaKey = "Kx9#secret";
+    OpenAndRead();
+    Save();
+    ASSERT_EQ(Store().wpaKey, "Kx9#secret");
+    ExpectKeyMasked(dlg_.Trace(), "Kx9#secret");
+}

@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "tests/page_legacy/page2_fixture.h"
+#include "tests/support/trace_check.h"
 
 namespace {
 
@@ -90,3 +91,14 @@ TEST_F(Page2Test, WpaSavesWithoutLookingAtTheWepKey) {
 }
 
 }  // namespace
+
+TEST_F(Page2Test, TheTraceMasksTheKeyReadAndSaved) {
+    Bytes passphrase = Frame("Kx9#secret");
+    passphrase.resize(RecordSize(kRecordPassphrase));
+    ASSERT_TRUE(printer_->SetRecord(kRecordWireless, {1, 6, 0, 0, 0, 4, 2}));
+    ASSERT_TRUE(printer_->SetRecord(kRecordPassphrase, passphrase));
+    OpenAndRead();
+    Save();
+    ASSERT_EQ(printer_->Records().at(kRecordPassphrase), passphrase);
+    ExpectKeyMasked(dlg_.Trace(), "Kx9#secret");
+}

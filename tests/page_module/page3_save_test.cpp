@@ -1,6 +1,7 @@
 // Saving to a Wi-Fi module: the write chains of both modes byte-exact, the store, read-back and
 // the key checks.
 #include "tests/page_module/page3_fixture.h"
+#include "tests/support/trace_check.h"
 
 namespace {
 
@@ -166,3 +167,11 @@ TEST_F(Page3Test, AKeyOfTheWrongLengthDropsTheLink) {
 }
 
 }  // namespace
+
+TEST_F(Page3Test, TheTraceMasksTheKeyReadAndSaved) {
+    Store().passphrase = "Kx9#secret";
+    OpenAndRead();
+    Save();
+    ASSERT_EQ(Store().passphrase, "Kx9#secret");
+    ExpectKeyMasked(dlg_.Trace(), "Kx9#secret");
+}

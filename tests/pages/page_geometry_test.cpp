@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/page_layout_kit.h"
+#include "app/trace_dlg.h"
 #include "page_current/page1_layout.h"
 #include "page_legacy/page2_layout.h"
 #include "page_module/page3_layout.h"
@@ -110,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(AllPages, PageLayout,
                                                   &page3::Page3Desc,
                                                   {{page3::IDC_HELP_ASCII, page3::IDC_HELP_HEX},
                                                    {page3::IDC_REGION_COUNTRY,
-                                                    page3::IDC_REGION_NUMERIC}}}),
+                                                    page3::IDC_REGION_NUMERIC}}},
+                                           Layout{"ProtocolTrace", &TraceDialogDesc, {}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -81,6 +81,22 @@ std::string HeadlessBackend::LoadText(unsigned id) {
     return it == strings_.end() ? std::string() : it->second;
 }
 
+std::string HeadlessBackend::AskFileName(FileDialogKind kind, const FileFilter& filter) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    fileDialogs_.push_back(FileDialog{kind, filter});
+    if (fileAnswers_.empty())
+        return std::string();
+    std::string path = std::move(fileAnswers_.front());
+    fileAnswers_.pop_front();
+    return path;
+}
+
+bool HeadlessBackend::CopyToClipboard(const std::string& text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    clipboard_ = text;
+    return true;
+}
+
 bool HeadlessBackend::NextReady(Item* item) {
     if (!posted_.empty()) {
         *item = std::move(posted_.front());
@@ -462,6 +478,25 @@ std::vector<HeadlessBackend::Delivery> HeadlessBackend::TakeDeliveries() {
 void HeadlessBackend::AnswerNextBox(int answer) {
     std::lock_guard<std::mutex> lock(mutex_);
     answers_.push_back(answer);
+}
+
+void HeadlessBackend::AnswerNextFileDialog(const std::string& path) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    fileAnswers_.push_back(path);
+}
+
+std::vector<HeadlessBackend::FileDialog> HeadlessBackend::TakeFileDialogs() {
+    Settle();
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<FileDialog> dialogs;
+    dialogs.swap(fileDialogs_);
+    return dialogs;
+}
+
+std::string HeadlessBackend::Clipboard() {
+    Settle();
+    std::lock_guard<std::mutex> lock(mutex_);
+    return clipboard_;
 }
 
 }  // namespace ui

@@ -36,6 +36,8 @@ class HeadlessBackend : public Backend {
     void Sleep(unsigned ms) override;
     void PumpMessages() override;
     std::string LoadText(unsigned id) override;
+    std::string AskFileName(FileDialogKind kind, const FileFilter& filter) override;
+    bool CopyToClipboard(const std::string& text) override;
 
     // --- Test thread ---
     void AddString(unsigned id, const std::string& text) { strings_[id] = text; }
@@ -94,6 +96,15 @@ class HeadlessBackend : public Backend {
     std::vector<std::string> TakeBoxTexts();
     // Answer for the next message box; unanswered boxes take their first button.
     void AnswerNextBox(int answer);
+    // Path the next file dialog returns; unanswered file dialogs are cancelled.
+    void AnswerNextFileDialog(const std::string& path);
+    struct FileDialog {
+        FileDialogKind kind;
+        FileFilter filter;
+    };
+    // File dialogs shown since the last call, in order.
+    std::vector<FileDialog> TakeFileDialogs();
+    std::string Clipboard();
 
   private:
     friend class HeadlessWindow;
@@ -148,6 +159,9 @@ class HeadlessBackend : public Backend {
     std::vector<Box> boxes_;
     std::vector<Delivery> deliveries_;
     std::deque<int> answers_;
+    std::deque<std::string> fileAnswers_;
+    std::vector<FileDialog> fileDialogs_;
+    std::string clipboard_;
     std::map<unsigned, std::string> strings_;
 };
 

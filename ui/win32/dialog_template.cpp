@@ -71,6 +71,8 @@ uint32_t ControlStyle(const ControlDesc& c) {
         case Kind::kDropDownList:
             return style | CBS_DROPDOWNLIST | WS_VSCROLL | ((c.style & kSorted) ? CBS_SORT : 0);
         case Kind::kEdit:
+            if (c.style & kMultiline)
+                style |= ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL;
             return style | WS_BORDER | ES_AUTOHSCROLL | ((c.style & kReadOnly) ? ES_READONLY : 0) |
                    ((c.style & kPassword) ? ES_PASSWORD : 0) |
                    ((c.style & kNumber) ? ES_NUMBER : 0);
@@ -112,6 +114,8 @@ std::vector<uint16_t> BuildDialogTemplate(const DialogDesc& desc) {
     uint32_t style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER;
     if (desc.minimizeBox)
         style |= WS_MINIMIZEBOX;
+    if (desc.resizable)
+        style |= WS_THICKFRAME;
     w.Word(1);       // dlgVer
     w.Word(0xFFFF);  // signature: extended template
     w.Dword(0);      // helpID

@@ -1,6 +1,10 @@
 // The real window system: dialogs built from their descriptions with DialogBoxIndirectParamW.
 #include "ui/win32/win32_backend.h"
 
+#include <commdlg.h>
+
+#include <cstring>
+
 #include "ui/dialog.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/text.h"
@@ -48,11 +52,15 @@ int Win32Backend::RunModal(CDialog& dialog) {
     return static_cast<int>(result);
 }
 
-int Win32Backend::ShowMessageBox(const std::string& text, unsigned type) {
-    // A box from another thread must not borrow the UI thread's window as its owner.
-    HWND owner = nullptr;
+HWND Win32Backend::TopWindow() const {
+    // A window from another thread must not borrow the UI thread's window as its owner.
     if (GetCurrentThreadId() == uiThread_ && !shown_.empty())
-        owner = shown_.back()->Handle();
+        return shown_.back()->Handle();
+    return nullptr;
+}
+
+int Win32Backend::ShowMessageBox(const std::string& text, unsigned type) {
+    HWND owner = TopWindow();
     return ::MessageBoxW(owner, Widen(text).c_str(), kMessageBoxCaption, type | MB_SETFOREGROUND);
 }
 
@@ -80,6 +88,54 @@ std::string Win32Backend::LoadText(unsigned id) {
     const wchar_t* text = nullptr;
     const int n = ::LoadStringW(instance_, id, reinterpret_cast<LPWSTR>(&text), 0);
     return n > 0 ? Narrow(std::wstring(text, static_cast<size_t>(n))) : std::string();
+}
+
+std::string Win32Backend::AskFileName(FileDialogKind kind, const FileFilter& filter) {
+    // The filter is pairs of NUL-ended strings, ended by one more NUL.
+    std::wstring filterText = Widen(filter.description) + L'\0' + Widen(filter.pattern) + L'\0';
+    filterText += L'\0';
+    const std::wstring pattern = Widen(filter.pattern);
+    const size_t dot = pattern.rfind(L'.');
+    const std::wstring extension = dot == std::wstring::npos ? L"" : pattern.substr(dot + 1);
+    wchar_t path[MAX_PATH] = {};
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = TopWindow();
+    ofn.lpstrFilter = filterText.c_str();
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    BOOL chosen;
+    if (kind == FileDialogKind::kOpen) {
+        ofn.Flags |= OFN_FILEMUSTEXIST;
+        chosen = GetOpenFileNameW(&ofn);
+    } else {
+        ofn.Flags |= OFN_OVERWRITEPROMPT;
+        chosen = GetSaveFileNameW(&ofn);
+    }
+    return chosen ? Narrow(path) : std::string();
+}
+
+bool Win32Backend::CopyToClipboard(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr)
+        return false;
+    std::memcpy(GlobalLock(memory), wide.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(TopWindow())) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    // The clipboard owns the memory once it takes it.
+    const bool taken = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!taken)
+        GlobalFree(memory);
+    return taken;
 }
 
 }  // namespace ui

@@ -22,8 +22,11 @@ class Win32Backend : public Backend {
     void Sleep(unsigned ms) override;
     void PumpMessages() override;
     std::string LoadText(unsigned id) override;
+    std::string AskFileName(FileDialogKind kind, const FileFilter& filter) override;
+    bool CopyToClipboard(const std::string& text) override;
 
   private:
+    HWND TopWindow() const;
     static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;

@@ -74,11 +74,20 @@ INT_PTR Win32Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return bigIcon_ != nullptr;
         case WM_PAINT:
             return PaintIconWhileMinimised();
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED)
+                FollowSize(LOWORD(lParam), HIWORD(lParam));
+            return FALSE;
+        case WM_GETMINMAXINFO:
+            if (startWindow_.cx > 0) {
+                auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+                info->ptMinTrackSize = {startWindow_.cx, startWindow_.cy};
+            }
+            return FALSE;
         case WM_DESTROY:
             dialog_.Detach();
             return FALSE;
     }
-    (void)lParam;
     return FALSE;
 }
 
@@ -102,7 +111,49 @@ void Win32Window::FillFromDescription() {
             AddItem(c.id, item);
         if (c.limit > 0)
             SetLimitText(c.id, c.limit);
+        // A many-line edit holds far more than the 32K characters it takes by default.
+        if (c.kind == Kind::kEdit && (c.style & kMultiline) && c.limit == 0)
+            SetLimitText(c.id, 0);
     }
+    if (dialog_.Desc().resizable)
+        RecordAnchoredControls();
+}
+
+void Win32Window::RecordAnchoredControls() {
+    RECT client, window;
+    GetClientRect(hwnd_, &client);
+    GetWindowRect(hwnd_, &window);
+    startClient_ = {client.right, client.bottom};
+    startWindow_ = {window.right - window.left, window.bottom - window.top};
+    for (const ControlDesc& c : dialog_.Desc().controls) {
+        const uint32_t anchors = c.style & (kStretch | kFollowBottom | kFollowRight);
+        HWND control = Item(c.id);
+        if (anchors == 0 || control == nullptr)
+            continue;
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+        anchored_.push_back(Anchored{control, rect, anchors});
+    }
+}
+
+void Win32Window::FollowSize(int width, int height) {
+    const int dx = width - startClient_.cx, dy = height - startClient_.cy;
+    for (const Anchored& a : anchored_) {
+        RECT r = a.start;
+        if (a.style & kStretch) {
+            r.right += dx;
+            r.bottom += dy;
+        }
+        if (a.style & kFollowRight)
+            OffsetRect(&r, dx, 0);
+        if (a.style & kFollowBottom)
+            OffsetRect(&r, 0, dy);
+        SetWindowPos(a.control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (!anchored_.empty())
+        InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 HWND Win32Window::Item(int id) const {
@@ -229,7 +280,10 @@ void Win32Window::AppendSystemMenuItem(unsigned command, const std::string& text
     HMENU menu = GetSystemMenu(hwnd_, FALSE);
     if (menu == nullptr)
         return;
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    // One separator parts the dialog's own items from the window system's.
+    if (!systemMenuExtended_)
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    systemMenuExtended_ = true;
     AppendMenuW(menu, MF_STRING, command, Widen(text).c_str());
 }
 

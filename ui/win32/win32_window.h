@@ -5,6 +5,8 @@
 
 #include <deque>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 #include "ui/backend.h"
 
@@ -55,6 +57,19 @@ class Win32Window : public DialogWindow {
     void FillFromDescription();
     HWND Item(int id) const;
     bool PaintIconWhileMinimised();
+    // A resizable dialog: where its anchored controls started, and their places at a new size.
+    void RecordAnchoredControls();
+    void FollowSize(int width, int height);
+
+    struct Anchored {
+        HWND control;
+        RECT start;  // client coordinates at the first size
+        uint32_t style;
+    };
+    std::vector<Anchored> anchored_;
+    SIZE startClient_ = {};
+    SIZE startWindow_ = {};
+    bool systemMenuExtended_ = false;
 
     HINSTANCE instance_;
     CDialog& dialog_;

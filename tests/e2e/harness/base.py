@@ -80,13 +80,14 @@ class WineTestCase(unittest.TestCase):
         self.session.map_ports(mapping)
         return printers
 
-    def start_zephra(self, caption):
+    def start_zephra(self, caption, args=()):
         """Starts Zephra.exe, its output in zephra.log, and the UI driver; sets self.ui and
         self.dlg, the main dialog with this caption, and returns Zephra.exe's process. Ports and
         printers must be in place before, as the program opens them."""
         log = open(os.path.join(self.session.root, "zephra.log"), "wb")
         self.addCleanup(log.close)
-        app = self.session.start(program("ZEPHRA_EXE"), stdin=None, stdout=log, stderr=log)
+        app = self.session.start(program("ZEPHRA_EXE"), args, stdin=None, stdout=log,
+                                 stderr=log)
         self.ui = UiDriver(self.session.start(program("ZEPHRA_UIDRIVER")))
         self.dlg = self.ui.wait(caption, timeout=30)
         return app

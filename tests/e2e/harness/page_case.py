@@ -63,9 +63,9 @@ class PageCase(WineTestCase):
     SAVE_ENABLED_AT_OPEN = False  # whether the page offers Save before any read
     SAVE_SUCCESS = "Save Success"  # the box and status that end a good save
 
-    def start(self, **ports):
+    def start(self, args=(), **ports):
         printers = self.start_printers(**ports)
-        self.start_zephra(CAPTION)
+        self.start_zephra(CAPTION, args)
         return printers
 
     def open_page(self, port, printer):

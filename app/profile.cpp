@@ -1,0 +1,254 @@
+// Settings profiles: a page's settings in a small JSON file, named as a person would name them,
+// written from the page's controls and read back into them as if typed.
+#include "app/profile.h"
+
+#include <nlohmann/json.hpp>
+
+#include <map>
+
+#include "app/entry_text.h"
+#include "ui/data_exchange.h"
+#include "ui/dialog.h"
+
+namespace profile {
+
+namespace {
+
+using nlohmann::json;
+
+constexpr const char* kKeyLeftOut = "key_left_out";
+
+// The families by their names in the file, and how a message names their printers.
+const struct {
+    const char* name;
+    const char* printer;
+} kFamilies[] = {
+    {"current", "current-generation"},
+    {"legacy", "legacy"},
+    {"module", "Wi-Fi module"},
+};
+
+std::string OtherFamilyMessage(const json& name) {
+    for (const auto& family : kFamilies) {
+        if (name == family.name)
+            return std::string("This file holds settings for a ") + family.printer + " printer.";
+    }
+    return "This file holds settings for another kind of printer.";
+}
+
+class ValueMap : public Values {
+  public:
+    const std::string* Get(const char* name) const override {
+        auto it = values_.find(name);
+        return it == values_.end() ? nullptr : &it->second;
+    }
+    void Set(const char* name, std::string value) { values_[name] = std::move(value); }
+
+  private:
+    std::map<std::string, std::string> values_;
+};
+
+std::string Refusal(const char* field) {
+    return std::string("The profile's \"") + field + "\" is not a value this page can hold.";
+}
+
+// Dotted text with four octets of 0 to 255, digits only.
+bool IsDottedAddress(const std::string& text) {
+    int octets = 0, digits = 0, value = 0;
+    for (char c : text + ".") {
+        if (c == '.') {
+            if (digits == 0 || value > 255)
+                return false;
+            ++octets;
+            digits = value = 0;
+        } else if (c >= '0' && c <= '9' && digits < 3) {
+            value = value * 10 + (c - '0');
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    return octets == 4;
+}
+
+int IndexOf(const std::vector<std::string>& items, const std::string& value) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i] == value)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Takes one field's value from the file, checking what can be checked without the page.
+bool TakeField(const ui::CDialog& page, const Field& field, const json& value, ValueMap* values) {
+    if (field.kind == FieldKind::kCheck) {
+        if (!value.is_boolean())
+            return false;
+        values->Set(field.name, value.get<bool>() ? "true" : "false");
+        return true;
+    }
+    if (!value.is_string())
+        return false;
+    const std::string text = value.get<std::string>();
+    switch (field.kind) {
+        case FieldKind::kText:
+            if (field.maxLength > 0 && ui::CharacterCount(text) > field.maxLength)
+                return false;
+            break;
+        case FieldKind::kList: {
+            // A list filled at run time is the family's own check.
+            const ui::ControlDesc* desc = page.Desc().Find(field.id);
+            if (desc != nullptr && !desc->items.empty() && IndexOf(desc->items, text) < 0)
+                return false;
+            break;
+        }
+        case FieldKind::kRadio: {
+            bool known = false;
+            for (const Choice& choice : field.choices)
+                known = known || text == choice.value;
+            if (!known)
+                return false;
+            break;
+        }
+        case FieldKind::kAddress:
+            if (!IsDottedAddress(text))
+                return false;
+            break;
+        case FieldKind::kCheck:
+            break;
+    }
+    values->Set(field.name, text);
+    return true;
+}
+
+std::vector<std::string> ListItems(ui::CDialog& page, int id) {
+    std::vector<std::string> items;
+    for (int i = 0; i < page.GetItemCount(id); ++i)
+        items.push_back(page.GetLBText(id, i));
+    return items;
+}
+
+// Sets one control as the operator would, then runs what the page does on that action. False
+// when a list lacks the entry.
+bool ApplyField(ui::CDialog& page, const Field& field, const std::string& value) {
+    switch (field.kind) {
+        case FieldKind::kText:
+            page.SetItemText(field.id, value);
+            page.OnCommand(field.id, ui::kEnKillFocus);
+            return true;
+        case FieldKind::kList: {
+            const int index = IndexOf(ListItems(page, field.id), value);
+            if (index < 0)
+                return false;
+            page.SetCurSel(field.id, index);
+            page.OnCommand(field.id, ui::kCbnSelChange);
+            return true;
+        }
+        case FieldKind::kCheck:
+            page.SetCheck(field.id, value == "true" ? 1 : 0);
+            page.OnCommand(field.id, ui::kBnClicked);
+            return true;
+        case FieldKind::kRadio:
+            for (const Choice& choice : field.choices) {
+                if (value == choice.value) {
+                    for (const Choice& other : field.choices)
+                        page.SetCheck(other.id, other.id == choice.id ? 1 : 0);
+                    page.OnCommand(choice.id, ui::kBnClicked);
+                }
+            }
+            return true;
+        case FieldKind::kAddress:
+            page.SetAddress(field.id, entry::ParseDottedAddress(value));
+            return true;
+    }
+    return false;
+}
+
+json ReadField(ui::CDialog& page, const Field& field) {
+    switch (field.kind) {
+        case FieldKind::kText:
+            return page.GetItemText(field.id);
+        case FieldKind::kList: {
+            const int index = page.GetCurSel(field.id);
+            return index < 0 ? std::string() : page.GetLBText(field.id, index);
+        }
+        case FieldKind::kCheck:
+            return page.GetCheck(field.id) != 0;
+        case FieldKind::kRadio:
+            for (const Choice& choice : field.choices) {
+                if (page.GetCheck(choice.id))
+                    return choice.value;
+            }
+            return json();
+        case FieldKind::kAddress:
+            return ui::DottedAddress(page.GetAddress(field.id));
+    }
+    return json();
+}
+
+}  // namespace
+
+std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey,
+                        std::string* text) {
+    json settings = json::object();
+    for (const Field& field : family.fields) {
+        if (field.key && !includeKey)
+            continue;
+        json value = ReadField(page, field);
+        if (value.is_null())
+            continue;
+        // JSON holds UTF-8 text only; a key of raw bytes has no place in it.
+        try {
+            value.dump();
+        } catch (const json::type_error&) {
+            return std::string("The \"") + field.name +
+                   "\" setting holds characters a profile cannot keep.";
+        }
+        settings[field.name] = std::move(value);
+    }
+    if (!includeKey)
+        settings[kKeyLeftOut] = true;
+    json file = json::object();
+    file["format"] = kFormatName;
+    file["version"] = kFormatVersion;
+    file["family"] = family.name;
+    file["settings"] = std::move(settings);
+    *text = file.dump(2) + "\n";
+    return std::string();
+}
+
+std::string LoadProfile(ui::CDialog& page, const Family& family, const std::string& text) {
+    const json file = json::parse(text, nullptr, false);
+    if (!file.is_object() || file.value("format", json()) != kFormatName)
+        return "This file is not a printer settings profile.";
+    const json version = file.value("version", json());
+    if (version != kFormatVersion)
+        return "This profile has a format version (" + version.dump() +
+               ") that this utility does not know.";
+    const json familyName = file.value("family", json());
+    if (familyName != family.name)
+        return OtherFamilyMessage(familyName);
+    const json settings = file.value("settings", json());
+    if (!settings.is_object())
+        return "This file is not a printer settings profile.";
+
+    ValueMap values;
+    for (const Field& field : family.fields) {
+        auto it = settings.find(field.name);
+        if (it != settings.end() && !TakeField(page, field, *it, &values))
+            return Refusal(field.name);
+    }
+    if (family.check != nullptr) {
+        const std::string fault = family.check(values);
+        if (!fault.empty())
+            return Refusal(fault.c_str());
+    }
+    for (const Field& field : family.fields) {
+        const std::string* value = values.Get(field.name);
+        if (value != nullptr && !ApplyField(page, field, *value))
+            return Refusal(field.name);
+    }
+    return std::string();
+}
+
+}  // namespace profile

@@ -1,0 +1,10 @@
+// The current-generation page's settings in a profile: which control holds which setting.
+#pragma once
+
+#include "app/profile.h"
+
+namespace page1 {
+
+const profile::Family& ProfileFamily();
+
+}  // namespace page1

@@ -1,0 +1,10 @@
+// The legacy page's settings in a profile: which control holds which setting.
+#pragma once
+
+#include "app/profile.h"
+
+namespace page2 {
+
+const profile::Family& ProfileFamily();
+
+}  // namespace page2

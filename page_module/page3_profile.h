@@ -1,0 +1,10 @@
+// The Wi-Fi module page's settings in a profile: which control holds which setting.
+#pragma once
+
+#include "app/profile.h"
+
+namespace page3 {
+
+const profile::Family& ProfileFamily();
+
+}  // namespace page3

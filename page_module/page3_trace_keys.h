@@ -1,0 +1,11 @@
+// Which bytes of the Wi-Fi module protocol carry a security key, for the protocol trace.
+#pragma once
+
+#include "app/trace_keys.h"
+
+namespace page3 {
+
+std::vector<trace::Span> TraceKeys(trace::Direction direction, const trace::Bytes& before,
+                                   const trace::Bytes& frame);
+
+}  // namespace page3

@@ -1,0 +1,73 @@
+// Settings profiles on the legacy page: another printer saved from a profile ends up with the
+// same records, written byte for byte as the first.
+#include "tests/page_legacy/page2_fixture.h"
+#include "tests/support/profile_steps.h"
+
+namespace {
+
+using namespace page2;
+
+Bytes Padded(const std::string& text, size_t size) {
+    Bytes bytes(text.begin(), text.end());
+    bytes.resize(size);
+    return bytes;
+}
+
+class Page2Profile : public Page2Test {
+  protected:
+    Bytes SaveWire() {
+        ForgetTraffic();
+        Save();
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Success"});
+        return Wire();
+    }
+};
+
+TEST_F(Page2Profile, AProfileGivesAnotherPrinterTheSameRecords) {
+    const struct {
+        const char* name;
+        Bytes wireless;
+        Bytes wep128;
+    } cases[] = {
+        {"WPA2 AES", {1, 6, 0, 0, 0, 4, 2}, Bytes(52)},
+        {"WEP-128 Key2, ad hoc", {0, 3, 2, 1, 2, 0, 1}, Padded("key-one-13chrkey-two-13chr", 52)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(printer_->SetRecord(kRecordWireless, c.wireless));
+        ASSERT_TRUE(printer_->SetRecord(kRecordSsid, Padded("Shop \"7\"", 32)));
+        ASSERT_TRUE(printer_->SetRecord(kRecordPassphrase, Padded("correct horse", 32)));
+        ASSERT_TRUE(printer_->SetRecord(kRecordWep128, c.wep128));
+        ASSERT_TRUE(printer_->SetRecord(kRecordAddressOptions, {0, 0}));
+        if (ui_.TopDialog() != &Page())
+            OpenPage();
+        Read();
+        const Bytes first = SaveWire();
+        const auto firstRecords = printer_->Records();
+        ProfileFile file("page2_round_trip");
+        SaveProfileFile(ui_, Page(), file, true);
+
+        ASSERT_TRUE(printer_->SetRecord(kRecordWireless, {1, 11, 1, 0, 1, 0, 1}));
+        ASSERT_TRUE(printer_->SetRecord(kRecordSsid, Padded("Elsewhere", 32)));
+        ASSERT_TRUE(printer_->SetRecord(kRecordIp, {10, 9, 8, 7}));
+        Read();
+        ASSERT_EQ(Text(IDC_SSID), "Elsewhere");
+        EXPECT_EQ(LoadProfileFile(ui_, Page(), file), std::vector<std::string>{}) << file.Read();
+        EXPECT_EQ(SaveWire(), first);
+        EXPECT_EQ(printer_->Records(), firstRecords);
+    }
+}
+
+TEST_F(Page2Profile, AnotherFamilysProfileIsRefused) {
+    OpenAndRead();
+    ProfileFile file("page2_other_family");
+    file.Write(R"({"format": "zephra-printer-settings", "version": 1, "family": "current",
+                   "settings": {"ssid": "x"}})");
+    const auto before = ControlStates(ui_, Page());
+    EXPECT_EQ(
+        LoadProfileFile(ui_, Page(), file),
+        std::vector<std::string>{"This file holds settings for a current-generation printer."});
+    EXPECT_EQ(ControlStates(ui_, Page()), before);
+}
+
+}  // namespace
