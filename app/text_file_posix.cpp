@@ -1,31 +1,14 @@
-// Whole-file reads and writes by UTF-8 path, on POSIX systems.
-#include <cstdio>
+// File access by UTF-8 path on POSIX systems, where paths are bytes already.
+#include "app/text_file_platform.h"
 
-#include "app/text_file.h"
-
-bool ReadTextFile(const std::string& path, std::string* content) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    content->clear();
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content->append(buffer, n);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+FILE* OpenFileByPath(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    if (std::fclose(file) != 0 || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+bool ReplaceFileByPath(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void RemoveFileByPath(const std::string& path) {
+    std::remove(path.c_str());
 }
