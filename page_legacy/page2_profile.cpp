@@ -20,7 +20,6 @@ const profile::Family& ProfileFamily() {
             Address("netmask", IDC_NETMASK),
             Address("gateway", IDC_GATEWAY),
             Address("dns", IDC_DNS),
-            Check("user_class_default", IDC_USER_CLASS_DEFAULT),
             Text("user_class_id", IDC_USER_CLASS_ID, 64),
             Address("peer_ip_address", IDC_PEER_IP),
             Text("peer_port", IDC_PEER_PORT, 5),
