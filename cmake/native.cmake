@@ -14,6 +14,8 @@ add_library(zephra_posix_links STATIC
 )
 target_link_libraries(zephra_posix_links PUBLIC zephra_core Threads::Threads)
 
+add_subdirectory(cli)
+
 # The core's file reads and writes, as this platform does them.
 target_sources(zephra_core PRIVATE app/text_file_posix.cpp)
 
@@ -27,6 +29,7 @@ add_subdirectory(tests/page_module)
 add_subdirectory(sim)
 add_subdirectory(tests/sim)
 add_subdirectory(tests/link)
+add_subdirectory(tests/cli)
 if(ZEPHRA_FUZZ)
   add_subdirectory(tests/fuzz)
 endif()

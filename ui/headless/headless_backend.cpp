@@ -435,8 +435,10 @@ CDialog* HeadlessBackend::TopDialog() {
 bool HeadlessBackend::WaitWhileTop(CDialog& dialog, unsigned ms) {
     std::unique_lock<std::mutex> lock(mutex_);
     const HeadlessWindow* window = Live(dialog);
-    return idleCv_.wait_for(lock, std::chrono::milliseconds(ms),
-                            [&] { return uiDone_ || window == nullptr || !IsTop(window); });
+    return idleCv_.wait_for(lock, std::chrono::milliseconds(ms), [&] {
+        return uiDone_ || window == nullptr || !IsTop(window) ||
+               (idle_ && posted_.empty() && timed_.empty());
+    });
 }
 
 bool HeadlessBackend::IsShown(CDialog& dialog) {

@@ -77,7 +77,8 @@ class HeadlessBackend : public Backend {
     // What the operator sees (after settling).
     // The dialog that takes the operator's input now, or none.
     CDialog* TopDialog();
-    // Waits up to ms (steady time) while dialog stays the top one; false when it still is.
+    // Waits up to ms (steady time) while dialog stays the top one and the UI thread still has
+    // something to wait for (a posted message or a timer); false when dialog is still on top.
     bool WaitWhileTop(CDialog& dialog, unsigned ms);
     bool IsShown(CDialog& dialog);
     std::string Caption(CDialog& dialog);
