@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 
 #include "app/main_dialog_layout.h"
 
@@ -60,10 +61,16 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
     }
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp&) {
-        *message = app.help();
-        return kExitOk;
     } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0) {
+            // --help, for the program or for a command.
+            std::ostringstream help, ignored;
+            app.exit(e, help, ignored);
+            *message = help.str();
+            if (!message->empty() && message->back() == '\n')
+                message->pop_back();
+            return kExitOk;
+        }
         *message = std::string("zephra-cli: ") + e.what();
         return kExitUsage;
     }

@@ -68,6 +68,8 @@ TEST(CliOptions, BadUsageIsOneLineNamingTheProblem) {
     std::string help;
     EXPECT_EQ(Parse("--help", &command, &help), kExitOk);
     EXPECT_NE(help.find("identify"), std::string::npos);
+    EXPECT_EQ(Parse("identify --help", &command, &help), kExitOk);
+    EXPECT_NE(help.find("--parity"), std::string::npos);
 }
 
 }  // namespace
