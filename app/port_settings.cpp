@@ -2,6 +2,9 @@
 #include "app/port_settings.h"
 
 std::string PortDeviceName(const std::string& port) {
+    // A path names a POSIX device as it is.
+    if (!port.empty() && port[0] == '/')
+        return port;
     const size_t digits = port.size() > 3 ? port.size() - 3 : 0;
     if (digits == 1)
         return port;

@@ -7,6 +7,7 @@
 #include "link/link.h"
 
 // "COM1".."COM9" open as they are; two-digit ports need the device namespace form "\\.\COM12".
+// Paths (POSIX devices, "/dev/ttyUSB0") are names as they are.
 std::string PortDeviceName(const std::string& port);
 
 // Decimal value of the leading digits of a list entry, 0 when there are none.

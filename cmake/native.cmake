@@ -7,6 +7,15 @@ add_library(zephra_headless STATIC
   ui/headless/headless_window.cpp
 )
 target_link_libraries(zephra_headless PUBLIC zephra_core Threads::Threads)
+# The serial ports of this platform, for the command line.
+add_library(zephra_posix_links STATIC
+  link/serial_link_posix.cpp
+  link/posix_link_provider.cpp
+)
+target_link_libraries(zephra_posix_links PUBLIC zephra_core Threads::Threads)
+
+add_subdirectory(cli)
+
 # The core's file reads and writes, as this platform does them.
 target_sources(zephra_core PRIVATE app/text_file_posix.cpp)
 
@@ -19,6 +28,8 @@ add_subdirectory(tests/page_legacy)
 add_subdirectory(tests/page_module)
 add_subdirectory(sim)
 add_subdirectory(tests/sim)
+add_subdirectory(tests/link)
+add_subdirectory(tests/cli)
 if(ZEPHRA_FUZZ)
   add_subdirectory(tests/fuzz)
 endif()

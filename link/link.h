@@ -33,7 +33,7 @@ using NotifyFn = std::function<void(LinkEvent)>;
 
 // Serial parameters as the driver takes them.
 struct SerialSettings {
-    std::string portName;  // "COM1".."COM9" or "\\.\COM10".."\\.\COM20"
+    std::string portName;  // "COM1".."COM9", "\\.\COM10".."\\.\COM20", or a POSIX path
     uint32_t baudRate = 0;
     uint8_t dataBits = 8;
     uint8_t parity = 0;    // 0 none, 1 odd, 2 even

@@ -1,8 +1,6 @@
 // The serial COM-port link: overlapped port I/O and the reader thread that feeds the receive queue.
 #include "link/serial_link_win32.h"
 
-#include <algorithm>
-
 #include "link/rx_queue.h"
 
 namespace {
@@ -14,10 +12,6 @@ void ClearLineErrors(HANDLE comm) {
     DWORD errors = 0;
     COMSTAT stat{};
     ClearCommError(comm, &errors, &stat);
-}
-
-uint32_t BitsPerByte(const SerialSettings& s) {
-    return 1 + s.dataBits + (s.parity != 0 ? 1 : 0) + (s.stopBits != 0 ? 2 : 1);
 }
 
 }  // namespace
@@ -70,8 +64,7 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
         Close();
         return SerialOpenResult::kConfigFailed;
     }
-    baudRate_ = settings.baudRate;
-    bitsPerByte_ = BitsPerByte(settings);
+    settings_ = settings;
 
     if (!reader_.Prepare()) {
         Close();
@@ -103,17 +96,11 @@ void CSerialLink::Close() {
     queue_ = nullptr;
 }
 
-DWORD CSerialLink::WriteBoundMs(uint32_t length) const {
-    const uint64_t lineMs =
-        baudRate_ == 0 ? 0 : (uint64_t{length} * bitsPerByte_ * 1000 + baudRate_ - 1) / baudRate_;
-    // INFINITE would take away the bound.
-    return static_cast<DWORD>(std::min<uint64_t>(kWriteGraceMs + lineMs, INFINITE - 1));
-}
-
 uint32_t CSerialLink::WriteComm(const uint8_t* data, uint32_t length) {
     if (!comm_.Valid() || data == nullptr || length == 0)
         return 0;
-    const uint32_t written = writer_.Write(comm_.Get(), data, length, WriteBoundMs(length));
+    const uint32_t written =
+        writer_.Write(comm_.Get(), data, length, WriteBoundMs(settings_, length));
     if (written < length)
         ClearLineErrors(comm_.Get());
     return written;
@@ -133,7 +120,7 @@ void CSerialLink::ThreadWatchComm() {
     uint32_t held = 0;  // bytes of the current reply read so far
     for (;;) {
         DWORD n = 0;
-        const CReaderThread::IoResult result = ReadComm(chunk_ + held, kChunkSize - held, &n);
+        const CReaderThread::IoResult result = ReadComm(chunk_ + held, kReplyChunkSize - held, &n);
         if (result == CReaderThread::IoResult::kStopped)
             return;
         const bool failed = result == CReaderThread::IoResult::kFailed || n == 0;
@@ -141,7 +128,7 @@ void CSerialLink::ThreadWatchComm() {
             held += n;
             // Bytes already waiting mean the line never fell quiet: on a busy system the gap's
             // time-out can fire late, after more of the reply has come.
-            if (held < kChunkSize && InputWaiting())
+            if (held < kReplyChunkSize && InputWaiting())
                 continue;
         }
         if (held > 0) {

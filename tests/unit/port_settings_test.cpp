@@ -17,6 +17,7 @@ TEST(PortSettings, TwoDigitPortsUseTheDeviceNamespace) {
         const std::string port = "COM" + std::to_string(i);
         EXPECT_EQ(PortDeviceName(port), "\\\\.\\" + port);
     }
+    EXPECT_EQ(PortDeviceName("/dev/ttyUSB0"), "/dev/ttyUSB0");
 }
 
 TEST(PortSettings, StopBitsAndParityCodes) {

@@ -1,15 +1,17 @@
-// In-memory window system for tests: the real dialog code runs on its own UI thread against
-// in-memory controls, a virtual clock and scripted message boxes, driven from the test thread.
+// In-memory window system: the real dialog code runs on its own UI thread against in-memory
+// controls and scripted message boxes, driven from another thread, on a virtual or steady clock.
 #include "ui/headless/headless_backend.h"
 
 #include <algorithm>
 #include <memory>
+#include <thread>
 
 #include "ui/headless/headless_window.h"
 
 namespace ui {
 
-HeadlessBackend::HeadlessBackend() = default;
+HeadlessBackend::HeadlessBackend(Clock clock)
+    : steady_(clock == Clock::kSteady), epoch_(std::chrono::steady_clock::now()) {}
 
 HeadlessBackend::~HeadlessBackend() {
     Stop();
@@ -24,6 +26,7 @@ int HeadlessBackend::RunModal(CDialog& dialog) {
         window = std::make_unique<HeadlessWindow>(*this, dialog, nextWindow_++);
         live_[window->Id()] = window.get();
         stack_.push_back(window.get());
+        idleCv_.notify_all();  // the top dialog changed
     }
     dialog.Attach(window.get());
     dialog.OnInitDialog();
@@ -39,6 +42,7 @@ int HeadlessBackend::RunModal(CDialog& dialog) {
         timed_.erase(std::remove_if(timed_.begin(), timed_.end(),
                                     [id](const Timed& t) { return t.window == id; }),
                      timed_.end());
+        idleCv_.notify_all();
     }
     return window->ended ? window->result : kIdCancel;
 }
@@ -56,12 +60,24 @@ int HeadlessBackend::ShowMessageBox(const std::string& text, unsigned type) {
 
 uint32_t HeadlessBackend::TickCount() {
     std::lock_guard<std::mutex> lock(mutex_);
-    return now_;
+    return NowLocked();
 }
 
 void HeadlessBackend::Sleep(unsigned ms) {
+    if (steady_) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        return;
+    }
     std::lock_guard<std::mutex> lock(mutex_);
     now_ += ms;
+}
+
+uint32_t HeadlessBackend::NowLocked() const {
+    if (!steady_)
+        return now_;
+    const auto elapsed = std::chrono::steady_clock::now() - epoch_;
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
 void HeadlessBackend::PumpMessages() {
@@ -104,7 +120,7 @@ bool HeadlessBackend::NextReady(Item* item) {
         return true;
     }
     const int earliest = EarliestTimed();
-    if (earliest < 0 || timed_[earliest].due > now_)
+    if (earliest < 0 || timed_[earliest].due > NowLocked())
         return false;
     Timed& t = timed_[earliest];
     item->kind = t.window == 0 ? Item::Kind::kJob : Item::Kind::kTimer;
@@ -130,7 +146,7 @@ bool HeadlessBackend::HasReadyWork() const {
     if (!posted_.empty())
         return true;
     const int earliest = EarliestTimed();
-    return earliest >= 0 && timed_[earliest].due <= std::max(now_, advanceTarget_);
+    return earliest >= 0 && timed_[earliest].due <= std::max(NowLocked(), advanceTarget_);
 }
 
 bool HeadlessBackend::WaitItem(Item* item, HeadlessWindow& window) {
@@ -140,6 +156,18 @@ bool HeadlessBackend::WaitItem(Item* item, HeadlessWindow& window) {
             return false;
         if (NextReady(item))
             return true;
+        if (steady_) {
+            // Nothing is due now: sleep until the next timer falls due or work is posted.
+            const int earliest = EarliestTimed();
+            idle_ = true;
+            idleCv_.notify_all();
+            if (earliest < 0)
+                workCv_.wait(lock);
+            else
+                workCv_.wait_until(lock, epoch_ + std::chrono::milliseconds(timed_[earliest].due));
+            idle_ = false;
+            continue;
+        }
         // Nothing is due now: let the clock run up to where the test has advanced it.
         const int earliest = EarliestTimed();
         if (earliest >= 0 && timed_[earliest].due <= advanceTarget_) {
@@ -192,7 +220,7 @@ void HeadlessBackend::SetTimer(uint64_t window, unsigned timerId, unsigned ms) {
         std::remove_if(timed_.begin(), timed_.end(),
                        [&](const Timed& t) { return t.window == window && t.timerId == timerId; }),
         timed_.end());
-    timed_.push_back(Timed{now_ + ms, nextSeq_++, window, timerId, nullptr});
+    timed_.push_back(Timed{NowLocked() + ms, nextSeq_++, window, timerId, nullptr});
 }
 
 void HeadlessBackend::KillTimer(uint64_t window, unsigned timerId) {
@@ -236,6 +264,11 @@ void HeadlessBackend::Settle() {
 }
 
 void HeadlessBackend::Advance(unsigned ms) {
+    if (steady_) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        Settle();
+        return;
+    }
     {
         std::lock_guard<std::mutex> lock(mutex_);
         advanceTarget_ = std::max(now_, advanceTarget_) + ms;
@@ -255,7 +288,7 @@ void HeadlessBackend::RunOnUi(std::function<void()> fn) {
 
 void HeadlessBackend::ScheduleAfter(unsigned ms, std::function<void()> fn) {
     std::lock_guard<std::mutex> lock(mutex_);
-    timed_.push_back(Timed{now_ + ms, nextSeq_++, 0, 0, std::move(fn)});
+    timed_.push_back(Timed{NowLocked() + ms, nextSeq_++, 0, 0, std::move(fn)});
     workCv_.notify_all();
 }
 
@@ -397,6 +430,15 @@ CDialog* HeadlessBackend::TopDialog() {
     Settle();
     std::lock_guard<std::mutex> lock(mutex_);
     return stack_.empty() ? nullptr : &stack_.back()->Dialog();
+}
+
+bool HeadlessBackend::WaitWhileTop(CDialog& dialog, unsigned ms) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    const HeadlessWindow* window = Live(dialog);
+    return idleCv_.wait_for(lock, std::chrono::milliseconds(ms), [&] {
+        return uiDone_ || window == nullptr || !IsTop(window) ||
+               (idle_ && posted_.empty() && timed_.empty());
+    });
 }
 
 bool HeadlessBackend::IsShown(CDialog& dialog) {

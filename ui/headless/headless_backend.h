@@ -1,7 +1,9 @@
-// In-memory window system for tests: the real dialog code runs on its own UI thread against
-// in-memory controls, a virtual clock and scripted message boxes, driven from the test thread.
+// In-memory window system: the real dialog code runs on its own UI thread against in-memory
+// controls and scripted message boxes, driven from another thread. Tests run it on a virtual
+// clock; the command line runs it on the steady clock.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -26,7 +28,12 @@ class HeadlessBackend : public Backend {
         unsigned type;
     };
 
-    HeadlessBackend();
+    enum class Clock {
+        kVirtual,  // time moves only by Sleep and Advance
+        kSteady,   // time is the steady clock's; timers fire when they fall due
+    };
+
+    explicit HeadlessBackend(Clock clock = Clock::kVirtual);
     ~HeadlessBackend() override;
 
     // --- Backend, called on the UI thread ---
@@ -47,7 +54,8 @@ class HeadlessBackend : public Backend {
     void Stop();
     // Waits until the UI thread has nothing left to do at the current virtual time.
     void Settle();
-    // Moves the virtual clock forward, firing what falls due on the way.
+    // Moves the virtual clock forward, firing what falls due on the way; on the steady clock,
+    // waits ms and settles.
     void Advance(unsigned ms);
     // Runs fn on the UI thread, then settles.
     void RunOnUi(std::function<void()> fn);
@@ -69,6 +77,9 @@ class HeadlessBackend : public Backend {
     // What the operator sees (after settling).
     // The dialog that takes the operator's input now, or none.
     CDialog* TopDialog();
+    // Waits up to ms (steady time) while dialog stays the top one and the UI thread still has
+    // something to wait for (a posted message or a timer); false when dialog is still on top.
+    bool WaitWhileTop(CDialog& dialog, unsigned ms);
     bool IsShown(CDialog& dialog);
     std::string Caption(CDialog& dialog);
     std::string Text(CDialog& dialog, int id);
@@ -125,6 +136,8 @@ class HeadlessBackend : public Backend {
     };
 
     // Lock held.
+    // The time now: the virtual clock, or the steady clock's since construction.
+    uint32_t NowLocked() const;
     bool NextReady(Item* item);
     bool HasReadyWork() const;
     int EarliestTimed() const;
@@ -141,6 +154,8 @@ class HeadlessBackend : public Backend {
     template <typename T>
     T Read(CDialog& dialog, T empty, std::function<T(HeadlessWindow&)> read);
 
+    const bool steady_;
+    const std::chrono::steady_clock::time_point epoch_;
     mutable std::mutex mutex_;
     std::condition_variable workCv_;
     std::condition_variable idleCv_;

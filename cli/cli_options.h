@@ -1,0 +1,27 @@
+// zephra-cli's command line: the commands, their options, and how they are checked.
+#pragma once
+
+#include <string>
+
+// The serial parameters as the panel's lists take them: the index of each choice in its list.
+struct LinkChoice {
+    std::string port;  // the device's path
+    int baud = 3;      // the panel's defaults: 57600, None, 8, 1
+    int parity = 0;
+    int dataBits = 0;
+    int stopBits = 0;
+};
+
+struct CliCommand {
+    enum class Kind { kNone, kIdentify } kind = Kind::kNone;
+    LinkChoice link;
+};
+
+// Exit statuses.
+constexpr int kExitOk = 0;
+constexpr int kExitPrinterFault = 1;
+constexpr int kExitUsage = 2;
+
+// Parses argv (program name first). Returns -1 to go on with *command; otherwise the exit status,
+// with the help text (status 0) or a one-line error (status 2) in *message.
+int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string* message);

@@ -1,0 +1,220 @@
+// The serial link on POSIX systems: a termios port opened exclusively, and the reader thread that
+// cuts the printer's bytes into replies by line silence and feeds the receive queue.
+#include "link/serial_link_posix.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <system_error>
+
+#include "link/rx_queue.h"
+
+namespace {
+
+bool BaudCode(uint32_t baud, speed_t* code) {
+    static const struct {
+        uint32_t baud;
+        speed_t code;
+    } kBauds[] = {{1200, B1200},   {2400, B2400},     {4800, B4800},
+                  {9600, B9600},   {19200, B19200},   {38400, B38400},
+                  {57600, B57600}, {115200, B115200}, {230400, B230400}};
+    for (const auto& b : kBauds) {
+        if (b.baud == baud) {
+            *code = b.code;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DataBitsFlag(uint8_t bits, tcflag_t* flag) {
+    switch (bits) {
+        case 5:
+            *flag = CS5;
+            return true;
+        case 6:
+            *flag = CS6;
+            return true;
+        case 7:
+            *flag = CS7;
+            return true;
+        case 8:
+            *flag = CS8;
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+CPosixSerialLink::~CPosixSerialLink() {
+    Close();
+}
+
+SerialOpenResult CPosixSerialLink::Open(const SerialSettings& settings, CRxQueue& queue,
+                                        NotifyFn notify, int* error) {
+    Close();
+    const SerialOpenResult result = [&] {
+        fd_ = open(settings.portName.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ < 0)
+            return SerialOpenResult::kOpenFailed;
+        // TIOCEXCL keeps other users out; the lock also keeps out another of our own processes
+        // running with privileges that TIOCEXCL lets through.
+        if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK)
+                errno = EBUSY;
+            return SerialOpenResult::kOpenFailed;
+        }
+        if (ioctl(fd_, TIOCEXCL) != 0)
+            return SerialOpenResult::kOpenFailed;
+        const SerialOpenResult configured = Configure(settings);
+        if (configured != SerialOpenResult::kOpened)
+            return configured;
+        wake_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        if (wake_ < 0)
+            return SerialOpenResult::kWatchFailed;
+        queue_ = &queue;
+        notify_ = std::move(notify);
+        try {
+            reader_ = std::thread([this] { ThreadWatchComm(); });
+        } catch (const std::system_error& e) {
+            errno = e.code().value();
+            return SerialOpenResult::kThreadFailed;
+        }
+        return SerialOpenResult::kOpened;
+    }();
+    if (result != SerialOpenResult::kOpened) {
+        const int saved = errno;
+        Close();
+        if (error != nullptr)
+            *error = saved;
+    }
+    return result;
+}
+
+SerialOpenResult CPosixSerialLink::Configure(const SerialSettings& settings) {
+    termios tio{};
+    speed_t speed = 0;
+    tcflag_t size = 0;
+    if (!BaudCode(settings.baudRate, &speed) || !DataBitsFlag(settings.dataBits, &size) ||
+        settings.parity > 2) {
+        errno = EINVAL;
+        return SerialOpenResult::kConfigFailed;
+    }
+    if (tcgetattr(fd_, &tio) != 0)
+        return SerialOpenResult::kConfigFailed;
+    cfmakeraw(&tio);
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CLOCAL | CREAD | size;
+    if (settings.parity != 0)
+        tio.c_cflag |= PARENB | (settings.parity == 1 ? PARODD : 0);
+    if (settings.stopBits != 0)
+        tio.c_cflag |= CSTOPB;
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0 ||
+        tcsetattr(fd_, TCSANOW, &tio) != 0)
+        return SerialOpenResult::kConfigFailed;
+    tcflush(fd_, TCIOFLUSH);
+    settings_ = settings;
+    return SerialOpenResult::kOpened;
+}
+
+void CPosixSerialLink::Close() {
+    if (reader_.joinable()) {
+        const uint64_t one = 1;
+        // The reader's every wait also watches the eventfd, so this join always ends.
+        (void)!write(wake_, &one, sizeof one);
+        reader_.join();
+    }
+    if (wake_ >= 0)
+        close(wake_);
+    wake_ = -1;
+    if (fd_ >= 0) {
+        tcflush(fd_, TCIOFLUSH);
+        close(fd_);  // also drops the lock
+    }
+    fd_ = -1;
+    notify_ = nullptr;
+    queue_ = nullptr;
+}
+
+uint32_t CPosixSerialLink::WriteComm(const uint8_t* data, uint32_t length) {
+    if (fd_ < 0 || data == nullptr || length == 0)
+        return 0;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(WriteBoundMs(settings_, length));
+    uint32_t written = 0;
+    while (written < length) {
+        const ssize_t n = write(fd_, data + written, length - written);
+        if (n > 0) {
+            written += static_cast<uint32_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            break;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        pollfd p{fd_, POLLOUT, 0};
+        if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)
+            break;
+    }
+    if (written < length)
+        tcflush(fd_, TCOFLUSH);  // what is left of a write given up must not go out later
+    return written < length ? 0 : written;
+}
+
+bool CPosixSerialLink::StopRequested(int ms) const {
+    pollfd p{wake_, POLLIN, 0};
+    return poll(&p, 1, ms) != 0;  // the close, or a wait that failed: either way, end
+}
+
+void CPosixSerialLink::Deliver(uint32_t* held) {
+    if (*held == 0)
+        return;
+    // A chunk the queue cannot hold is dropped whole.
+    const bool queued = queue_->PutChunk(chunk_, *held);
+    *held = 0;
+    if (notify_)
+        notify_(queued ? LinkEvent::kData : LinkEvent::kQueueFull);
+}
+
+void CPosixSerialLink::ThreadWatchComm() {
+    uint32_t held = 0;  // bytes of the current reply read so far
+    for (;;) {
+        pollfd p[2] = {{wake_, POLLIN, 0}, {fd_, POLLIN, 0}};
+        // Nothing held: wait for the first byte. Otherwise the reply ends with the gap.
+        const int ready = poll(p, 2, held > 0 ? static_cast<int>(kReplyGapMs) : -1);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0 || p[0].revents != 0)
+            return;
+        if (ready == 0) {
+            Deliver(&held);
+            continue;
+        }
+        const ssize_t n =
+            (p[1].revents & POLLIN) ? read(fd_, chunk_ + held, kReplyChunkSize - held) : -1;
+        if (n > 0) {
+            held += static_cast<uint32_t>(n);
+            if (held == kReplyChunkSize)
+                Deliver(&held);
+            continue;
+        }
+        if (n < 0 && (errno == EAGAIN || errno == EINTR))
+            continue;
+        // A hang-up or an error: what came is still a reply, and a port that keeps failing must
+        // not keep the reader busy.
+        Deliver(&held);
+        if (StopRequested(static_cast<int>(kReplyGapMs)))
+            return;
+    }
+}

@@ -1,0 +1,118 @@
+// zephra-cli identify against printer-sim on a pseudo-terminal.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "link/rx_queue.h"
+#include "link/serial_link_posix.h"
+#include "tests/support/sim_process.h"
+
+namespace {
+
+using simproc::SimProcess;
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+std::string ReadText(const std::string& path) {
+    std::ifstream file(path);
+    return std::string{std::istreambuf_iterator<char>(file), {}};
+}
+
+CliRun Cli(const std::string& args) {
+    const std::string out = ::testing::TempDir() + "zephra-cli.out";
+    const std::string err = ::testing::TempDir() + "zephra-cli.err";
+    const int status =
+        std::system((std::string(ZEPHRA_CLI_PATH) + " " + args + " >" + out + " 2>" + err).c_str());
+    // The panel's own diagnostics also go to standard error; the test reads what is not theirs.
+    std::string errors;
+    std::istringstream lines(ReadText(err));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("send page", 0) != 0)
+            errors += line + "\n";
+    }
+    return CliRun{WEXITSTATUS(status), ReadText(out), errors};
+}
+
+TEST(ZephraCliIdentify, NamesTheFamilyAndModelOfEachPrinter) {
+    const struct {
+        std::vector<std::string> sim;
+        const char* printed;
+    } cases[] = {
+        {{"--model", "5"}, "current 5\n"},
+        {{"--model", "3"}, "legacy 3\n"},
+        {{"--model", "4"}, "module 4\n"},
+        {{"--model", "4", "--identify", "silent"}, "module\n"},
+    };
+    for (const auto& c : cases) {
+        SimProcess sim(c.sim);
+        const std::string path = sim.Path();
+        ASSERT_FALSE(path.empty());
+        const CliRun run = Cli("identify --port " + path + " --baud 115200");
+        EXPECT_EQ(run.status, 0) << c.printed << run.err;
+        EXPECT_EQ(run.out, c.printed);
+        EXPECT_EQ(run.err, "") << c.printed;
+    }
+}
+
+TEST(ZephraCliIdentify, ARefusedIdentificationPrintsThePanelsMessage) {
+    const struct {
+        const char* mode;
+        const char* message;
+    } cases[] = {
+        {"two", "Check the printer connection.\n"},
+        {"unknown", "Check the printer model.\n"},
+    };
+    for (const auto& c : cases) {
+        SimProcess sim({"--model", "5", "--identify", c.mode});
+        const std::string path = sim.Path();
+        ASSERT_FALSE(path.empty());
+        const CliRun run = Cli("identify --port " + path);
+        EXPECT_EQ(run.status, 1) << c.mode;
+        EXPECT_EQ(run.out, "") << c.mode;
+        EXPECT_EQ(run.err, c.message) << c.mode;
+    }
+}
+
+TEST(ZephraCliIdentify, BadUsageOrPortsSendNothingAndExitTwo) {
+    const std::string log = ::testing::TempDir() + "zephra-cli-sim.log";
+    SimProcess sim({"--model", "5", "--log", log});
+    const std::string path = sim.Path();
+    ASSERT_FALSE(path.empty());
+    CRxQueue queue;
+    CPosixSerialLink holder;
+    const struct {
+        std::string args;
+        const char* names;
+        bool busy;
+    } cases[] = {
+        {"identify --port " + path + " --baud 4800", "--baud 4800", false},
+        {"identify --baud 9600", "--port", false},
+        {"identify --port /dev/no-such-port", "/dev/no-such-port: No such file", false},
+        {"identify --port " + path, "Device or resource busy", true},
+    };
+    for (const auto& c : cases) {
+        if (c.busy) {
+            SerialSettings settings;
+            settings.portName = path;
+            settings.baudRate = 57600;
+            ASSERT_EQ(holder.Open(settings, queue, nullptr), SerialOpenResult::kOpened);
+        }
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_EQ(run.out, "") << c.args;
+        EXPECT_NE(run.err.find(c.names), std::string::npos) << c.args << ": " << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
+    holder.Close();
+    EXPECT_EQ(ReadText(log), "");
+}
+
+}  // namespace

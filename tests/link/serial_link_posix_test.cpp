@@ -1,0 +1,143 @@
+// The POSIX serial link against printer-sim on a pseudo-terminal.
+#include "link/serial_link_posix.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <condition_variable>
+#include <mutex>
+
+#include "link/rx_queue.h"
+#include "sim/sim_printer.h"
+#include "tests/support/sim_process.h"
+
+namespace {
+
+using simproc::Bytes;
+using simproc::Clock;
+using simproc::MsSince;
+using simproc::SimProcess;
+
+const Bytes kIdentify = {0x1B, 0x00, 0x02, 0x02};
+const Bytes kCurrentRead = {0x1B, 0x7E, 'R', 0x00};
+const Bytes kOfficeReply = {0x1B, 0x7E, 'R', 0x00, '@', 'O', 'f', 'f', 'i', 'c', 'e', 0x00};
+
+SerialSettings Settings(const std::string& path, uint32_t baud = 57600) {
+    SerialSettings s;
+    s.portName = path;
+    s.baudRate = baud;
+    return s;
+}
+
+// Records what each notification brought; the queue is drained on the reader's own thread.
+class Receiver {
+  public:
+    NotifyFn Notify() {
+        return [this](LinkEvent event) {
+            Bytes bytes;
+            uint8_t b = 0;
+            while (queue.GetCount() > 0 && queue.Get(&b))
+                bytes.push_back(b);
+            std::lock_guard<std::mutex> lock(mutex_);
+            events_.push_back(event);
+            chunks_.push_back(bytes);
+            cv_.notify_all();
+        };
+    }
+    // The chunks once count notifications came, or those that came within ms.
+    std::vector<Bytes> Chunks(size_t count, long ms = 1000) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        cv_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return chunks_.size() >= count; });
+        return chunks_;
+    }
+    std::vector<LinkEvent> Events() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return events_;
+    }
+
+    CRxQueue queue;
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    std::vector<LinkEvent> events_;
+    std::vector<Bytes> chunks_;
+};
+
+TEST(PosixSerialLink, EachReplyArrivesWholeInOneNotification) {
+    SimProcess sim({"--model", "5", "--set", "ssid=Office"});
+    const std::string path = sim.Path();
+    ASSERT_FALSE(path.empty());
+    Receiver rx;
+    CPosixSerialLink link;
+    // Even parity and two stop bits are taken by the port as well as the defaults.
+    SerialSettings settings = Settings(path);
+    settings.parity = 2;
+    settings.stopBits = 2;
+    ASSERT_EQ(link.Open(settings, rx.queue, rx.Notify()), SerialOpenResult::kOpened);
+    ASSERT_EQ(link.WriteComm(kIdentify.data(), 4), 4u);
+    ASSERT_EQ(rx.Chunks(1).size(), 1u);
+    ASSERT_EQ(link.WriteComm(kCurrentRead.data(), 4), 4u);
+    const std::vector<Bytes> chunks = rx.Chunks(2);
+    ASSERT_EQ(chunks.size(), 2u);
+    EXPECT_EQ(chunks[0], CSimPrinter::IdentifyReply('5'));
+    EXPECT_EQ(chunks[1], kOfficeReply);
+    EXPECT_EQ(rx.Events(), std::vector<LinkEvent>(2, LinkEvent::kData));
+    // Nothing else trails them.
+    EXPECT_EQ(rx.Chunks(3, 200).size(), 2u);
+}
+
+TEST(PosixSerialLink, PartsOfAReplyApartArriveAsTwo) {
+    SimProcess sim({"--model", "5", "--set", "ssid=Office", "--split"});
+    const std::string path = sim.Path();
+    ASSERT_FALSE(path.empty());
+    Receiver rx;
+    CPosixSerialLink link;
+    ASSERT_EQ(link.Open(Settings(path), rx.queue, rx.Notify()), SerialOpenResult::kOpened);
+    ASSERT_EQ(link.WriteComm(kCurrentRead.data(), 4), 4u);
+    const std::vector<Bytes> chunks = rx.Chunks(2);
+    ASSERT_EQ(chunks.size(), 2u);
+    Bytes joined = chunks[0];
+    joined.insert(joined.end(), chunks[1].begin(), chunks[1].end());
+    EXPECT_EQ(joined, kOfficeReply);
+    EXPECT_FALSE(chunks[0].empty());
+}
+
+TEST(PosixSerialLink, CloseEndsAnIdleReaderPromptly) {
+    SimProcess sim({"--model", "5"});
+    const std::string path = sim.Path();
+    ASSERT_FALSE(path.empty());
+    Receiver rx;
+    CPosixSerialLink link;
+    ASSERT_EQ(link.Open(Settings(path), rx.queue, rx.Notify()), SerialOpenResult::kOpened);
+    const auto start = Clock::now();
+    link.Close();
+    EXPECT_LT(MsSince(start), 100);
+    EXPECT_EQ(link.WriteComm(kIdentify.data(), 4), 0u);
+    link.Close();
+}
+
+TEST(PosixSerialLink, BadOrBusyPortsFailAndLeaveNothingOpen) {
+    SimProcess sim({"--model", "5"});
+    const std::string path = sim.Path();
+    ASSERT_FALSE(path.empty());
+    Receiver rx;
+    CPosixSerialLink first, second;
+    int error = 0;
+    EXPECT_EQ(second.Open(Settings("/dev/no-such-port"), rx.queue, rx.Notify(), &error),
+              SerialOpenResult::kOpenFailed);
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_EQ(second.Open(Settings(path, 12345), rx.queue, rx.Notify(), &error),
+              SerialOpenResult::kConfigFailed);
+    EXPECT_EQ(error, EINVAL);
+    ASSERT_EQ(first.Open(Settings(path), rx.queue, rx.Notify()), SerialOpenResult::kOpened);
+    EXPECT_EQ(second.Open(Settings(path), rx.queue, rx.Notify(), &error),
+              SerialOpenResult::kOpenFailed);
+    EXPECT_EQ(error, EBUSY);
+    EXPECT_EQ(second.WriteComm(kIdentify.data(), 4), 0u);
+    // Once the first lets go, the port is free again.
+    first.Close();
+    EXPECT_EQ(second.Open(Settings(path), rx.queue, rx.Notify()), SerialOpenResult::kOpened);
+}
+
+}  // namespace
