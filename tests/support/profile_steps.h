@@ -2,6 +2,8 @@
 // leave alone.
 #pragma once
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,7 +17,9 @@
 // A profile file of the test's own, removed at the end.
 class ProfileFile {
   public:
-    explicit ProfileFile(const std::string& name) : path_(::testing::TempDir() + name + ".json") {
+    // Named by the test process too: ctest may run the cases of one test in parallel processes.
+    explicit ProfileFile(const std::string& name)
+        : path_(::testing::TempDir() + name + "-" + std::to_string(::getpid()) + ".json") {
         std::remove(path_.c_str());
     }
     ~ProfileFile() { std::remove(path_.c_str()); }
