@@ -1,5 +1,6 @@
 // zephra-cli identify against printer-sim on a pseudo-terminal.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -27,8 +28,10 @@ std::string ReadText(const std::string& path) {
 }
 
 CliRun Cli(const std::string& args) {
-    const std::string out = ::testing::TempDir() + "zephra-cli.out";
-    const std::string err = ::testing::TempDir() + "zephra-cli.err";
+    // Named by the test process: ctest may run these tests in parallel processes.
+    const std::string base = ::testing::TempDir() + "zephra-cli-" + std::to_string(::getpid());
+    const std::string out = base + ".out";
+    const std::string err = base + ".err";
     const int status =
         std::system((std::string(ZEPHRA_CLI_PATH) + " " + args + " >" + out + " 2>" + err).c_str());
     // The panel's own diagnostics also go to standard error; the test reads what is not theirs.
