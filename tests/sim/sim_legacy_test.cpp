@@ -58,29 +58,6 @@ struct Rig {
     CSimLegacy* legacy;
 };
 
-TEST(SimLegacy, WritesChangeTheStoreThatReadsReturnAndTheIdentityIsChosen) {
-    Rig rig;
-    ASSERT_NE(rig.legacy, nullptr);
-    rig.legacy->SetVersion(2, 10, 3);
-    rig.legacy->SetMac({0xAA, 0xBB, 0xCC, 0x01, 0x02, 0x03});
-    EXPECT_EQ(rig.Reply(Frame('S')), Frame('S'));
-    EXPECT_EQ(rig.Reply(Frame('C')), Bytes({0x1B, 0x7E, 'C', 0, 2, 10, 3, 0, 0, 0, 0, 0xAA, 0xBB,
-                                            0xCC, 0x01, 0x02, 0x03, 0, 0}));
-    // A payload holding an identification request and ESC '~' stays payload.
-    const Bytes key64 = {0x1B, 0x00, 0x02, 0x02, 0x1B, 0x7E, 'S', 1,  2,  3,
-                         4,    5,    6,    7,    8,    9,    10,  11, 12, 13};
-    EXPECT_EQ(rig.Write(0x22, key64), Frame('W'));
-    EXPECT_EQ(rig.Write(0x30, {10, 0, 0, 1, 0x8C, 0x23, 0, 0, 1, 1, 0, 2}), Frame('W'));
-    EXPECT_EQ(rig.printer.IdentifyCount(), 0);
-    EXPECT_EQ(rig.Reply(Frame('R', 0x22)), Bytes(Frame('R')) + key64);
-    EXPECT_EQ(rig.Reply(Frame('R', 0x30)),
-              Frame('R') + Bytes({10, 0, 0, 1, 0x8C, 0x23, 0, 0, 1, 1, 0, 2}));
-    EXPECT_EQ(rig.Reply(Frame('F')), Frame('F'));
-    EXPECT_EQ(rig.Reply(Frame('G')), Frame('G'));
-    EXPECT_EQ(rig.legacy->Requests().size(), 8u);
-    EXPECT_EQ(rig.legacy->Requests()[2], (SimLegacyRequest{'W', 0x22, key64}));
-}
-
 TEST(SimLegacy, UnknownRecordsAndTheKeyRecordAreRefusedAndTheStreamRecovers) {
     Rig rig;
     const Bytes error = {0x1B, 0x7E, '9'};
