@@ -42,14 +42,18 @@ uint32_t ParseDottedAddress(const std::string& text) {
     return octets[0] << 24 | octets[1] << 16 | octets[2] << 8 | octets[3];
 }
 
-int HexDigitValue(char c) {
+int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
-    return 0;
+    return -1;
+}
+
+int HexDigitValue(char c) {
+    return HexDigit(c) < 0 ? 0 : HexDigit(c);
 }
 
 bool IsKeySpace(char c) {

@@ -15,6 +15,9 @@ using Bytes = std::vector<uint8_t>;
 uint32_t ParseDottedAddress(const std::string& text);
 
 // Keys.
+// A hexadecimal digit's value, -1 for any other character.
+int HexDigit(char c);
+// The same, with 0 for any other character.
 int HexDigitValue(char c);
 bool IsKeySpace(char c);  // space, tab, CR, LF: ignored inside a key
 // The bytes of a Hex key: digit pairs in order, an odd last digit alone; other characters 0.

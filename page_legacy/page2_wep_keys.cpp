@@ -5,22 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "app/entry_text.h"
 #include "page_legacy/page2_text.h"
 
 namespace page2 {
-namespace {
-
-int HexValue(uint8_t c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 size_t WepSlotSize(WepKeySize size) {
     return size == WepKeySize::k64 ? 5 : 13;
@@ -50,7 +39,8 @@ bool ParseWepKey(const std::string& text, WepKeyFormat format, WepKeySize size, 
         return true;
     }
     for (size_t i = 0; i < m && i < chars.size() / 2; ++i) {
-        const int high = HexValue(chars[2 * i]), low = HexValue(chars[2 * i + 1]);
+        const int high = entry::HexDigit(static_cast<char>(chars[2 * i])),
+                  low = entry::HexDigit(static_cast<char>(chars[2 * i + 1]));
         if (high < 0 || low < 0)
             return false;
         slot[i] = static_cast<uint8_t>(high << 4 | low);
