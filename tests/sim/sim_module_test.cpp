@@ -1,4 +1,4 @@
-// The simulated Wi-Fi module: what the page chains do not reach, the region list by version and the faults.
+// The simulated Wi-Fi module where the page chains do not reach it: region list by version, faults.
 #include "sim/sim_module.h"
 
 #include <gtest/gtest.h>
