@@ -65,6 +65,11 @@ void CPrinterPage::OnMessage(const ui::Message& message) {
 }
 
 void CPrinterPage::BeginExchange(ExchangeKind kind) {
+    exchange_ = kind;
+    exchanging_ = true;
+    requestsSent_ = 0;
+    if (observer_ != nullptr)
+        observer_->OnExchangeBegun(kind);
     EnableItem(buttons_.read, false);
     EnableItem(buttons_.save, false);
     if (kind == ExchangeKind::kSave) {
@@ -79,21 +84,36 @@ void CPrinterPage::WriteComm(const uint8_t* data, uint32_t length) {
 }
 
 void CPrinterPage::SendRequest(const Bytes& frame, unsigned timerId, unsigned ms) {
-    WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
-    replyTimer_ = timerId;
-    SetTimer(timerId, ms);
+    SendRequest(Bytes(), frame, timerId, ms);
 }
 
 void CPrinterPage::SendRequest(const Bytes& header, const Bytes& payload, unsigned timerId,
                                unsigned ms) {
-    WriteComm(header.data(), static_cast<uint32_t>(header.size()));
-    SendRequest(payload, timerId, ms);
+    if (stopRequested_ && exchanging_)
+        return EndExchange(ExchangeEnd::kLinkDropped);
+    if (!header.empty())
+        WriteComm(header.data(), static_cast<uint32_t>(header.size()));
+    WriteComm(payload.data(), static_cast<uint32_t>(payload.size()));
+    replyTimer_ = timerId;
+    SetTimer(timerId, ms);
+    ++requestsSent_;
+    if (observer_ != nullptr && exchanging_)
+        observer_->OnRequestSent(exchange_, requestsSent_, header.empty() ? payload : header);
 }
 
 void CPrinterPage::EndExchange(ExchangeEnd end, const std::string& message) {
     KillTimer(replyTimer_);
+    const bool wasExchanging = exchanging_;
+    exchanging_ = false;
+    stopRequested_ = false;
     if (!message.empty())
         ui::AfxMessageBox(message);
+    SetButtonsAfter(end);
+    if (observer_ != nullptr && wasExchanging)
+        observer_->OnExchangeEnded(exchange_, end);
+}
+
+void CPrinterPage::SetButtonsAfter(ExchangeEnd end) {
     CPanel* panel = ThePanel();
     if (end == ExchangeEnd::kReadDone) {
         SetItemText(buttons_.status, "Read Success");

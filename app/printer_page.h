@@ -29,6 +29,19 @@ enum class ExchangeEnd {
     kLinkDropped,  // as kFailed, with the link closed
 };
 
+// Follows a page's exchanges as they happen (the command line's progress and results). Called on
+// the user-interface thread.
+class ExchangeObserver {
+  public:
+    virtual ~ExchangeObserver() = default;
+    virtual void OnExchangeBegun(ExchangeKind kind) = 0;
+    // The count-th request of the exchange under way has just been sent; head is its frame, or
+    // the header of a frame sent in two writes (so a key in the payload stays out of sight).
+    virtual void OnRequestSent(ExchangeKind kind, unsigned count,
+                               const std::vector<uint8_t>& head) = 0;
+    virtual void OnExchangeEnded(ExchangeKind kind, ExchangeEnd end) = 0;
+};
+
 class CPrinterPage : public ui::CDialog {
   public:
     using Bytes = std::vector<uint8_t>;
@@ -41,6 +54,13 @@ class CPrinterPage : public ui::CDialog {
     unsigned PageMessage() const { return pageMessage_; }
     const PageButtons& Buttons() const { return buttons_; }
     trace::KeyFinder TraceKeys() const { return traceKeys_; }
+    const profile::Family& Profile() const { return profile_; }
+
+    // nullptr for none.
+    void SetExchangeObserver(ExchangeObserver* observer) { observer_ = observer; }
+    // Lets the request under way finish, then ends the exchange before its next request and
+    // closes the link, so a printer is never left with half a frame.
+    void StopAfterCurrentRequest() { stopRequested_ = true; }
 
     // Adds the page's own system-menu items.
     bool OnInitDialog() override;
@@ -70,6 +90,9 @@ class CPrinterPage : public ui::CDialog {
     uint8_t m_rx[CRxQueue::kSize] = {};
 
   private:
+    // The page's buttons, status and the panel's, as the end calls for.
+    void SetButtonsAfter(ExchangeEnd end);
+
     // --- Profiles (printer_page_profile.cpp) ---
     // A profile is saved once the page has read its printer and while no exchange runs, and
     // loaded while the page offers Save.
@@ -82,5 +105,10 @@ class CPrinterPage : public ui::CDialog {
     trace::KeyFinder traceKeys_;
     const profile::Family& profile_;
     unsigned replyTimer_ = 0;  // the timer of the last request sent
-    bool read_ = false;        // a read has succeeded since the page came up
+    ExchangeObserver* observer_ = nullptr;
+    ExchangeKind exchange_ = ExchangeKind::kRead;
+    bool exchanging_ = false;
+    bool stopRequested_ = false;
+    unsigned requestsSent_ = 0;  // in the exchange under way
+    bool read_ = false;          // a read has succeeded since the page came up
 };

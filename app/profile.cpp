@@ -217,20 +217,33 @@ std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey
     return std::string();
 }
 
-std::string LoadProfile(ui::CDialog& page, const Family& family, const std::string& text) {
+std::string ReadProfileFamily(const std::string& text, std::string* family) {
     const json file = json::parse(text, nullptr, false);
+    const char* const kNotAProfile = "This file is not a printer settings profile.";
     if (!file.is_object() || file.value("format", json()) != kFormatName)
-        return "This file is not a printer settings profile.";
+        return kNotAProfile;
     const json version = file.value("version", json());
     if (version != kFormatVersion)
         return "This profile has a format version (" + version.dump() +
                ") that this utility does not know.";
     const json familyName = file.value("family", json());
+    for (const auto& known : kFamilies) {
+        if (familyName == known.name) {
+            *family = known.name;
+            return file.value("settings", json()).is_object() ? std::string() : kNotAProfile;
+        }
+    }
+    return OtherFamilyMessage(familyName);
+}
+
+std::string LoadProfile(ui::CDialog& page, const Family& family, const std::string& text) {
+    std::string familyName;
+    const std::string refusal = ReadProfileFamily(text, &familyName);
+    if (!refusal.empty())
+        return refusal;
     if (familyName != family.name)
         return OtherFamilyMessage(familyName);
-    const json settings = file.value("settings", json());
-    if (!settings.is_object())
-        return "This file is not a printer settings profile.";
+    const json settings = json::parse(text).at("settings");
 
     ValueMap values;
     for (const Field& field : family.fields) {

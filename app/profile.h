@@ -80,6 +80,10 @@ class Values {
 std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey,
                         std::string* text);
 
+// Checks that text is a profile this utility can read: "" with the name of its family in *family,
+// or the message that refuses it.
+std::string ReadProfileFamily(const std::string& text, std::string* family);
+
 // Applies a profile's text to the page as the operator would enter it: each control set, then
 // its handler run. Returns "" when applied, or the message that refuses it; a refused profile
 // changes nothing.

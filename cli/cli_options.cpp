@@ -47,15 +47,40 @@ std::string Choices(int id) {
 int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string* message) {
     CLI::App app{"Sets up the WLAN interface of printers over a serial port.", "zephra-cli"};
     app.require_subcommand(1);
-    CLI::App* identify = app.add_subcommand("identify", "Prints the printer's family and model.");
-    std::string port, baud = "57600", parity = "None", dataBits = "8", stopBits = "1";
-    identify->add_option("--port", port, "Serial device, e.g. /dev/ttyUSB0")->required();
-    identify->add_option("--baud", baud, "Baud rate")->capture_default_str();
-    identify->add_option("--parity", parity, "None, Odd or Even")->capture_default_str();
-    identify->add_option("--data", dataBits, "Data bits")->capture_default_str();
-    identify->add_option("--stop", stopBits, "Stop bits")->capture_default_str();
+    std::string baud = "57600", parity = "None", dataBits = "8", stopBits = "1";
+    const struct {
+        CliCommand::Kind kind;
+        const char* name;
+        const char* description;
+    } kinds[] = {
+        {CliCommand::Kind::kIdentify, "identify", "Prints the printer's family and model."},
+        {CliCommand::Kind::kRead, "read", "Reads the printer's settings as a profile."},
+        {CliCommand::Kind::kApply, "apply",
+         "Writes a profile to each printer in turn and reads it back."},
+    };
+    std::vector<std::pair<CLI::App*, CliCommand::Kind>> commands;
+    for (const auto& k : kinds) {
+        CLI::App* sub = app.add_subcommand(k.name, k.description);
+        commands.emplace_back(sub, k.kind);
+        auto* port = sub->add_option("--port", command->ports, "Serial device, e.g. /dev/ttyUSB0");
+        port->required();
+        if (k.kind != CliCommand::Kind::kApply)
+            port->expected(1);
+        sub->add_option("--baud", baud, "Baud rate")->capture_default_str();
+        sub->add_option("--parity", parity, "None, Odd or Even")->capture_default_str();
+        sub->add_option("--data", dataBits, "Data bits")->capture_default_str();
+        sub->add_option("--stop", stopBits, "Stop bits")->capture_default_str();
+        sub->add_option("--trace", command->trace, "Appends the protocol trace to this file");
+        sub->add_flag("--yes", command->yes, "Answers the printer page's questions with Yes");
+        if (k.kind == CliCommand::Kind::kRead)
+            sub->add_option("--out", command->out, "Writes the settings to this profile file");
+        if (k.kind == CliCommand::Kind::kApply)
+            sub->add_option("profile", command->profile, "The profile to write")->required();
+    }
     // CLI11 would only say that a command is required.
-    if (argc > 1 && argv[1][0] != '-' && std::string(argv[1]) != identify->get_name()) {
+    if (argc > 1 && argv[1][0] != '-' &&
+        std::none_of(commands.begin(), commands.end(),
+                     [&](const auto& c) { return c.first->get_name() == argv[1]; })) {
         *message = std::string("zephra-cli: unknown command ") + argv[1];
         return kExitUsage;
     }
@@ -93,11 +118,16 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
             return kExitUsage;
         }
     }
-    if (port.empty()) {
-        *message = "zephra-cli: --port is empty";
-        return kExitUsage;
+    for (const std::string& port : command->ports) {
+        if (port.empty()) {
+            *message = "zephra-cli: --port is empty";
+            return kExitUsage;
+        }
     }
-    command->kind = CliCommand::Kind::kIdentify;
-    command->link.port = port;
+    for (const auto& c : commands) {
+        if (c.first->parsed())
+            command->kind = c.second;
+    }
+    command->link.port = command->ports.front();
     return -1;
 }

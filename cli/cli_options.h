@@ -2,10 +2,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The serial parameters as the panel's lists take them: the index of each choice in its list.
 struct LinkChoice {
-    std::string port;  // the device's path
+    std::string port;  // the device's name
     int baud = 3;      // the panel's defaults: 57600, None, 8, 1
     int parity = 0;
     int dataBits = 0;
@@ -13,8 +14,13 @@ struct LinkChoice {
 };
 
 struct CliCommand {
-    enum class Kind { kNone, kIdentify } kind = Kind::kNone;
-    LinkChoice link;
+    enum class Kind { kNone, kIdentify, kRead, kApply } kind = Kind::kNone;
+    LinkChoice link;                 // its port is the first of ports
+    std::vector<std::string> ports;  // apply takes several, in turn
+    std::string profile;             // apply: the profile to write
+    std::string out;                 // read: the profile to write the settings to; "" to print
+    std::string trace;               // the file the protocol trace is appended to; "" for none
+    bool yes = false;                // answer the pages' Yes/No questions with Yes
 };
 
 // Exit statuses.

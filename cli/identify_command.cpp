@@ -1,27 +1,35 @@
-// zephra-cli identify: opens the port as the panel does and says which printer answered.
-#include "cli/identify_command.h"
+// zephra-cli identify: opens the port as the panel does and says which printer answered; also
+// the connection every command begins with.
+#include "cli/commands.h"
 
-#include "cli/panel_session.h"
-
-CommandOutcome RunIdentify(const LinkChoice& link) {
-    CommandOutcome outcome;
-    CPanelSession session;
+CPanelSession::Family Connect(CPanelSession& session, const LinkChoice& link,
+                              CommandOutcome* outcome) {
     std::string error;
     if (!session.Open(link, &error)) {
-        outcome.status = kExitUsage;
-        outcome.errors.push_back("zephra-cli: cannot open " + link.port + ": " + error);
-        return outcome;
+        outcome->status = kExitUsage;
+        outcome->errors.push_back("zephra-cli: cannot open " + link.port + ": " + error);
+        return CPanelSession::Family::kNone;
     }
     const CPanelSession::Family family = session.WaitForPage();
-    outcome.errors = session.TakeMessages();
     if (family == CPanelSession::Family::kNone) {
-        outcome.status = kExitPrinterFault;
-        if (outcome.errors.empty())
-            outcome.errors.push_back("zephra-cli: the printer was not identified");
-        return outcome;
+        outcome->status = kExitPrinterFault;
+        // The panel has said why in its own message, unless it said nothing.
+        if (session.TakeMessages().empty())
+            outcome->errors.push_back("zephra-cli: the printer on " + link.port +
+                                      " was not identified");
     }
-    outcome.result = FamilyName(family);
+    return family;
+}
+
+CommandOutcome RunIdentify(const CliCommand& command, COperatorIo& io) {
+    CommandOutcome outcome;
+    CPanelSession session(io.Hooks());
+    const CPanelSession::Family family = Connect(session, command.link, &outcome);
+    if (family == CPanelSession::Family::kNone)
+        return outcome;
+    std::string result = FamilyName(family);
     if (const uint8_t model = session.Model())
-        outcome.result += std::string(" ") + static_cast<char>(model);
+        result += std::string(" ") + static_cast<char>(model);
+    outcome.results.push_back(result);
     return outcome;
 }

@@ -2,7 +2,10 @@
 // an operator drives them, over the serial ports of this system.
 #include "cli/panel_session.h"
 
+#include <chrono>
+
 #include "app/main_dialog_layout.h"
+#include "cli/cli_platform.h"
 
 namespace {
 
@@ -10,12 +13,23 @@ namespace {
 // machine on top.
 constexpr unsigned kIdentifyLimitMs = kModelTimeoutMs + 2000;
 
+// Every request has its reply timer, so an exchange always ends; should a page ever wait with no
+// timer running, the session gives up once nothing has been sent for this long.
+constexpr auto kStallLimit = std::chrono::seconds(30);
+
 // Byte of the identification reply that names the model.
 constexpr size_t kModelByte = 5;
 
 }  // namespace
 
-CPanelSession::CPanelSession() : ui_(ui::HeadlessBackend::Clock::kSteady), dlg_(links_) {
+CPanelSession::CPanelSession(SessionHooks hooks)
+    : hooks_(std::move(hooks)),
+      links_(MakeCliLinks()),
+      ui_(ui::HeadlessBackend::Clock::kSteady),
+      dlg_(*links_) {
+    ui_.SetBoxHandler(hooks_.answerBox);
+    if (hooks_.traceLine)
+        dlg_.TraceSettings().SetSink(hooks_.traceLine);
     ui::SetBackend(&ui_);
     ui_.Start([this] {
         ui_.SetMainWindow(&dlg_);
@@ -39,19 +53,28 @@ bool CPanelSession::Open(const LinkChoice& link, std::string* error) {
     ui_.Select(dlg_, IDC_COMBO_DATABIT, link.dataBits);
     ui_.Select(dlg_, IDC_COMBO_STOPBIT, link.stopBits);
     ui_.Click(dlg_, IDC_OPEN);
-    *error = links_.LastError();
+    *error = LastOpenError(*links_);
     return error->empty();
 }
 
 CPanelSession::Family CPanelSession::WaitForPage() {
     ui_.WaitWhileTop(dlg_, kIdentifyLimitMs);
     const ui::CDialog* top = ui_.TopDialog();
-    if (top == &dlg_.m_page1)
-        return Family::kCurrent;
-    if (top == &dlg_.m_page2)
-        return Family::kLegacy;
-    if (top == &dlg_.m_page3)
-        return Family::kModule;
+    const struct {
+        CPrinterPage* page;
+        Family family;
+    } pages[] = {
+        {&dlg_.m_page1, Family::kCurrent},
+        {&dlg_.m_page2, Family::kLegacy},
+        {&dlg_.m_page3, Family::kModule},
+    };
+    for (const auto& p : pages) {
+        if (top == p.page) {
+            page_ = p.page;
+            ui_.RunOnUi([this] { page_->SetExchangeObserver(this); });
+            return p.family;
+        }
+    }
     return Family::kNone;
 }
 
@@ -68,6 +91,86 @@ uint8_t CPanelSession::Model() {
         }
     });
     return model;
+}
+
+CPanelSession::Outcome CPanelSession::Run(ExchangeKind kind) {
+    if (page_ == nullptr)
+        return Outcome::kFailed;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        began_ = done_ = false;
+        requests_ = 0;
+    }
+    const PageButtons& buttons = page_->Buttons();
+    if (!ui_.Click(*page_, kind == ExchangeKind::kRead ? buttons.read : buttons.save))
+        return Outcome::kRefused;
+    std::unique_lock<std::mutex> lock(mutex_);
+    // The click's handler has run: a page that refused never began an exchange.
+    if (!began_)
+        return Outcome::kRefused;
+    for (unsigned seen = ~0u; !done_ && seen != requests_;) {
+        seen = requests_;
+        ended_.wait_for(lock, kStallLimit, [this] { return done_; });
+    }
+    if (!done_)
+        return Outcome::kFailed;
+    if (stopped_ && end_ == ExchangeEnd::kLinkDropped)
+        return Outcome::kStopped;
+    return end_ == ExchangeEnd::kReadDone || end_ == ExchangeEnd::kSaveDone ? Outcome::kDone
+                                                                            : Outcome::kFailed;
+}
+
+void CPanelSession::Stop() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopped_ = true;
+    }
+    ui_.ScheduleAfter(0, [this] {
+        if (page_ != nullptr)
+            page_->StopAfterCurrentRequest();
+    });
+}
+
+unsigned CPanelSession::RequestsSent() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requests_;
+}
+
+std::string CPanelSession::SaveProfile(bool includeKey, std::string* text) {
+    std::string refusal = "No printer page is shown.";
+    if (page_ != nullptr)
+        ui_.RunOnUi(
+            [&] { refusal = profile::SaveProfile(*page_, page_->Profile(), includeKey, text); });
+    return refusal;
+}
+
+std::string CPanelSession::LoadProfile(const std::string& text) {
+    std::string refusal = "No printer page is shown.";
+    if (page_ != nullptr)
+        ui_.RunOnUi([&] { refusal = profile::LoadProfile(*page_, page_->Profile(), text); });
+    return refusal;
+}
+
+void CPanelSession::OnExchangeBegun(ExchangeKind) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    began_ = true;
+}
+
+void CPanelSession::OnRequestSent(ExchangeKind kind, unsigned count,
+                                  const std::vector<uint8_t>& frame) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        requests_ = count;
+    }
+    if (hooks_.progress)
+        hooks_.progress(kind, count, frame);
+}
+
+void CPanelSession::OnExchangeEnded(ExchangeKind, ExchangeEnd end) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    done_ = true;
+    end_ = end;
+    ended_.notify_all();
 }
 
 const char* FamilyName(CPanelSession::Family family) {

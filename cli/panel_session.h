@@ -2,22 +2,45 @@
 // an operator drives them, over the serial ports of this system.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "app/printer_page.h"
 #include "app/zephra_dlg.h"
 #include "cli/cli_options.h"
-#include "link/posix_link_provider.h"
 #include "ui/headless/headless_backend.h"
 
-class CPanelSession {
+struct SessionHooks {
+    // Answers a message box as the operator would (a ui::kId* value); called for every box, on
+    // the user-interface thread, after it has been shown.
+    std::function<int(const std::string& text, unsigned type)> answerBox;
+    // A request of an exchange has been sent.
+    std::function<void(ExchangeKind kind, unsigned count, const std::vector<uint8_t>& frame)>
+        progress;
+    // Receives each line of the protocol trace; none when empty.
+    std::function<void(const std::string& line)> traceLine;
+};
+
+class CPanelSession : private ExchangeObserver {
   public:
     enum class Family { kNone, kCurrent, kLegacy, kModule };
 
+    // How a pressed Read or Save ended.
+    enum class Outcome {
+        kDone,     // "Read Success", or the save went through
+        kRefused,  // the page's checks refused it before anything was sent
+        kFailed,   // an error reply, a time-out or a dropped link
+        kStopped,  // stopped on request after the request under way
+    };
+
     // Shows the panel; the session's backend is the one in use until the session ends.
-    CPanelSession();
-    ~CPanelSession();
+    explicit CPanelSession(SessionHooks hooks);
+    ~CPanelSession() override;
     CPanelSession(const CPanelSession&) = delete;
     CPanelSession& operator=(const CPanelSession&) = delete;
 
@@ -28,13 +51,40 @@ class CPanelSession {
     Family WaitForPage();
     // The model character the printer named, 0 when it said nothing.
     uint8_t Model();
+
+    // Presses the shown page's Read or Save button and waits for the exchange to end. Any thread
+    // may call Stop meanwhile.
+    Outcome Run(ExchangeKind kind);
+    void Stop();
+    // Requests sent in the last exchange.
+    unsigned RequestsSent();
+
+    // The shown page's settings as a profile, or the page's refusal (with the profile's texts).
+    std::string SaveProfile(bool includeKey, std::string* text);
+    std::string LoadProfile(const std::string& text);
+
     // The texts of the message boxes shown since the last call, in order.
     std::vector<std::string> TakeMessages() { return ui_.TakeBoxTexts(); }
 
   private:
-    CPosixLinkProvider links_;
+    void OnExchangeBegun(ExchangeKind kind) override;
+    void OnRequestSent(ExchangeKind kind, unsigned count,
+                       const std::vector<uint8_t>& frame) override;
+    void OnExchangeEnded(ExchangeKind kind, ExchangeEnd end) override;
+
+    SessionHooks hooks_;
+    std::unique_ptr<CLinkProvider> links_;
     ui::HeadlessBackend ui_;
     CZephraDlg dlg_;
+    CPrinterPage* page_ = nullptr;  // the page identification showed; set on this thread
+
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool began_ = false;
+    bool done_ = false;
+    bool stopped_ = false;
+    ExchangeEnd end_ = ExchangeEnd::kFailed;
+    unsigned requests_ = 0;
 };
 
 // "current", "legacy" or "module"; empty for none.

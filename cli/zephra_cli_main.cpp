@@ -1,11 +1,27 @@
 // zephra-cli: the utility's printer pages from the command line.
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 
 #include "cli/cli_options.h"
-#include "cli/identify_command.h"
+#include "cli/cli_platform.h"
+#include "cli/commands.h"
+
+namespace {
+
+CommandOutcome Run(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
+    switch (command.kind) {
+        case CliCommand::Kind::kRead:
+            return RunRead(command, io);
+        case CliCommand::Kind::kApply:
+            return RunApply(command, io, stop);
+        case CliCommand::Kind::kIdentify:
+        case CliCommand::Kind::kNone:
+            break;
+    }
+    return RunIdentify(command, io);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CliCommand command;
@@ -15,21 +31,24 @@ int main(int argc, char** argv) {
         std::fputs((message + "\n").c_str(), parsed == kExitOk ? stdout : stderr);
         return parsed;
     }
-    // The panel prints its own diagnostics to standard output, which here carries only results:
-    // they go to standard error instead.
-    std::fflush(stdout);
-    const int resultsFd = dup(STDOUT_FILENO);
-    FILE* results = resultsFd < 0 ? nullptr : fdopen(resultsFd, "w");
-    if (results == nullptr || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
+    COperatorIo io(command);
+    if (!io.Ok()) {
+        std::fprintf(stderr, "zephra-cli: cannot open the trace file %s\n", command.trace.c_str());
+        return kExitUsage;
+    }
+    CStopSwitch stop;
+    WatchInterrupt([&stop] { stop.Trip(); });
+    FILE* results = SeparateResults();
+    if (results == nullptr) {
         std::perror("zephra-cli");
         return kExitPrinterFault;
     }
-    const CommandOutcome outcome = RunIdentify(command.link);
+    const CommandOutcome outcome = Run(command, io, stop);
     std::fflush(stdout);
     for (const std::string& line : outcome.errors)
         std::fprintf(stderr, "%s\n", line.c_str());
-    if (!outcome.result.empty())
-        std::fprintf(results, "%s\n", outcome.result.c_str());
+    for (const std::string& line : outcome.results)
+        std::fprintf(results, "%s\n", line.c_str());
     std::fclose(results);
     return outcome.status;
 }

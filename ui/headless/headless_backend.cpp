@@ -48,6 +48,13 @@ int HeadlessBackend::RunModal(CDialog& dialog) {
 }
 
 int HeadlessBackend::ShowMessageBox(const std::string& text, unsigned type) {
+    if (boxHandler_) {
+        if (const int answer = boxHandler_(text, type)) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            boxes_.push_back(Box{text, type});
+            return answer;
+        }
+    }
     std::lock_guard<std::mutex> lock(mutex_);
     boxes_.push_back(Box{text, type});
     if (!answers_.empty()) {

@@ -107,6 +107,11 @@ class HeadlessBackend : public Backend {
     std::vector<std::string> TakeBoxTexts();
     // Answer for the next message box; unanswered boxes take their first button.
     void AnswerNextBox(int answer);
+    // Sees each message box as it is shown, on the UI thread, and answers it; 0 leaves it to the
+    // scripted answers. Set before Start.
+    void SetBoxHandler(std::function<int(const std::string& text, unsigned type)> handler) {
+        boxHandler_ = std::move(handler);
+    }
     // Path the next file dialog returns; unanswered file dialogs are cancelled.
     void AnswerNextFileDialog(const std::string& path);
     struct FileDialog {
@@ -174,6 +179,7 @@ class HeadlessBackend : public Backend {
     std::vector<Box> boxes_;
     std::vector<Delivery> deliveries_;
     std::deque<int> answers_;
+    std::function<int(const std::string&, unsigned)> boxHandler_;
     std::deque<std::string> fileAnswers_;
     std::vector<FileDialog> fileDialogs_;
     std::string clipboard_;

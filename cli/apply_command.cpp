@@ -1,0 +1,127 @@
+// zephra-cli apply: writes a profile to each printer in turn through its page, as an operator
+// would load it and press "Save WLAN Info", then reads the printer back and compares.
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <thread>
+
+#include "app/profile.h"
+#include "app/text_file.h"
+#include "cli/commands.h"
+
+namespace {
+
+using nlohmann::json;
+
+// A module takes its last write without acknowledging it; the read-back waits this long so the
+// acknowledgement cannot be taken for the first reply of the read.
+constexpr auto kAfterSave = std::chrono::milliseconds(300);
+
+// The profile's settings that the printer did not give back as they were written.
+std::string Differences(const std::string& applied, const std::string& readBack) {
+    const json wanted = json::parse(applied).at("settings");
+    const json got = json::parse(readBack).at("settings");
+    std::string names;
+    for (auto it = wanted.begin(); it != wanted.end(); ++it) {
+        const auto found = got.find(it.key());
+        if (found == got.end() || *found != it.value())
+            names += (names.empty() ? "" : ", ") + it.key();
+    }
+    return names;
+}
+
+struct PrinterResult {
+    int status = kExitOk;
+    std::string text;  // after the port and family on the printer's line
+};
+
+// The last message the page showed, to say why a printer failed.
+std::string LastMessage(CPanelSession& session, const char* otherwise) {
+    const std::vector<std::string> messages = session.TakeMessages();
+    return messages.empty() ? otherwise : messages.back();
+}
+
+PrinterResult ApplyTo(CPanelSession& session, CPanelSession::Family family,
+                      const std::string& familyWanted, const std::string& profileText) {
+    if (familyWanted != FamilyName(family))
+        return {kExitUsage, "refused: the profile is for a " + familyWanted + " printer"};
+    if (session.Run(ExchangeKind::kRead) != CPanelSession::Outcome::kDone)
+        return {kExitPrinterFault, "failed: " + LastMessage(session, "the read did not finish")};
+    session.TakeMessages();
+    const std::string refusal = session.LoadProfile(profileText);
+    if (!refusal.empty())
+        return {kExitUsage, "refused: " + refusal};
+    switch (session.Run(ExchangeKind::kSave)) {
+        case CPanelSession::Outcome::kDone:
+            break;
+        case CPanelSession::Outcome::kRefused:
+            return {kExitUsage, "refused: " + LastMessage(session, "the page refused the save")};
+        case CPanelSession::Outcome::kStopped:
+            return {kExitPrinterFault, "stopped after request " +
+                                           std::to_string(session.RequestsSent()) +
+                                           " of the save; the port is closed"};
+        case CPanelSession::Outcome::kFailed:
+            return {kExitPrinterFault,
+                    "failed: " + LastMessage(session, "the save did not finish")};
+    }
+    session.TakeMessages();
+    std::this_thread::sleep_for(kAfterSave);
+    if (session.Run(ExchangeKind::kRead) != CPanelSession::Outcome::kDone)
+        return {kExitPrinterFault,
+                "saved; read-back failed: " + LastMessage(session, "it did not finish")};
+    std::string readBack;
+    if (!session.SaveProfile(true, &readBack).empty())
+        return {kExitPrinterFault, "saved; the read-back could not be compared"};
+    const std::string differences = Differences(profileText, readBack);
+    if (!differences.empty())
+        return {kExitPrinterFault, "saved; read-back differs: " + differences};
+    return {kExitOk, "applied"};
+}
+
+}  // namespace
+
+CommandOutcome RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
+    CommandOutcome outcome;
+    std::string text, familyWanted;
+    if (!ReadTextFile(command.profile, &text)) {
+        outcome.status = kExitUsage;
+        outcome.errors.push_back("zephra-cli: cannot read " + command.profile);
+        return outcome;
+    }
+    const std::string refusal = profile::ReadProfileFamily(text, &familyWanted);
+    if (!refusal.empty()) {
+        outcome.status = kExitUsage;
+        outcome.errors.push_back("zephra-cli: " + command.profile + ": " + refusal);
+        return outcome;
+    }
+    size_t applied = 0;
+    for (const std::string& port : command.ports) {
+        if (stop.Tripped())
+            break;
+        LinkChoice link = command.link;
+        link.port = port;
+        CPanelSession session(io.Hooks());
+        stop.Attach(&session);
+        CommandOutcome connected;
+        const CPanelSession::Family family = Connect(session, link, &connected);
+        PrinterResult result;
+        if (family == CPanelSession::Family::kNone) {
+            outcome.errors.insert(outcome.errors.end(), connected.errors.begin(),
+                                  connected.errors.end());
+            result = {connected.status, "failed: not identified"};
+            if (connected.status == kExitUsage)
+                result.text = "failed: cannot open the port";
+        } else {
+            result = ApplyTo(session, family, familyWanted, text);
+        }
+        stop.Attach(nullptr);
+        outcome.results.push_back(
+            port + " " + (family == CPanelSession::Family::kNone ? "-" : FamilyName(family)) + " " +
+            result.text);
+        outcome.status = std::max(outcome.status, result.status);
+        applied += result.status == kExitOk ? 1 : 0;
+    }
+    outcome.results.push_back(std::to_string(applied) + " of " +
+                              std::to_string(command.ports.size()) + " printers applied");
+    return outcome;
+}

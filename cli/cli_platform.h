@@ -1,0 +1,23 @@
+// What the command line does differently on each system: the links it opens and how it keeps its
+// results apart from the panel's own diagnostics.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "link/link.h"
+
+// The serial (and, where the system has them, USB) links of this system.
+std::unique_ptr<CLinkProvider> MakeCliLinks();
+// Why the last serial open through links failed, in the system's words.
+std::string LastOpenError(const CLinkProvider& links);
+// The panel writes a diagnostic line to standard output for each notification it passes on; here
+// they are dropped, and the returned stream is the original standard output, for results only.
+// nullptr when that failed.
+FILE* SeparateResults();
+// Whether the operator can be asked questions on standard input.
+bool StandardInputIsTerminal();
+// Calls onInterrupt on a thread of its own at the first Ctrl-C; a second one ends the program.
+void WatchInterrupt(std::function<void()> onInterrupt);

@@ -1,0 +1,50 @@
+// The command line on a POSIX system: its serial ports by path.
+#include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "cli/cli_platform.h"
+#include "link/posix_link_provider.h"
+
+std::unique_ptr<CLinkProvider> MakeCliLinks() {
+    return std::make_unique<CPosixLinkProvider>();
+}
+
+std::string LastOpenError(const CLinkProvider& links) {
+    return static_cast<const CPosixLinkProvider&>(links).LastError();
+}
+
+FILE* SeparateResults() {
+    std::fflush(stdout);
+    const int resultsFd = dup(STDOUT_FILENO);
+    FILE* results = resultsFd < 0 ? nullptr : fdopen(resultsFd, "w");
+    const int null = open("/dev/null", O_WRONLY);
+    if (results == nullptr || null < 0 || dup2(null, STDOUT_FILENO) < 0)
+        return nullptr;
+    close(null);
+    return results;
+}
+
+bool StandardInputIsTerminal() {
+    return isatty(STDIN_FILENO) != 0;
+}
+
+void WatchInterrupt(std::function<void()> onInterrupt) {
+    // Blocked here before any other thread starts, so every thread inherits the mask and only
+    // the watcher takes the signal, where it may lock and call freely.
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    std::thread([set, onInterrupt] {
+        int signal = 0;
+        sigwait(&set, &signal);
+        onInterrupt();
+        sigwait(&set, &signal);
+        _exit(128 + signal);
+    }).detach();
+}

@@ -1,0 +1,23 @@
+// Ctrl-C: stops the session under way after its current request, and any session after it.
+#include "cli/stop_switch.h"
+
+#include "cli/panel_session.h"
+
+void CStopSwitch::Attach(CPanelSession* session) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    session_ = session;
+    if (tripped_ && session_ != nullptr)
+        session_->Stop();
+}
+
+void CStopSwitch::Trip() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    tripped_ = true;
+    if (session_ != nullptr)
+        session_->Stop();
+}
+
+bool CStopSwitch::Tripped() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return tripped_;
+}
