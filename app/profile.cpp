@@ -28,14 +28,6 @@ const struct {
     {"module", "Wi-Fi module"},
 };
 
-std::string OtherFamilyMessage(const json& name) {
-    for (const auto& family : kFamilies) {
-        if (name == family.name)
-            return std::string("This file holds settings for a ") + family.printer + " printer.";
-    }
-    return "This file holds settings for another kind of printer.";
-}
-
 class ValueMap : public Values {
   public:
     const std::string* Get(const char* name) const override {
@@ -217,6 +209,14 @@ std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey
     return std::string();
 }
 
+std::string OtherFamilyMessage(const std::string& name) {
+    for (const auto& family : kFamilies) {
+        if (name == family.name)
+            return std::string("This file holds settings for a ") + family.printer + " printer.";
+    }
+    return "This file holds settings for another kind of printer.";
+}
+
 std::string ReadProfileFamily(const std::string& text, std::string* family) {
     const json file = json::parse(text, nullptr, false);
     const char* const kNotAProfile = "This file is not a printer settings profile.";
@@ -233,7 +233,7 @@ std::string ReadProfileFamily(const std::string& text, std::string* family) {
             return file.value("settings", json()).is_object() ? std::string() : kNotAProfile;
         }
     }
-    return OtherFamilyMessage(familyName);
+    return OtherFamilyMessage(familyName.is_string() ? familyName.get<std::string>() : "");
 }
 
 std::string LoadProfile(ui::CDialog& page, const Family& family, const std::string& text) {

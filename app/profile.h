@@ -84,6 +84,9 @@ std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey
 // or the message that refuses it.
 std::string ReadProfileFamily(const std::string& text, std::string* family);
 
+// Why a page refuses a profile of the family named (by its name in the file).
+std::string OtherFamilyMessage(const std::string& name);
+
 // Applies a profile's text to the page as the operator would enter it: each control set, then
 // its handler run. Returns "" when applied, or the message that refuses it; a refused profile
 // changes nothing.

@@ -44,7 +44,7 @@ std::string LastMessage(CPanelSession& session, const char* otherwise) {
 PrinterResult ApplyTo(CPanelSession& session, CPanelSession::Family family,
                       const std::string& familyWanted, const std::string& profileText) {
     if (familyWanted != FamilyName(family))
-        return {kExitUsage, "refused: the profile is for a " + familyWanted + " printer"};
+        return {kExitUsage, "refused: " + profile::OtherFamilyMessage(familyWanted)};
     if (session.Run(ExchangeKind::kRead) != CPanelSession::Outcome::kDone)
         return {kExitPrinterFault, "failed: " + LastMessage(session, "the read did not finish")};
     session.TakeMessages();

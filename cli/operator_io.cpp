@@ -24,7 +24,7 @@ std::string RequestLabel(const std::vector<uint8_t>& head) {
         const uint8_t b = head[at];
         if (!label.empty())
             label += ' ';
-        if (std::isalpha(b) || b == '?') {
+        if ((n == 0 && std::isalpha(b)) || b == '?') {
             label += static_cast<char>(b);
         } else {
             static const char kHex[] = "0123456789ABCDEF";
