@@ -1,48 +1,14 @@
 // zephra-cli identify against printer-sim on a pseudo-terminal.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "link/rx_queue.h"
 #include "link/serial_link_posix.h"
+#include "tests/cli/cli_run.h"
 #include "tests/support/sim_process.h"
 
 namespace {
 
 using simproc::SimProcess;
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-std::string ReadText(const std::string& path) {
-    std::ifstream file(path);
-    return std::string{std::istreambuf_iterator<char>(file), {}};
-}
-
-CliRun Cli(const std::string& args) {
-    // Named by the test process: ctest may run these tests in parallel processes.
-    const std::string base = ::testing::TempDir() + "zephra-cli-" + std::to_string(::getpid());
-    const std::string out = base + ".out";
-    const std::string err = base + ".err";
-    const int status =
-        std::system((std::string(ZEPHRA_CLI_PATH) + " " + args + " >" + out + " 2>" + err).c_str());
-    // The panel's own diagnostics also go to standard error; the test reads what is not theirs.
-    std::string errors;
-    std::istringstream lines(ReadText(err));
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("send page", 0) != 0)
-            errors += line + "\n";
-    }
-    return CliRun{WEXITSTATUS(status), ReadText(out), errors};
-}
 
 TEST(ZephraCliIdentify, NamesTheFamilyAndModelOfEachPrinter) {
     const struct {
@@ -85,7 +51,7 @@ TEST(ZephraCliIdentify, ARefusedIdentificationPrintsThePanelsMessage) {
 }
 
 TEST(ZephraCliIdentify, BadUsageOrPortsSendNothingAndExitTwo) {
-    const std::string log = ::testing::TempDir() + "zephra-cli-sim.log";
+    const std::string log = TestFile("sim.log");
     SimProcess sim({"--model", "5", "--log", log});
     const std::string path = sim.Path();
     ASSERT_FALSE(path.empty());

@@ -1,0 +1,189 @@
+// zephra-cli read and apply against printer-sim processes, and the bytes of apply against those of
+// the page's own save in the window.
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <thread>
+
+#include "tests/cli/cli_run.h"
+#include "tests/page_current/page1_fixture.h"
+#include "tests/page_legacy/page2_fixture.h"
+#include "tests/page_module/page3_fixture.h"
+#include "tests/support/profile_steps.h"
+#include "tests/support/sim_process.h"
+
+namespace {
+
+using nlohmann::json;
+using simproc::SimProcess;
+
+// What printer-sim received, as one stream.
+Bytes LoggedBytes(const std::string& log) {
+    Bytes bytes;
+    std::istringstream hex(ReadText(log));
+    for (unsigned b; hex >> std::hex >> b;)
+        bytes.push_back(static_cast<uint8_t>(b));
+    return bytes;
+}
+
+bool Contains(const Bytes& stream, const Bytes& part) {
+    return std::search(stream.begin(), stream.end(), part.begin(), part.end()) != stream.end();
+}
+
+// The same printer read, changed and written, once from the command line and once in the page.
+template <typename PageTest>
+class CliApply : public PageTest {
+  protected:
+    std::string Model() const;
+};
+template <>
+std::string CliApply<Page1Test>::Model() const {
+    return "5";
+}
+template <>
+std::string CliApply<Page2Test>::Model() const {
+    return "3";
+}
+template <>
+std::string CliApply<Page3Test>::Model() const {
+    return "4";
+}
+
+using Families = ::testing::Types<Page1Test, Page2Test, Page3Test>;
+TYPED_TEST_SUITE(CliApply, Families);
+
+TYPED_TEST(CliApply, TwoPrintersTakeTheProfileWithTheBytesOfThePagesOwnSave) {
+    const std::string logB = TestFile("b.log");
+    SimProcess a({"--model", this->Model()});
+    SimProcess b({"--model", this->Model(), "--log", logB});
+    const std::string pathA = a.Path(), pathB = b.Path();
+    ASSERT_FALSE(pathA.empty() || pathB.empty());
+
+    const std::string profile = TestFile("profile.json");
+    CliRun run = Cli("read --yes --port " + pathA + " --out " + profile);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Include the security key in the file? Yes\n"), std::string::npos);
+    json settings = json::parse(ReadText(profile));
+    settings["settings"]["ssid"] = "Shop-Floor";
+    ProfileFile changed("changed");
+    changed.Write(settings.dump());
+
+    run = Cli("apply " + changed.Path() + " --yes --port " + pathA + " --port " + pathB);
+    const std::string family = settings["family"];
+    EXPECT_EQ(run.out, pathA + " " + family + " applied\n" + pathB + " " + family +
+                           " applied\n2 of 2 printers applied\n")
+        << run.err;
+    EXPECT_EQ(run.status, 0);
+    run = Cli("read --port " + pathB);
+    EXPECT_EQ(json::parse(run.out)["settings"]["ssid"], "Shop-Floor") << run.err;
+
+    this->OpenAndRead();
+    EXPECT_EQ(LoadProfileFile(this->ui_, this->Page(), changed), std::vector<std::string>{});
+    this->ForgetTraffic();
+    ASSERT_TRUE(this->ui_.Click(this->Page(), this->Buttons().save));
+    this->ui_.Advance(10000);
+    const Bytes save = this->Wire();
+    ASSERT_GT(save.size(), 8u);
+    EXPECT_TRUE(Contains(LoggedBytes(logB), save));
+}
+
+TEST(ZephraCliApply, FaultsEndInTheirStatusAndMessageWithNothingWrittenAfterThem) {
+    const std::string log = TestFile("fault.log");
+    ProfileFile current("current"), legacy("legacy"), malformed("malformed");
+    {
+        SimProcess sim({"--model", "5"});
+        ASSERT_EQ(Cli("read --yes --port " + sim.Path() + " --out " + current.Path()).status, 0);
+    }
+    legacy.Write(std::string(ReadText(current.Path()))
+                     .replace(ReadText(current.Path()).find("\"current\""), 9, "\"legacy\""));
+    malformed.Write("{\"format\": \"zephra-printer-settings\", ");
+    const struct {
+        std::vector<std::string> sim;
+        const ProfileFile& profile;
+        int status;
+        const char* result;  // after the port
+        const char* error;   // in standard error
+        const char* wire;    // what the printer received, in hex
+    } cases[] = {
+        // The printer refuses the write: the page's own message.
+        {{"--refuse", "W"},
+         current,
+         1,
+         " current failed: Check Port Number",
+         "Check Port Number\n",
+         nullptr},
+        {{"--silent", "R"},
+         current,
+         1,
+         " current failed: Connection failure : Error [Timeout]",
+         "reading 1: R 20\nConnection failure : Error [Timeout]\n",
+         nullptr},
+        // Identification only, then nothing.
+        {{},
+         legacy,
+         2,
+         " current refused: This file holds settings for a legacy printer.",
+         "",
+         "1B 00 02 02\n"},
+        {{}, malformed, 2, nullptr, "This file is not a printer settings profile.\n", ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"--model", "5", "--log", log};
+        args.insert(args.end(), c.sim.begin(), c.sim.end());
+        SimProcess sim(args);
+        const std::string path = sim.Path();
+        const CliRun run = Cli("apply " + c.profile.Path() + " --yes --port " + path);
+        EXPECT_EQ(run.status, c.status) << c.result << run.err;
+        const std::string out =
+            c.result == nullptr ? "" : path + c.result + "\n0 of 1 printers applied\n";
+        EXPECT_EQ(run.out, out) << run.err;
+        EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+        if (c.wire != nullptr) {
+            EXPECT_EQ(ReadText(log), c.wire);
+        }
+    }
+}
+
+TEST(ZephraCliApply, CtrlCEndsTheSaveAfterTheRequestUnderWay) {
+    const std::string log = TestFile("stop.log");
+    ProfileFile profile("stop");
+    SimProcess sim({"--model", "3", "--delay", "100", "--log", log});
+    const std::string path = sim.Path();
+    ASSERT_EQ(Cli("read --yes --port " + path + " --out " + profile.Path()).status, 0);
+    const std::string command =
+        "exec " + CliCommandLine("apply --yes " + profile.Path() + " --port " + path, "stop");
+    const pid_t cli = fork();
+    if (cli == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
+        _exit(127);
+    }
+    for (int wait = 0;
+         wait < 1000 && ReadText(TestFile("stop.err")).find("saving 3") == std::string::npos;
+         ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    kill(cli, SIGINT);
+    int status = 0;
+    waitpid(cli, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    // The request under way when Ctrl-C came is the last one sent: S, then a W per record.
+    const std::string err = ReadText(TestFile("stop.err"));
+    size_t sent = 0;
+    for (size_t at = err.find("saving "); at != std::string::npos; at = err.find("saving ", at + 1))
+        ++sent;
+    ASSERT_GE(sent, 3u);
+    EXPECT_EQ(ReadText(TestFile("stop.out")),
+              path + " legacy stopped after request " + std::to_string(sent) +
+                  " of the save; the port is closed\n0 of 1 printers applied\n");
+    const std::string wire = ReadText(log);
+    size_t writes = 0;
+    for (size_t at = wire.find("1B 7E 57"); at != std::string::npos;
+         at = wire.find("1B 7E 57", at + 1))
+        ++writes;
+    EXPECT_EQ(writes, sent - 1);
+}
+
+}  // namespace
