@@ -13,8 +13,8 @@ namespace {
 
 using nlohmann::json;
 
-// A module takes its last write without acknowledging it; the read-back waits this long so the
-// acknowledgement cannot be taken for the first reply of the read.
+// A module's page does not await the acknowledgement of its last write; the read-back of a module
+// waits this long so that acknowledgement cannot be taken for the first reply of the read.
 constexpr auto kAfterSave = std::chrono::milliseconds(300);
 
 // The profile's settings that the printer did not give back as they were written.
@@ -65,7 +65,8 @@ PrinterResult ApplyTo(CPanelSession& session, CPanelSession::Family family,
                     "failed: " + LastMessage(session, "the save did not finish")};
     }
     session.TakeMessages();
-    std::this_thread::sleep_for(kAfterSave);
+    if (family == CPanelSession::Family::kModule)
+        std::this_thread::sleep_for(kAfterSave);
     if (session.Run(ExchangeKind::kRead) != CPanelSession::Outcome::kDone)
         return {kExitPrinterFault,
                 "saved; read-back failed: " + LastMessage(session, "it did not finish")};

@@ -1,0 +1,63 @@
+"""Times zephra-cli apply against printer-sim and computes the line's floor for the same exchange:
+every byte's time on the wire at 57600 baud (10 bits a byte) plus one framing gap per round trip."""
+import json
+import os
+import re
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+BAUD = 57600
+BITS_PER_BYTE = 10  # start, 8 data, stop
+FRAMING_GAP_S = 0.030  # the silence that ends a reply
+RUNS = 5
+
+
+def line_floor(trace_path):
+    """Seconds the trace's frames need on the line, and its round trips."""
+    byte_count = replies = 0
+    with open(trace_path, encoding="utf-8", errors="replace") as trace:
+        for line in trace:
+            entry = re.match(r"\s*\d+ ms ([<>]) ((?:[0-9A-F]{2} ?)+)\|", line)
+            if not entry:
+                continue
+            byte_count += len(entry.group(2).split())
+            replies += entry.group(1) == "<"
+    return byte_count * BITS_PER_BYTE / BAUD + replies * FRAMING_GAP_S
+
+
+def main(build):
+    cli = os.path.join(build, "cli", "zephra-cli")
+    sim = subprocess.Popen([os.path.join(build, "sim", "printer-sim"), "--model", "5",
+                            "--delay", "0"], stdout=subprocess.PIPE, text=True)
+    try:
+        port = sim.stdout.readline().strip()
+        with tempfile.TemporaryDirectory() as work:
+            profile = os.path.join(work, "profile.json")
+            subprocess.run([cli, "read", "--yes", "--port", port, "--out", profile], check=True,
+                           stderr=subprocess.DEVNULL)
+            with open(profile, encoding="utf-8") as f:
+                settings = json.load(f)
+            settings["settings"]["ssid"] = "Bench-Floor"
+            with open(profile, "w", encoding="utf-8") as f:
+                json.dump(settings, f)
+            times, floors = [], []
+            for run in range(RUNS):
+                trace = os.path.join(work, f"trace{run}.txt")
+                start = time.monotonic()
+                subprocess.run([cli, "apply", profile, "--yes", "--baud", str(BAUD), "--port",
+                                port, "--trace", trace], check=True, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+                times.append(time.monotonic() - start)
+                floors.append(line_floor(trace))
+    finally:
+        sim.terminate()
+        sim.wait()
+    ours, peer = statistics.median(times), statistics.median(floors)
+    print(f"BENCH apply_current ours={ours:.3f} s peer={peer:.3f} s ratio={ours / peer:.2f}")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
