@@ -45,8 +45,15 @@ PrinterResult ApplyTo(CPanelSession& session, CPanelSession::Family family,
                       const std::string& familyWanted, const std::string& profileText) {
     if (familyWanted != FamilyName(family))
         return {kExitUsage, "refused: " + profile::OtherFamilyMessage(familyWanted)};
-    if (session.Run(ExchangeKind::kRead) != CPanelSession::Outcome::kDone)
-        return {kExitPrinterFault, "failed: " + LastMessage(session, "the read did not finish")};
+    switch (session.Run(ExchangeKind::kRead)) {
+        case CPanelSession::Outcome::kDone:
+            break;
+        case CPanelSession::Outcome::kStopped:
+            return {kExitPrinterFault, "stopped before the save; the port is closed"};
+        default:
+            return {kExitPrinterFault,
+                    "failed: " + LastMessage(session, "the read did not finish")};
+    }
     session.TakeMessages();
     const std::string refusal = session.LoadProfile(profileText);
     if (!refusal.empty())

@@ -98,6 +98,9 @@ CPanelSession::Outcome CPanelSession::Run(ExchangeKind kind) {
         return Outcome::kFailed;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        // A stop that came before the page was shown holds for every exchange after it.
+        if (stopped_)
+            return Outcome::kStopped;
         began_ = done_ = false;
         requests_ = 0;
     }

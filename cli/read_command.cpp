@@ -7,8 +7,12 @@ CommandOutcome RunRead(const CliCommand& command, COperatorIo& io) {
     CPanelSession session(io.Hooks());
     if (Connect(session, command.link, &outcome) == CPanelSession::Family::kNone)
         return outcome;
-    if (session.Run(ExchangeKind::kRead) != CPanelSession::Outcome::kDone) {
+    const CPanelSession::Outcome read = session.Run(ExchangeKind::kRead);
+    if (read != CPanelSession::Outcome::kDone) {
+        // A failed read has shown the page's own message.
         outcome.status = kExitPrinterFault;
+        if (read == CPanelSession::Outcome::kStopped)
+            outcome.errors.push_back("zephra-cli: stopped; the port is closed");
         return outcome;
     }
     // The same question the page asks before it saves settings to a file.
