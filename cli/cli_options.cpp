@@ -17,37 +17,63 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// The items of the panel's list for control id.
+const std::vector<std::string>& Items(int id) {
+    for (const ui::ControlDesc& c : MainDialogDesc().controls) {
+        if (c.id == id)
+            return c.items;
+    }
+    static const std::vector<std::string> none;
+    return none;
+}
+
 // The index of text in the panel's list for control id, ignoring case; -1 when it has none.
 int ChoiceIndex(int id, const std::string& text) {
-    for (const ui::ControlDesc& c : MainDialogDesc().controls) {
-        if (c.id != id)
-            continue;
-        for (size_t i = 0; i < c.items.size(); ++i) {
-            if (Lower(c.items[i]) == Lower(text))
-                return static_cast<int>(i);
-        }
+    const std::vector<std::string>& items = Items(id);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (Lower(items[i]) == Lower(text))
+            return static_cast<int>(i);
     }
     return -1;
 }
 
-// The panel's choices, for the error that names a value it does not offer.
+// The panel's choices, for the error that names a value it does not offer; a long list by its
+// ends.
 std::string Choices(int id) {
+    const std::vector<std::string>& items = Items(id);
+    if (items.size() > 5)
+        return items.front() + " to " + items.back();
     std::string list;
-    for (const ui::ControlDesc& c : MainDialogDesc().controls) {
-        if (c.id != id)
-            continue;
-        for (const std::string& item : c.items)
-            list += (list.empty() ? "" : ", ") + item;
-    }
+    for (const std::string& item : items)
+        list += (list.empty() ? "" : ", ") + item;
     return list;
+}
+
+// The port as the links take it (a list entry as the list spells it); empty, with the error in
+// *message, when this system has no such port.
+std::string PortName(const std::string& port, PortNaming naming, std::string* message) {
+    if (naming == PortNaming::kDevicePaths) {
+        if (port.empty())
+            *message = "zephra-cli: --port is empty";
+        return port;
+    }
+    const int index = ChoiceIndex(IDC_COMBO_PORT, port);
+    if (index < 0) {
+        *message = "zephra-cli: --port " + port + " is not one of " + Choices(IDC_COMBO_PORT);
+        return std::string();
+    }
+    return Items(IDC_COMBO_PORT)[static_cast<size_t>(index)];
 }
 
 }  // namespace
 
-int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string* message) {
+int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string* message,
+             PortNaming naming) {
+    const bool comPorts = naming == PortNaming::kComPorts;
     CLI::App app{"Sets up the WLAN interface of printers over a serial port.", "zephra-cli"};
     app.require_subcommand(1);
     std::string baud = "57600", parity = "None", dataBits = "8", stopBits = "1";
+    bool usb = false;
     const struct {
         CliCommand::Kind kind;
         const char* name;
@@ -62,10 +88,17 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
     for (const auto& k : kinds) {
         CLI::App* sub = app.add_subcommand(k.name, k.description);
         commands.emplace_back(sub, k.kind);
-        auto* port = sub->add_option("--port", command->ports, "Serial device, e.g. /dev/ttyUSB0");
-        port->required();
+        auto* port = sub->add_option(
+            "--port", command->ports,
+            comPorts ? "Serial port, COM1 to COM20" : "Serial device, e.g. /dev/ttyUSB0");
         if (k.kind != CliCommand::Kind::kApply)
             port->expected(1);
+        // Only the panel's own USB link needs it; elsewhere it is kept out of the help and
+        // refused with the way to reach such a printer.
+        CLI::Option* usbFlag = sub->add_flag("--usb", usb, "The printer on USB, in place of --port")
+                                   ->group(comPorts ? "Options" : "");
+        if (comPorts)
+            port->excludes(usbFlag);
         sub->add_option("--baud", baud, "Baud rate")->capture_default_str();
         sub->add_option("--parity", parity, "None, Odd or Even")->capture_default_str();
         sub->add_option("--data", dataBits, "Data bits")->capture_default_str();
@@ -118,12 +151,24 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
             return kExitUsage;
         }
     }
-    for (const std::string& port : command->ports) {
-        if (port.empty()) {
-            *message = "zephra-cli: --port is empty";
-            return kExitUsage;
-        }
+    if (usb && !comPorts) {
+        *message =
+            "zephra-cli: --usb is not offered here; name the printer's serial device with --port";
+        return kExitUsage;
     }
+    if (!usb && command->ports.empty()) {
+        *message =
+            comPorts ? "zephra-cli: --port or --usb is required" : "zephra-cli: --port is required";
+        return kExitUsage;
+    }
+    for (std::string& port : command->ports) {
+        port = PortName(port, naming, message);
+        if (port.empty())
+            return kExitUsage;
+    }
+    if (usb)
+        command->ports = {"USB"};
+    command->link.usb = usb;
     for (const auto& c : commands) {
         if (c.first->parsed())
             command->kind = c.second;

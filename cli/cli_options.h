@@ -6,7 +6,8 @@
 
 // The serial parameters as the panel's lists take them: the index of each choice in its list.
 struct LinkChoice {
-    std::string port;  // the device's name
+    std::string port;  // the device's name; "USB" for the panel's USB link
+    bool usb = false;  // the panel's USB link in place of a serial port
     int baud = 3;      // the panel's defaults: 57600, None, 8, 1
     int parity = 0;
     int dataBits = 0;
@@ -28,6 +29,16 @@ constexpr int kExitOk = 0;
 constexpr int kExitPrinterFault = 1;
 constexpr int kExitUsage = 2;
 
-// Parses argv (program name first). Returns -1 to go on with *command; otherwise the exit status,
-// with the help text (status 0) or a one-line error (status 2) in *message.
-int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string* message);
+// How a system names the serial ports its links open.
+enum class PortNaming {
+    kDevicePaths,  // any device path, e.g. /dev/ttyUSB0; printers on USB have one too
+    kComPorts,     // the panel's list, COM1 to COM20 in any case, and the panel's USB link
+};
+// This system's naming (with its other differences, in cli_platform_*.cpp).
+PortNaming SystemPortNaming();
+
+// Parses argv (program name first) for a system whose ports are named as naming says. Returns -1
+// to go on with *command; otherwise the exit status, with the help text (status 0) or a one-line
+// error (status 2) in *message.
+int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string* message,
+             PortNaming naming = SystemPortNaming());

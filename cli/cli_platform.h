@@ -6,12 +6,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "link/link.h"
 
+// The program's arguments (its name first) in UTF-8, whatever the system handed to main.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // The serial (and, where the system has them, USB) links of this system.
 std::unique_ptr<CLinkProvider> MakeCliLinks();
-// Why the last serial open through links failed, in the system's words.
+// Why the last open through links failed, in the system's words.
 std::string LastOpenError(const CLinkProvider& links);
 // The panel writes a diagnostic line to standard output for each notification it passes on; here
 // they are dropped, and the returned stream is the original standard output, for results only.

@@ -6,8 +6,17 @@
 
 #include <thread>
 
+#include "cli/cli_options.h"
 #include "cli/cli_platform.h"
 #include "link/posix_link_provider.h"
+
+PortNaming SystemPortNaming() {
+    return PortNaming::kDevicePaths;
+}
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
 
 std::unique_ptr<CLinkProvider> MakeCliLinks() {
     return std::make_unique<CPosixLinkProvider>();

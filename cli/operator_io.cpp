@@ -4,6 +4,7 @@
 #include <cctype>
 #include <iostream>
 
+#include "app/text_file_platform.h"
 #include "cli/cli_platform.h"
 #include "ui/message.h"
 
@@ -37,7 +38,7 @@ std::string RequestLabel(const std::vector<uint8_t>& head) {
 
 COperatorIo::COperatorIo(const CliCommand& command) : command_(command) {
     if (!command.trace.empty())
-        trace_ = std::fopen(command.trace.c_str(), "ab");
+        trace_ = OpenFileByPath(command.trace, "ab");
 }
 
 COperatorIo::~COperatorIo() {

@@ -43,15 +43,26 @@ CPanelSession::~CPanelSession() {
 }
 
 bool CPanelSession::Open(const LinkChoice& link, std::string* error) {
-    // The port list offers the path as the operator's choice.
-    ui_.RunOnUi([&] {
-        dlg_.AddString(IDC_COMBO_PORT, link.port);
-        dlg_.SetCurSel(IDC_COMBO_PORT, dlg_.GetItemCount(IDC_COMBO_PORT) - 1);
-    });
-    ui_.Select(dlg_, IDC_COMBO_BAUD, link.baud);
-    ui_.Select(dlg_, IDC_COMBO_PARITY, link.parity);
-    ui_.Select(dlg_, IDC_COMBO_DATABIT, link.dataBits);
-    ui_.Select(dlg_, IDC_COMBO_STOPBIT, link.stopBits);
+    if (link.usb) {
+        ui_.Click(dlg_, IDC_USB);
+    } else {
+        // The port list offers COM1 to COM20; any other name, a device's path, is added to it as
+        // the operator's choice.
+        ui_.RunOnUi([&] {
+            int index = dlg_.GetItemCount(IDC_COMBO_PORT) - 1;
+            while (index >= 0 && dlg_.GetLBText(IDC_COMBO_PORT, index) != link.port)
+                --index;
+            if (index < 0) {
+                dlg_.AddString(IDC_COMBO_PORT, link.port);
+                index = dlg_.GetItemCount(IDC_COMBO_PORT) - 1;
+            }
+            dlg_.SetCurSel(IDC_COMBO_PORT, index);
+        });
+        ui_.Select(dlg_, IDC_COMBO_BAUD, link.baud);
+        ui_.Select(dlg_, IDC_COMBO_PARITY, link.parity);
+        ui_.Select(dlg_, IDC_COMBO_DATABIT, link.dataBits);
+        ui_.Select(dlg_, IDC_COMBO_STOPBIT, link.stopBits);
+    }
     ui_.Click(dlg_, IDC_OPEN);
     *error = LastOpenError(*links_);
     return error->empty();

@@ -1,6 +1,7 @@
 // zephra-cli: the utility's printer pages from the command line.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/cli_platform.h"
@@ -24,9 +25,14 @@ CommandOutcome Run(const CliCommand& command, COperatorIo& io, CStopSwitch& stop
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> args = Utf8Arguments(argc, argv);
+    std::vector<const char*> utf8Argv;
+    for (const std::string& arg : args)
+        utf8Argv.push_back(arg.c_str());
     CliCommand command;
     std::string message;
-    const int parsed = ParseCli(argc, argv, &command, &message);
+    const int parsed =
+        ParseCli(static_cast<int>(utf8Argv.size()), utf8Argv.data(), &command, &message);
     if (parsed >= 0) {
         std::fputs((message + "\n").c_str(), parsed == kExitOk ? stdout : stderr);
         return parsed;

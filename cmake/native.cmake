@@ -1,12 +1,6 @@
-# Native Linux build: the headless UI backend and the unit and panel tests.
+# Native Linux build: the POSIX serial ports, the command line and the unit and panel tests.
 find_package(GTest REQUIRED)
-find_package(Threads REQUIRED)
 
-add_library(zephra_headless STATIC
-  ui/headless/headless_backend.cpp
-  ui/headless/headless_window.cpp
-)
-target_link_libraries(zephra_headless PUBLIC zephra_core Threads::Threads)
 # The serial ports of this platform, for the command line.
 add_library(zephra_posix_links STATIC
   link/serial_link_posix.cpp

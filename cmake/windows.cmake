@@ -1,4 +1,4 @@
-# Windows cross-build: Zephra.exe and the tests that run under Wine.
+# Windows cross-build: Zephra.exe, zephra-cli.exe and the tests that run under Wine.
 enable_language(RC)
 
 # Static runtime so the exe imports only Windows system DLLs.
@@ -20,11 +20,16 @@ add_executable(Zephra WIN32
   ui/win32/win32_backend.cpp
   ui/win32/dialog_template.cpp
   ui/win32/win32_window.cpp
-  app/text_file_win32.cpp
   res/zephra.rc
 )
 target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})
 target_link_libraries(Zephra PRIVATE zephra_win32_links comctl32 comdlg32 ws2_32 shell32)
+
+# The core's file reads and writes, as this platform does them.
+target_sources(zephra_core PRIVATE app/text_file_win32.cpp)
+
+# zephra-cli.exe, the console build of the command line.
+add_subdirectory(cli)
 
 # The simulated printer runs on the Linux host beside Wine, so it is built with the host compiler.
 include(ExternalProject)

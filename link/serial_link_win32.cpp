@@ -20,24 +20,26 @@ CSerialLink::~CSerialLink() {
     Close();
 }
 
-SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& queue,
-                                   NotifyFn notify) {
+SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& queue, NotifyFn notify,
+                                   DWORD* error) {
     Close();
+    // The code is taken before Close, whose own calls may replace it.
+    const auto fail = [this, error](SerialOpenResult result) {
+        *error = GetLastError();
+        Close();
+        return result;
+    };
 
     readEvent_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!readEvent_.Valid() || !writer_.Prepare()) {
-        Close();
-        return SerialOpenResult::kNoEvent;
-    }
+    if (!readEvent_.Valid() || !writer_.Prepare())
+        return fail(SerialOpenResult::kNoEvent);
     ResetOverlapped(&osRead_, readEvent_.Get());
 
     // "\\.\COMn" reaches ports above COM9, which have no DOS device name of their own.
     comm_.Reset(CreateFileA(settings.portName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr));
-    if (!comm_.Valid()) {
-        Close();
-        return SerialOpenResult::kOpenFailed;
-    }
+    if (!comm_.Valid())
+        return fail(SerialOpenResult::kOpenFailed);
 
     SetCommMask(comm_.Get(), EV_RXCHAR);
     SetupComm(comm_.Get(), kQueueSize, kQueueSize);
@@ -60,22 +62,16 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
         dcb.StopBits = settings.stopBits;
         configured = SetCommState(comm_.Get(), &dcb) != 0;
     }
-    if (!configured) {
-        Close();
-        return SerialOpenResult::kConfigFailed;
-    }
+    if (!configured)
+        return fail(SerialOpenResult::kConfigFailed);
     settings_ = settings;
 
-    if (!reader_.Prepare()) {
-        Close();
-        return SerialOpenResult::kWatchFailed;
-    }
+    if (!reader_.Prepare())
+        return fail(SerialOpenResult::kWatchFailed);
     queue_ = &queue;
     notify_ = std::move(notify);
-    if (!reader_.Start([this] { ThreadWatchComm(); })) {
-        Close();
-        return SerialOpenResult::kThreadFailed;
-    }
+    if (!reader_.Start([this] { ThreadWatchComm(); }))
+        return fail(SerialOpenResult::kThreadFailed);
     return SerialOpenResult::kOpened;
 }
 

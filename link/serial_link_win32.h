@@ -22,8 +22,9 @@ class CSerialLink : public CLink {
 
     // Opens and configures the port and starts the reader. The notify callback runs on the reader
     // thread and must not wait for the UI thread (Close waits for the reader). On failure nothing
-    // stays open.
-    SerialOpenResult Open(const SerialSettings& settings, CRxQueue& queue, NotifyFn notify);
+    // stays open, and *error holds the system's error code of the step that failed.
+    SerialOpenResult Open(const SerialSettings& settings, CRxQueue& queue, NotifyFn notify,
+                          DWORD* error);
 
     uint32_t WriteComm(const uint8_t* data, uint32_t length) override;
     void Close() override;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "link/link.h"
 
@@ -11,4 +12,13 @@ class CWin32LinkProvider : public CLinkProvider {
                                 std::unique_ptr<CLink>* link) override;
     UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                           std::unique_ptr<CLink>* link) override;
+
+    // Why the last open failed, in the system's words; empty after a success.
+    const std::string& LastError() const { return lastError_; }
+
+  private:
+    UsbOpenResult FindAndOpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
+                                 std::unique_ptr<CLink>* link);
+
+    std::string lastError_;
 };

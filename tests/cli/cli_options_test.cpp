@@ -8,7 +8,8 @@
 
 namespace {
 
-int Parse(const std::string& line, CliCommand* command, std::string* message) {
+int Parse(const std::string& line, CliCommand* command, std::string* message,
+          PortNaming naming = PortNaming::kDevicePaths) {
     std::istringstream words(line);
     std::vector<std::string> args{"zephra-cli"};
     for (std::string w; words >> w;)
@@ -16,7 +17,7 @@ int Parse(const std::string& line, CliCommand* command, std::string* message) {
     std::vector<const char*> argv;
     for (const std::string& a : args)
         argv.push_back(a.c_str());
-    return ParseCli(static_cast<int>(argv.size()), argv.data(), command, message);
+    return ParseCli(static_cast<int>(argv.size()), argv.data(), command, message, naming);
 }
 
 TEST(CliOptions, IdentifyTakesThePanelsChoicesAsListIndexes) {
@@ -55,6 +56,7 @@ TEST(CliOptions, BadUsageIsOneLineNamingTheProblem) {
         {"identify --port /dev/ttyS0 --stop 3", "--stop 3"},
         {"identify --port /dev/ttyS0 --colour red", "--colour"},
         {"erase --port /dev/ttyS0", "erase"},
+        {"identify --usb", "--usb"},
     };
     for (const auto& c : cases) {
         CliCommand command;
@@ -70,6 +72,37 @@ TEST(CliOptions, BadUsageIsOneLineNamingTheProblem) {
     EXPECT_NE(help.find("identify"), std::string::npos);
     EXPECT_EQ(Parse("identify --help", &command, &help), kExitOk);
     EXPECT_NE(help.find("--parity"), std::string::npos);
+}
+
+TEST(CliOptions, ComPortsAreThePanelsListInAnyCaseOrItsUsbLink) {
+    const struct {
+        const char* line;
+        int status;
+        const char* portOrMessage;  // the port taken, or what the error names
+    } cases[] = {
+        {"read --port com3", -1, "COM3"},
+        {"read --port COM20", -1, "COM20"},
+        {"read --usb", -1, "USB"},
+        {"read --port COM21", kExitUsage, "--port COM21 is not one of COM1 to COM20"},
+        {"read --port /dev/ttyS0", kExitUsage, "/dev/ttyS0"},
+        {"apply p.json --port COM1 --port COM0", kExitUsage, "COM0"},
+        {"read --port COM1 --usb", kExitUsage, "--usb"},
+        {"read", kExitUsage, "--port or --usb"},
+    };
+    for (const auto& c : cases) {
+        CliCommand command;
+        std::string message;
+        ASSERT_EQ(Parse(c.line, &command, &message, PortNaming::kComPorts), c.status)
+            << c.line << ": " << message;
+        if (c.status < 0) {
+            EXPECT_EQ(command.link.port, c.portOrMessage) << c.line;
+            EXPECT_EQ(command.link.usb, command.link.port == "USB") << c.line;
+        } else {
+            EXPECT_NE(message.find(c.portOrMessage), std::string::npos)
+                << c.line << ": " << message;
+            EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+        }
+    }
 }
 
 }  // namespace
