@@ -97,8 +97,11 @@ void CPrinterPage::SendRequest(const Bytes& header, const Bytes& payload, unsign
     replyTimer_ = timerId;
     SetTimer(timerId, ms);
     ++requestsSent_;
-    if (observer_ != nullptr && exchanging_)
-        observer_->OnRequestSent(exchange_, requestsSent_, header.empty() ? payload : header);
+    if (observer_ != nullptr && exchanging_) {
+        const Bytes& head = header.empty() ? payload : header;
+        observer_->OnRequestSent(
+            {exchange_, requestsSent_, RequestsPlanned(exchange_), RequestName(head)});
+    }
 }
 
 void CPrinterPage::EndExchange(ExchangeEnd end, const std::string& message) {
@@ -133,4 +136,12 @@ void CPrinterPage::SetButtonsAfter(ExchangeEnd end) {
         panel->EnableOpenClose(false, true);
     if (end == ExchangeEnd::kLinkDropped)
         panel->OnBnClickedClose();
+}
+
+std::string CPrinterPage::RequestName(const Bytes&) const {
+    return std::string();
+}
+
+unsigned CPrinterPage::RequestsPlanned(ExchangeKind) const {
+    return 0;
 }

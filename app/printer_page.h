@@ -29,16 +29,22 @@ enum class ExchangeEnd {
     kLinkDropped,  // as kFailed, with the link closed
 };
 
+// One request of an exchange, as progress tells it.
+struct RequestProgress {
+    ExchangeKind kind;
+    unsigned count;    // its place in the exchange, from 1
+    unsigned planned;  // the requests the exchange sends in all, as far as the page knows now
+    std::string name;  // what it reads or writes, as the page labels it ("SSID")
+};
+
 // Follows a page's exchanges as they happen (the command line's progress and results). Called on
 // the user-interface thread.
 class ExchangeObserver {
   public:
     virtual ~ExchangeObserver() = default;
     virtual void OnExchangeBegun(ExchangeKind kind) = 0;
-    // The count-th request of the exchange under way has just been sent; head is its frame, or
-    // the header of a frame sent in two writes (so a key in the payload stays out of sight).
-    virtual void OnRequestSent(ExchangeKind kind, unsigned count,
-                               const std::vector<uint8_t>& head) = 0;
+    // A request has just been sent.
+    virtual void OnRequestSent(const RequestProgress& progress) = 0;
     virtual void OnExchangeEnded(ExchangeKind kind, ExchangeEnd end) = 0;
 };
 
@@ -85,6 +91,12 @@ class CPrinterPage : public ui::CDialog {
     // Ends the exchange under way: its reply timer stopped, the message (if any) shown in a
     // warning box, then the page's buttons and the panel's as the end calls for.
     void EndExchange(ExchangeEnd end, const std::string& message = std::string());
+
+    // What a request reads or writes, named as the page labels it, from its frame (the header of
+    // a frame sent in two writes).
+    virtual std::string RequestName(const Bytes& head) const;
+    // How many requests the exchange under way sends in all, as far as the page knows now.
+    virtual unsigned RequestsPlanned(ExchangeKind kind) const;
 
     // The page's own copy of the notification being handled.
     uint8_t m_rx[CRxQueue::kSize] = {};

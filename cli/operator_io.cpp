@@ -1,39 +1,22 @@
 // What the operator sees and answers at the terminal while a page works.
 #include "cli/operator_io.h"
 
-#include <cctype>
+#include <algorithm>
 #include <iostream>
 
 #include "app/text_file_platform.h"
 #include "cli/cli_platform.h"
 #include "ui/message.h"
 
-namespace {
-
-// The escape and marker that open every family's request.
-constexpr uint8_t kEscape = 0x1B;
-constexpr uint8_t kMarker = 0x7E;
-// Bytes a label shows after them: the request letter and what it addresses.
-constexpr size_t kLabelBytes = 2;
-
-}  // namespace
-
-std::string RequestLabel(const std::vector<uint8_t>& head) {
-    size_t at = head.size() >= 2 && head[0] == kEscape && head[1] == kMarker ? 2 : 0;
-    std::string label;
-    for (size_t n = 0; at < head.size() && n < kLabelBytes; ++at, ++n) {
-        const uint8_t b = head[at];
-        if (!label.empty())
-            label += ' ';
-        if ((n == 0 && std::isalpha(b)) || b == '?') {
-            label += static_cast<char>(b);
-        } else {
-            static const char kHex[] = "0123456789ABCDEF";
-            label += kHex[b >> 4];
-            label += kHex[b & 0x0F];
-        }
-    }
-    return label;
+std::string ProgressLine(const RequestProgress& progress) {
+    std::string line = progress.kind == ExchangeKind::kRead ? "reading " : "saving ";
+    line += std::to_string(progress.count);
+    // A page may learn of more requests as replies come; its plan is never shown short.
+    if (progress.planned > 0)
+        line += "/" + std::to_string(std::max(progress.planned, progress.count));
+    if (!progress.name.empty())
+        line += ": " + progress.name;
+    return line;
 }
 
 COperatorIo::COperatorIo(const CliCommand& command) : command_(command) {
@@ -76,9 +59,8 @@ SessionHooks COperatorIo::Hooks() {
         std::fprintf(stderr, "%s\n", text.c_str());
         return ui::kIdOk;
     };
-    hooks.progress = [](ExchangeKind kind, unsigned count, const std::vector<uint8_t>& head) {
-        std::fprintf(stderr, "%s %u: %s\n", kind == ExchangeKind::kRead ? "reading" : "saving",
-                     count, RequestLabel(head).c_str());
+    hooks.progress = [](const RequestProgress& progress) {
+        std::fprintf(stderr, "%s\n", ProgressLine(progress).c_str());
     };
     if (trace_ != nullptr) {
         FILE* file = trace_;

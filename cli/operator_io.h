@@ -10,9 +10,9 @@
 #include "cli/cli_options.h"
 #include "cli/panel_session.h"
 
-// "R 20", "W 1F": how a progress line names a request, from the first bytes of its frame (never
-// far enough to reach a key).
-std::string RequestLabel(const std::vector<uint8_t>& head);
+// "reading 7/11: SSID": a request of an exchange, its place in the page's plan and what it reads
+// or writes.
+std::string ProgressLine(const RequestProgress& progress);
 
 class COperatorIo {
   public:

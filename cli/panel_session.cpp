@@ -170,14 +170,13 @@ void CPanelSession::OnExchangeBegun(ExchangeKind) {
     began_ = true;
 }
 
-void CPanelSession::OnRequestSent(ExchangeKind kind, unsigned count,
-                                  const std::vector<uint8_t>& frame) {
+void CPanelSession::OnRequestSent(const RequestProgress& progress) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        requests_ = count;
+        requests_ = progress.count;
     }
     if (hooks_.progress)
-        hooks_.progress(kind, count, frame);
+        hooks_.progress(progress);
 }
 
 void CPanelSession::OnExchangeEnded(ExchangeKind, ExchangeEnd end) {

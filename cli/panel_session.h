@@ -20,8 +20,7 @@ struct SessionHooks {
     // the user-interface thread, after it has been shown.
     std::function<int(const std::string& text, unsigned type)> answerBox;
     // A request of an exchange has been sent.
-    std::function<void(ExchangeKind kind, unsigned count, const std::vector<uint8_t>& frame)>
-        progress;
+    std::function<void(const RequestProgress& progress)> progress;
     // Receives each line of the protocol trace; none when empty.
     std::function<void(const std::string& line)> traceLine;
 };
@@ -68,8 +67,7 @@ class CPanelSession : private ExchangeObserver {
 
   private:
     void OnExchangeBegun(ExchangeKind kind) override;
-    void OnRequestSent(ExchangeKind kind, unsigned count,
-                       const std::vector<uint8_t>& frame) override;
+    void OnRequestSent(const RequestProgress& progress) override;
     void OnExchangeEnded(ExchangeKind kind, ExchangeEnd end) override;
 
     SessionHooks hooks_;
