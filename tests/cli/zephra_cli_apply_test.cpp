@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -28,6 +29,35 @@ Bytes LoggedBytes(const std::string& log) {
     for (unsigned b; hex >> std::hex >> b;)
         bytes.push_back(static_cast<uint8_t>(b));
     return bytes;
+}
+
+// The progress lines that break the page's plan: every line is "reading|saving n/N: name", and
+// the last of each exchange is its N-th.
+std::string BrokenPlans(const std::string& err) {
+    static const std::regex kLine("(reading|saving) ([0-9]+)/([0-9]+): .+");
+    std::istringstream lines(err);
+    std::string broken;
+    std::smatch last;
+    std::string lastLine;
+    const auto endOfExchange = [&] {
+        if (!lastLine.empty() && last[2] != last[3])
+            broken += lastLine + "|";
+    };
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("reading", 0) != 0 && line.rfind("saving", 0) != 0)
+            continue;
+        std::smatch m;
+        if (!std::regex_match(line, m, kLine)) {
+            broken += line + "|";
+            continue;
+        }
+        if (m[2] == "1")
+            endOfExchange();
+        lastLine = line;
+        std::regex_match(lastLine, last, kLine);
+    }
+    endOfExchange();
+    return broken;
 }
 
 bool Contains(const Bytes& stream, const Bytes& part) {
@@ -78,6 +108,7 @@ TYPED_TEST(CliApply, TwoPrintersTakeTheProfileWithTheBytesOfThePagesOwnSave) {
                            " applied\n2 of 2 printers applied\n")
         << run.err;
     EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(BrokenPlans(run.err), "") << run.err;
     run = Cli("read --port " + pathB);
     EXPECT_EQ(json::parse(run.out)["settings"]["ssid"], "Shop-Floor") << run.err;
 
