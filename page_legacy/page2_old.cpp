@@ -168,6 +168,17 @@ void CPage2Old::OnPageData(uint32_t count) {
     }
 }
 
+std::string CPage2Old::RequestName(const Bytes& head) const {
+    return page2::RequestName(head);
+}
+
+// Neither chain depends on a reply: a read is S, C and R of each record; a save is S, W of each
+// record and F. The release goes out unawaited and is not counted.
+unsigned CPage2Old::RequestsPlanned(ExchangeKind kind) const {
+    return kind == ExchangeKind::kRead ? 2 + ChainLength(Chain::kRead)
+                                       : 2 + ChainLength(Chain::kWrite);
+}
+
 void CPage2Old::Await(char letter) {
     m_cPending = letter;
     m_bAwaiting = true;

@@ -41,6 +41,8 @@ class CPage2Old : public CPrinterPage {
 
   protected:
     void OnPageData(uint32_t count) override;
+    std::string RequestName(const Bytes& head) const override;
+    unsigned RequestsPlanned(ExchangeKind kind) const override;
 
   private:
     // --- Controls (page2_controls.cpp) ---

@@ -12,25 +12,26 @@ namespace {
 struct RecordEntry {
     uint8_t record;
     uint8_t size;
-    bool read;  // part of the read chain
+    bool read;         // part of the read chain
+    const char* name;  // the label of the control it mainly fills
 };
 
 // In the order both chains run.
 constexpr RecordEntry kRecords[] = {
-    {kRecordIp, 4, true},
-    {kRecordNetMask, 4, true},
-    {kRecordGateway, 4, true},
-    {kRecordDns, 4, true},
-    {kRecordAddressOptions, 2, true},
-    {kRecordWireless, 7, true},
-    {kRecordSsid, 32, true},
-    {kRecordWep64, 20, true},
-    {kRecordWep128, 52, true},
-    {kRecordPassphrase, 32, true},
-    {kRecordPsk, 32, false},
-    {kRecordTcpIp, 12, true},
-    {kRecordPeerDomainName, 64, true},
-    {kRecordUserClassId, 64, true},
+    {kRecordIp, 4, true, "IP"},
+    {kRecordNetMask, 4, true, "NetMask"},
+    {kRecordGateway, 4, true, "Gateway"},
+    {kRecordDns, 4, true, "DNS"},
+    {kRecordAddressOptions, 2, true, "DHCP"},
+    {kRecordWireless, 7, true, "WLAN Mode"},
+    {kRecordSsid, 32, true, "SSID"},
+    {kRecordWep64, 20, true, "WEP-64bits keys"},
+    {kRecordWep128, 52, true, "WEP-128bits keys"},
+    {kRecordPassphrase, 32, true, "WPA Key"},
+    {kRecordPsk, 32, false, "pre-shared key"},
+    {kRecordTcpIp, 12, true, "TCP/IP"},
+    {kRecordPeerDomainName, 64, true, "Peer Domain Name"},
+    {kRecordUserClassId, 64, true, "User Class ID"},
 };
 
 bool InChain(Chain chain, const RecordEntry& entry) {
@@ -46,14 +47,19 @@ bool IsRequestLetter(uint8_t letter) {
     return letter != 0 && std::strchr("SCRWFG", letter) != nullptr;
 }
 
+const RecordEntry* FindRecord(uint8_t record) {
+    for (const RecordEntry& entry : kRecords) {
+        if (entry.record == record)
+            return &entry;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 size_t RecordSize(uint8_t record) {
-    for (const RecordEntry& entry : kRecords) {
-        if (entry.record == record)
-            return entry.size;
-    }
-    return 0;
+    const RecordEntry* entry = FindRecord(record);
+    return entry ? entry->size : 0;
 }
 
 int NextRecord(Chain chain, uint8_t record) {
@@ -70,6 +76,13 @@ int NextRecord(Chain chain, uint8_t record) {
     return kNotInChain;
 }
 
+unsigned ChainLength(Chain chain) {
+    unsigned length = 0;
+    for (const RecordEntry& entry : kRecords)
+        length += InChain(chain, entry);
+    return length;
+}
+
 Bytes Request(char letter) {
     return {kEsc, kTilde, static_cast<uint8_t>(letter)};
 }
@@ -82,6 +95,29 @@ WriteFrames WriteRequest(uint8_t record, const Bytes& payload) {
     WriteFrames frames{Request(kWrite, record), payload};
     frames.payload.resize(RecordSize(record), 0);
     return frames;
+}
+
+std::string RequestName(const Bytes& head) {
+    constexpr const char* kUnknown = "request";
+    if (head.size() < 3 || head[0] != kEsc || head[1] != kTilde)
+        return kUnknown;
+    switch (head[2]) {
+        case kSetup:
+            return "start";
+        case kIdentity:
+            return "identity";
+        case kFinish:
+            return "finish";
+        case kRelease:
+            return "release";
+        case kRead:
+        case kWrite: {
+            const RecordEntry* entry = head.size() > 3 ? FindRecord(head[3]) : nullptr;
+            return entry ? entry->name : kUnknown;
+        }
+        default:
+            return kUnknown;
+    }
 }
 
 ReplyAction ClassifyReply(const uint8_t* data, size_t count, char pendingLetter) {

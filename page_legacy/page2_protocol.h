@@ -64,6 +64,8 @@ constexpr int kNotInChain = -2;
 // The record after this one in the chain, kChainEnd after its last, kNotInChain for a record
 // the chain does not hold.
 int NextRecord(Chain chain, uint8_t record);
+// How many records the chain runs over.
+unsigned ChainLength(Chain chain);
 
 // S, C, F, G: ESC '~' letter.
 Bytes Request(char letter);
@@ -76,6 +78,10 @@ struct WriteFrames {
     Bytes payload;
 };
 WriteFrames WriteRequest(uint8_t record, const Bytes& payload);
+
+// What a request (a W's header) reads or writes, as the page labels it: "SSID", "identity".
+// Only the letter and record count, never what follows them.
+std::string RequestName(const Bytes& head);
 
 // What the page does with a notification.
 enum class ReplyAction {

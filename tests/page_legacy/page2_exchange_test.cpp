@@ -5,6 +5,7 @@
 #include "app/main_dialog_layout.h"
 #include "page_legacy/page2_protocol.h"
 #include "tests/page_legacy/page2_fixture.h"
+#include "tests/support/progress_recorder.h"
 
 namespace {
 
@@ -17,8 +18,15 @@ Bytes Padded(const std::string& text, size_t size) {
 }
 
 TEST_F(Page2Test, ReadFillsThePageThenSaveWritesEveryRecord) {
+    ProgressRecorder progress;
+    ui_.RunOnUi([&] { Page().SetExchangeObserver(&progress); });
     OpenPage();
     Read();
+    EXPECT_EQ(progress.Text(),
+              "1/15 start, 2/15 identity, 3/15 IP, 4/15 NetMask, 5/15 Gateway, 6/15 DNS, "
+              "7/15 DHCP, 8/15 WLAN Mode, 9/15 SSID, 10/15 WEP-64bits keys, "
+              "11/15 WEP-128bits keys, 12/15 WPA Key, 13/15 TCP/IP, 14/15 Peer Domain Name, "
+              "15/15 User Class ID");
     Bytes readWire;
     for (uint8_t r : {0x00, 0x01, 0x02, 0x03, 0x10, 0x20, 0x21, 0x22, 0x23, 0x24, 0x30, 0x40, 0x50})
         readWire.insert(readWire.end(), {0x1B, 0x7E, 'R', r});
@@ -49,6 +57,11 @@ TEST_F(Page2Test, ReadFillsThePageThenSaveWritesEveryRecord) {
     ui_.Advance(3000);
 
     EXPECT_EQ(Requests(), kSaveRequests);
+    EXPECT_EQ(progress.Text(),
+              "1/16 start, 2/16 IP, 3/16 NetMask, 4/16 Gateway, 5/16 DNS, 6/16 DHCP, "
+              "7/16 WLAN Mode, 8/16 SSID, 9/16 WEP-64bits keys, 10/16 WEP-128bits keys, "
+              "11/16 WPA Key, 12/16 pre-shared key, 13/16 TCP/IP, 14/16 Peer Domain Name, "
+              "15/16 User Class ID, 16/16 finish");
     const std::vector<uint8_t> records = {0x00, 0x01, 0x02, 0x03, 0x10, 0x20, 0x21,
                                           0x22, 0x23, 0x24, 0x25, 0x30, 0x40, 0x50};
     const auto& writes = links_.writes;

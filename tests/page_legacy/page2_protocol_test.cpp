@@ -43,6 +43,32 @@ TEST(Page2Frames, ChainsRunInRecordOrderAndReadSkipsTheKey) {
     EXPECT_EQ(NextRecord(Chain::kRead, kRecordPsk), kNotInChain);
 }
 
+TEST(Page2Frames, RequestNamesComeFromTheLetterAndRecordOnly) {
+    const struct {
+        Bytes head;
+        const char* name;
+    } kCases[] = {
+        {Request(kSetup), "start"},
+        {Request(kIdentity), "identity"},
+        {Request(kFinish), "finish"},
+        {Request(kRelease), "release"},
+        {Request(kRead, kRecordNetMask), "NetMask"},
+        {Request(kRead, kRecordWireless), "WLAN Mode"},
+        {Request(kWrite, kRecordPsk), "pre-shared key"},
+        {Request(kWrite, kRecordUserClassId), "User Class ID"},
+        // A whole W frame still names only its record, never its payload.
+        {{0x1B, 0x7E, 'W', kRecordPassphrase, 'p', 'w'}, "WPA Key"},
+        {Request(kRead, 0x04), "request"},
+        {Request(kRead), "request"},
+        {Request(kErrorLetter), "request"},
+        {{0x1B, 0x7F, 'S'}, "request"},
+        {{0x1B, 0x7E}, "request"},
+        {{}, "request"},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(RequestName(c.head), c.name) << ::testing::PrintToString(c.head);
+}
+
 TEST(Page2Replies, ClassificationFollowsTheFirstThreeBytesAndThePendingLetter) {
     Bytes identity(kIdentityReplySize, 0);
     identity[0] = 0x1B;
