@@ -158,6 +158,14 @@ void CPage1New::OnPageData(uint32_t count) {
     UpdateData(false);
 }
 
+std::string CPage1New::RequestName(const Bytes& head) const {
+    return page1::RequestName(head);
+}
+
+unsigned CPage1New::RequestsPlanned(ExchangeKind kind) const {
+    return kind == ExchangeKind::kRead ? m_readsPlanned : m_writesPlanned;
+}
+
 void CPage1New::SendCommand(char letter, const Bytes& payload, unsigned ms) {
     SendRequest(Header(letter), payload, kWriteTimer, ms);
 }

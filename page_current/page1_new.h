@@ -37,6 +37,8 @@ class CPage1New : public CPrinterPage {
 
   protected:
     void OnPageData(uint32_t count) override;
+    std::string RequestName(const Bytes& head) const override;
+    unsigned RequestsPlanned(ExchangeKind kind) const override;
 
   private:
     // --- Controls (page1_controls.cpp) ---
@@ -93,11 +95,15 @@ class CPage1New : public CPrinterPage {
     void SendApSettings();
     void SendJoin();
     void SaveDone();
+    // The writes the save sends for the mode and security chosen.
+    unsigned SaveWritesPlanned();
     uint8_t SecurityTypeCode();
     uint8_t CipherCode();
 
     bool m_bReading = false;
     bool m_bSaving = false;
+    unsigned m_readsPlanned = 0;   // grows once the security read says what follows it
+    unsigned m_writesPlanned = 0;  // fixed when the save starts: its settings are then locked
     std::string m_strLastSsid;
     std::string m_strKeyBinary;
     std::string m_strKeyHex;

@@ -141,6 +141,56 @@ Bytes DhcpRequest() {
     return {kEsc, kTilde, 'B', '1', 0};
 }
 
+std::string RequestName(const Bytes& head) {
+    struct Name {
+        uint8_t code;
+        const char* text;
+    };
+    // Queries and writes by letter; the R items by item.
+    static const Name kLetters[] = {
+        {'Q', "Operating Mode"},
+        {'W', "Port"},
+        {'C', "Region"},
+        {'H', "Access Point Mode"},
+        {'B', "Infrastructure Mode"},
+        {'I', "WLAN Security Setting"},
+        {'F', "Key"},
+        {'G', "Key"},
+        {'M', "SSID"},
+        {'E', "access point"},
+        {'D', "join"},
+        {'O', "factory reset"},
+    };
+    static const Name kItems[] = {
+        {kItemVersion, "Version"},
+        {kItemMac, "MAC Address"},
+        {kItemWlanMode, "WLAN Mode"},
+        {kItemSsid, "SSID"},
+        {kItemPort, "Port"},
+        {kItemChannel, "Channel"},
+        {kItemSecurity, "WLAN Security Setting"},
+        {kItemCipher, "Cipher"},
+        {kItemWpaKey, "Key"},
+        {kItemWepIndex, "WEP"},
+        {kItemWepKey, "Key"},
+    };
+    const auto find = [](const auto& names, uint8_t code) -> std::string {
+        for (const Name& name : names) {
+            if (name.code == code)
+                return name.text;
+        }
+        return "request";
+    };
+    if (head.size() < 3 || head[0] != kEsc || head[1] != kTilde)
+        return "request";
+    const uint8_t letter = head[2];
+    if (letter == 'R')
+        return head.size() > 3 ? find(kItems, head[3]) : "request";
+    if (letter == 'B' && head.size() > 3 && head[3] == '1')
+        return "DHCP";
+    return find(kLetters, letter);
+}
+
 bool IsReplyLetter(uint8_t letter) {
     return letter != 0 && std::strchr("BCDEFGHIMOQRW", letter) != nullptr;
 }

@@ -82,6 +82,10 @@ Bytes JoinPayload(const std::string& ssid, const std::string& key);
 // B switching to DHCP is written as one frame.
 Bytes DhcpRequest();
 
+// What a request reads or writes, as the page labels it, from its frame or header alone, so a
+// key in its payload never shows; "request" for a frame the page does not send.
+std::string RequestName(const Bytes& head);
+
 // Reply layout.
 bool IsReplyLetter(uint8_t letter);
 // An item the page asks for with R.

@@ -11,6 +11,11 @@ using namespace page1;
 namespace {
 // Stands for the reply's value when its text is absent altogether.
 const std::string kNoValue;
+// Version, MAC Address, WLAN Mode, Operating Mode, SSID, Port, Region, Channel, the mode's
+// addresses and the security.
+constexpr unsigned kReadsBeforeSecurityDetails = 10;
+// WEP goes on with its key index and key, WPA with its cipher and key.
+constexpr unsigned kSecurityDetailReads = 2;
 }  // namespace
 
 void CPage1New::OnReadClicked() {
@@ -23,6 +28,7 @@ void CPage1New::OnReadClicked() {
     m_bSaving = false;
     m_strKey.clear();
     SetItemText(IDC_KEY, "");
+    m_readsPlanned = kReadsBeforeSecurityDetails;
     BeginExchange(ExchangeKind::kRead);
     SendFixed('R', kItemVersion, kConnectTimer, 3000);
 }
@@ -166,6 +172,7 @@ void CPage1New::SecurityStep(const std::string& value) {
         EndExchange(ExchangeEnd::kReadDone);
         return;
     }
+    m_readsPlanned = kReadsBeforeSecurityDetails + kSecurityDetailReads;
     if (value == "1") {
         CheckRadio(kSecurityRadios, IDC_SEC_WEP);
         EnableWpaControls(false);

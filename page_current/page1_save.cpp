@@ -39,6 +39,7 @@ void CPage1New::OnSaveClicked() {
     m_bSaving = true;
     SetItemText(IDC_PRINTER_STATUS, "");
     EnableSettings(false);
+    m_writesPlanned = SaveWritesPlanned();
     BeginExchange(ExchangeKind::kSave);
     SendOperatingMode();
 }
@@ -72,6 +73,19 @@ bool CPage1New::CheckKey() {
         return true;
     ui::AfxMessageBox(failure);
     return false;
+}
+
+unsigned CPage1New::SaveWritesPlanned() {
+    // Operating Mode, Port, Region and the mode's addresses.
+    const unsigned common = 4;
+    if (IsApMode()) {
+        // Then E, which never goes out for WEP: an access point offers none.
+        return GetCheck(IDC_SEC_WEP) ? common : common + 1;
+    }
+    if (!IsManual())
+        return common + 1;  // the join
+    // The security type, the WEP or WPA key, then the SSID.
+    return common + (GetCheck(IDC_SEC_NONE) ? 2 : 3);
 }
 
 uint8_t CPage1New::SecurityTypeCode() {

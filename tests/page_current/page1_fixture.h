@@ -6,6 +6,7 @@
 
 #include "page_current/page1_layout.h"
 #include "sim/sim_current_gen.h"
+#include "tests/support/progress_recorder.h"
 #include "tests/support/sim_page_fixture.h"
 
 class Page1Test : public SimPageTest<CPage1New, &CZephraDlg::m_page1, CSimCurrentGen, '5'> {
@@ -36,10 +37,16 @@ class Page1Test : public SimPageTest<CPage1New, &CZephraDlg::m_page1, CSimCurren
         }
         return out;
     }
+    // From now on progress_ sees the page's requests.
+    void RecordProgress() {
+        ui_.RunOnUi([&] { Page().SetExchangeObserver(&progress_); });
+    }
     void ClearManualSetting() {
         Reveal(page1::IDC_MANUAL_SETTING);
         if (ui_.Checked(Page(), page1::IDC_MANUAL_SETTING)) {
             ASSERT_TRUE(ui_.Click(Page(), page1::IDC_MANUAL_SETTING));
         }
     }
+
+    ProgressRecorder progress_;
 };

@@ -92,6 +92,28 @@ TEST(Page1Frames, ApWpaAndWepPayloads) {
               B({'4', ' ', 0x00, 0xFF, 0x10, 0x00}));
 }
 
+TEST(Page1Frames, RequestNamesComeFromTheHeadOnly) {
+    const struct {
+        Bytes head;
+        const char* name;
+    } cases[] = {
+        {FixedRequest('R', kItemMac), "MAC Address"},
+        {FixedRequest('R', kItemWpaKey), "Key"},
+        {FixedRequest('R', kItemWepIndex), "WEP"},
+        {FixedRequest('R', 0x05), "request"},
+        {FixedRequest('Q', '?'), "Operating Mode"},
+        {Header('Q'), "Operating Mode"},
+        {FixedRequest('B', '?'), "Infrastructure Mode"},
+        {DhcpRequest(), "DHCP"},
+        {Header('E'), "access point"},
+        {Header('R'), "request"},
+        {B({'M', 0x1B, 0x7E}), "request"},
+        {Bytes(), "request"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RequestName(c.head), c.name) << c.name;
+}
+
 TEST(Page1Replies, LettersAndValues) {
     for (char c : std::string("BCDEFGHIMOQRW"))
         EXPECT_TRUE(IsReplyLetter(c)) << c;

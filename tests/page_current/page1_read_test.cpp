@@ -43,6 +43,7 @@ TEST_F(Page1Test, ReadsAnAccessPointWithoutSecurity) {
     Store().ssid = "Lobby AP";
     Store().channel = "11";
     Store().apIp = "10.0.0.1";
+    RecordProgress();
     ASSERT_TRUE(ui_.Click(Page(), IDC_READ));
     EXPECT_TRUE(dlg_.m_bPage1Read);
     EXPECT_FALSE(dlg_.m_bPage1Save);
@@ -50,6 +51,10 @@ TEST_F(Page1Test, ReadsAnAccessPointWithoutSecurity) {
     EXPECT_EQ(Wire(), Frame("\x1B~R "));
     ui_.Advance(2000);
     EXPECT_EQ(Requests(), "R20 R21 R02 Q? R00 R6A C? R01 H? R03");
+    EXPECT_EQ(progress_.Text(),
+              "1/10 Version, 2/10 MAC Address, 3/10 WLAN Mode, 4/10 Operating Mode, 5/10 SSID, "
+              "6/10 Port, 7/10 Region, 8/10 Channel, 9/10 Access Point Mode, "
+              "10/10 WLAN Security Setting");
     EXPECT_EQ(ui_.Text(Page(), IDC_VERSION), "V1.04");
     EXPECT_EQ(ui_.Text(Page(), IDC_MAC), "00:1A:2B:3C:4D:5E");
     EXPECT_EQ(ui_.Text(Page(), IDC_WLAN_MODE), "Access Point mode");
@@ -84,8 +89,14 @@ TEST_F(Page1Test, ReadsAnInfrastructurePrinterWithWpa2) {
     Store().band = "6";
     Store().region = "ID";
     Store().channel = "36";
+    RecordProgress();
     Read();
     EXPECT_EQ(Requests(), "R20 R21 R02 Q? R00 R6A C? R01 B? R03 R04 R07");
+    // The plan grows once the security says a cipher and a key follow.
+    EXPECT_EQ(progress_.Text(),
+              "1/10 Version, 2/10 MAC Address, 3/10 WLAN Mode, 4/10 Operating Mode, 5/10 SSID, "
+              "6/10 Port, 7/10 Region, 8/10 Channel, 9/10 Infrastructure Mode, "
+              "10/10 WLAN Security Setting, 11/12 Cipher, 12/12 Key");
     EXPECT_EQ(ui_.Text(Page(), IDC_WLAN_MODE), "Infrastructure mode");
     EXPECT_EQ(ui_.Text(Page(), IDC_OPERATING_MODE), "5Ghz");
     EXPECT_EQ(ui_.Items(Page(), IDC_CHANNEL),

@@ -31,6 +31,7 @@ TEST_F(Page1Save, AccessPointWithoutSecurity) {
     ASSERT_TRUE(ui_.Type(Page(), IDC_PORT, "9101"));
     ASSERT_TRUE(ui_.Select(Page(), IDC_OPERATING_MODE, 0));  // 2.4 GHz: channels 1..13
     ASSERT_TRUE(ui_.Select(Page(), IDC_CHANNEL, 2));
+    RecordProgress();
     ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
     EXPECT_FALSE(dlg_.m_bPage1Read);
     EXPECT_TRUE(dlg_.m_bPage1Save);
@@ -44,6 +45,8 @@ TEST_F(Page1Save, AccessPointWithoutSecurity) {
                     "KR" + '\0' + "\x1B~H" + "192.168.10.1 255.255.255.0 192.168.10.1" + '\0' +
                     "\x1B~E" + "\"Shop floor\" 3" + '\0'));
     EXPECT_EQ(Requests(), "Q W C H E");
+    EXPECT_EQ(progress_.Text(),
+              "1/5 Operating Mode, 2/5 Port, 3/5 Region, 4/5 Access Point Mode, 5/5 access point");
     const auto boxes = ui_.TakeBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Save Success");
