@@ -114,6 +114,7 @@ void CPage1New::OnTimer(unsigned timerId) {
             EndExchange(ExchangeEnd::kFailed, "Read Error : code [Timeout]");
             break;
         case kWriteTimer:
+            m_byPendingWrite = 0;
             EndExchange(ExchangeEnd::kFailed, "Write Error : code [Timeout]");
             break;
     }
@@ -167,6 +168,7 @@ unsigned CPage1New::RequestsPlanned(ExchangeKind kind) const {
 }
 
 void CPage1New::SendCommand(char letter, const Bytes& payload, unsigned ms) {
+    m_byPendingWrite = static_cast<uint8_t>(letter);
     SendRequest(Header(letter), payload, kWriteTimer, ms);
 }
 

@@ -104,6 +104,7 @@ class CPage1New : public CPrinterPage {
     bool m_bSaving = false;
     unsigned m_readsPlanned = 0;   // grows once the security read says what follows it
     unsigned m_writesPlanned = 0;  // fixed when the save starts: its settings are then locked
+    uint8_t m_byPendingWrite = 0;  // the letter of the write awaiting its acknowledgement
     std::string m_strLastSsid;
     std::string m_strKeyBinary;
     std::string m_strKeyHex;

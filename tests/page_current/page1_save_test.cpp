@@ -288,6 +288,19 @@ TEST_F(Page1Save, SilenceAtAnyWriteEndsInAWriteError) {
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Write Error : code [Timeout]"});
 }
 
+TEST_F(Page1Save, AnAcknowledgementOfAnotherWriteLeavesTheOutstandingOneToItsTimer) {
+    ReadInfrastructure();
+    printer_->Silence('B');
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
+    ui_.Advance(500);
+    // An access-point acknowledgement while B waits: taken, it would stop B's timer and leave
+    // the save with nothing to end it.
+    links_.Inject({kEsc, kTilde, 'H', kAccepted});
+    ui_.Advance(6000);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Write Error : code [Timeout]"});
+    EXPECT_TRUE(ui_.Enabled(Page(), IDC_READ));
+}
+
 TEST_F(Page1Save, AfterAFailedSaveThePanelStillClosesTheLinkOnceThePageEnds) {
     OpenAndRead();
     printer_->Silence('E');

@@ -21,6 +21,8 @@ class SimLinkProvider : public CLinkProvider {
           }) {}
 
     CSimPrinter& Printer() { return printer_; }
+    // Bytes the printer sends unasked, after those already on their way.
+    void Inject(std::vector<uint8_t> bytes) { Deliver(std::move(bytes), 0); }
     // Every WriteComm call of the panel and the pages, in order.
     std::vector<std::vector<uint8_t>> writes;
 
