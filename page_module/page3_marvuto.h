@@ -33,6 +33,8 @@ class CPage3Marvuto : public CPrinterPage {
 
   protected:
     void OnPageData(uint32_t count) override;
+    std::string RequestName(const Bytes& head) const override;
+    unsigned RequestsPlanned(ExchangeKind kind) const override;
 
   private:
     enum class Mode { kAccessPoint, kInfrastructure };
@@ -63,8 +65,11 @@ class CPage3Marvuto : public CPrinterPage {
     void OnReadClicked();
     void OnVersionReply(uint32_t count);
     void OnReadReply(uint32_t count);
-    // The next read: one item for each mode.
-    void ReadNext(uint8_t apItem, uint8_t infrastructureItem);
+    // The read after the reply naming this key, in the chain of the module's WLAN mode.
+    uint8_t NextRead(page3::Key answered);
+    // Whether the mode's chain reads this item: the host name only when mDNS is on.
+    bool ReadsItem(uint8_t item);
+    unsigned ReadsPlanned();
     void ConfiguredStep(char first);
     void SecurityStep(uint8_t digit);
     void PassphraseStep(uint32_t count, const page3::ReadReply& reply, const std::string& text);
@@ -80,15 +85,20 @@ class CPage3Marvuto : public CPrinterPage {
     void WritePortAndFinish();
     void OnWriteReply(uint32_t count);
     void Acknowledged(uint8_t item);
+    // The write after an acknowledged item of the mode being saved.
+    uint8_t NextWrite(uint8_t acknowledged);
+    unsigned WritesPlanned();
     uint8_t NextApItem(uint8_t acknowledged);
     uint8_t NextInfrastructureItem(uint8_t acknowledged);
     uint8_t ApSecurityDigit();
     uint8_t InfrastructureSecurityDigit();
 
     Mode m_mode = Mode::kAccessPoint;
-    bool m_bDhcp = true;
     bool m_bCountryList = true;
     bool m_bReadDone = false;
+    unsigned m_versionAsks = 0;  // in the read under way
+    // The requests of the exchange under way, as far as the page knows when it sends one.
+    unsigned m_requestsPlanned = 0;
     std::string m_strLastSsid;
     std::string m_strKeyBinary;
     std::string m_strKeyHex;

@@ -31,6 +31,46 @@ std::string TextFrom(const uint8_t* data, uint32_t count, uint32_t begin, uint32
     return text;
 }
 
+// The label of the control an item fills; null for an item no request names.
+const char* ItemLabel(uint8_t item) {
+    switch (item) {
+        case kItemMac:
+            return "MAC Address";
+        case kItemApSsid:
+        case kItemSsid:
+            return "SSID";
+        case kItemApSecurity:
+        case kItemSecurity:
+            return "WLAN Security Setting";
+        case kItemApKey:
+        case kItemKey:
+            return "Key";
+        case kItemMdnsEnabled:
+            return "mDNS";
+        case kItemMdnsHostName:
+            return "Host Name";
+        case kItemApAddress:
+            return "IP Address";
+        case kItemMode:
+            return "WLAN Mode";
+        case kItemAddressType:
+            return "DHCP";
+        case kItemIp:
+            return "IP";
+        case kItemNetMask:
+            return "NetMask";
+        case kItemGateway:
+            return "Gateway";
+        case kItemDns:
+            return "DNS";
+        case kItemPort:
+            return "Port";
+        case kItemRegion:
+            return "Region";
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 const char* TimeoutText(unsigned timer) {
@@ -108,6 +148,19 @@ Bytes BeginRequest() {
 
 Bytes WriteHeader(uint8_t item) {
     return {kEsc, kTilde, kWriteLetter, item};
+}
+
+std::string RequestName(const Bytes& head) {
+    const uint32_t count = static_cast<uint32_t>(head.size());
+    const uint8_t letter = ReplyLetter(head.data(), count);
+    if (letter == kVersionLetter)
+        return "version";
+    if (letter == kBeginLetter)
+        return "start";
+    const char* label = ItemLabel(At(head.data(), count, 3));
+    if ((letter == kReadLetter || letter == kWriteLetter) && count > 3 && label != nullptr)
+        return label;
+    return "request";
 }
 
 uint8_t ReplyLetter(const uint8_t* data, uint32_t count) {

@@ -88,6 +88,10 @@ Bytes ReadRequest(uint8_t item);
 Bytes BeginRequest();
 Bytes WriteHeader(uint8_t item);
 
+// What a request reads or writes, from its frame or a write's header: an item by the label of the
+// control it fills ("SSID"), "version" or "start", and "request" for anything else.
+std::string RequestName(const Bytes& head);
+
 // Replies, given the received bytes and their count. Bytes past the count read as 0, as they do
 // in the page's zero-filled work buffer, and are never touched.
 

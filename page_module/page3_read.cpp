@@ -1,5 +1,7 @@
 // "Read WLAN Info": version, MAC address, then the items of the module's WLAN mode, each reply
 // filling its controls and asking for the next item.
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "page_module/page3_layout.h"
@@ -14,6 +16,27 @@ namespace {
 
 constexpr unsigned kBeforeVersionMs = 100;
 
+// Each mode's reads after the MAC address and the start, in order. A reply naming a key its mode
+// does not read is followed by the port.
+constexpr uint8_t kApReads[] = {kItemMode,        kItemApSsid,       kItemApSecurity, kItemApKey,
+                                kItemMdnsEnabled, kItemMdnsHostName, kItemPort,       kItemRegion};
+constexpr uint8_t kInfrastructureReads[] = {
+    kItemMode,    kItemSsid,    kItemSecurity, kItemKey,  kItemAddressType, kItemIp,
+    kItemNetMask, kItemGateway, kItemDns,      kItemPort, kItemRegion};
+// The MAC address and the start.
+constexpr unsigned kReadsBeforeMode = 2;
+
+struct ReadChain {
+    const uint8_t* begin;
+    const uint8_t* end;
+};
+
+ReadChain ModeReads(bool ap) {
+    if (ap)
+        return {std::begin(kApReads), std::end(kApReads)};
+    return {std::begin(kInfrastructureReads), std::end(kInfrastructureReads)};
+}
+
 char First(const std::string& text) {
     return text.empty() ? '\0' : text[0];
 }
@@ -23,6 +46,7 @@ char First(const std::string& text) {
 void CPage3Marvuto::OnReadClicked() {
     SetItemText(IDC_PRINTER_STATUS, "");
     BeginExchange(ExchangeKind::kRead);
+    m_versionAsks = 0;
     ui::CurrentBackend().Sleep(kBeforeVersionMs);
     SendVersion();
     m_bReadDone = true;
@@ -43,8 +67,28 @@ void CPage3Marvuto::OnVersionReply(uint32_t count) {
     ShowItem(IDC_SEC_WPA_WPA2, m_bCountryList);
 }
 
-void CPage3Marvuto::ReadNext(uint8_t apItem, uint8_t infrastructureItem) {
-    SendRead(m_mode == Mode::kInfrastructure ? infrastructureItem : apItem);
+bool CPage3Marvuto::ReadsItem(uint8_t item) {
+    return item != kItemMdnsHostName || GetCheck(IDC_MDNS) != 0;
+}
+
+uint8_t CPage3Marvuto::NextRead(Key answered) {
+    const ReadChain chain = ModeReads(m_mode == Mode::kAccessPoint);
+    const uint8_t* item =
+        std::find_if(chain.begin, chain.end, [&](uint8_t i) { return ItemKey(i) == answered; });
+    if (item == chain.end)
+        return kItemPort;
+    do {
+        ++item;
+    } while (item != chain.end && !ReadsItem(*item));
+    return item == chain.end ? static_cast<uint8_t>(kItemPort) : *item;
+}
+
+// Until the module's mode and mDNS are read, the plan follows what the page last showed.
+unsigned CPage3Marvuto::ReadsPlanned() {
+    const ReadChain chain = ModeReads(m_mode == Mode::kAccessPoint);
+    const auto reads =
+        std::count_if(chain.begin, chain.end, [this](uint8_t i) { return ReadsItem(i); });
+    return m_versionAsks + kReadsBeforeMode + static_cast<unsigned>(reads);
 }
 
 void CPage3Marvuto::OnReadReply(uint32_t count) {
@@ -58,41 +102,48 @@ void CPage3Marvuto::OnReadReply(uint32_t count) {
     const std::string text = TextValue(m_rx, count, reply);
     switch (reply.key) {
         case Key::kConfigured:
-            return ConfiguredStep(First(text));
+            ConfiguredStep(First(text));
+            break;
         case Key::kSsid:
             m_strSsid = text;
             m_strLastSsid = text;
             SetItemText(IDC_SSID, text);
-            return ReadNext(kItemApSecurity, kItemSecurity);
+            break;
         case Key::kSecurity:
-            return SecurityStep(static_cast<uint8_t>(First(text)));
+            SecurityStep(static_cast<uint8_t>(First(text)));
+            break;
         case Key::kPassphrase:
-            return PassphraseStep(count, reply, text);
+            PassphraseStep(count, reply, text);
+            break;
         case Key::kMdnsEnabled:
-            return MdnsStep(First(text));
+            MdnsStep(First(text));
+            break;
         case Key::kMdnsHostName:
             m_strHostName = text;
             SetItemText(IDC_HOST_NAME, text);
-            return SendRead(kItemPort);
+            break;
         case Key::kMac:
             SetItemText(IDC_MAC, MacText(RawValue(m_rx, count, reply)));
             return SendBegin();
         case Key::kIpAddrType:
-            return AddressTypeStep(First(text));
+            AddressTypeStep(First(text));
+            break;
         case Key::kIpAddr:
         case Key::kNetMask:
         case Key::kGateway:
         case Key::kDns1:
-            return AddressStep(reply.key, text);
+            AddressStep(reply.key, text);
+            break;
         case Key::kPort:
             m_strPort = text;
             SetItemText(IDC_PORT, text);
-            return SendRead(kItemRegion);
+            break;
         case Key::kRegion:
             return RegionStep(count, text);
         case Key::kNone:
             return;
     }
+    SendRead(NextRead(reply.key));
 }
 
 void CPage3Marvuto::ConfiguredStep(char first) {
@@ -107,7 +158,6 @@ void CPage3Marvuto::ConfiguredStep(char first) {
         SetCurSel(IDC_WLAN_MODE, kWlanModeInfrastructure);
         m_mode = Mode::kInfrastructure;
     }
-    ReadNext(kItemApSsid, kItemSsid);
 }
 
 void CPage3Marvuto::SecurityStep(uint8_t digit) {
@@ -121,13 +171,10 @@ void CPage3Marvuto::SecurityStep(uint8_t digit) {
         EnableItems({IDC_KEY, IDC_DATA_TYPE}, true);
         ApplyKeyLimit();
     }
-    if (m_mode == Mode::kAccessPoint) {
-        EnableItems({IDC_SEC_WEP, IDC_SEC_WPA}, false);
-        return SendRead(kItemApKey);
-    }
+    if (m_mode == Mode::kAccessPoint)
+        return EnableItems({IDC_SEC_WEP, IDC_SEC_WPA}, false);
     EnableItems(kWpaRadios, true);
     EnableItem(IDC_SEC_WEP, true);
-    SendRead(kItemKey);
 }
 
 void CPage3Marvuto::PassphraseStep(uint32_t count, const page3::ReadReply& reply,
@@ -145,7 +192,6 @@ void CPage3Marvuto::PassphraseStep(uint32_t count, const page3::ReadReply& reply
     }
     SetItemText(IDC_KEY, m_strKey);
     ShowHelpLine(hex);
-    ReadNext(kItemMdnsEnabled, kItemAddressType);
 }
 
 void CPage3Marvuto::MdnsStep(char first) {
@@ -153,8 +199,6 @@ void CPage3Marvuto::MdnsStep(char first) {
         SetCheck(IDC_MDNS, first == '1');
         EnableItem(IDC_HOST_NAME, first == '1');
     }
-    const bool hostName = m_mode == Mode::kAccessPoint && GetCheck(IDC_MDNS) != 0;
-    SendRead(hostName ? kItemMdnsHostName : kItemPort);
 }
 
 void CPage3Marvuto::AddressTypeStep(char first) {
@@ -163,7 +207,6 @@ void CPage3Marvuto::AddressTypeStep(char first) {
         EnableItem(IDC_DHCP, true);
         EnableItems(kInfrastructureAddresses, first == '0');
     }
-    ReadNext(kItemPort, kItemIp);
 }
 
 void CPage3Marvuto::AddressStep(Key key, const std::string& text) {
@@ -178,23 +221,17 @@ void CPage3Marvuto::AddressStep(Key key, const std::string& text) {
     };
     switch (key) {
         case Key::kIpAddr:
-            if (m_mode == Mode::kInfrastructure) {
-                show(IDC_IP, m_dwIp);
-                return SendRead(kItemNetMask);
-            }
+            if (m_mode == Mode::kInfrastructure)
+                return show(IDC_IP, m_dwIp);
             EnableItem(IDC_AP_IP, true);
             SetCheck(IDC_AP_IP_WRITE, 1);
-            show(IDC_AP_IP, m_dwApIp);
-            return SendRead(kItemPort);
+            return show(IDC_AP_IP, m_dwApIp);
         case Key::kNetMask:
-            show(IDC_NETMASK, m_dwNetMask);
-            return ReadNext(kItemPort, kItemGateway);
+            return show(IDC_NETMASK, m_dwNetMask);
         case Key::kGateway:
-            show(IDC_GATEWAY, m_dwGateway);
-            return ReadNext(kItemPort, kItemDns);
+            return show(IDC_GATEWAY, m_dwGateway);
         default:
-            show(IDC_DNS, m_dwDns);
-            return SendRead(kItemPort);
+            return show(IDC_DNS, m_dwDns);
     }
 }
 

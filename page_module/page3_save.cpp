@@ -86,8 +86,7 @@ void CPage3Marvuto::WriteItem(uint8_t item) {
         case kItemKey:
             return WriteKey(item, CheckedKeyKind());
         case kItemAddressType:
-            m_bDhcp = GetCheck(IDC_DHCP) != 0;
-            value = CharValue(m_bDhcp ? '1' : '0');
+            value = CharValue(GetCheck(IDC_DHCP) ? '1' : '0');
             break;
         case kItemIp:
             value = AddressValue(m_dwIp);
@@ -169,22 +168,36 @@ uint8_t CPage3Marvuto::NextInfrastructureItem(uint8_t acknowledged) {
         case kItemIp:
         case kItemNetMask:
         case kItemGateway:
-            return m_bDhcp ? static_cast<uint8_t>(kItemRegion)
-                           : static_cast<uint8_t>(acknowledged + 1);
+            return GetCheck(IDC_DHCP) ? static_cast<uint8_t>(kItemRegion)
+                                      : static_cast<uint8_t>(acknowledged + 1);
     }
     return kItemRegion;  // after the DNS server and the reserved item
+}
+
+uint8_t CPage3Marvuto::NextWrite(uint8_t acknowledged) {
+    const bool ap = m_mode == Mode::kAccessPoint;
+    if (acknowledged == kItemMode)
+        return ap ? kItemApSsid : kItemSsid;
+    return ap ? NextApItem(acknowledged) : NextInfrastructureItem(acknowledged);
+}
+
+// The settings cannot change while the save runs, so the plan is known from its first write. Each
+// mode's items only go up, so the walk reaches the region. The port's write is not awaited.
+unsigned CPage3Marvuto::WritesPlanned() {
+    unsigned writes = 1;
+    for (uint8_t item = kItemMode; item != kItemRegion; item = NextWrite(item))
+        ++writes;
+    return writes;
 }
 
 void CPage3Marvuto::Acknowledged(uint8_t item) {
     const bool ap = m_mode == Mode::kAccessPoint;
     const bool apItem = item >= kItemApSsid && item <= kItemApAddress;
     const bool infrastructureItem = item >= kItemSsid && item <= kItemReserved;
-    if (item == kItemMode)
-        return WriteItem(ap ? kItemApSsid : kItemSsid);
     if (item == kItemRegion)
         return WriteItem(kItemPort);
-    if ((ap && apItem) || (!ap && infrastructureItem))
-        return WriteItem(ap ? NextApItem(item) : NextInfrastructureItem(item));
+    if (item == kItemMode || (ap && apItem) || (!ap && infrastructureItem))
+        return WriteItem(NextWrite(item));
     if (!apItem && !infrastructureItem)
         return;  // an item no save writes
     // The module took an item the mode does not write: the save cannot go on.

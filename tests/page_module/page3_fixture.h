@@ -6,6 +6,7 @@
 #include "page_module/page3_layout.h"
 #include "page_module/page3_marvuto.h"
 #include "sim/sim_module.h"
+#include "tests/support/progress_recorder.h"
 #include "tests/support/sim_page_fixture.h"
 
 class Page3Test : public SimPageTest<CPage3Marvuto, &CZephraDlg::m_page3, CSimModule, '4'> {
@@ -46,6 +47,10 @@ class Page3Test : public SimPageTest<CPage3Marvuto, &CZephraDlg::m_page3, CSimMo
     void Save(unsigned ms = 2000) {
         ASSERT_TRUE(ui_.Click(Page(), page3::IDC_SAVE));
         ui_.Advance(ms);
+    }
+    // Progress of the page's exchanges from now on, as the command line sees it.
+    void Record(ProgressRecorder& recorder) {
+        ui_.RunOnUi([&] { Page().SetExchangeObserver(&recorder); });
     }
     void ExpectButtons(bool read, bool save) {
         EXPECT_EQ(ui_.Enabled(Page(), page3::IDC_READ), read);

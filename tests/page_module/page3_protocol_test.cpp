@@ -18,6 +18,32 @@ TEST(Page3Frames, Requests) {
     EXPECT_EQ(WriteHeader(kItemKey), B({0x1B, 0x7E, 0x57, 0x13}));
 }
 
+TEST(Page3Frames, RequestNamesComeFromTheHeadAlone) {
+    const struct {
+        Bytes head;
+        const char* name;
+    } cases[] = {
+        {VersionRequest(), "version"},
+        {BeginRequest(), "start"},
+        {ReadRequest(kItemMac), "MAC Address"},
+        {ReadRequest(kItemApSsid), "SSID"},
+        {WriteHeader(kItemSsid), "SSID"},
+        {WriteHeader(kItemKey), "Key"},
+        {WriteHeader(kItemApAddress), "IP Address"},
+        {ReadRequest(kItemAddressType), "DHCP"},
+        {WriteHeader(kItemRegion), "Region"},
+        {WriteHeader(kItemReserved), "request"},
+        {B({0x1B, 0x7E, 'W'}), "request"},
+        {B({0x1B, 0x7E, 'X', kItemSsid}), "request"},
+        {B({0x1B, 0x7F, 'R', kItemSsid}), "request"},
+        {B({}), "request"},
+        // A key's value never names anything: a frame past its item is still the item.
+        {WriteHeader(kItemKey) + "secret", "Key"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RequestName(c.head), c.name) << c.name;
+}
+
 TEST(Page3Frames, TimeoutTexts) {
     EXPECT_STREQ(TimeoutText(1), "Connection failure : Error [Timeout]");
     EXPECT_STREQ(TimeoutText(3), "Read Error : code [Timeout]");

@@ -66,8 +66,14 @@ TEST_F(Page3Test, ReadsTheHostNameOfAnAccessPointWithMdnsOn) {
     Store().mdnsEnabled = "1";
     Store().mdnsHostName = "lobby-printer";
     OpenPage();
+    ProgressRecorder progress;
+    Record(progress);
     Read();
     EXPECT_EQ(Wire(), ReadWire({16, 1, 2, 3, 4, 5, 32, 33}));
+    // The host name joins the plan once mDNS is read on.
+    EXPECT_EQ(progress.Text(),
+              "1/10 version, 2/10 MAC Address, 3/10 start, 4/10 WLAN Mode, 5/10 SSID, 6/10 WLAN "
+              "Security Setting, 7/10 Key, 8/10 mDNS, 9/11 Host Name, 10/11 Port, 11/11 Region");
     EXPECT_EQ(ui_.Checked(Page(), IDC_MDNS), 1);
     EXPECT_EQ(ui_.Text(Page(), IDC_HOST_NAME), "lobby-printer");
     EXPECT_TRUE(ui_.Enabled(Page(), IDC_HOST_NAME));
@@ -83,7 +89,14 @@ TEST_F(Page3Test, ReadsAnInfrastructureModuleWithStaticAddresses) {
     Store().gateway = "172.16.4.1";
     Store().dns1 = "8.8.4.4";
     OpenPage();
+    ProgressRecorder progress;
+    Record(progress);
     Read();
+    // The plan of a fresh page is the shortest chain until the mode is read.
+    EXPECT_EQ(progress.Text(),
+              "1/10 version, 2/10 MAC Address, 3/10 start, 4/10 WLAN Mode, 5/14 SSID, 6/14 WLAN "
+              "Security Setting, 7/14 Key, 8/14 DHCP, 9/14 IP, 10/14 NetMask, 11/14 Gateway, 12/14 "
+              "DNS, 13/14 Port, 14/14 Region");
     EXPECT_EQ(Wire(), ReadWire({16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 33}));
     EXPECT_EQ(ui_.Text(Page(), IDC_WLAN_MODE), "Infrastructure mode");
     EXPECT_EQ(ui_.Text(Page(), IDC_SSID), "Office");
@@ -152,8 +165,12 @@ TEST_F(Page3Test, HexKeysShowAsDigitsWithTheirWepSize) {
 TEST_F(Page3Test, ABadVersionStatusAsksAgain) {
     printer_->SetBadVersionReplies(2);
     OpenPage();
+    ProgressRecorder progress;
+    Record(progress);
     Read();
     EXPECT_EQ(Requests(), "V V V R0 I R16 R17 R18 R19 R20 R21 R22 R23 R24 R32 R33");
+    ASSERT_EQ(progress.requests.size(), 16u);
+    EXPECT_EQ(progress.requests.back().planned, 16u) << progress.Text();
     EXPECT_EQ(ui_.Text(Page(), IDC_PRINTER_STATUS), "Read Success");
 }
 

@@ -66,8 +66,14 @@ TEST_F(Page3Test, AccessPointSaveWithWpa2MdnsAndItsOwnAddress) {
     ASSERT_TRUE(ui_.Click(Page(), IDC_AP_IP_WRITE));
     ui_.RunOnUi([&] { Page().SetAddress(IDC_AP_IP, 0xC0A81407); });  // 192.168.20.7
     ASSERT_TRUE(ui_.Select(Page(), IDC_REGION_NUMERIC, 8));
+    ProgressRecorder progress;
+    Record(progress);
     Save();
     EXPECT_EQ(Requests(), "W16 W1 W2 W3 W4 W5 W6 W33 W32");
+    // The port's write is not awaited and is left out.
+    EXPECT_EQ(progress.Text(),
+              "1/8 WLAN Mode, 2/8 SSID, 3/8 WLAN Security Setting, 4/8 Key, 5/8 mDNS, 6/8 Host "
+              "Name, 7/8 IP Address, 8/8 Region");
     EXPECT_EQ(Written(2), Frame(std::string("4") + '\0'));
     EXPECT_EQ(Written(3), Frame(std::string("a\\,b\\\\cdefg") + '\0'));
     EXPECT_EQ(Written(4), Frame(std::string("1") + '\0'));
@@ -100,7 +106,12 @@ TEST_F(Page3Test, InfrastructureSaveWithStaticAddressesAndWpa2ReadsBack) {
     });
     ASSERT_TRUE(ui_.Type(Page(), IDC_SSID, "Lab"));
     SetText(IDC_KEY, "new-secret-42");
+    ProgressRecorder progress;
+    Record(progress);
     Save();
+    EXPECT_EQ(progress.Text(),
+              "1/10 WLAN Mode, 2/10 SSID, 3/10 WLAN Security Setting, 4/10 Key, 5/10 DHCP, 6/10 "
+              "IP, 7/10 NetMask, 8/10 Gateway, 9/10 DNS, 10/10 Region");
     const std::string addresses[] = {
         {10, 0, 0, 5}, {'\xFF', '\xFF', '\xFF', 0}, {10, 0, 0, 1}, {8, 8, 8, 8}};
     EXPECT_EQ(Wire(), Cat({W(16, "1"), W(17, "Lab"), W(18, "4"), W(19, "new-secret-42"), W(20, "0"),
