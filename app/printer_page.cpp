@@ -137,11 +137,3 @@ void CPrinterPage::SetButtonsAfter(ExchangeEnd end) {
     if (end == ExchangeEnd::kLinkDropped)
         panel->OnBnClickedClose();
 }
-
-std::string CPrinterPage::RequestName(const Bytes&) const {
-    return std::string();
-}
-
-unsigned CPrinterPage::RequestsPlanned(ExchangeKind) const {
-    return 0;
-}

@@ -94,9 +94,9 @@ class CPrinterPage : public ui::CDialog {
 
     // What a request reads or writes, named as the page labels it, from its frame (the header of
     // a frame sent in two writes).
-    virtual std::string RequestName(const Bytes& head) const;
+    virtual std::string RequestName(const Bytes& head) const = 0;
     // How many requests the exchange under way sends in all, as far as the page knows now.
-    virtual unsigned RequestsPlanned(ExchangeKind kind) const;
+    virtual unsigned RequestsPlanned(ExchangeKind kind) const = 0;
 
     // The page's own copy of the notification being handled.
     uint8_t m_rx[CRxQueue::kSize] = {};
