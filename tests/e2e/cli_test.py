@@ -1,7 +1,10 @@
-"""zephra-cli.exe under Wine: the console build reads a simulated printer on COM1."""
+"""zephra-cli.exe under Wine: the console build reads a simulated printer on COM1, and Ctrl-C
+stops its save after the request under way."""
 
 import json
 import os
+import re
+import signal
 import subprocess
 import sys
 import unittest
@@ -25,6 +28,33 @@ class CliTest(WineTestCase):
         profile = json.loads(out)
         self.assertEqual(profile["family"], "current")
         self.assertEqual(profile["settings"]["ssid"], SSID)
+
+    def test_ctrl_c_stops_the_save_after_the_request_under_way(self):
+        # Replies come slowly enough that the interrupt lands while a write waits.
+        printers = self.start_printers(COM1=dict(model="3", delay_ms=100))
+        profile = os.path.join(self.session.prefix, "drive_c", "legacy.json")
+        read = self.session.start(program("ZEPHRA_CLI_EXE"),
+                                  ["read", "--port", "COM1", "--yes", "--out", r"C:\legacy.json"],
+                                  stdin=subprocess.DEVNULL)
+        read.communicate(timeout=60)
+        self.assertEqual(read.returncode, 0)
+        self.assertTrue(os.path.exists(profile))
+        cli = self.session.start(program("ZEPHRA_CLI_EXE"),
+                                 ["apply", r"C:\legacy.json", "--port", "COM1", "--yes"],
+                                 stdin=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        for line in cli.stderr:
+            if line.startswith(b"saving 3/"):
+                break
+        os.kill(cli.pid, signal.SIGINT)
+        out, _ = cli.communicate(timeout=30)
+        out = out.decode().replace("\r\n", "\n")
+        self.assertEqual(cli.returncode, 1, out)
+        stopped = re.match(r"COM1 legacy stopped after request (\d+) of the save; the port is "
+                           r"closed\n0 of 1 printers applied\n$", out)
+        self.assertIsNotNone(stopped, out)
+        # S, then one W per request after it; nothing was written after the stop.
+        writes = [c for c in printers["COM1"].chunks() if c.startswith(b"\x1b~W")]
+        self.assertEqual(len(writes), int(stopped.group(1)) - 1)
 
 
 if __name__ == "__main__":
