@@ -2,6 +2,7 @@
 // would load it and press "Save WLAN Info", then reads the printer back and compares.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -88,20 +89,18 @@ PrinterResult ApplyTo(CPanelSession& session, CPanelSession::Family family,
 
 }  // namespace
 
-CommandOutcome RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
-    CommandOutcome outcome;
+int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
     std::string text, familyWanted;
     if (!ReadTextFile(command.profile, &text)) {
-        outcome.status = kExitUsage;
-        outcome.errors.push_back("zephra-cli: cannot read " + command.profile);
-        return outcome;
+        io.Error("zephra-cli: cannot read " + command.profile);
+        return kExitUsage;
     }
     const std::string refusal = profile::ReadProfileFamily(text, &familyWanted);
     if (!refusal.empty()) {
-        outcome.status = kExitUsage;
-        outcome.errors.push_back("zephra-cli: " + command.profile + ": " + refusal);
-        return outcome;
+        io.Error("zephra-cli: " + command.profile + ": " + refusal);
+        return kExitUsage;
     }
+    int status = kExitOk;
     size_t applied = 0;
     for (const std::string& port : command.ports) {
         if (stop.Tripped())
@@ -110,26 +109,22 @@ CommandOutcome RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch&
         link.port = port;
         CPanelSession session(io.Hooks());
         stop.Attach(&session);
-        CommandOutcome connected;
-        const CPanelSession::Family family = Connect(session, link, &connected);
+        int connected = kExitOk;
+        const CPanelSession::Family family = Connect(session, link, io, &connected);
         PrinterResult result;
         if (family == CPanelSession::Family::kNone) {
-            outcome.errors.insert(outcome.errors.end(), connected.errors.begin(),
-                                  connected.errors.end());
-            result = {connected.status, "failed: not identified"};
-            if (connected.status == kExitUsage)
-                result.text = "failed: cannot open the port";
+            result = {connected, connected == kExitUsage ? "failed: cannot open the port"
+                                                         : "failed: not identified"};
         } else {
             result = ApplyTo(session, family, familyWanted, text);
         }
         stop.Attach(nullptr);
-        outcome.results.push_back(
-            port + " " + (family == CPanelSession::Family::kNone ? "-" : FamilyName(family)) + " " +
-            result.text);
-        outcome.status = std::max(outcome.status, result.status);
+        io.Result(port + " " + (family == CPanelSession::Family::kNone ? "-" : FamilyName(family)) +
+                  " " + result.text);
+        status = std::max(status, result.status);
         applied += result.status == kExitOk ? 1 : 0;
     }
-    outcome.results.push_back(std::to_string(applied) + " of " +
-                              std::to_string(command.ports.size()) + " printers applied");
-    return outcome;
+    io.Result(std::to_string(applied) + " of " + std::to_string(command.ports.size()) +
+              " printers applied");
+    return status;
 }

@@ -29,6 +29,15 @@ COperatorIo::~COperatorIo() {
         std::fclose(trace_);
 }
 
+void COperatorIo::Result(const std::string& line) {
+    std::fprintf(results_, "%s\n", line.c_str());
+    std::fflush(results_);
+}
+
+void COperatorIo::Error(const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
 bool COperatorIo::AskYes(const std::string& question) {
     if (command_.yes) {
         std::fprintf(stderr, "%s Yes\n", question.c_str());

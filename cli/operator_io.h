@@ -23,6 +23,10 @@ class COperatorIo {
     COperatorIo& operator=(const COperatorIo&) = delete;
 
     bool Ok() const { return command_.trace.empty() || trace_ != nullptr; }
+    // Where results go; lines go out as they come, so a batch shows each printer when it ends.
+    void SetResults(FILE* results) { results_ = results; }
+    void Result(const std::string& line);
+    void Error(const std::string& line);
     SessionHooks Hooks();
     // Asks a Yes/No question: Yes with --yes; otherwise at the terminal, or No without one.
     bool AskYes(const std::string& question);
@@ -30,4 +34,5 @@ class COperatorIo {
   private:
     const CliCommand& command_;
     FILE* trace_ = nullptr;
+    FILE* results_ = stdout;
 };

@@ -9,7 +9,7 @@
 
 namespace {
 
-CommandOutcome Run(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
+int Run(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
     switch (command.kind) {
         case CliCommand::Kind::kRead:
             return RunRead(command, io);
@@ -49,12 +49,8 @@ int main(int argc, char** argv) {
         std::perror("zephra-cli");
         return kExitPrinterFault;
     }
-    const CommandOutcome outcome = Run(command, io, stop);
-    std::fflush(stdout);
-    for (const std::string& line : outcome.errors)
-        std::fprintf(stderr, "%s\n", line.c_str());
-    for (const std::string& line : outcome.results)
-        std::fprintf(results, "%s\n", line.c_str());
+    io.SetResults(results);
+    const int status = Run(command, io, stop);
     std::fclose(results);
-    return outcome.status;
+    return status;
 }
