@@ -32,32 +32,30 @@ Bytes LoggedBytes(const std::string& log) {
 }
 
 // The progress lines that break the page's plan: every line is "reading|saving n/N: name", and
-// the last of each exchange is its N-th.
+// the last of each exchange (before the next 1/N) is its N-th.
 std::string BrokenPlans(const std::string& err) {
-    static const std::regex kLine("(reading|saving) ([0-9]+)/([0-9]+): .+");
+    static const std::regex kLine("(?:reading|saving) ([0-9]+)/([0-9]+): .+");
     std::istringstream lines(err);
-    std::string broken;
-    std::smatch last;
-    std::string lastLine;
-    const auto endOfExchange = [&] {
-        if (!lastLine.empty() && last[2] != last[3])
-            broken += lastLine + "|";
-    };
+    std::string broken, last;
+    bool lastEnds = true;  // the line before is its exchange's N-th
     for (std::string line; std::getline(lines, line);) {
+        std::smatch m;
         if (line.rfind("reading", 0) != 0 && line.rfind("saving", 0) != 0)
             continue;
-        std::smatch m;
-        if (!std::regex_match(line, m, kLine)) {
-            broken += line + "|";
-            continue;
-        }
-        if (m[2] == "1")
-            endOfExchange();
-        lastLine = line;
-        std::regex_match(lastLine, last, kLine);
+        if (!std::regex_match(line, m, kLine) || (m[1] == "1" && !lastEnds))
+            broken += (m.empty() ? line : last) + "|";
+        last = line;
+        lastEnds = !m.empty() && m[1] == m[2];
     }
-    endOfExchange();
-    return broken;
+    return lastEnds ? broken : broken + last + "|";
+}
+
+// How many times part occurs in text.
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
 }
 
 bool Contains(const Bytes& stream, const Bytes& part) {
@@ -202,19 +200,12 @@ TEST(ZephraCliApply, CtrlCEndsTheSaveAfterTheRequestUnderWay) {
     EXPECT_EQ(WEXITSTATUS(status), 1);
     // The request under way when Ctrl-C came is the last one sent: S, then a W per record.
     const std::string err = ReadText(TestFile("stop.err"));
-    size_t sent = 0;
-    for (size_t at = err.find("saving "); at != std::string::npos; at = err.find("saving ", at + 1))
-        ++sent;
+    const size_t sent = Count(err, "saving ");
     ASSERT_GE(sent, 3u);
     EXPECT_EQ(ReadText(TestFile("stop.out")),
               path + " legacy stopped after request " + std::to_string(sent) +
                   " of the save; the port is closed\n0 of 1 printers applied\n");
-    const std::string wire = ReadText(log);
-    size_t writes = 0;
-    for (size_t at = wire.find("1B 7E 57"); at != std::string::npos;
-         at = wire.find("1B 7E 57", at + 1))
-        ++writes;
-    EXPECT_EQ(writes, sent - 1);
+    EXPECT_EQ(Count(ReadText(log), "1B 7E 57"), sent - 1);
 }
 
 }  // namespace
