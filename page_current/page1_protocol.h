@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "app/escape_frame.h"
+
 #include "app/entry_text.h"
 
 namespace page1 {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr uint8_t kEsc = 0x1B;
-constexpr uint8_t kTilde = 0x7E;
+using escape::kEsc;
+using escape::kTilde;
 constexpr uint8_t kAccepted = '@';
 // A join the printer could not complete with the access point.
 constexpr uint8_t kJoinFailed = 0xFF;

@@ -2,6 +2,7 @@
 // with its Authentication list, the key in use, DHCP, WLAN mode, cipher, and the SSID check.
 #include <string>
 
+#include "app/entry_text.h"
 #include "page_legacy/page2_layout.h"
 #include "page_legacy/page2_old.h"
 #include "ui/backend.h"
@@ -108,14 +109,8 @@ void CPage2Old::OnSsidKillFocus() {
     const char* failure = nullptr;
     if (ui::CharacterCount(ssid) > 32) {
         failure = "Invalid SSID length";
-    } else {
-        for (char c : ssid) {
-            const unsigned char u = static_cast<unsigned char>(c);
-            if (u < 0x20 || u > 0x7E) {
-                failure = "Invalid SSID contents";
-                break;
-            }
-        }
+    } else if (!entry::IsPrintable(ssid)) {
+        failure = "Invalid SSID contents";
     }
     if (failure == nullptr) {
         m_strLastSsid = ssid;

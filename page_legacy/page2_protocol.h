@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "app/escape_frame.h"
+
 namespace page2 {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr uint8_t kEsc = 0x1B;
-constexpr uint8_t kTilde = 0x7E;
+using escape::kEsc;
+using escape::kTilde;
 
 // Request letters; a reply echoes its request's letter, or carries kErrorLetter.
 constexpr char kSetup = 'S';

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/escape_frame.h"
+
 namespace page3 {
 
 using Bytes = std::vector<uint8_t>;
 
-constexpr uint8_t kEsc = 0x1B;
-constexpr uint8_t kTilde = 0x7E;
+using escape::kEsc;
+using escape::kTilde;
 constexpr uint8_t kGoodStatus = '0';
 
 // Request and reply letters.

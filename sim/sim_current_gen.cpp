@@ -5,10 +5,12 @@
 #include <cstring>
 #include <utility>
 
+#include "app/escape_frame.h"
+
 namespace {
 
-constexpr uint8_t kEsc = 0x1B;
-constexpr uint8_t kTilde = 0x7E;
+using escape::kEsc;
+using escape::kTilde;
 
 bool IsOneOf(uint8_t byte, const char* set) {
     return byte != 0 && std::strchr(set, byte) != nullptr;

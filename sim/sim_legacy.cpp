@@ -8,10 +8,12 @@
 #include <cstring>
 #include <utility>
 
+#include "app/escape_frame.h"
+
 namespace {
 
-constexpr uint8_t kEsc = 0x1B;
-constexpr uint8_t kTilde = 0x7E;
+using escape::kEsc;
+using escape::kTilde;
 constexpr uint8_t kErrorLetter = '9';
 
 struct RecordEntry {

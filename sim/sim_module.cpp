@@ -5,10 +5,12 @@
 #include <iterator>
 #include <utility>
 
+#include "app/escape_frame.h"
+
 namespace {
 
-constexpr uint8_t kEsc = 0x1B;
-constexpr uint8_t kTilde = 0x7E;
+using escape::kEsc;
+using escape::kTilde;
 
 // How a W value is framed, checked and stored.
 enum class Kind {
