@@ -96,7 +96,7 @@ class CPrinterPage : public ui::CDialog {
     // a frame sent in two writes).
     virtual std::string RequestName(const Bytes& head) const = 0;
     // How many requests the exchange under way sends in all, as far as the page knows now.
-    virtual unsigned RequestsPlanned(ExchangeKind kind) const = 0;
+    virtual unsigned RequestsPlanned(ExchangeKind kind) = 0;
 
     // The page's own copy of the notification being handled.
     uint8_t m_rx[CRxQueue::kSize] = {};

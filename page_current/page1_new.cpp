@@ -163,8 +163,9 @@ std::string CPage1New::RequestName(const Bytes& head) const {
     return page1::RequestName(head);
 }
 
-unsigned CPage1New::RequestsPlanned(ExchangeKind kind) const {
-    return kind == ExchangeKind::kRead ? m_readsPlanned : m_writesPlanned;
+unsigned CPage1New::RequestsPlanned(ExchangeKind kind) {
+    // The settings are locked while a save runs, so its writes follow from them throughout.
+    return kind == ExchangeKind::kRead ? m_readsPlanned : SaveWritesPlanned();
 }
 
 void CPage1New::SendCommand(char letter, const Bytes& payload, unsigned ms) {

@@ -38,7 +38,7 @@ class CPage1New : public CPrinterPage {
   protected:
     void OnPageData(uint32_t count) override;
     std::string RequestName(const Bytes& head) const override;
-    unsigned RequestsPlanned(ExchangeKind kind) const override;
+    unsigned RequestsPlanned(ExchangeKind kind) override;
 
   private:
     // --- Controls (page1_controls.cpp) ---
@@ -103,7 +103,6 @@ class CPage1New : public CPrinterPage {
     bool m_bReading = false;
     bool m_bSaving = false;
     unsigned m_readsPlanned = 0;   // grows once the security read says what follows it
-    unsigned m_writesPlanned = 0;  // fixed when the save starts: its settings are then locked
     uint8_t m_byPendingWrite = 0;  // the letter of the write awaiting its acknowledgement
     std::string m_strLastSsid;
     std::string m_strKeyBinary;

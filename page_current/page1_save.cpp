@@ -39,7 +39,6 @@ void CPage1New::OnSaveClicked() {
     m_bSaving = true;
     SetItemText(IDC_PRINTER_STATUS, "");
     EnableSettings(false);
-    m_writesPlanned = SaveWritesPlanned();
     BeginExchange(ExchangeKind::kSave);
     SendOperatingMode();
 }

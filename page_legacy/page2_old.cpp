@@ -174,7 +174,7 @@ std::string CPage2Old::RequestName(const Bytes& head) const {
 
 // Neither chain depends on a reply: a read is S, C and R of each record; a save is S, W of each
 // record and F. The release goes out unawaited and is not counted.
-unsigned CPage2Old::RequestsPlanned(ExchangeKind kind) const {
+unsigned CPage2Old::RequestsPlanned(ExchangeKind kind) {
     return kind == ExchangeKind::kRead ? 2 + ChainLength(Chain::kRead)
                                        : 2 + ChainLength(Chain::kWrite);
 }

@@ -42,7 +42,7 @@ class CPage2Old : public CPrinterPage {
   protected:
     void OnPageData(uint32_t count) override;
     std::string RequestName(const Bytes& head) const override;
-    unsigned RequestsPlanned(ExchangeKind kind) const override;
+    unsigned RequestsPlanned(ExchangeKind kind) override;
 
   private:
     // --- Controls (page2_controls.cpp) ---

@@ -118,13 +118,12 @@ std::string CPage3Marvuto::RequestName(const Bytes& head) const {
     return page3::RequestName(head);
 }
 
-unsigned CPage3Marvuto::RequestsPlanned(ExchangeKind) const {
-    return m_requestsPlanned;
+unsigned CPage3Marvuto::RequestsPlanned(ExchangeKind kind) {
+    return kind == ExchangeKind::kRead ? ReadsPlanned() : WritesPlanned();
 }
 
 void CPage3Marvuto::SendVersion() {
     ++m_versionAsks;
-    m_requestsPlanned = ReadsPlanned();
     SendRequest(VersionRequest(), kVersionTimer, kReplyTimeoutMs);
 }
 
@@ -135,16 +134,13 @@ void CPage3Marvuto::SendReadMac() {
 }
 
 void CPage3Marvuto::SendBegin() {
-    m_requestsPlanned = ReadsPlanned();
     SendRequest(BeginRequest(), kReadTimer, kReplyTimeoutMs);
 }
 
 void CPage3Marvuto::SendRead(uint8_t item) {
-    m_requestsPlanned = ReadsPlanned();
     SendRequest(ReadRequest(item), kReadTimer, kReplyTimeoutMs);
 }
 
 void CPage3Marvuto::SendWrite(uint8_t item, const Bytes& value) {
-    m_requestsPlanned = WritesPlanned();
     SendRequest(WriteHeader(item), value, kWriteTimer, kReplyTimeoutMs);
 }

@@ -34,7 +34,7 @@ class CPage3Marvuto : public CPrinterPage {
   protected:
     void OnPageData(uint32_t count) override;
     std::string RequestName(const Bytes& head) const override;
-    unsigned RequestsPlanned(ExchangeKind kind) const override;
+    unsigned RequestsPlanned(ExchangeKind kind) override;
 
   private:
     enum class Mode { kAccessPoint, kInfrastructure };
@@ -97,8 +97,6 @@ class CPage3Marvuto : public CPrinterPage {
     bool m_bCountryList = true;
     bool m_bReadDone = false;
     unsigned m_versionAsks = 0;  // in the read under way
-    // The requests of the exchange under way, as far as the page knows when it sends one.
-    unsigned m_requestsPlanned = 0;
     std::string m_strLastSsid;
     std::string m_strKeyBinary;
     std::string m_strKeyHex;
