@@ -14,8 +14,6 @@
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // The serial (and, where the system has them, USB) links of this system.
 std::unique_ptr<CLinkProvider> MakeCliLinks();
-// Why the last open through links failed, in the system's words.
-std::string LastOpenError(const CLinkProvider& links);
 // The panel writes a diagnostic line to standard output for each notification it passes on; here
 // they are dropped, and the returned stream is the original standard output, for results only.
 // nullptr when that failed.

@@ -22,10 +22,6 @@ std::unique_ptr<CLinkProvider> MakeCliLinks() {
     return std::make_unique<CPosixLinkProvider>();
 }
 
-std::string LastOpenError(const CLinkProvider& links) {
-    return static_cast<const CPosixLinkProvider&>(links).LastError();
-}
-
 FILE* SeparateResults() {
     std::fflush(stdout);
     const int resultsFd = dup(STDOUT_FILENO);

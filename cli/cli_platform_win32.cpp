@@ -53,10 +53,6 @@ std::unique_ptr<CLinkProvider> MakeCliLinks() {
     return std::make_unique<CWin32LinkProvider>();
 }
 
-std::string LastOpenError(const CLinkProvider& links) {
-    return static_cast<const CWin32LinkProvider&>(links).LastError();
-}
-
 FILE* SeparateResults() {
     std::fflush(stdout);
     const int resultsFd = _dup(_fileno(stdout));

@@ -64,7 +64,7 @@ bool CPanelSession::Open(const LinkChoice& link, std::string* error) {
         ui_.Select(dlg_, IDC_COMBO_STOPBIT, link.stopBits);
     }
     ui_.Click(dlg_, IDC_OPEN);
-    *error = LastOpenError(*links_);
+    *error = links_->LastError();
     return error->empty();
 }
 

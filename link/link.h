@@ -74,4 +74,7 @@ class CLinkProvider {
     // link with its reader running.
     virtual UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                                   std::unique_ptr<CLink>* link) = 0;
+    // Why the last open failed, in the system's words; empty after a success, or where the
+    // provider has no words for it.
+    virtual std::string LastError() const { return std::string(); }
 };

@@ -15,8 +15,7 @@ class CPosixLinkProvider : public CLinkProvider {
     UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                           std::unique_ptr<CLink>* link) override;
 
-    // Why the last serial open failed, in the system's words; empty after a success.
-    const std::string& LastError() const { return lastError_; }
+    std::string LastError() const override { return lastError_; }
 
   private:
     std::string lastError_;

@@ -13,8 +13,7 @@ class CWin32LinkProvider : public CLinkProvider {
     UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                           std::unique_ptr<CLink>* link) override;
 
-    // Why the last open failed, in the system's words; empty after a success.
-    const std::string& LastError() const { return lastError_; }
+    std::string LastError() const override { return lastError_; }
 
   private:
     UsbOpenResult FindAndOpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
