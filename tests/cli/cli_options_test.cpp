@@ -20,49 +20,58 @@ int Parse(const std::string& line, CliCommand* command, std::string* message,
     return ParseCli(static_cast<int>(argv.size()), argv.data(), command, message, naming);
 }
 
-TEST(CliOptions, IdentifyTakesThePanelsChoicesAsListIndexes) {
-    const struct {
-        const char* line;
-        int baud, parity, dataBits, stopBits;
-    } cases[] = {
-        {"identify --port /dev/ttyS0", 3, 0, 0, 0},
-        {"identify --port /dev/ttyS0 --baud 9600 --parity even --data 8 --stop 2", 0, 2, 0, 1},
-        {"identify --parity Odd --baud 115200 --port /dev/ttyS0", 4, 1, 0, 0},
-    };
-    for (const auto& c : cases) {
-        CliCommand command;
-        std::string message;
-        ASSERT_EQ(Parse(c.line, &command, &message), -1) << c.line << ": " << message;
-        EXPECT_EQ(command.kind, CliCommand::Kind::kIdentify);
-        EXPECT_EQ(command.link.port, "/dev/ttyS0");
-        EXPECT_EQ(command.link.baud, c.baud) << c.line;
-        EXPECT_EQ(command.link.parity, c.parity) << c.line;
-        EXPECT_EQ(command.link.dataBits, c.dataBits) << c.line;
-        EXPECT_EQ(command.link.stopBits, c.stopBits) << c.line;
-    }
+// The command and link taken: the port, the panel's list indexes, and "usb" for its USB link.
+std::string Taken(const CliCommand& command) {
+    static const char* const kKinds[] = {"none", "identify", "read", "apply"};
+    const LinkChoice& l = command.link;
+    return std::string(kKinds[static_cast<int>(command.kind)]) + " " + l.port + " " +
+           std::to_string(l.baud) + " " + std::to_string(l.parity) + " " +
+           std::to_string(l.dataBits) + " " + std::to_string(l.stopBits) + (l.usb ? " usb" : "");
 }
 
-TEST(CliOptions, BadUsageIsOneLineNamingTheProblem) {
+TEST(CliOptions, LinksTakenAndOneLineErrorsNamingTheProblem) {
+    const PortNaming kPaths = PortNaming::kDevicePaths, kCom = PortNaming::kComPorts;
     const struct {
         const char* line;
-        const char* names;
+        PortNaming naming;
+        int status;
+        std::string expected;  // the command taken, or what the error names
     } cases[] = {
-        {"", "subcommand"},
-        {"identify", "--port"},
-        {"identify --port", "--port"},
-        {"identify --port /dev/ttyS0 --baud 1234", "--baud 1234"},
-        {"identify --port /dev/ttyS0 --parity mark", "--parity mark"},
-        {"identify --port /dev/ttyS0 --data 7", "--data 7"},
-        {"identify --port /dev/ttyS0 --stop 3", "--stop 3"},
-        {"identify --port /dev/ttyS0 --colour red", "--colour"},
-        {"erase --port /dev/ttyS0", "erase"},
-        {"identify --usb", "--usb"},
+        {"identify --port /dev/ttyS0", kPaths, -1, "identify /dev/ttyS0 3 0 0 0"},
+        {"identify --port /dev/ttyS0 --baud 9600 --parity even --data 8 --stop 2", kPaths, -1,
+         "identify /dev/ttyS0 0 2 0 1"},
+        {"identify --parity Odd --baud 115200 --port /dev/ttyS0", kPaths, -1,
+         "identify /dev/ttyS0 4 1 0 0"},
+        {"", kPaths, kExitUsage, "subcommand"},
+        {"identify", kPaths, kExitUsage, "--port"},
+        {"identify --port", kPaths, kExitUsage, "--port"},
+        {"identify --port /dev/ttyS0 --baud 1234", kPaths, kExitUsage, "--baud 1234"},
+        {"identify --port /dev/ttyS0 --parity mark", kPaths, kExitUsage, "--parity mark"},
+        {"identify --port /dev/ttyS0 --data 7", kPaths, kExitUsage, "--data 7"},
+        {"identify --port /dev/ttyS0 --stop 3", kPaths, kExitUsage, "--stop 3"},
+        {"identify --port /dev/ttyS0 --colour red", kPaths, kExitUsage, "--colour"},
+        {"erase --port /dev/ttyS0", kPaths, kExitUsage, "erase"},
+        {"identify --usb", kPaths, kExitUsage, "--usb"},
+        // Where ports are COM ports: the panel's list in any case, or its USB link.
+        {"read --port com3", kCom, -1, "read COM3 3 0 0 0"},
+        {"read --port COM20", kCom, -1, "read COM20 3 0 0 0"},
+        {"read --usb", kCom, -1, "read USB 3 0 0 0 usb"},
+        {"read --port COM21", kCom, kExitUsage, "--port COM21 is not one of COM1 to COM20"},
+        {"read --port /dev/ttyS0", kCom, kExitUsage, "/dev/ttyS0"},
+        {"apply p.json --port COM1 --port COM0", kCom, kExitUsage, "COM0"},
+        {"read --port COM1 --usb", kCom, kExitUsage, "--usb"},
+        {"read", kCom, kExitUsage, "--port or --usb"},
     };
     for (const auto& c : cases) {
         CliCommand command;
         std::string message;
-        EXPECT_EQ(Parse(c.line, &command, &message), kExitUsage) << c.line;
-        EXPECT_NE(message.find(c.names), std::string::npos) << c.line << ": " << message;
+        ASSERT_EQ(Parse(c.line, &command, &message, c.naming), c.status)
+            << c.line << ": " << message;
+        if (c.status < 0) {
+            EXPECT_EQ(Taken(command), c.expected) << c.line;
+            continue;
+        }
+        EXPECT_NE(message.find(c.expected), std::string::npos) << c.line << ": " << message;
         EXPECT_EQ(message.find('\n'), std::string::npos) << c.line << ": " << message;
         EXPECT_EQ(message.rfind("zephra-cli: ", 0), 0u) << message;
     }
@@ -72,37 +81,6 @@ TEST(CliOptions, BadUsageIsOneLineNamingTheProblem) {
     EXPECT_NE(help.find("identify"), std::string::npos);
     EXPECT_EQ(Parse("identify --help", &command, &help), kExitOk);
     EXPECT_NE(help.find("--parity"), std::string::npos);
-}
-
-TEST(CliOptions, ComPortsAreThePanelsListInAnyCaseOrItsUsbLink) {
-    const struct {
-        const char* line;
-        int status;
-        const char* portOrMessage;  // the port taken, or what the error names
-    } cases[] = {
-        {"read --port com3", -1, "COM3"},
-        {"read --port COM20", -1, "COM20"},
-        {"read --usb", -1, "USB"},
-        {"read --port COM21", kExitUsage, "--port COM21 is not one of COM1 to COM20"},
-        {"read --port /dev/ttyS0", kExitUsage, "/dev/ttyS0"},
-        {"apply p.json --port COM1 --port COM0", kExitUsage, "COM0"},
-        {"read --port COM1 --usb", kExitUsage, "--usb"},
-        {"read", kExitUsage, "--port or --usb"},
-    };
-    for (const auto& c : cases) {
-        CliCommand command;
-        std::string message;
-        ASSERT_EQ(Parse(c.line, &command, &message, PortNaming::kComPorts), c.status)
-            << c.line << ": " << message;
-        if (c.status < 0) {
-            EXPECT_EQ(command.link.port, c.portOrMessage) << c.line;
-            EXPECT_EQ(command.link.usb, command.link.port == "USB") << c.line;
-        } else {
-            EXPECT_NE(message.find(c.portOrMessage), std::string::npos)
-                << c.line << ": " << message;
-            EXPECT_EQ(message.find('\n'), std::string::npos) << message;
-        }
-    }
 }
 
 }  // namespace

@@ -64,30 +64,15 @@ bool Contains(const Bytes& stream, const Bytes& part) {
 
 // The same printer read, changed and written, once from the command line and once in the page.
 template <typename PageTest>
-class CliApply : public PageTest {
-  protected:
-    std::string Model() const;
-};
-template <>
-std::string CliApply<Page1Test>::Model() const {
-    return "5";
-}
-template <>
-std::string CliApply<Page2Test>::Model() const {
-    return "3";
-}
-template <>
-std::string CliApply<Page3Test>::Model() const {
-    return "4";
-}
-
+class CliApply : public PageTest {};
 using Families = ::testing::Types<Page1Test, Page2Test, Page3Test>;
 TYPED_TEST_SUITE(CliApply, Families);
 
 TYPED_TEST(CliApply, TwoPrintersTakeTheProfileWithTheBytesOfThePagesOwnSave) {
     const std::string logB = TestFile("b.log");
-    SimProcess a({"--model", this->Model()});
-    SimProcess b({"--model", this->Model(), "--log", logB});
+    const std::string model(1, static_cast<char>(TestFixture::kPrinterModel));
+    SimProcess a({"--model", model});
+    SimProcess b({"--model", model, "--log", logB});
     const std::string pathA = a.Path(), pathB = b.Path();
     ASSERT_FALSE(pathA.empty() || pathB.empty());
 
@@ -131,38 +116,27 @@ TEST(ZephraCliApply, FaultsEndInTheirStatusAndMessageWithNothingWrittenAfterThem
                      .replace(ReadText(current.Path()).find("\"current\""), 9, "\"legacy\""));
     malformed.Write("{\"format\": \"zephra-printer-settings\", ");
     const struct {
-        std::vector<std::string> sim;
+        const char *fault, *letter;  // printer-sim's fault option, if any
         const ProfileFile& profile;
         int status;
-        const char* result;  // after the port
-        const char* error;   // in standard error
-        const char* wire;    // what the printer received, in hex
+        const char *result, *error;  // after the port; in standard error
+        const char* wire;            // what the printer received, in hex
     } cases[] = {
-        // The printer refuses the write: the page's own message.
-        {{"--refuse", "W"},
-         current,
-         1,
-         " current failed: Check Port Number",
-         "Check Port Number\n",
+        // The printer refuses the write, or is silent: the page's own message.
+        {"--refuse", "W", current, 1, " current failed: Check Port Number", "Check Port Number\n",
          nullptr},
-        {{"--silent", "R"},
-         current,
-         1,
-         " current failed: Connection failure : Error [Timeout]",
-         "Connection failure : Error [Timeout]\n",
-         nullptr},
+        {"--silent", "R", current, 1, " current failed: Connection failure : Error [Timeout]",
+         "Connection failure : Error [Timeout]\n", nullptr},
         // Identification only, then nothing.
-        {{},
-         legacy,
-         2,
-         " current refused: This file holds settings for a legacy printer.",
-         "",
-         "1B 00 02 02\n"},
-        {{}, malformed, 2, nullptr, "This file is not a printer settings profile.\n", ""},
+        {nullptr, nullptr, legacy, 2,
+         " current refused: This file holds settings for a legacy printer.", "", "1B 00 02 02\n"},
+        {nullptr, nullptr, malformed, 2, nullptr, "This file is not a printer settings profile.\n",
+         ""},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"--model", "5", "--log", log};
-        args.insert(args.end(), c.sim.begin(), c.sim.end());
+        if (c.fault != nullptr)
+            args.insert(args.end(), {c.fault, c.letter});
         SimProcess sim(args);
         const std::string path = sim.Path();
         const CliRun run = Cli("apply " + c.profile.Path() + " --yes --port " + path);

@@ -209,9 +209,12 @@ TEST_F(Page1Save, KeyChecksStopTheSaveBeforeAnythingIsSent) {
     EXPECT_TRUE(links_.writes.empty());
 }
 
+// What the operator sets up before the save the printer turns down.
+enum class Setting { kAccessPoint, kInfrastructure, kWep, kWpa, kJoin, kJoinFails };
+
 struct Refusal {
     const char* letter;
-    bool infrastructure;
+    Setting setting;
     const char* message;
 };
 
@@ -219,13 +222,25 @@ class Page1Refusal : public Page1Save, public ::testing::WithParamInterface<Refu
 
 TEST_P(Page1Refusal, EachStepHasItsMessage) {
     const Refusal& r = GetParam();
-    if (r.infrastructure) {
-        ReadInfrastructure();
-    } else {
+    if (r.setting == Setting::kAccessPoint) {
         OpenAndRead();
+    } else {
+        ReadInfrastructure();
     }
-    printer_->Refuse(static_cast<uint8_t>(r.letter[0]));
-    Save();
+    if (r.setting == Setting::kWep || r.setting == Setting::kWpa) {
+        const bool wep = r.setting == Setting::kWep;
+        ASSERT_TRUE(ui_.Click(Page(), wep ? IDC_SEC_WEP : IDC_SEC_WPA));
+        TypeKey(wep ? "abcde" : "12345678");
+    }
+    if (r.setting == Setting::kJoin || r.setting == Setting::kJoinFails)
+        ClearManualSetting();
+    if (r.setting == Setting::kJoinFails) {
+        printer_->SetJoinFails(true);  // the printer says why
+    } else {
+        printer_->Refuse(static_cast<uint8_t>(r.letter[0]));
+    }
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
+    ui_.Advance(20000);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{r.message});
     EXPECT_EQ(printer_->Requests().back().letter, r.letter[0]) << "nothing after the refusal";
     EXPECT_TRUE(ui_.Enabled(Page(), IDC_READ));
@@ -236,47 +251,21 @@ TEST_P(Page1Refusal, EachStepHasItsMessage) {
     EXPECT_TRUE(BoxTexts().empty()) << "no timer is left running";
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, Page1Refusal,
-                         ::testing::Values(Refusal{"Q", false, "Check Operating Mode"},
-                                           Refusal{"W", false, "Check Port Number"},
-                                           Refusal{"C", false, "Check Region"},
-                                           Refusal{"H", false, "Check IP,SubnetMask,Gateway"},
-                                           Refusal{"E", false, "Save Error(Access Point)"},
-                                           Refusal{"B", true, "Check IP,SubnetMask,Gateway,DNS"},
-                                           Refusal{"I", true, "Check Key Management"},
-                                           Refusal{"M", true, "Save Error(Infrastructure)"}));
-
-TEST_F(Page1Save, RefusedWepAndWpaKeys) {
-    ReadInfrastructure();
-    ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WEP));
-    TypeKey("abcde");
-    printer_->Refuse('F');
-    Save();
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Check WEP Key Index"});
-
-    Reread();
-    ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WPA));
-    TypeKey("12345678");
-    printer_->Refuse('G');
-    Save();
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Check WPA Key Index"});
-}
-
-TEST_F(Page1Save, RefusedJoinSaysWhyWhenThePrinterKnows) {
-    ReadInfrastructure();
-    ClearManualSetting();
-    printer_->SetJoinFails(true);
-    ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
-    ui_.Advance(20000);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Check the settings of the AP and printer."});
-
-    printer_->SetJoinFails(false);
-    printer_->Refuse('D');
-    Reread();
-    ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
-    ui_.Advance(20000);
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Save Error(WLAN Mode(Infrastructure))"});
-}
+INSTANTIATE_TEST_SUITE_P(
+    Steps, Page1Refusal,
+    ::testing::Values(Refusal{"Q", Setting::kAccessPoint, "Check Operating Mode"},
+                      Refusal{"W", Setting::kAccessPoint, "Check Port Number"},
+                      Refusal{"C", Setting::kAccessPoint, "Check Region"},
+                      Refusal{"H", Setting::kAccessPoint, "Check IP,SubnetMask,Gateway"},
+                      Refusal{"E", Setting::kAccessPoint, "Save Error(Access Point)"},
+                      Refusal{"B", Setting::kInfrastructure, "Check IP,SubnetMask,Gateway,DNS"},
+                      Refusal{"I", Setting::kInfrastructure, "Check Key Management"},
+                      Refusal{"F", Setting::kWep, "Check WEP Key Index"},
+                      Refusal{"G", Setting::kWpa, "Check WPA Key Index"},
+                      Refusal{"M", Setting::kInfrastructure, "Save Error(Infrastructure)"},
+                      Refusal{"D", Setting::kJoin, "Save Error(WLAN Mode(Infrastructure))"},
+                      Refusal{"D", Setting::kJoinFails,
+                              "Check the settings of the AP and printer."}));
 
 TEST_F(Page1Save, SilenceAtAnyWriteEndsInAWriteError) {
     OpenAndRead();

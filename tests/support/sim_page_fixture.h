@@ -26,6 +26,8 @@ inline Bytes Frame(const std::string& text) {
 template <typename PageT, PageT CZephraDlg::*kPage, typename FamilyT, uint8_t kModel>
 class SimPageTest : public ::testing::Test {
   protected:
+    static constexpr uint8_t kPrinterModel = kModel;
+
     void SetUp() override {
         auto family = std::make_unique<FamilyT>();
         printer_ = family.get();
