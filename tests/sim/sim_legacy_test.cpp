@@ -24,6 +24,8 @@ Bytes Frame(char letter) {
 Bytes Frame(char letter, uint8_t record) {
     return {0x1B, 0x7E, static_cast<uint8_t>(letter), record};
 }
+const Bytes kError = {0x1B, 0x7E, '9'};
+
 Bytes Padded(const std::string& text, size_t size) {
     Bytes bytes(text.begin(), text.end());
     bytes.resize(size, 0);
@@ -60,28 +62,23 @@ struct Rig {
 
 TEST(SimLegacy, UnknownRecordsAndTheKeyRecordAreRefusedAndTheStreamRecovers) {
     Rig rig;
-    const Bytes error = {0x1B, 0x7E, '9'};
-    EXPECT_EQ(rig.Reply(Frame('R', 0x04)), error);
-    EXPECT_EQ(rig.Reply(Frame('R', 0x25)), error);
+    EXPECT_EQ(rig.Reply(Frame('R', 0x04)), kError);
+    EXPECT_EQ(rig.Reply(Frame('R', 0x25)), kError);
     // W of an unknown record has no length: refused at once, its bytes skipped to the next frame.
-    EXPECT_EQ(rig.Reply(Frame('W', 0x26) + Bytes{1, 2, 3}), error);
+    EXPECT_EQ(rig.Reply(Frame('W', 0x26) + Bytes{1, 2, 3}), kError);
     EXPECT_EQ(rig.Reply(Bytes{'x', 0x1B, 0x1B} + Frame('Z') + Frame('S')), Frame('S'));
 }
 
+// What the page's fault table cannot see: a refused write leaves the store, a wrong letter still
+// carries the record, a split identity comes in two parts, and the faults can be cleared.
 TEST(SimLegacy, FaultsHitTheirRequestOnly) {
-    const Bytes error = {0x1B, 0x7E, '9'};
     Rig rig;
     const Bytes ip = rig.legacy->Records().at(0x03);
     rig.legacy->Refuse({'W', 0x03});
-    rig.legacy->Silence({'R', 0x30});
-    rig.legacy->Silence({'F'});
     rig.legacy->AnswerWithLetter({'R', 0x20}, 'W');
     rig.legacy->SetSplitIdentity(true);
-    EXPECT_EQ(rig.Write(0x03, {1, 2, 3, 4}), error);
+    EXPECT_EQ(rig.Write(0x03, {1, 2, 3, 4}), kError);
     EXPECT_EQ(rig.legacy->Records().at(0x03), ip);
-    EXPECT_EQ(rig.Write(0x02, {1, 2, 3, 4}), Frame('W'));
-    EXPECT_TRUE(rig.Ask(Frame('R', 0x30)).empty());
-    EXPECT_TRUE(rig.Ask(Frame('F')).empty());
     EXPECT_EQ(rig.Reply(Frame('R', 0x21))[2], 'R');
     EXPECT_EQ(rig.Reply(Frame('R', 0x20)), Frame('W') + rig.legacy->Records().at(0x20));
     const auto identity = rig.Ask(Frame('C'));
@@ -105,8 +102,6 @@ TEST(SimLegacy, KeyRecordIsCheckedAgainstPassphraseAndSsid) {
     rig.Write(0x24, Padded("password", 32));
     rig.Write(0x25, psk);
     EXPECT_EQ(rig.legacy->CheckPsk(), CSimLegacy::PskCheck::kMatch);
-    EXPECT_NE(rig.legacy->StoreText().find("25 F4 2C 6F"), std::string::npos);
-    EXPECT_NE(rig.legacy->StoreText().find("psk match\n"), std::string::npos);
     rig.Write(0x21, Padded("IEEE2", 32));
     EXPECT_EQ(rig.legacy->CheckPsk(), CSimLegacy::PskCheck::kMismatch);
 }
