@@ -116,11 +116,4 @@ TEST_F(Page2Controls, KeyButtonsChooseTheKeyInUseAndShowTheHeldValues) {
     EXPECT_EQ(ui_.Text(page_, IDC_PEER_PORT), "0");
 }
 
-TEST_F(Page2Controls, DefaultUserClassIdNamesThePrinterByItsMac) {
-    ui_.RunOnUi([&] { page_.m_strMac = "00:11:22:33:44:55"; });
-    ASSERT_TRUE(ui_.Click(page_, IDC_USER_CLASS_DEFAULT));
-    EXPECT_EQ(ui_.Text(page_, IDC_USER_CLASS_ID), "PTR-00:11:22:33:44:55");
-    EXPECT_EQ(page_.m_strUserClassId, "PTR-00:11:22:33:44:55");
-}
-
 }  // namespace

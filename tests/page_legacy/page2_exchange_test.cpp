@@ -53,6 +53,7 @@ TEST_F(Page2Test, ReadFillsThePageThenSaveWritesEveryRecord) {
     ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WPA));
     ASSERT_TRUE(ui_.Select(Page(), IDC_WPA_ENCRYPTION, 1));
     ASSERT_TRUE(ui_.Type(Page(), IDC_WPA_KEY, "correct horse"));
+    ASSERT_TRUE(ui_.Click(Page(), IDC_USER_CLASS_DEFAULT));
     ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
     EXPECT_FALSE(ui_.Enabled(dlg_, IDC_OPEN));
     EXPECT_FALSE(ui_.Enabled(dlg_, IDC_CLOSE));
@@ -80,6 +81,7 @@ TEST_F(Page2Test, ReadFillsThePageThenSaveWritesEveryRecord) {
     EXPECT_EQ(printer_->Records().at(0x21), Padded("Office", 32));
     EXPECT_EQ(printer_->Records().at(0x24), Padded("correct horse", 32));
     EXPECT_EQ(printer_->Records().at(0x30), (Bytes{0, 0, 0, 0, 0x8C, 0x23, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(printer_->Records().at(0x50), Padded("PTR-00:1A:2B:3C:4D:5E", 64));
     EXPECT_EQ(printer_->CheckPsk(), CSimLegacy::PskCheck::kMatch);
 
     const auto boxes = ui_.TakeBoxes();
