@@ -1,5 +1,5 @@
-// The legacy page's controls between reads and saves: its opening state and the rules that keep
-// security, mode, cipher, addressing and the SSID consistent while the operator edits.
+// The rules that keep the legacy page's security, mode, cipher, addressing and SSID consistent
+// while the operator edits after a read.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,36 +17,21 @@ using Strings = std::vector<std::string>;
 class Page2Controls : public pagetest::ShownPage<CPage2Old> {
   protected:
     // What a read leaves the operator: every group enabled.
-    void EnableGroups() {
+    void SetUp() override {
+        ShownPage::SetUp();
         ui_.RunOnUi([&] { page_.EnableAllGroups(true); });
     }
-    std::vector<bool> Enabled(std::initializer_list<int> ids) {
-        std::vector<bool> states;
+    // "1" for each enabled control, "0" for each disabled one.
+    std::string Enabled(std::initializer_list<int> ids) {
+        std::string states;
         for (int id : ids)
-            states.push_back(ui_.Enabled(page_, id));
+            states += ui_.Enabled(page_, id) ? '1' : '0';
         return states;
     }
 };
 
-TEST_F(Page2Controls, OpensWithOnlyReadEnabledAndTheDefaultChoices) {
-    EXPECT_EQ(ui_.Text(page_, IDC_WLAN_MODE), "Infrastructure");
-    EXPECT_EQ(ui_.Text(page_, IDC_WEP_SIZE), "WEP-64bits");
-    EXPECT_EQ(ui_.Checked(page_, IDC_SEC_NONE), 1);
-    EXPECT_EQ(ui_.Checked(page_, IDC_KEY1), 1);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(ui_.Text(page_, IDC_KEY1_FORMAT + i), "ASCII") << i;
-    EXPECT_EQ(ui_.Text(page_, IDC_WPA_ENCRYPTION), "WPA PSK");
-    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "TKIP");
-    EXPECT_TRUE(ui_.Enabled(page_, IDC_READ));
-    EXPECT_FALSE(ui_.Enabled(page_, IDC_SAVE));
-    for (int id :
-         {IDC_IP, IDC_DHCP, IDC_SSID, IDC_SEC_WEP, IDC_KEY2_TEXT, IDC_WPA_KEY, IDC_MUX_TYPE})
-        EXPECT_FALSE(ui_.Enabled(page_, id)) << id;
-}
-
 // The Authentication choice is remembered across None and WEP, but None has no shared key.
 TEST_F(Page2Controls, AuthenticationListFollowsTheSecurityAndKeepsItsChoice) {
-    EnableGroups();
     ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WEP));
     EXPECT_EQ(ui_.Items(page_, IDC_AUTHENTICATION),
               (Strings{"None", "Open system", "Shared key", "Mixed mode"}));
@@ -54,8 +39,7 @@ TEST_F(Page2Controls, AuthenticationListFollowsTheSecurityAndKeepsItsChoice) {
     ASSERT_TRUE(ui_.Click(page_, IDC_SEC_NONE));
     EXPECT_EQ(ui_.Items(page_, IDC_AUTHENTICATION), (Strings{"None", "Open system"}));
     EXPECT_EQ(ui_.Text(page_, IDC_AUTHENTICATION), "None");
-    EXPECT_EQ(Enabled({IDC_KEY1_TEXT, IDC_WEP_SIZE, IDC_WPA_KEY}),
-              (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(Enabled({IDC_KEY1_TEXT, IDC_WEP_SIZE, IDC_WPA_KEY}), "000");
 
     ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WEP));
     ASSERT_TRUE(ui_.Select(page_, IDC_AUTHENTICATION, 1));
@@ -63,50 +47,39 @@ TEST_F(Page2Controls, AuthenticationListFollowsTheSecurityAndKeepsItsChoice) {
     EXPECT_EQ(ui_.Text(page_, IDC_AUTHENTICATION), "Open system");
     ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WEP));
     EXPECT_EQ(ui_.Text(page_, IDC_AUTHENTICATION), "Open system");
-    EXPECT_EQ(Enabled({IDC_KEY1_TEXT, IDC_KEY4_FORMAT, IDC_WPA_KEY}),
-              (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(Enabled({IDC_KEY1_TEXT, IDC_KEY4_FORMAT, IDC_WPA_KEY}), "110");
 
     ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WPA));
-    EXPECT_EQ(Enabled({IDC_AUTHENTICATION, IDC_KEY1_TEXT, IDC_WPA_KEY, IDC_WPA_CIPHER}),
-              (std::vector<bool>{false, false, true, true}));
+    EXPECT_EQ(Enabled({IDC_AUTHENTICATION, IDC_KEY1_TEXT, IDC_WPA_KEY, IDC_WPA_CIPHER}), "0011");
     EXPECT_EQ(ui_.Checked(page_, IDC_SEC_WEP), 0);
 }
 
-TEST_F(Page2Controls, AdHocHasNoWpaAndTakesAChannel) {
-    EnableGroups();
+// The cipher follows the encryption; ad hoc has no WPA and takes a channel; DHCP takes the
+// addresses and offers automatic DNS.
+TEST_F(Page2Controls, ModeDhcpAndEncryptionRules) {
     ASSERT_TRUE(ui_.Click(page_, IDC_SEC_WPA));
+    ASSERT_TRUE(ui_.Select(page_, IDC_WPA_CIPHER, 1));
+    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "TKIP") << "WPA PSK goes with TKIP";
+    ASSERT_TRUE(ui_.Select(page_, IDC_WPA_ENCRYPTION, 1));
+    ASSERT_TRUE(ui_.Select(page_, IDC_WPA_CIPHER, 0));
+    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "AES");
+
     ASSERT_TRUE(ui_.Select(page_, IDC_WLAN_MODE, kModeAdHoc));
     EXPECT_EQ(ui_.Checked(page_, IDC_SEC_NONE), 1);
     EXPECT_EQ(ui_.Checked(page_, IDC_SEC_WPA), 0);
     EXPECT_EQ(Enabled({IDC_SEC_WPA, IDC_WPA_KEY, IDC_WPA_CIPHER, IDC_WPA_ENCRYPTION,
                        IDC_AUTHENTICATION, IDC_CHANNEL}),
-              (std::vector<bool>{false, false, false, false, false, true}));
-
+              "000001");
     ASSERT_TRUE(ui_.Select(page_, IDC_WLAN_MODE, kModeInfrastructure));
-    EXPECT_EQ(Enabled({IDC_SEC_WPA, IDC_CHANNEL}), (std::vector<bool>{true, false}));
-}
+    EXPECT_EQ(Enabled({IDC_SEC_WPA, IDC_CHANNEL}), "10");
 
-TEST_F(Page2Controls, CipherFollowsTheEncryption) {
-    EnableGroups();
-    ASSERT_TRUE(ui_.Select(page_, IDC_WPA_CIPHER, 1));
-    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "TKIP") << "WPA PSK goes with TKIP";
-    ASSERT_TRUE(ui_.Select(page_, IDC_WPA_ENCRYPTION, 1));
-    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "AES");
-    ASSERT_TRUE(ui_.Select(page_, IDC_WPA_CIPHER, 0));
-    EXPECT_EQ(ui_.Text(page_, IDC_WPA_CIPHER), "AES");
-}
-
-TEST_F(Page2Controls, DhcpTakesTheAddressesAndOffersAutomaticDns) {
-    EnableGroups();
     ASSERT_TRUE(ui_.Click(page_, IDC_DHCP));
-    EXPECT_EQ(Enabled({IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS, IDC_DNS_AUTO}),
-              (std::vector<bool>{false, false, false, false, true}));
+    EXPECT_EQ(Enabled({IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS, IDC_DNS_AUTO}), "00001");
     ASSERT_TRUE(ui_.Click(page_, IDC_DHCP));
-    EXPECT_EQ(Enabled({IDC_IP, IDC_DNS, IDC_DNS_AUTO}), (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(Enabled({IDC_IP, IDC_DNS, IDC_DNS_AUTO}), "110");
 }
 
 TEST_F(Page2Controls, SsidCheckRestoresTheLastValidSsid) {
-    EnableGroups();
     ASSERT_TRUE(ui_.Type(page_, IDC_SSID, "Office"));
     ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
     EXPECT_TRUE(ui_.TakeBoxTexts().empty());
@@ -130,7 +103,6 @@ TEST_F(Page2Controls, SsidCheckRestoresTheLastValidSsid) {
 
 // KeyN and the mode change show the held values without taking them first.
 TEST_F(Page2Controls, KeyButtonsChooseTheKeyInUseAndShowTheHeldValues) {
-    EnableGroups();
     ASSERT_TRUE(ui_.Type(page_, IDC_PEER_PORT, "8000"));
     ASSERT_TRUE(ui_.Click(page_, IDC_KEY2));
     EXPECT_EQ(ui_.Text(page_, IDC_PEER_PORT), "0");
@@ -142,14 +114,6 @@ TEST_F(Page2Controls, KeyButtonsChooseTheKeyInUseAndShowTheHeldValues) {
     ASSERT_TRUE(ui_.Type(page_, IDC_PEER_PORT, "8000"));
     ASSERT_TRUE(ui_.Select(page_, IDC_WLAN_MODE, kModeAdHoc));
     EXPECT_EQ(ui_.Text(page_, IDC_PEER_PORT), "0");
-}
-
-TEST_F(Page2Controls, DefaultUserClassIdNamesThePrinterByItsMac) {
-    EnableGroups();
-    ui_.RunOnUi([&] { page_.m_strMac = "00:11:22:33:44:55"; });
-    ASSERT_TRUE(ui_.Click(page_, IDC_USER_CLASS_DEFAULT));
-    EXPECT_EQ(ui_.Text(page_, IDC_USER_CLASS_ID), "PTR-00:11:22:33:44:55");
-    EXPECT_EQ(page_.m_strUserClassId, "PTR-00:11:22:33:44:55");
 }
 
 }  // namespace

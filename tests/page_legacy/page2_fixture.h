@@ -36,8 +36,9 @@ class Page2Test : public SimPageTest<CPage2Old, &CZephraDlg::m_page2, CSimLegacy
     std::string Status() { return ui_.Text(Page(), page2::IDC_STATUS); }
 };
 
-// Every request of a read, in order.
-inline const char* const kReadRequests = "S C R00 R01 R02 R03 R10 R20 R21 R22 R23 R24 R30 R40 R50";
-// Every request of a save, in order.
-inline const char* const kSaveRequests =
-    "S W00 W01 W02 W03 W10 W20 W21 W22 W23 W24 W25 W30 W40 W50 F G";
+// A text record as the printer keeps it: zero-filled to its size.
+inline Bytes Padded(const std::string& text, size_t size) {
+    Bytes bytes = Frame(text);
+    bytes.resize(size, 0);
+    return bytes;
+}

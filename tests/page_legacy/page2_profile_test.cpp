@@ -7,12 +7,6 @@ namespace {
 
 using namespace page2;
 
-Bytes Padded(const std::string& text, size_t size) {
-    Bytes bytes(text.begin(), text.end());
-    bytes.resize(size);
-    return bytes;
-}
-
 class Page2Profile : public Page2Test {
   protected:
     Bytes SaveWire() {
@@ -56,18 +50,6 @@ TEST_F(Page2Profile, AProfileGivesAnotherPrinterTheSameRecords) {
         EXPECT_EQ(SaveWire(), first);
         EXPECT_EQ(printer_->Records(), firstRecords);
     }
-}
-
-TEST_F(Page2Profile, AnotherFamilysProfileIsRefused) {
-    OpenAndRead();
-    ProfileFile file("page2_other_family");
-    file.Write(R"({"format": "zephra-printer-settings", "version": 1, "family": "current",
-                   "settings": {"ssid": "x"}})");
-    const auto before = ControlStates(ui_, Page());
-    EXPECT_EQ(
-        LoadProfileFile(ui_, Page(), file),
-        std::vector<std::string>{"This file holds settings for a current-generation printer."});
-    EXPECT_EQ(ControlStates(ui_, Page()), before);
 }
 
 }  // namespace

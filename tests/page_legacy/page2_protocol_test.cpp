@@ -1,4 +1,5 @@
-// Frames, chains, reply classification, identity and report texts of the legacy protocol.
+// The legacy protocol where the page chains cannot reach: write payload sizes, request names for
+// any head, and replies from the printer that must not be taken.
 #include "page_legacy/page2_protocol.h"
 
 #include <gtest/gtest.h>
@@ -11,36 +12,9 @@ Bytes WithExtraByte(Bytes bytes) {
     return bytes;
 }
 
-TEST(Page2Frames, RequestsAndTheTwoWritesOfW) {
-    EXPECT_EQ(Request(kSetup), Bytes({0x1B, 0x7E, 0x53}));
-    EXPECT_EQ(Request(kRelease), Bytes({0x1B, 0x7E, 0x47}));
-    EXPECT_EQ(Request(kRead, kRecordTcpIp), Bytes({0x1B, 0x7E, 0x52, 0x30}));
-    // The payload goes out with exactly the record's size, whatever the caller built.
-    const WriteFrames w = WriteRequest(kRecordWep128, Bytes(60, 0xAB));
-    EXPECT_EQ(w.header, Bytes({0x1B, 0x7E, 0x57, 0x23}));
-    EXPECT_EQ(w.payload, Bytes(52, 0xAB));
+TEST(Page2Frames, WritePayloadHasTheRecordsSizeWhateverTheCallerBuilt) {
+    EXPECT_EQ(WriteRequest(kRecordWep128, Bytes(60, 0xAB)).payload, Bytes(52, 0xAB));
     EXPECT_EQ(WriteRequest(kRecordAddressOptions, {1}).payload, Bytes({1, 0}));
-}
-
-TEST(Page2Frames, ChainsRunInRecordOrderAndReadSkipsTheKey) {
-    const struct {
-        Chain chain;
-        std::vector<uint8_t> records;
-    } kChains[] = {
-        {Chain::kRead,
-         {0x00, 0x01, 0x02, 0x03, 0x10, 0x20, 0x21, 0x22, 0x23, 0x24, 0x30, 0x40, 0x50}},
-        {Chain::kWrite,
-         {0x00, 0x01, 0x02, 0x03, 0x10, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x30, 0x40, 0x50}},
-    };
-    for (const auto& c : kChains) {
-        std::vector<uint8_t> walked = {kRecordIp};
-        for (int next; (next = NextRecord(c.chain, walked.back())) >= 0;)
-            walked.push_back(static_cast<uint8_t>(next));
-        EXPECT_EQ(walked, c.records);
-        EXPECT_EQ(NextRecord(c.chain, 0x50), kChainEnd);
-        EXPECT_EQ(NextRecord(c.chain, 0x04), kNotInChain);
-    }
-    EXPECT_EQ(NextRecord(Chain::kRead, kRecordPsk), kNotInChain);
 }
 
 TEST(Page2Frames, RequestNamesComeFromTheLetterAndRecordOnly) {
@@ -48,14 +22,7 @@ TEST(Page2Frames, RequestNamesComeFromTheLetterAndRecordOnly) {
         Bytes head;
         const char* name;
     } kCases[] = {
-        {Request(kSetup), "start"},
-        {Request(kIdentity), "identity"},
-        {Request(kFinish), "finish"},
         {Request(kRelease), "release"},
-        {Request(kRead, kRecordNetMask), "NetMask"},
-        {Request(kRead, kRecordWireless), "WLAN Mode"},
-        {Request(kWrite, kRecordPsk), "pre-shared key"},
-        {Request(kWrite, kRecordUserClassId), "User Class ID"},
         // A whole W frame still names only its record, never its payload.
         {{0x1B, 0x7E, 'W', kRecordPassphrase, 'p', 'w'}, "WPA Key"},
         {Request(kRead, 0x04), "request"},
@@ -105,6 +72,11 @@ TEST(Page2Replies, ClassificationFollowsTheFirstThreeBytesAndThePendingLetter) {
         EXPECT_EQ(ClassifyReply(c.reply.data(), c.reply.size(), c.pending), c.action)
             << ::testing::PrintToString(c.reply) << " pending " << c.pending;
     }
+    Identity decoded;
+    EXPECT_TRUE(DecodeIdentity(identity.data(), identity.size(), &decoded));
+    EXPECT_FALSE(DecodeIdentity(identity.data(), identity.size() - 1, &decoded));
+    identity = WithExtraByte(identity);
+    EXPECT_FALSE(DecodeIdentity(identity.data(), identity.size(), &decoded));
 }
 
 TEST(Page2Replies, RecordBytesBeyondTheReplyReadAsZero) {
@@ -113,30 +85,6 @@ TEST(Page2Replies, RecordBytesBeyondTheReplyReadAsZero) {
               Bytes({0x01, 0x00, 0x06, 0, 0, 0, 0}));
     EXPECT_EQ(RecordFromReply(reply.data(), reply.size(), kRecordAddressOptions),
               Bytes({0x01, 0x00}));
-}
-
-TEST(Page2Replies, IdentityTextsOnlyFromNineteenBytes) {
-    Bytes reply = {0x1B, 0x7E, 'C',  0,    1,    2,    0,    0, 0, 0,
-                   0,    0x00, 0x1A, 0x2B, 0xC3, 0xD4, 0xEF, 0, 0};
-    Identity identity;
-    ASSERT_TRUE(DecodeIdentity(reply.data(), reply.size(), &identity));
-    EXPECT_EQ(identity.version, "Ver1.2a");
-    EXPECT_EQ(identity.mac, "00:1A:2B:C3:D4:EF");
-    reply[4] = 10;
-    reply[5] = 255;
-    reply[6] = 3;
-    ASSERT_TRUE(DecodeIdentity(reply.data(), reply.size(), &identity));
-    EXPECT_EQ(identity.version, "Ver10.255d");
-    EXPECT_FALSE(DecodeIdentity(reply.data(), reply.size() - 1, &identity));
-    reply = WithExtraByte(reply);
-    EXPECT_FALSE(DecodeIdentity(reply.data(), reply.size(), &identity));
-}
-
-TEST(Page2Texts, ErrorAndTimeoutNameThePendingLetter) {
-    EXPECT_EQ(ErrorText('W'), "Error : 0x57[W]");
-    EXPECT_EQ(ErrorText('S'), "Error : 0x53[S]");
-    EXPECT_EQ(TimeoutText('S'), "Error : S [Timeout]");
-    EXPECT_EQ(TimeoutText('C'), "Error : C [Timeout]");
 }
 
 }  // namespace

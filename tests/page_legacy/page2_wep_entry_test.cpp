@@ -8,23 +8,13 @@ namespace {
 
 using namespace page2;
 
-class Page2WepEntry : public Page2Test {
-  protected:
-    void SetUp() override {
-        Page2Test::SetUp();
-        ASSERT_TRUE(printer_->SetRecord(kRecordWep64, Frame("k1-64k2-64k3-64k4-64")));
-        ASSERT_TRUE(printer_->SetRecord(
-            kRecordWep128, Frame("key1-128-bitskey2-128-bitskey3-128-bitskey4-128-bits")));
-        OpenAndRead();
-        ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WEP));
-    }
-    Bytes Slot128(int key) {
-        const auto& t = Page().WepKeys().table128;
-        return Bytes(t.begin() + 13 * key, t.begin() + 13 * (key + 1));
-    }
-};
-
-TEST_F(Page2WepEntry, FieldsShowTheTableOfTheSizeChosen) {
+TEST_F(Page2Test, WepKeyFieldsShowTheTablesAndAHexKeyIsSavedInItsSlot) {
+    const Bytes wep64 = Frame("k1-64k2-64k3-64k4-64");
+    Bytes wep128 = Frame("key1-128-bitskey2-128-bitskey3-128-bitskey4-128-bits");
+    ASSERT_TRUE(printer_->SetRecord(kRecordWep64, wep64));
+    ASSERT_TRUE(printer_->SetRecord(kRecordWep128, wep128));
+    OpenAndRead();
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WEP));
     EXPECT_EQ(Text(IDC_KEY1_TEXT), "k1-64");
     EXPECT_EQ(Text(IDC_KEY4_TEXT), "k4-64");
     ASSERT_TRUE(ui_.Select(Page(), IDC_KEY2_FORMAT, kFormatHex));
@@ -32,39 +22,28 @@ TEST_F(Page2WepEntry, FieldsShowTheTableOfTheSizeChosen) {
     ASSERT_TRUE(ui_.Select(Page(), IDC_WEP_SIZE, 1));
     EXPECT_EQ(Text(IDC_KEY2_TEXT), "key2-128-bits");
     EXPECT_EQ(Text(IDC_KEY2_FORMAT), "ASCII");
-}
 
-TEST_F(Page2WepEntry, HexKeyFillsOnlyItsSlotAndIsSaved) {
-    ASSERT_TRUE(ui_.Select(Page(), IDC_WEP_SIZE, 1));
     ASSERT_TRUE(ui_.Click(Page(), IDC_KEY2));
     ASSERT_TRUE(ui_.Select(Page(), IDC_KEY2_FORMAT, kFormatHex));
+    ASSERT_TRUE(ui_.Type(Page(), IDC_KEY2_TEXT, "12G4567890"));
+    ASSERT_TRUE(ui_.LeaveField(Page(), IDC_KEY2_TEXT));
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Not Hexadecimal value"});
+    EXPECT_EQ(Text(IDC_KEY2_TEXT), "12G4567890") << "the text stays as typed";
+
     ASSERT_TRUE(ui_.Type(Page(), IDC_KEY2_TEXT, "00112233445566778899AaBbCc"));
     ASSERT_TRUE(ui_.LeaveField(Page(), IDC_KEY2_TEXT));
-    const Bytes key = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66,
-                       0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC};
-    EXPECT_EQ(Slot128(1), key);
-    EXPECT_EQ(Slot128(0), Frame("key1-128-bits"));
     ASSERT_TRUE(ui_.Select(Page(), IDC_KEY2_FORMAT, kFormatAscii));
     ASSERT_TRUE(ui_.Select(Page(), IDC_KEY2_FORMAT, kFormatHex));
     EXPECT_EQ(Text(IDC_KEY2_TEXT), "00112233445566778899aabbcc");
     EXPECT_TRUE(BoxTexts().empty());
 
     Save();
-    Bytes expected = Frame("key1-128-bitskey2-128-bitskey3-128-bitskey4-128-bits");
-    std::copy(key.begin(), key.end(), expected.begin() + 13);
-    EXPECT_EQ(printer_->Records().at(kRecordWep128), expected);
-    EXPECT_EQ(printer_->Records().at(kRecordWep64), Frame("k1-64k2-64k3-64k4-64"));
+    const Bytes key = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66,
+                       0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC};
+    std::copy(key.begin(), key.end(), wep128.begin() + 13);
+    EXPECT_EQ(printer_->Records().at(kRecordWep128), wep128);
+    EXPECT_EQ(printer_->Records().at(kRecordWep64), wep64);
     EXPECT_EQ(printer_->Records().at(kRecordWireless), (Bytes{1, 6, 2, 1, 0, 0, 1}));
-}
-
-TEST_F(Page2WepEntry, NonHexPairStopsTheConversion) {
-    ASSERT_TRUE(ui_.Select(Page(), IDC_KEY1_FORMAT, kFormatHex));
-    ASSERT_TRUE(ui_.Type(Page(), IDC_KEY1_TEXT, "12G4567890"));
-    ASSERT_TRUE(ui_.LeaveField(Page(), IDC_KEY1_TEXT));
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Not Hexadecimal value"});
-    EXPECT_TRUE(std::equal(Page().WepKeys().table64.begin(), Page().WepKeys().table64.begin() + 5,
-                           Bytes{0x12, 0, 0, 0, 0}.begin()));
-    EXPECT_EQ(Text(IDC_KEY1_TEXT), "12G4567890") << "the text stays as typed";
 }
 
 }  // namespace
