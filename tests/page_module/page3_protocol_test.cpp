@@ -21,25 +21,19 @@ Bytes B(const std::string& bytes) {
 
 const std::string kReadOk = "\x1B~R0\0"s;
 
-TEST(Page3Replies, LetterStatusVersionAndAcknowledgement) {
+// Good replies and refusals come through the chains; these are the bytes the simulator never sends.
+TEST(Page3Replies, ShortAndForeignReplies) {
     const Bytes version = B("\x1B~V0\0........E123456789XY"s);
-    EXPECT_EQ(ReplyLetter(version.data(), 13), 'V');
-    EXPECT_TRUE(StatusGood(version.data(), 13));
     EXPECT_EQ(VersionText(version.data(), 13), "");
     EXPECT_EQ(VersionText(version.data(), 25), "E123456789");  // ten bytes at most
-    const Bytes shortVersion = B("\x1B~V0");                   // what is missing reads as 0
-    EXPECT_TRUE(StatusGood(shortVersion.data(), 4));
+    EXPECT_TRUE(StatusGood(version.data(), 4));                // what is missing reads as 0
+    EXPECT_EQ(ReplyLetter(version.data(), 1), 0);
     EXPECT_EQ(ReplyLetter(B("\x1B\x7FV").data(), 3), 0);
-    EXPECT_EQ(ReplyLetter(B("\x1B").data(), 1), 0);
-    EXPECT_FALSE(StatusGood(B("\x1B~R1\0"s).data(), 5));
     EXPECT_FALSE(StatusGood(B("\x1B~R0\1"s).data(), 5));
 
-    const Bytes ack = B("\x1B~W\x11"s + "0\0\0"s);
-    EXPECT_TRUE(WriteAcknowledged(ack.data(), 7));
-    EXPECT_EQ(AcknowledgedItem(ack.data(), 7), 0x11);
-    EXPECT_FALSE(WriteAcknowledged(B("\x1B~W\x11"s + "1\0\0"s).data(), 7));
-    EXPECT_FALSE(WriteAcknowledged(B("\x1B~W\x11"s + "0\0\5"s).data(), 7));
-    EXPECT_FALSE(WriteAcknowledged(ack.data(), 4));
+    const Bytes ack = B("\x1B~W\x11"s + "0\0\5"s);
+    EXPECT_FALSE(WriteAcknowledged(ack.data(), 7));  // a byte after the status
+    EXPECT_FALSE(WriteAcknowledged(ack.data(), 4));  // no status at all
 }
 
 TEST(Page3Replies, ValuesAndShortReplies) {
