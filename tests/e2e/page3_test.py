@@ -1,6 +1,6 @@
 """The Wi-Fi module page of Zephra.exe under Wine against simulated modules (model 4, and a
 printer silent at identification): the read and save chains byte for byte, what the page shows,
-read-back from the module's store, and the region list the version chooses."""
+read-back from the module's store, and a refused write."""
 
 import os
 import sys
@@ -8,12 +8,11 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness.page_case import PageCase, SSID, esc, sim_options, text  # noqa: E402
+from harness.page_case import PageCase, SAVE, SSID, esc, sim_options, text  # noqa: E402
 
 # The page.
 VERSION, MAC, WLAN_MODE, PORT, KEY = 1075, 1076, 1107, 1089, 1086
-REGION_COUNTRY, REGION_NUMERIC, DHCP, IP = 1092, 1094, 1087, 1015
-NONE, WPA2, WPA_WPA2 = 1082, 1105, 1106
+REGION_COUNTRY, DHCP, IP, NONE, WPA2 = 1092, 1087, 1015, 1082, 1105
 
 
 def r(item):
@@ -24,12 +23,7 @@ def w(item, value):
     return esc("W", bytes([item]) + text(value))
 
 
-def read_frames(items):
-    return [esc("V"), r(0), esc("I")] + [r(item) for item in items]
-
-
-AP_READ = read_frames([16, 1, 2, 3, 4, 32, 33])
-INFRA_READ = read_frames([16, 17, 18, 19, 20, 21, 22, 23, 24, 32, 33])
+INFRA_READ = [esc("V"), r(0), esc("I")] + [r(item) for item in (16, *range(17, 25), 32, 33)]
 
 
 def sim(**settings):
@@ -41,14 +35,10 @@ class Page3Test(PageCase):
     SAVE_ENABLED_AT_OPEN = True
     SAVE_SUCCESS = "Write Success"
 
-    def open_and_read(self, frames, **settings):
-        printer = self.start(COM1=sim(**settings))["COM1"]
-        page = self.open_page("COM1", printer)
-        self.read(page, printer, frames)
-        return printer, page
-
     def test_infrastructure_read_save_and_read_back(self):
-        printer, page = self.open_and_read(INFRA_READ, ssid="Office", passphrase="old-secret-1")
+        printer = self.start(COM1=sim(ssid="Office", passphrase="old-secret-1"))["COM1"]
+        page = self.open_page("COM1", printer)
+        self.read(page, printer, INFRA_READ)
         self.assert_texts(page, {
             VERSION: "V2.10", MAC: "00-1A-2B-3C-4D-5E", WLAN_MODE: "Infrastructure mode",
             SSID: "Office", KEY: "old-secret-1", PORT: "9100",
@@ -64,23 +54,17 @@ class Page3Test(PageCase):
             SSID: "Lab 2", KEY: "new,secret", WLAN_MODE: "Infrastructure mode"})
         self.assert_checked(page, {WPA2: True, DHCP: True})
 
-    def test_access_point_read_with_numeric_regions(self):
-        _, page = self.open_and_read(AP_READ, version="E1.02", configured="0", ap_ssid="Shop",
-                                     ap_security="0", region="8")
-        self.assert_texts(page, {
-            VERSION: "E1.02", WLAN_MODE: "Access Point mode", SSID: "Shop", KEY: "",
-            REGION_NUMERIC: "8:Japan Special(0xFF)"})
-        self.assert_visible(page, {REGION_NUMERIC: True, REGION_COUNTRY: False, WPA_WPA2: False})
-        self.assert_checked(page, {NONE: True})
-        self.assert_enabled(page, {REGION_NUMERIC: True, KEY: False, DHCP: False})
-
-    def test_silent_printer_reaches_the_page_and_reads(self):
-        printer = self.start(COM1=sim(identify="silent"))["COM1"]
+    def test_refused_ssid_write_stops_the_save(self):
+        # A module silent at identification gets this page once the identification times out.
+        printer = self.start(COM1=sim(identify="silent", refuse="W11"))["COM1"]
         page = self.open_page("COM1", printer)
         self.read(page, printer, INFRA_READ)
-        self.assert_texts(page, {VERSION: "V2.10", MAC: "00-1A-2B-3C-4D-5E", SSID: "Office"})
-        self.close_page(page)
-        self.assert_panel_buttons(open_enabled=True, close_enabled=False)
+        since = len(printer.received())
+        self.ui.click(page, SAVE)
+        self.answer_box("Write Error")
+        self.assert_wire(printer, since, [w(16, "1"), w(17, "Office")], timeout=1.0)
+        self.assert_buttons(page, read=True, save=False)
+        self.assert_panel_buttons(open_enabled=False, close_enabled=False)
 
 
 if __name__ == "__main__":

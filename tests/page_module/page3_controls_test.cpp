@@ -82,13 +82,4 @@ TEST_F(Page3Test, SsidCheckRestoresTheLastAcceptedSsid) {
     }
 }
 
-TEST_F(Page3Test, EnterIsSwallowedAndTheCloseBoxDropsTheLink) {
-    OpenPage();
-    ASSERT_TRUE(ui_.PressEnter(Page()));
-    EXPECT_EQ(ui_.TopDialog(), &Page());
-    ASSERT_TRUE(ui_.SysCommand(Page(), ui::kScClose));
-    EXPECT_NE(ui_.TopDialog(), &Page());
-    EXPECT_TRUE(ui_.Enabled(dlg_, IDC_OPEN));
-}
-
 }  // namespace

@@ -10,15 +10,19 @@ namespace {
 
 using namespace page3;
 using Texts = std::vector<std::string>;
+using Arrange = std::function<void(CSimModule&, CPage3Marvuto&)>;
+
+Arrange Silent(uint8_t letter, int item = CSimModule::kAnyItem) {
+    return [=](CSimModule& m, CPage3Marvuto&) { m.Silence(letter, item); };
+}
 
 struct Fault {
     const char* name;
     bool save;  // the fault hits the save after a good read, otherwise the read
-    std::function<void(CSimModule&, CPage3Marvuto&)> arrange;
+    Arrange arrange;
     std::string requests;
-    Texts early;  // boxes within the first second
-    Texts late;   // boxes once the reply timer has run out
-    bool readAfter, saveAfter;
+    const char* box;      // shown within the first second, or none
+    const char* timeout;  // shown once the reply timer has run out, or none
 };
 
 const char kConnectTimeout[] = "Connection failure : Error [Timeout]";
@@ -26,94 +30,31 @@ const char kReadTimeout[] = "Read Error : code [Timeout]";
 const char kWriteTimeout[] = "Write Error : code [Timeout]";
 
 const Fault kFaults[] = {
-    {"VersionSilent",
-     false,
-     [](CSimModule& m, CPage3Marvuto&) { m.Silence('V'); },
-     "V",
-     {},
-     {kConnectTimeout},
-     true,
-     true},
+    {"VersionSilent", false, Silent('V'), "V", nullptr, kConnectTimeout},
     // R 0 and I wait under the read timer like every other read.
-    {"MacSilent",
-     false,
-     [](CSimModule& m, CPage3Marvuto&) { m.Silence('R', kItemMac); },
-     "V R0",
-     {},
-     {kReadTimeout},
-     true,
-     true},
-    {"BeginSilent",
-     false,
-     [](CSimModule& m, CPage3Marvuto&) { m.Silence('I'); },
-     "V R0 I",
-     {},
-     {kReadTimeout},
-     true,
-     true},
-    {"ItemSilent",
-     false,
-     [](CSimModule& m, CPage3Marvuto&) { m.Silence('R', kItemKey); },
-     "V R0 I R16 R17 R18 R19",
-     {},
-     {kReadTimeout},
-     true,
-     true},
-    {"ReadRefused",
-     false,
-     [](CSimModule& m, CPage3Marvuto&) { m.RefuseRead(kItemSecurity); },
-     "V R0 I R16 R17 R18",
-     {"Read Error"},
-     {},
-     true,
-     false},
-    {"WriteRefused",
-     true,
-     [](CSimModule& m, CPage3Marvuto&) { m.RefuseWrite(kItemSsid); },
-     "W16 W17",
-     {"Write Error"},
-     {},
-     true,
-     false},
-    {"WriteSilent",
-     true,
-     [](CSimModule& m, CPage3Marvuto&) { m.Silence('W', kItemSecurity); },
-     "W16 W17 W18",
-     {},
-     {kWriteTimeout},
-     true,
-     true},
-    {"WrongItemAcknowledged",
-     true,
-     [](CSimModule& m, CPage3Marvuto&) { m.AcknowledgeAs(kItemSsid, kItemApSsid); },
-     "W16 W17",
-     {"Error : W [0x01]"},
-     {},
-     true,
-     false},
-    {"ReservedItemInAccessPointMode",
-     true,
-     [](CSimModule& m, CPage3Marvuto& page) {
+    {"MacSilent", false, Silent('R', kItemMac), "V R0", nullptr, kReadTimeout},
+    {"BeginSilent", false, Silent('I'), "V R0 I", nullptr, kReadTimeout},
+    {"ItemSilent", false, Silent('R', kItemKey), "V R0 I R16 R17 R18 R19", nullptr, kReadTimeout},
+    {"ReadRefused", false, [](auto& m, auto&) { m.RefuseRead(kItemSecurity); },
+     "V R0 I R16 R17 R18", "Read Error", nullptr},
+    {"WriteRefused", true, [](auto& m, auto&) { m.RefuseWrite(kItemSsid); }, "W16 W17",
+     "Write Error", nullptr},
+    {"WriteSilent", true, Silent('W', kItemSecurity), "W16 W17 W18", nullptr, kWriteTimeout},
+    {"WrongItemAcknowledged", true, [](auto& m, auto&) { m.AcknowledgeAs(kItemSsid, kItemApSsid); },
+     "W16 W17", "Error : W [0x01]", nullptr},
+    {"ReservedItemInAccessPointMode", true,
+     [](auto& m, auto& page) {
          page.SetCurSel(IDC_WLAN_MODE, kWlanModeAp);
          m.AcknowledgeAs(kItemMode, kItemReserved);
      },
-     "W16",
-     {"Error : W [0x19]"},
-     {},
-     true,
-     false},
+     "W16", "Error : W [0x19]", nullptr},
     // An access point takes no WEP: an empty security value, no key, and the write time-out.
-    {"AccessPointWep",
-     true,
-     [](CSimModule&, CPage3Marvuto& page) {
+    {"AccessPointWep", true,
+     [](auto&, auto& page) {
          page.SetCurSel(IDC_WLAN_MODE, kWlanModeAp);
          page.CheckRadio(kSecurityRadios, IDC_SEC_WEP);
      },
-     "W16 W1 W2",
-     {"Soft AP - WEP Open : Not Use"},
-     {kWriteTimeout},
-     true,
-     true},
+     "W16 W1 W2", "Soft AP - WEP Open : Not Use", kWriteTimeout},
 };
 
 class Page3Fault : public Page3Test, public ::testing::WithParamInterface<Fault> {};
@@ -128,20 +69,21 @@ TEST_P(Page3Fault, EndsWithItsMessageAndTheButtonsToGoOn) {
     ui_.RunOnUi([&] { f.arrange(*printer_, Page()); });
     ASSERT_TRUE(ui_.Click(Page(), f.save ? IDC_SAVE : IDC_READ));
     ui_.Advance(1000);
-    EXPECT_EQ(BoxTexts(), f.early);
+    EXPECT_EQ(BoxTexts(), f.box ? Texts{f.box} : Texts{});
     // The time-out counts from the request that went unanswered, sent within 200 ms.
     ui_.Advance(kTimeoutMs - 1200);
     EXPECT_TRUE(BoxTexts().empty());
     ui_.Advance(1000);
-    EXPECT_EQ(BoxTexts(), f.late);
+    EXPECT_EQ(BoxTexts(), f.timeout ? Texts{f.timeout} : Texts{});
     EXPECT_EQ(Requests(), f.requests);
-    ExpectButtons(f.readAfter, f.saveAfter);
+    // Read is offered again; a refusal takes Save away, a time-out leaves it.
+    ExpectButtons(true, f.timeout != nullptr);
     // A save never gives the panel's buttons back before it ends well.
     EXPECT_FALSE(ui_.Enabled(dlg_, IDC_OPEN));
     EXPECT_EQ(ui_.Enabled(dlg_, IDC_CLOSE), !f.save);
     ui_.Advance(2 * kTimeoutMs);
     EXPECT_TRUE(BoxTexts().empty()) << "no timer is left running";
-    if (f.save && f.saveAfter) {
+    if (f.save && f.timeout != nullptr) {
         // Save is offered, but each save needs a read before it.
         ForgetTraffic();
         Save();

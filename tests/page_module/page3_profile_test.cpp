@@ -7,17 +7,13 @@ namespace {
 
 using namespace page3;
 
-class Page3Profile : public Page3Test {
-  protected:
-    Bytes SaveWire() {
+TEST_F(Page3Test, AProfileGivesAnotherModuleTheSameSettings) {
+    const auto saveWire = [this] {
         ForgetTraffic();
         Save();
         EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Write Success"});
         return Wire();
-    }
-};
-
-TEST_F(Page3Profile, AProfileGivesAnotherModuleTheSameSettings) {
+    };
     const struct {
         const char* name;
         SimModuleSettings settings;
@@ -43,7 +39,7 @@ TEST_F(Page3Profile, AProfileGivesAnotherModuleTheSameSettings) {
         if (ui_.TopDialog() != &Page())
             OpenPage();
         Read();
-        const Bytes first = SaveWire();
+        const Bytes first = saveWire();
         ProfileFile file("page3_round_trip");
         SaveProfileFile(ui_, Page(), file, true);
 
@@ -52,20 +48,8 @@ TEST_F(Page3Profile, AProfileGivesAnotherModuleTheSameSettings) {
         Store().port = "9999";
         Read();
         EXPECT_EQ(LoadProfileFile(ui_, Page(), file), std::vector<std::string>{}) << file.Read();
-        EXPECT_EQ(SaveWire(), first);
+        EXPECT_EQ(saveWire(), first);
     }
-}
-
-TEST_F(Page3Profile, AValueThePageCannotHoldIsRefused) {
-    OpenAndRead();
-    ProfileFile file("page3_bad_value");
-    file.Write(R"({"format": "zephra-printer-settings", "version": 1, "family": "module",
-                   "settings": {"ssid": "ok", "region": "Atlantis"}})");
-    const auto before = ControlStates(ui_, Page());
-    EXPECT_EQ(
-        LoadProfileFile(ui_, Page(), file),
-        std::vector<std::string>{"The profile's \"region\" is not a value this page can hold."});
-    EXPECT_EQ(ControlStates(ui_, Page()), before);
 }
 
 }  // namespace

@@ -1,137 +1,134 @@
-// Requests, key matching and reply parsing of the Wi-Fi module protocol.
+// The Wi-Fi module's pure functions at their edges: short and foreign replies, key lengths at their
+// limits, and the conversions of what the module or the operator gives.
 #include "page_module/page3_protocol.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/page_module/page3_bytes.h"
+#include <string>
+
+#include "page_module/page3_keys.h"
+#include "page_module/page3_regions.h"
+#include "page_module/page3_values.h"
 
 namespace page3 {
 namespace {
 
-const Bytes kReadOk = B({0x1B, 0x7E, 'R', '0', 0x00});
+using namespace std::string_literals;
 
-TEST(Page3Frames, Requests) {
-    EXPECT_EQ(VersionRequest(), B({0x1B, 0x7E, 0x56}));
-    EXPECT_EQ(ReadRequest(kItemMac), B({0x1B, 0x7E, 0x52, 0x00}));
-    EXPECT_EQ(ReadRequest(kItemRegion), B({0x1B, 0x7E, 0x52, 0x21}));
-    EXPECT_EQ(BeginRequest(), B({0x1B, 0x7E, 0x49}));
-    EXPECT_EQ(WriteHeader(kItemKey), B({0x1B, 0x7E, 0x57, 0x13}));
+Bytes B(const std::string& bytes) {
+    return Bytes(bytes.begin(), bytes.end());
 }
 
-TEST(Page3Frames, RequestNamesComeFromTheHeadAlone) {
-    const struct {
-        Bytes head;
-        const char* name;
-    } cases[] = {
-        {VersionRequest(), "version"},
-        {BeginRequest(), "start"},
-        {ReadRequest(kItemMac), "MAC Address"},
-        {ReadRequest(kItemApSsid), "SSID"},
-        {WriteHeader(kItemSsid), "SSID"},
-        {WriteHeader(kItemKey), "Key"},
-        {WriteHeader(kItemApAddress), "IP Address"},
-        {ReadRequest(kItemAddressType), "DHCP"},
-        {WriteHeader(kItemRegion), "Region"},
-        {WriteHeader(kItemReserved), "request"},
-        {B({0x1B, 0x7E, 'W'}), "request"},
-        {B({0x1B, 0x7E, 'X', kItemSsid}), "request"},
-        {B({0x1B, 0x7F, 'R', kItemSsid}), "request"},
-        {B({}), "request"},
-        // A key's value never names anything: a frame past its item is still the item.
-        {WriteHeader(kItemKey) + "secret", "Key"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(RequestName(c.head), c.name) << c.name;
-}
+const std::string kReadOk = "\x1B~R0\0"s;
 
-TEST(Page3Frames, TimeoutTexts) {
-    EXPECT_STREQ(TimeoutText(1), "Connection failure : Error [Timeout]");
-    EXPECT_STREQ(TimeoutText(3), "Read Error : code [Timeout]");
-    EXPECT_STREQ(TimeoutText(4), "Write Error : code [Timeout]");
-    EXPECT_EQ(TimeoutText(2), nullptr);
-}
-
-TEST(Page3Keys, FirstKeyInOrderWins) {
-    const struct {
-        const char* text;
-        Key key;
-    } cases[] = {
-        {"ipaddr_type=1", Key::kIpAddrType},
-        {"ipaddr=10.0.0.5", Key::kIpAddr},
-        {"ssid=Office", Key::kSsid},
-        {"mdns_hostname=h", Key::kMdnsHostName},
-        {"region", Key::kRegion},
-        {"xssid=a", Key::kNone},
-        {"ssi", Key::kNone},
-        {"", Key::kNone},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MatchKey(c.text), c.key) << c.text;
-    EXPECT_EQ(ItemKey(kItemApKey), Key::kPassphrase);
-    EXPECT_EQ(ItemKey(kItemApAddress), Key::kNone);
-}
-
-TEST(Page3Replies, LetterStatusVersionAndAcknowledgement) {
-    const Bytes version = B({0x1B, 0x7E, 'V', '0', 0, 1, 2, 3, 4, 5, 6, 7, 8}) + "E123456789XY";
-    EXPECT_EQ(ReplyLetter(version.data(), 13), 'V');
-    EXPECT_TRUE(StatusGood(version.data(), 13));
+// Good replies and refusals come through the chains; these are the bytes the simulator never sends.
+TEST(Page3Replies, ShortAndForeignReplies) {
+    const Bytes version = B("\x1B~V0\0........E123456789XY"s);
     EXPECT_EQ(VersionText(version.data(), 13), "");
     EXPECT_EQ(VersionText(version.data(), 25), "E123456789");  // ten bytes at most
-    const Bytes shortVersion = B({0x1B, 0x7E, 'V', '0'});      // what is missing reads as 0
-    EXPECT_TRUE(StatusGood(shortVersion.data(), 4));
-    EXPECT_EQ(ReplyLetter(B({0x1B, 0x7F, 'V'}).data(), 3), 0);
-    EXPECT_EQ(ReplyLetter(B({0x1B}).data(), 1), 0);
-    EXPECT_FALSE(StatusGood(B({0x1B, 0x7E, 'R', '1', 0}).data(), 5));
-    EXPECT_FALSE(StatusGood(B({0x1B, 0x7E, 'R', '0', 1}).data(), 5));
+    EXPECT_TRUE(StatusGood(version.data(), 4));                // what is missing reads as 0
+    EXPECT_EQ(ReplyLetter(version.data(), 1), 0);
+    EXPECT_EQ(ReplyLetter(B("\x1B\x7FV").data(), 3), 0);
+    EXPECT_FALSE(StatusGood(B("\x1B~R0\1"s).data(), 5));
 
-    const Bytes ack = B({0x1B, 0x7E, 'W', 0x11, '0', 0, 0});
-    EXPECT_TRUE(WriteAcknowledged(ack.data(), 7));
-    EXPECT_EQ(AcknowledgedItem(ack.data(), 7), 0x11);
-    EXPECT_FALSE(WriteAcknowledged(B({0x1B, 0x7E, 'W', 0x11, '1', 0, 0}).data(), 7));
-    EXPECT_FALSE(WriteAcknowledged(B({0x1B, 0x7E, 'W', 0x11, '0', 0, 5}).data(), 7));
-    EXPECT_FALSE(WriteAcknowledged(ack.data(), 4));
+    const Bytes ack = B("\x1B~W\x11"s + "0\0\5"s);
+    EXPECT_FALSE(WriteAcknowledged(ack.data(), 7));  // a byte after the status
+    EXPECT_FALSE(WriteAcknowledged(ack.data(), 4));  // no status at all
 }
 
 TEST(Page3Replies, ValuesAndShortReplies) {
     const struct {
-        Bytes reply;
+        std::string reply;
         bool accepted;
         Key key;
         std::string text;
         Bytes raw;
     } cases[] = {
-        {kReadOk + "ssid=Office" + B({0, 0}), true, Key::kSsid, "Office", B({}) + "Office"},
-        {kReadOk + "port=9100", true, Key::kPort, "9100", B({'9', '1'})},
-        {kReadOk + "mac=" + B({0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E, 0, 0}), true, Key::kMac, "",
-         B({0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E})},
-        {kReadOk + "passphrase=" + B({0x12, 0x00, 0x34, 0, 0}), true, Key::kPassphrase, "\x12",
-         B({0x12, 0x00, 0x34})},
+        {kReadOk + "passphrase=\x12\0\x34\0\0"s, true, Key::kPassphrase, "\x12", B("\x12\0\x34"s)},
         // Too short for a raw value: the two trailing bytes or fewer.
-        {kReadOk + "mac=" + B({0x5E, 0}), true, Key::kMac, "^", B({})},
-        {kReadOk + "mac=", true, Key::kMac, "", B({})},
+        {kReadOk + "mac=\x5E\0"s, true, Key::kMac, "^", Bytes()},
+        {kReadOk + "mac=", true, Key::kMac, "", Bytes()},
         // Ends inside its key or before the value offset: ignored.
-        {kReadOk + "mac", false, Key::kNone, "", B({})},
-        {kReadOk + "ipaddr", false, Key::kNone, "", B({})},
-        {B({0x1B, 0x7E, 'R', '1', 0}) + "ssid=x", false, Key::kNone, "", B({})},
-        {kReadOk + "channel=6", false, Key::kNone, "", B({})},
+        {kReadOk + "mac", false, Key::kNone, "", Bytes()},
+        {kReadOk + "ipaddr", false, Key::kNone, "", Bytes()},
+        {"\x1B~R1\0ssid=x"s, false, Key::kNone, "", Bytes()},
+        {kReadOk + "channel=6", false, Key::kNone, "", Bytes()},
     };
     for (const auto& c : cases) {
-        const uint32_t count = static_cast<uint32_t>(c.reply.size());
-        ReadReply reply;
-        ASSERT_EQ(ParseReadReply(c.reply.data(), count, &reply), c.accepted) << c.text;
+        const Bytes reply = B(c.reply);
+        const uint32_t count = static_cast<uint32_t>(reply.size());
+        ReadReply parsed;
+        ASSERT_EQ(ParseReadReply(reply.data(), count, &parsed), c.accepted) << c.text;
         if (!c.accepted)
             continue;
-        EXPECT_EQ(reply.key, c.key);
-        EXPECT_EQ(TextValue(c.reply.data(), count, reply), c.text);
-        EXPECT_EQ(RawValue(c.reply.data(), count, reply), c.raw) << c.text;
+        EXPECT_EQ(parsed.key, c.key);
+        EXPECT_EQ(TextValue(reply.data(), count, parsed), c.text);
+        EXPECT_EQ(RawValue(reply.data(), count, parsed), c.raw) << c.text;
     }
 }
 
 TEST(Page3Replies, CountryLettersFromOffsetSeventeen) {
-    const Bytes reply = kReadOk + "region=abcdeKR" + B({0, 0});
+    const Bytes reply = B(kReadOk + "region=abcdeKR\0\0"s);
     EXPECT_EQ(CountryLetters(reply.data(), static_cast<uint32_t>(reply.size())), "KR");
     EXPECT_EQ(CountryLetters(reply.data(), 18), "K");
     EXPECT_EQ(CountryLetters(reply.data(), 16), "");
+}
+
+// The page's own key table has a key one past each limit; these are the keys at it.
+TEST(Page3Keys, LengthChecksBeforeEscapingOrConversion) {
+    const char* const kWpa = "Invalid WPA Key : Error [-103]";
+    const char* const kWpa2 = "Invalid WPA2 PSK Key : Error [-103]";
+    const struct {
+        KeyKind kind;
+        bool hex;
+        size_t length;
+        const char* error;
+    } cases[] = {
+        {KeyKind::kWep64, false, 5, nullptr},  {KeyKind::kWep64, false, 3, nullptr},
+        {KeyKind::kWep128, true, 26, nullptr}, {KeyKind::kWpa, false, 7, kWpa},
+        {KeyKind::kWpa, false, 63, nullptr},   {KeyKind::kWpa, true, 64, nullptr},
+        {KeyKind::kApWpa2, false, 8, nullptr}, {KeyKind::kApWpa2, false, 0, kWpa2},
+        {KeyKind::kApWpa2, true, 64, nullptr},
+    };
+    for (const auto& c : cases) {
+        const char* error = KeyLengthError(c.kind, c.hex, std::string(c.length, ','));
+        EXPECT_STREQ(error, c.error) << static_cast<int>(c.kind) << " " << c.hex << " " << c.length;
+    }
+}
+
+TEST(Page3Keys, HexKeyConversion) {
+    const struct {
+        std::string text;
+        Bytes bytes;
+    } cases[] = {
+        {"0a 1B\t2c\r\n3D", B("\x0A\x1B\x2C\x3D")},
+        {"0A1B2C3D", B("\x0A\x1B\x2C\x3D")},
+        {"abc", B("\xAB\x0C")},
+        {"g1", B("\x01")},  // not a digit: counts as 0
+        {" \t", Bytes()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HexKeyBytes(c.text), c.bytes) << c.text;
+    // The key buffer keeps room for the final 0x00 whatever is typed.
+    EXPECT_EQ(HexKeyValue(std::string(600, 'F')).size(), kKeyBufferSize);
+}
+
+TEST(Page3Values, DottedAddress) {
+    uint32_t address = 0;
+    for (const char* text : {"1.2.3", ""})
+        EXPECT_FALSE(DottedAddress(text, &address)) << text;
+    EXPECT_EQ(address, 0u) << "an address without its three dots is not applied";
+    EXPECT_TRUE(DottedAddress("10.0.0.1234", &address));
+    EXPECT_EQ(address, 0x0A00007Bu) << "the last piece is cut to three characters";
+}
+
+// Region values the lists do not hold; the chains show the ones they do.
+TEST(Page3Regions, UnknownValuesFallBack) {
+    EXPECT_TRUE(UsesCountryList(""));
+    for (const auto& [letters, index] : {std::pair{"CX", 6}, {"ZZ", 2}, {"", 2}})
+        EXPECT_EQ(CountryRegionIndex(letters), index) << letters;
+    for (const char* value : {"9", ""})
+        EXPECT_EQ(NumericRegionIndex(value), 0) << value;
 }
 
 }  // namespace
