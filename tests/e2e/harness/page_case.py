@@ -101,9 +101,6 @@ class PageCase(WineTestCase):
     def assert_checked(self, page, expected):
         self.assertEqual({ctl: self.ui.state(page, ctl).checked for ctl in expected}, expected)
 
-    def assert_visible(self, page, expected):
-        self.assertEqual({ctl: self.ui.state(page, ctl).visible for ctl in expected}, expected)
-
     def assert_wire(self, printer, since, frames, timeout=CHAIN_TIMEOUT):
         """Since offset `since` of the printer's log the page sent exactly these frames, in order,
         and nothing after them."""
