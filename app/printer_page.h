@@ -62,6 +62,9 @@ class CPrinterPage : public ui::CDialog {
     trace::KeyFinder TraceKeys() const { return traceKeys_; }
     const profile::Family& Profile() const { return profile_; }
 
+    // A read or save is under way: from its first request until it ends.
+    bool IsExchanging() const { return exchanging_; }
+
     // nullptr for none.
     void SetExchangeObserver(ExchangeObserver* observer) { observer_ = observer; }
     // Lets the request under way finish, then ends the exchange before its next request and
