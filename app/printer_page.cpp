@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/escape_frame.h"
 #include "app/trace_dlg.h"
 #include "res/resource.h"
 
@@ -59,12 +60,64 @@ void CPrinterPage::OnMessage(const ui::Message& message) {
     // it, nor one the page's copy could not hold with its zero.
     if (count >= message.payload.size() || count >= sizeof m_rx)
         return;
+    Hold(message.payload.data(), count);
+    TakeWholeReplies();
+}
+
+void CPrinterPage::Hold(const uint8_t* data, uint32_t count) {
+    // What would overflow can never be part of a reply that fits: the request's timer ends it.
+    const size_t room = sizeof held_ - heldCount_;
+    const size_t taken = count < room ? count : room;
+    std::memcpy(held_ + heldCount_, data, taken);
+    heldCount_ += taken;
+}
+
+uint32_t CPrinterPage::Unhold(size_t count) {
     std::memset(m_rx, 0, sizeof m_rx);
-    std::memcpy(m_rx, message.payload.data(), count);
-    OnPageData(count);
+    std::memcpy(m_rx, held_, count);
+    Drop(count);
+    return static_cast<uint32_t>(count);
+}
+
+void CPrinterPage::Drop(size_t count) {
+    std::memmove(held_, held_ + count, heldCount_ - count);
+    heldCount_ -= count;
+}
+
+void CPrinterPage::TakeWholeReplies() {
+    while (heldCount_ > 0) {
+        const reply::Cut cut = CutReply(awaiting_ ? &request_ : nullptr, held_, heldCount_);
+        // A grammar never claims more than is held; should one, nothing is taken.
+        if (cut.length > heldCount_ || ((cut.fit == reply::Fit::kAnswer ||
+                                         cut.fit == reply::Fit::kNotice) && cut.length == 0))
+            return ForgetHeld();
+        switch (cut.fit) {
+            case reply::Fit::kPartial:
+                return;
+            case reply::Fit::kStray:
+                return ForgetHeld();
+            case reply::Fit::kJunk: {
+                const void* esc = std::memchr(held_ + 1, escape::kEsc, heldCount_ - 1);
+                Drop(esc ? static_cast<size_t>(static_cast<const uint8_t*>(esc) - held_)
+                         : heldCount_);
+                break;
+            }
+            case reply::Fit::kNotice:
+                OnPageData(Unhold(cut.length));
+                break;
+            case reply::Fit::kAnswer: {
+                // Bytes after a whole reply belong to nothing the page asked for.
+                const uint32_t count = Unhold(cut.length);
+                ForgetHeld();
+                awaiting_ = false;
+                return OnPageData(count);
+            }
+        }
+    }
 }
 
 void CPrinterPage::BeginExchange(ExchangeKind kind) {
+    ForgetHeld();
     exchange_ = kind;
     exchanging_ = true;
     requestsSent_ = 0;
@@ -91,11 +144,26 @@ void CPrinterPage::SendRequest(const Bytes& header, const Bytes& payload, unsign
                                unsigned ms) {
     if (stopRequested_ && exchanging_)
         return EndExchange(ExchangeEnd::kLinkDropped);
+    Dispatch(header, payload);
+    replyTimer_ = timerId;
+    SetTimer(timerId, ms);
+}
+
+void CPrinterPage::RepeatRequest(const Bytes& frame) {
+    if (stopRequested_ && exchanging_)
+        return EndExchange(ExchangeEnd::kLinkDropped);
+    Dispatch(Bytes(), frame);
+}
+
+void CPrinterPage::Dispatch(const Bytes& header, const Bytes& payload) {
+    // Whatever was held answered an earlier request.
+    ForgetHeld();
+    request_ = header;
+    request_.insert(request_.end(), payload.begin(), payload.end());
+    awaiting_ = true;
     if (!header.empty())
         WriteComm(header.data(), static_cast<uint32_t>(header.size()));
     WriteComm(payload.data(), static_cast<uint32_t>(payload.size()));
-    replyTimer_ = timerId;
-    SetTimer(timerId, ms);
     ++requestsSent_;
     if (observer_ != nullptr && exchanging_) {
         const Bytes& head = header.empty() ? payload : header;
@@ -106,6 +174,8 @@ void CPrinterPage::SendRequest(const Bytes& header, const Bytes& payload, unsign
 
 void CPrinterPage::EndExchange(ExchangeEnd end, const std::string& message) {
     KillTimer(replyTimer_);
+    ForgetHeld();
+    awaiting_ = false;
     const bool wasExchanging = exchanging_;
     exchanging_ = false;
     stopRequested_ = false;
@@ -124,15 +194,13 @@ void CPrinterPage::SetButtonsAfter(ExchangeEnd end) {
     }
     if (panel != nullptr)
         panel->NoteInTrace("Printer Status: " + GetItemText(buttons_.status));
-    if (end == ExchangeEnd::kReadDone) {
-        EnableItem(buttons_.save, true);
-        return;
-    }
+    // However an exchange ends, the operator can read the printer again.
     EnableItem(buttons_.read, true);
-    EnableItem(buttons_.save, false);
+    EnableItem(buttons_.save, end == ExchangeEnd::kReadDone);
     if (panel == nullptr)
         return;
-    if (end == ExchangeEnd::kSaveDone)
+    // A save that ended, well or not, gives Close back: the link stays open.
+    if (end == ExchangeEnd::kSaveDone || (end == ExchangeEnd::kFailed && exchange_ == ExchangeKind::kSave))
         panel->EnableOpenClose(false, true);
     if (end == ExchangeEnd::kLinkDropped)
         panel->OnBnClickedClose();

@@ -8,6 +8,7 @@
 
 #include "app/panel.h"
 #include "app/profile.h"
+#include "app/reply_cut.h"
 #include "app/trace_keys.h"
 #include "link/rx_queue.h"
 #include "ui/dialog.h"
@@ -23,9 +24,10 @@ enum class ExchangeKind { kRead, kSave };
 
 // How an exchange ended, and so what the operator may do next.
 enum class ExchangeEnd {
-    kReadDone,     // "Read Success": Save is offered; Read stays off until a save or a failure
+    kReadDone,     // "Read Success": Read and Save are offered
     kSaveDone,     // Read is offered again, Save withdrawn, and the panel's Close given back
-    kFailed,       // a refusal, an error reply or a time-out: Read is offered, Save withdrawn
+    kFailed,       // a refusal, an error reply or a time-out: Read is offered, Save withdrawn;
+                   // after a save the panel's Close is given back
     kLinkDropped,  // as kFailed, with the link closed
 };
 
@@ -79,8 +81,12 @@ class CPrinterPage : public ui::CDialog {
     void OnOK() override {}
 
   protected:
-    // One notification's bytes, already copied into m_rx: count bytes, then zeros to its end.
+    // One whole reply to the request outstanding, or a notice, already copied into m_rx: count
+    // bytes, then zeros to its end.
     virtual void OnPageData(uint32_t count) = 0;
+    // The family's grammar: where the reply in the held bytes ends and whether it answers
+    // request, the last request sent (null when none awaits its reply).
+    virtual reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) const = 0;
 
     // Starts an exchange: both page buttons off until it ends; a save also takes the panel's Open
     // and Close away, so the link stays as it is while the printer writes its settings.
@@ -91,6 +97,8 @@ class CPrinterPage : public ui::CDialog {
     // as two writes, as the printers expect them.
     void SendRequest(const Bytes& frame, unsigned timerId, unsigned ms);
     void SendRequest(const Bytes& header, const Bytes& payload, unsigned timerId, unsigned ms);
+    // Sends a request again under the reply timer that already runs for it.
+    void RepeatRequest(const Bytes& frame);
     // Ends the exchange under way: its reply timer stopped, the message (if any) shown in a
     // warning box, then the page's buttons and the panel's as the end calls for.
     void EndExchange(ExchangeEnd end, const std::string& message = std::string());
@@ -107,6 +115,14 @@ class CPrinterPage : public ui::CDialog {
   private:
     // The page's buttons, status and the panel's, as the end calls for.
     void SetButtonsAfter(ExchangeEnd end);
+    // Keeps a notification's bytes, then hands on what has become whole.
+    void Hold(const uint8_t* data, uint32_t count);
+    void TakeWholeReplies();
+    // Copies the first count held bytes to m_rx and drops them from what is held.
+    uint32_t Unhold(size_t count);
+    void Drop(size_t count);
+    void Dispatch(const Bytes& header, const Bytes& payload);
+    void ForgetHeld() { heldCount_ = 0; }
 
     // --- Profiles (printer_page_profile.cpp) ---
     // A profile is saved once the page has read its printer and while no exchange runs, and
@@ -120,6 +136,12 @@ class CPrinterPage : public ui::CDialog {
     trace::KeyFinder traceKeys_;
     const profile::Family& profile_;
     unsigned replyTimer_ = 0;  // the timer of the last request sent
+    Bytes request_;            // the last request sent, header and payload
+    bool awaiting_ = false;    // request_ has not had its reply yet
+    // Bytes received since the last whole reply, request or end of an exchange: a reply may come
+    // in any number of pieces. Never more than the receive queue holds.
+    uint8_t held_[CRxQueue::kSize - 1] = {};
+    size_t heldCount_ = 0;
     ExchangeObserver* observer_ = nullptr;
     ExchangeKind exchange_ = ExchangeKind::kRead;
     bool exchanging_ = false;

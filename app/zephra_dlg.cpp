@@ -143,10 +143,21 @@ void CZephraDlg::OnLinkEvent(LinkEvent event, uint32_t generation) {
 void CZephraDlg::OnTimer(unsigned timerId) {
     if (timerId != kModelTimer)
         return;
-    // No model named within the time: only the Wi-Fi module stays silent.
     KillTimer(kModelTimer);
     m_bWaitModel = false;
+    // A reply that stopped short names no model.
+    if (m_idCount >= 3)
+        return RefuseIdentity("Check the printer model.");
+    if (m_idCount == 2)
+        return RefuseIdentity("Check the printer connection.");
+    // No model named within the time: only the Wi-Fi module stays silent.
     ShowPage(m_page3);
+}
+
+void CZephraDlg::RefuseIdentity(const char* message) {
+    KillTimer(kModelTimer);
+    ui::AfxMessageBox(message);
+    OnBnClickedClose();
 }
 
 CPrinterPage* CZephraDlg::PageForModel(uint8_t model) {
@@ -175,29 +186,24 @@ void CZephraDlg::ShowPage(CPrinterPage& page) {
 int CZephraDlg::OnCommRead() {
     std::memset(m_RxBuffer, 0, sizeof m_RxBuffer);
     const int n = m_QueueRead.GetCount();
-    if (n < 2) {
-        m_QueueRead.Clear();
+    if (n < 1)
         return -1;
-    }
     for (int i = 0; i < n; ++i)
         m_QueueRead.Get(&m_RxBuffer[i]);
     trace_.Received(ui::CurrentBackend().TickCount(), m_RxBuffer, static_cast<size_t>(n),
                     TraceKeys());
 
     if (m_bWaitModel) {
+        // The reply may come in pieces: it is whole once its model character has come.
+        for (int i = 0; i < n && m_idCount < sizeof m_idReply; ++i)
+            m_idReply[m_idCount++] = m_RxBuffer[i];
+        if (m_idCount < sizeof m_idReply)
+            return 1;
         m_bWaitModel = false;
-        if (n < 3) {
-            KillTimer(kModelTimer);
-            ui::AfxMessageBox("Check the printer connection.");
-            OnBnClickedClose();
-            return 0;
-        }
-        if (CPrinterPage* page = PageForModel(m_RxBuffer[5])) {
+        if (CPrinterPage* page = PageForModel(m_idReply[kModelIndex])) {
             ShowPage(*page);
         } else {
-            KillTimer(kModelTimer);
-            ui::AfxMessageBox("Check the printer model.");
-            OnBnClickedClose();
+            RefuseIdentity("Check the printer model.");
         }
         // The page has closed by now, so what follows reaches no page: the reply that chose
         // the page is never delivered to it.
@@ -247,6 +253,7 @@ void CZephraDlg::OnBnClickedOpen() {
     }
     // The identification runs whatever the open returned: silence leads to a page of its own.
     m_bWaitModel = true;
+    m_idCount = 0;
     WriteComm(kIdentifyRequest, sizeof kIdentifyRequest);
     SetTimer(kModelTimer, kModelTimeoutMs);
     WaitWithMessages(kIdentifyWaitMs);

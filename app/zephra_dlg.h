@@ -48,7 +48,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     void OnBnClickedSerial();
     void OnBnClickedUsb();
     // Hands one notification's bytes to the identification or to the page shown. Returns -1 when
-    // the bytes were discarded, 0 after a reply too short to name a model, 1 otherwise.
+    // there were none, 1 otherwise.
     int OnCommRead();
 
     // Dispatches the thread's messages for ms milliseconds.
@@ -68,6 +68,8 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     void EnableSerialSettings(bool enable);
     // The page for a model character, or none for a model no page serves.
     CPrinterPage* PageForModel(uint8_t model);
+    // Says why the identification reply names no page, and closes the link.
+    void RefuseIdentity(const char* message);
     void ShowPage(CPrinterPage& page);
     void ForwardToPage(uint32_t count);
     // The reader's callback for the link opened now: it only posts, tagged with the open it
@@ -83,6 +85,10 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool queueFullShown_ = false;  // a queue-full box is open; another would only stack on it
     CRxQueue m_QueueRead;
     bool m_bWaitModel = false;
+    // The identification reply so far, up to its model character.
+    static constexpr size_t kModelIndex = 5;
+    uint8_t m_idReply[kModelIndex + 1] = {};
+    size_t m_idCount = 0;
     // The page the printer's bytes go to: chosen by the identification, kept after the page
     // closes until the link does. The USB reader polls it per chunk, so it is atomic.
     std::atomic<CPrinterPage*> m_pShownPage{nullptr};

@@ -114,47 +114,45 @@ void CPage1New::OnTimer(unsigned timerId) {
             EndExchange(ExchangeEnd::kFailed, "Read Error : code [Timeout]");
             break;
         case kWriteTimer:
-            m_byPendingWrite = 0;
             EndExchange(ExchangeEnd::kFailed, "Write Error : code [Timeout]");
             break;
     }
 }
 
+reply::Cut CPage1New::CutReply(const Bytes* request, const uint8_t* held, size_t count) const {
+    return page1::CutReply(request, held, count);
+}
+
 void CPage1New::OnPageData(uint32_t count) {
     UpdateData(true);
-    if (count < 4) {
-        ui::AfxMessageBox("Size Error");
-        return;
-    }
+    // Only a whole reply to the request outstanding comes here.
     const uint8_t letter = m_rx[2];
-    if (m_rx[0] == kEsc && m_rx[1] == kTilde && IsReplyLetter(letter)) {
-        const bool readingOnly = m_bReading && !m_bSaving;
-        const bool savingOnly = m_bSaving && !m_bReading;
-        switch (letter) {
-            case 'R':
-                if (readingOnly)
-                    ReadStep(letter, count);
-                break;
-            case 'B':
-            case 'C':
-            case 'H':
-            case 'Q':
-                if (readingOnly) {
-                    ReadStep(letter, count);
-                } else {
-                    SaveAck(letter);
-                }
-                break;
-            case 'O':
-                KillTimer(kResetTimer);
-                ui::AfxMessageBox(m_rx[3] == kAccepted ? "Initialization Success"
-                                                       : "Initialization Fail");
-                break;
-            default:
-                if (savingOnly)
-                    SaveAck(letter);
-                break;
-        }
+    const bool readingOnly = m_bReading && !m_bSaving;
+    const bool savingOnly = m_bSaving && !m_bReading;
+    switch (letter) {
+        case 'R':
+            if (readingOnly)
+                ReadStep(letter, count);
+            break;
+        case 'B':
+        case 'C':
+        case 'H':
+        case 'Q':
+            if (readingOnly) {
+                ReadStep(letter, count);
+            } else {
+                SaveAck(letter);
+            }
+            break;
+        case 'O':
+            KillTimer(kResetTimer);
+            ui::AfxMessageBox(m_rx[3] == kAccepted ? "Initialization Success"
+                                                   : "Initialization Fail");
+            break;
+        default:
+            if (savingOnly)
+                SaveAck(letter);
+            break;
     }
     UpdateData(false);
 }
@@ -169,7 +167,6 @@ unsigned CPage1New::RequestsPlanned(ExchangeKind kind) {
 }
 
 void CPage1New::SendCommand(char letter, const Bytes& payload, unsigned ms) {
-    m_byPendingWrite = static_cast<uint8_t>(letter);
     SendRequest(Header(letter), payload, kWriteTimer, ms);
 }
 

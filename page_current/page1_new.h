@@ -37,6 +37,7 @@ class CPage1New : public CPrinterPage {
 
   protected:
     void OnPageData(uint32_t count) override;
+    reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) const override;
     std::string RequestName(const Bytes& head) const override;
     unsigned RequestsPlanned(ExchangeKind kind) override;
 
@@ -103,7 +104,6 @@ class CPage1New : public CPrinterPage {
     bool m_bReading = false;
     bool m_bSaving = false;
     unsigned m_readsPlanned = 0;   // grows once the security read says what follows it
-    uint8_t m_byPendingWrite = 0;  // the letter of the write awaiting its acknowledgement
     std::string m_strLastSsid;
     std::string m_strKeyBinary;
     std::string m_strKeyHex;

@@ -191,27 +191,44 @@ std::string RequestName(const Bytes& head) {
     return find(kLetters, letter);
 }
 
-bool IsReplyLetter(uint8_t letter) {
-    return letter != 0 && std::strchr("BCDEFGHIMOQRW", letter) != nullptr;
+namespace {
+
+bool IsQuery(const Bytes& request) {
+    return request.size() == 4 && request[3] == '?' && request[2] != 'R';
 }
 
-bool IsReadItem(uint8_t item) {
-    switch (item) {
-        case kItemSsid:
-        case kItemChannel:
-        case kItemWlanMode:
-        case kItemSecurity:
-        case kItemCipher:
-        case kItemWpaReserved:
-        case kItemWepKey:
-        case kItemWpaKey:
-        case kItemWepIndex:
-        case kItemVersion:
-        case kItemMac:
-        case kItemPort:
-            return true;
+// A value ends with its 00, or with the line feed of a CR LF that some firmware sends instead.
+reply::Cut ThroughValueEnd(const uint8_t* held, size_t count, size_t from) {
+    for (size_t i = from; i < count; ++i) {
+        if (held[i] == 0 || held[i] == '\n')
+            return reply::Answer(i + 1);
     }
-    return false;
+    return reply::Partial();
+}
+
+}  // namespace
+
+reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
+    if (const auto head = reply::HeadCut(held, count))
+        return *head;
+    const uint8_t letter = held[2];
+    if (request == nullptr || request->size() < 3 || letter != (*request)[2])
+        return reply::Stray();
+    if (letter == 'R') {
+        if (count < 5)
+            return count < 4 || held[3] == (*request)[3] ? reply::Partial() : reply::Stray();
+        if (held[3] != (*request)[3])
+            return reply::Stray();
+        // A refusal carries no value; an accepted item's value ends with its 00.
+        if (held[4] != kAccepted)
+            return reply::Answer(5);
+        return ThroughValueEnd(held, count, 5);
+    }
+    if (IsQuery(*request))
+        return ThroughValueEnd(held, count, 4);
+    // An acknowledgement: its status, after the item for the port's W.
+    const size_t length = letter == 'W' ? 5 : 4;
+    return count < length ? reply::Partial() : reply::Answer(length);
 }
 
 std::string QueryValue(const uint8_t* data, uint32_t count) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/escape_frame.h"
+#include "app/reply_cut.h"
 
 #include "app/entry_text.h"
 
@@ -88,10 +89,10 @@ Bytes DhcpRequest();
 // key in its payload never shows; "request" for a frame the page does not send.
 std::string RequestName(const Bytes& head);
 
-// Reply layout.
-bool IsReplyLetter(uint8_t letter);
-// An item the page asks for with R.
-bool IsReadItem(uint8_t item);
+// Where the reply in the held bytes ends, and whether it answers request (null when none is
+// outstanding): an R reply and a query reply at the 00 (or line feed) after the value, a refused
+// R reply at its status, an acknowledgement after its status.
+reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count);
 // The value of a query reply: bytes 4 up to the last byte of the notification, to its first 00.
 std::string QueryValue(const uint8_t* data, uint32_t count);
 // The value of an R reply: bytes 5 to the end, to its first 00.

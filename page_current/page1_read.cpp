@@ -36,10 +36,6 @@ void CPage1New::OnReadClicked() {
 void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
     if (letter == 'R') {
         const uint8_t item = m_rx[3];
-        // Not an item this page asks for: the pending request still waits for its own reply,
-        // and its timer reports if none comes.
-        if (!IsReadItem(item))
-            return;
         KillTimer(item == kItemVersion ? kConnectTimer : kReadTimer);
         if (m_rx[4] != kAccepted)
             return EndExchange(ExchangeEnd::kFailed, "Failed to read data");

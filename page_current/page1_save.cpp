@@ -124,7 +124,6 @@ void CPage1New::SendApAddresses() {
 void CPage1New::SendInfrastructureAddresses() {
     // Also for DHCP: a printer that never acknowledges must end the save with a message.
     if (GetCheck(IDC_DHCP)) {
-        m_byPendingWrite = 'B';
         return SendRequest(DhcpRequest(), kWriteTimer, 5000);
     }
     SendCommand('B',
@@ -169,7 +168,6 @@ void CPage1New::SendApSettings() {
             10000);
     } else {
         // An access point offers no WEP: nothing goes out and the timer reports the failed save.
-        m_byPendingWrite = 0;
         SetTimer(kWriteTimer, 10000);
     }
 }
@@ -179,11 +177,6 @@ void CPage1New::SendJoin() {
 }
 
 void CPage1New::SaveAck(uint8_t letter) {
-    // An acknowledgement of anything but the write outstanding would stop that write's timer
-    // and, in a mode its chain does not go on from, leave the save waiting for ever.
-    if (letter != m_byPendingWrite)
-        return;
-    m_byPendingWrite = 0;
     KillTimer(kWriteTimer);
     const bool accepted = (letter == 'W' ? m_rx[4] : m_rx[3]) == kAccepted;
     switch (letter) {

@@ -168,15 +168,19 @@ void CPage2Old::OnPageData(uint32_t count) {
     }
 }
 
+reply::Cut CPage2Old::CutReply(const Bytes* request, const uint8_t* held, size_t count) const {
+    return page2::CutReply(request, held, count);
+}
+
 std::string CPage2Old::RequestName(const Bytes& head) const {
     return page2::RequestName(head);
 }
 
 // Neither chain depends on a reply: a read is S, C and R of each record; a save is S, W of each
-// record and F. The release goes out unawaited and is not counted.
+// record, F and G.
 unsigned CPage2Old::RequestsPlanned(ExchangeKind kind) {
     return kind == ExchangeKind::kRead ? 2 + ChainLength(Chain::kRead)
-                                       : 2 + ChainLength(Chain::kWrite);
+                                       : 3 + ChainLength(Chain::kWrite);
 }
 
 void CPage2Old::Await(char letter) {
@@ -214,8 +218,6 @@ void CPage2Old::SendFinish() {
 }
 
 void CPage2Old::SendRelease() {
-    // The release has no reply timer: its reply only gives the panel's Close back.
-    Await(kRelease);
-    const Bytes frame = Request(kRelease);
-    WriteComm(frame.data(), static_cast<uint32_t>(frame.size()));
+    // Awaited like every request, so a printer that never releases still ends the save.
+    SendPending(kRelease, Request(kRelease));
 }

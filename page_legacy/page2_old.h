@@ -41,6 +41,7 @@ class CPage2Old : public CPrinterPage {
 
   protected:
     void OnPageData(uint32_t count) override;
+    reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) const override;
     std::string RequestName(const Bytes& head) const override;
     unsigned RequestsPlanned(ExchangeKind kind) override;
 

@@ -120,6 +120,29 @@ std::string RequestName(const Bytes& head) {
     }
 }
 
+reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
+    if (const auto head = reply::HeadCut(held, count))
+        return *head;
+    const uint8_t letter = held[2];
+    if (letter == kUpdateLetter)
+        return reply::Notice(3);
+    if (letter == kFfLetter) {
+        const size_t length = reply::ThroughFirstZero(held, count, 3);
+        return length == 0 ? reply::Partial() : reply::Notice(length);
+    }
+    if (request == nullptr || request->size() < 3)
+        return reply::Stray();
+    // The error reply answers whichever request is outstanding.
+    if (letter != kErrorLetter && letter != (*request)[2])
+        return reply::Stray();
+    size_t length = 3;
+    if (letter == kIdentity)
+        length = kIdentityReplySize;
+    if (letter == kRead && request->size() > 3)
+        length += RecordSize((*request)[3]);
+    return count < length ? reply::Partial() : reply::Answer(length);
+}
+
 ReplyAction ClassifyReply(const uint8_t* data, size_t count, char pendingLetter) {
     if (At(data, count, 0) != kEsc)
         return ReplyAction::kDrop;

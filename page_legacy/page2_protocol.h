@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/escape_frame.h"
+#include "app/reply_cut.h"
 
 namespace page2 {
 
@@ -22,7 +23,7 @@ constexpr char kIdentity = 'C';
 constexpr char kRead = 'R';
 constexpr char kWrite = 'W';
 constexpr char kFinish = 'F';
-constexpr char kRelease = 'G';  // the only request without a reply timer
+constexpr char kRelease = 'G';
 constexpr char kErrorLetter = '9';
 constexpr char kUpdateLetter = 'Y';
 constexpr uint8_t kFfLetter = 0xFF;
@@ -85,7 +86,12 @@ WriteFrames WriteRequest(uint8_t record, const Bytes& payload);
 // Only the letter and record count, never what follows them.
 std::string RequestName(const Bytes& head);
 
-// What the page does with a notification.
+// Where the reply in the held bytes ends, and whether it answers request (null when none is
+// outstanding): S, W, F, G and the error reply are three bytes, the identity reply 19, an R
+// reply the record's size more; 'Y' and 0xFF (up to its first 00) are notices.
+reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count);
+
+// What the page does with a reply.
 enum class ReplyAction {
     kDrop,           // not a frame: clear the buffer
     kIgnore,         // nothing; the reply timer keeps running

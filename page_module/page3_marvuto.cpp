@@ -91,6 +91,13 @@ void CPage3Marvuto::OnCommand(int id, int code) {
 }
 
 void CPage3Marvuto::OnTimer(unsigned timerId) {
+    if (timerId == kVersionAgainTimer) {
+        KillTimer(kVersionAgainTimer);
+        ++m_versionAsks;
+        return RepeatRequest(VersionRequest());
+    }
+    // V's time-out also ends a pause before V is asked again.
+    KillTimer(kVersionAgainTimer);
     const char* text = TimeoutText(timerId);
     if (text == nullptr)
         return CPrinterPage::OnTimer(timerId);
@@ -100,8 +107,13 @@ void CPage3Marvuto::OnTimer(unsigned timerId) {
     EnableItem(IDC_SAVE, true);
 }
 
+reply::Cut CPage3Marvuto::CutReply(const Bytes* request, const uint8_t* held,
+                                   size_t count) const {
+    return page3::CutReply(request, held, count);
+}
+
 void CPage3Marvuto::OnPageData(uint32_t count) {
-    // Each reply is known by its letter alone, whichever request went out last.
+    // Only a whole reply to the request outstanding comes here.
     switch (ReplyLetter(m_rx, count)) {
         case kBeginLetter:
             return SendRead(kItemMode);

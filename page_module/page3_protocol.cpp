@@ -3,6 +3,7 @@
 #include "page_module/page3_protocol.h"
 
 #include <cstring>
+#include <optional>
 
 namespace page3 {
 
@@ -183,6 +184,74 @@ bool WriteAcknowledged(const uint8_t* data, uint32_t count) {
 
 uint8_t AcknowledgedItem(const uint8_t* data, uint32_t count) {
     return At(data, count, 3);
+}
+
+namespace {
+
+constexpr size_t kMacBytes = 6;
+
+// An R reply to item, its status good: stray once its text parts from the item's key and '=',
+// partial until the whole key has come, otherwise nothing to say.
+std::optional<reply::Cut> KeyCut(uint8_t item, const uint8_t* held, size_t count) {
+    const std::string key = std::string(KeyText(ItemKey(item))) + "=";
+    for (size_t i = 0; i < key.size(); ++i) {
+        if (kReadTextOffset + i >= count)
+            return reply::Partial();
+        if (held[kReadTextOffset + i] != static_cast<uint8_t>(key[i]))
+            return reply::Stray();
+    }
+    // The MAC address is raw bytes and may hold zeros of its own: it has a size instead.
+    if (item == kItemMac) {
+        const size_t length = kReadTextOffset + key.size() + kMacBytes + kReadTrailer;
+        return count < length ? reply::Partial() : reply::Answer(length);
+    }
+    return std::nullopt;
+}
+
+reply::Cut CutReadReply(uint8_t item, const uint8_t* held, size_t count) {
+    if (count < kReadTextOffset)
+        return reply::Partial();
+    if (StatusGood(held, static_cast<uint32_t>(count))) {
+        if (const auto cut = KeyCut(item, held, count))
+            return *cut;
+    }
+    // The text, or nothing after a bad status, ends with the two trailing 00 bytes.
+    for (size_t i = kReadTextOffset; i + 1 < count; ++i) {
+        if (held[i] == 0 && held[i + 1] == 0)
+            return reply::Answer(i + kReadTrailer);
+    }
+    return reply::Partial();
+}
+
+}  // namespace
+
+reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
+    if (const auto head = reply::HeadCut(held, count))
+        return *head;
+    const uint8_t letter = held[2];
+    if (request == nullptr || request->size() < 3 || letter != (*request)[2])
+        return reply::Stray();
+    switch (letter) {
+        case kBeginLetter:
+            return reply::Answer(3);
+        case kVersionLetter: {
+            // The version text ends at its first 00, or after its ten bytes.
+            const size_t full = kVersionTextOffset + kVersionTextMax;
+            const size_t length = reply::ThroughFirstZero(held, count, kVersionTextOffset);
+            if (length != 0)
+                return reply::Answer(length);
+            return count < full ? reply::Partial() : reply::Answer(full);
+        }
+        case kReadLetter:
+            return request->size() < 4 ? reply::Stray() : CutReadReply((*request)[3], held, count);
+        case kWriteLetter:
+            if (request->size() < 4)
+                return reply::Stray();
+            if (count > 3 && held[3] != (*request)[3])
+                return reply::Stray();
+            return count < kWriteReplySize ? reply::Partial() : reply::Answer(kWriteReplySize);
+    }
+    return reply::Stray();
 }
 
 std::string ReadText(const uint8_t* data, uint32_t count) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/escape_frame.h"
+#include "app/reply_cut.h"
 
 namespace page3 {
 
@@ -27,7 +28,9 @@ enum Timer : unsigned {
     kVersionTimer = 1,  // V
     kReadTimer = 3,     // R n
     kWriteTimer = 4,    // W n, except the port
+    kVersionAgainTimer = 5,  // the pause before V is asked again after a bad status
 };
+constexpr unsigned kVersionAgainMs = 200;
 constexpr unsigned kReplyTimeoutMs = 5000;
 constexpr char kVersionTimeoutText[] = "Connection failure : Error [Timeout]";
 constexpr char kReadTimeoutText[] = "Read Error : code [Timeout]";
@@ -93,6 +96,14 @@ Bytes WriteHeader(uint8_t item);
 // What a request reads or writes, from its frame or a write's header: an item by the label of the
 // control it fills ("SSID"), "version" or "start", and "request" for anything else.
 std::string RequestName(const Bytes& head);
+
+// Where the reply in the held bytes ends, and whether it answers request (null when none is
+// outstanding): I after its letter; V at the 00 ending its version text or after the text's ten
+// bytes; R after the two 00 bytes that end its text, or after the MAC address's six raw bytes and
+// its trailer, and only when it names the key of the item asked for; W after its seven bytes,
+// and only for the item written.
+constexpr size_t kWriteReplySize = 7;
+reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count);
 
 // Replies, given the received bytes and their count. Bytes past the count read as 0, as they do
 // in the page's zero-filled work buffer, and are never touched.

@@ -53,10 +53,11 @@ void CPage3Marvuto::OnReadClicked() {
 }
 
 void CPage3Marvuto::OnVersionReply(uint32_t count) {
-    KillTimer(kVersionTimer);
-    // A module that is not ready says so in the status: ask again.
+    // A module that is not ready says so in the status: ask again after a pause, for as long as
+    // V's time-out runs.
     if (!StatusGood(m_rx, count))
-        return SendVersion();
+        return SetTimer(kVersionAgainTimer, kVersionAgainMs);
+    KillTimer(kVersionTimer);
     const std::string version = VersionText(m_rx, count);
     SetItemText(IDC_VERSION, version);
     SendReadMac();

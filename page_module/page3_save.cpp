@@ -1,6 +1,5 @@
 // "Save WLAN Info": the module's items written one by one, each acknowledgement sending the next
 // write of the WLAN mode, the key checked when its turn comes.
-#include <cstdio>
 #include <string>
 
 #include "page_module/page3_layout.h"
@@ -191,17 +190,6 @@ unsigned CPage3Marvuto::WritesPlanned() {
 }
 
 void CPage3Marvuto::Acknowledged(uint8_t item) {
-    const bool ap = m_mode == Mode::kAccessPoint;
-    const bool apItem = item >= kItemApSsid && item <= kItemApAddress;
-    const bool infrastructureItem = item >= kItemSsid && item <= kItemReserved;
-    if (item == kItemRegion)
-        return WriteItem(kItemPort);
-    if (item == kItemMode || (ap && apItem) || (!ap && infrastructureItem))
-        return WriteItem(NextWrite(item));
-    if (!apItem && !infrastructureItem)
-        return;  // an item no save writes
-    // The module took an item the mode does not write: the save cannot go on.
-    char message[32];
-    std::snprintf(message, sizeof message, "Error : W [0x%02X]", item);
-    EndExchange(ExchangeEnd::kFailed, message);
+    // Only the item just written is acknowledged here: every write follows from the one before.
+    WriteItem(item == kItemRegion ? static_cast<uint8_t>(kItemPort) : NextWrite(item));
 }

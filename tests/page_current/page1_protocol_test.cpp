@@ -74,13 +74,47 @@ TEST(Page1Frames, RequestNamesComeFromTheHeadOnly) {
         EXPECT_EQ(RequestName(c.head), c.name) << c.name;
 }
 
-TEST(Page1Replies, LettersAndValues) {
-    for (char c : std::string("BCDEFGHIMOQRW"))
-        EXPECT_TRUE(IsReplyLetter(c)) << c;
-    for (char c : std::string("ZAJPS?"))
-        EXPECT_FALSE(IsReplyLetter(c)) << c;
-    EXPECT_FALSE(IsReplyLetter(0));
+// A reply is taken only whole, and only when it answers the request outstanding.
+TEST(Page1Replies, CutByGrammarAndRequest) {
+    const Bytes readSsid = FixedRequest('R', kItemSsid);
+    const Bytes queryBand = FixedRequest('Q', '?');
+    const Bytes writeSsid = Header('M') + TextPayload("Shop", QuoteRule::kSpaceEqualsComma);
+    const Bytes writePort = Header('W') + PortPayload("9100");
+    using reply::Fit;
+    const struct {
+        const Bytes* request;
+        Bytes held;
+        Fit fit;
+        size_t length;
+    } cases[] = {
+        {&readSsid, Text("\x1B~R") + B({0x00, '@'}) + Text("Shop"), Fit::kPartial, 0},
+        {&readSsid, Text("\x1B~R") + B({0x00, '@'}) + Text("ShopAP") + B({0, 0}), Fit::kAnswer, 12},
+        {&readSsid, Text("\x1B~R") + B({0x00, '@'}) + Text("ShopAP\r\n"), Fit::kAnswer, 13},
+        {&readSsid, B({0x1B, 0x7E, 0x52, 0x00, 'E', 0x00}), Fit::kAnswer, 5},
+        {&readSsid, B({0x1B, 0x7E, 0x52, 0x01}), Fit::kStray, 0},
+        {&readSsid, B({0x1B, 0x7E, 0x51, 0x3F, 0x32, 0x00}), Fit::kStray, 0},
+        {&queryBand, B({0x1B, 0x7E, 0x51, 0x3F, 0x32}), Fit::kPartial, 0},
+        {&queryBand, B({0x1B, 0x7E, 0x51, 0x3F, 0x32, 0x00}), Fit::kAnswer, 6},
+        {&queryBand, B({0x1B, 0x7E, 0x51, '@'}), Fit::kPartial, 0},
+        {&writeSsid, B({0x1B, 0x7E, 0x4D}), Fit::kPartial, 0},
+        {&writeSsid, B({0x1B, 0x7E, 0x4D, '@', 0x00}), Fit::kAnswer, 4},
+        {&writeSsid, B({0x1B, 0x7E, 0x47, '@'}), Fit::kStray, 0},
+        {&writePort, B({0x1B, 0x7E, 0x57, 'j'}), Fit::kPartial, 0},
+        {&writePort, B({0x1B, 0x7E, 0x57, 'j', '@'}), Fit::kAnswer, 5},
+        {nullptr, B({0x1B, 0x7E, 0x4D, '@'}), Fit::kStray, 0},
+        {&readSsid, B({0x1B}), Fit::kPartial, 0},
+        {&readSsid, B({0x41, 0x1B}), Fit::kJunk, 0},
+        {&readSsid, B({0x1B, 0x41}), Fit::kJunk, 0},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        const reply::Cut cut = CutReply(c.request, c.held.data(), c.held.size());
+        EXPECT_EQ(cut.fit, c.fit) << "row " << i;
+        EXPECT_EQ(cut.length, c.length) << "row " << i;
+    }
+}
 
+TEST(Page1Replies, Values) {
     const Bytes q = B({0x1B, 0x7E, 0x51, 0x3F, 0x36, 0x00});
     EXPECT_EQ(QueryValue(q.data(), 6), "6");
     const Bytes h = Text("\x1B~H?192.168.10.1 255.255.255.0 192.168.10.1") + B({0x0D});

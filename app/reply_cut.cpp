@@ -1,0 +1,18 @@
+// What every family's reply begins with.
+#include "app/reply_cut.h"
+
+#include "app/escape_frame.h"
+
+namespace reply {
+
+std::optional<Cut> HeadCut(const uint8_t* held, size_t count) {
+    if (count == 0)
+        return Partial();
+    if (held[0] != escape::kEsc || (count > 1 && held[1] != escape::kTilde))
+        return Junk();
+    if (count < 3)
+        return Partial();
+    return std::nullopt;
+}
+
+}  // namespace reply

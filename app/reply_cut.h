@@ -1,0 +1,53 @@
+// Where a reply ends in the bytes a page holds, and whether it answers the request outstanding.
+// Each family's grammar says so; the page only ever acts on a whole reply.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace reply {
+
+enum class Fit {
+    kPartial,  // may still become a whole reply: keep the bytes and wait
+    kAnswer,   // a whole reply to the request outstanding, `length` bytes long
+    kNotice,   // a whole notice the printer sends unasked, `length` bytes long
+    kStray,    // a reply that answers nothing outstanding: drop what is held
+    kJunk,     // bytes that begin no reply: drop them up to the next ESC
+};
+
+struct Cut {
+    Fit fit;
+    size_t length = 0;
+};
+
+inline Cut Partial() {
+    return {Fit::kPartial, 0};
+}
+inline Cut Answer(size_t length) {
+    return {Fit::kAnswer, length};
+}
+inline Cut Notice(size_t length) {
+    return {Fit::kNotice, length};
+}
+inline Cut Stray() {
+    return {Fit::kStray, 0};
+}
+inline Cut Junk() {
+    return {Fit::kJunk, 0};
+}
+
+// The length up to and including the first 0x00 at or after `from`; 0 when none is held yet.
+inline size_t ThroughFirstZero(const uint8_t* held, size_t count, size_t from) {
+    for (size_t i = from; i < count; ++i) {
+        if (held[i] == 0)
+            return i + 1;
+    }
+    return 0;
+}
+
+// What every family's reply begins with: ESC '~' and a letter. Junk when the held bytes cannot
+// begin a reply, partial until the letter has come, nothing once it has.
+std::optional<Cut> HeadCut(const uint8_t* held, size_t count);
+
+}  // namespace reply
