@@ -199,8 +199,7 @@ void CPrinterPage::SetButtonsAfter(ExchangeEnd end) {
     EnableItem(buttons_.save, end == ExchangeEnd::kReadDone);
     if (panel == nullptr)
         return;
-    // A save that ended, well or not, gives Close back: the link stays open.
-    if (end == ExchangeEnd::kSaveDone || (end == ExchangeEnd::kFailed && exchange_ == ExchangeKind::kSave))
+    if (end == ExchangeEnd::kSaveDone)
         panel->EnableOpenClose(false, true);
     if (end == ExchangeEnd::kLinkDropped)
         panel->OnBnClickedClose();

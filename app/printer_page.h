@@ -26,8 +26,7 @@ enum class ExchangeKind { kRead, kSave };
 enum class ExchangeEnd {
     kReadDone,     // "Read Success": Read and Save are offered
     kSaveDone,     // Read is offered again, Save withdrawn, and the panel's Close given back
-    kFailed,       // a refusal, an error reply or a time-out: Read is offered, Save withdrawn;
-                   // after a save the panel's Close is given back
+    kFailed,       // a refusal, an error reply or a time-out: Read is offered, Save withdrawn
     kLinkDropped,  // as kFailed, with the link closed
 };
 

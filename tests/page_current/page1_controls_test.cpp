@@ -171,9 +171,9 @@ TEST_F(Page1Controls, RepliesThatDoNotBelongChangeNothing) {
         Page().Post(ui::Message{WM_PAGE1_DATA, bytes.size(), buffer});
         ui_.Settle();
     };
+    // The head of a query reply while R waits, another letter, a save acknowledgement while
+    // reading, a bad start: all ignored.
     deliver({0x1B, 0x7E, 0x51});
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Size Error"});
-    // Another letter, a save acknowledgement while reading, a bad start: all ignored.
     deliver({0x1B, 0x7E, 0x5A, 0x40, 0x00});
     deliver({0x1B, 0x7E, 0x44, 0x40});
     deliver({0x1C, 0x7E, 0x52, 0x20, 0x40, 'V'});

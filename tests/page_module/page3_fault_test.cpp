@@ -16,6 +16,13 @@ Arrange Silent(uint8_t letter, int item = CSimModule::kAnyItem) {
     return [=](CSimModule& m, CPage3Marvuto&) { m.Silence(letter, item); };
 }
 
+std::string VersionAsks(int times) {
+    std::string asks = "V";
+    for (int i = 1; i < times; ++i)
+        asks += " V";
+    return asks;
+}
+
 struct Fault {
     const char* name;
     bool save;  // the fault hits the save after a good read, otherwise the read
@@ -40,14 +47,18 @@ const Fault kFaults[] = {
     {"WriteRefused", true, [](auto& m, auto&) { m.RefuseWrite(kItemSsid); }, "W16 W17",
      "Write Error", nullptr},
     {"WriteSilent", true, Silent('W', kItemSecurity), "W16 W17 W18", nullptr, kWriteTimeout},
+    // An acknowledgement of another item answers nothing: the write outstanding times out.
     {"WrongItemAcknowledged", true, [](auto& m, auto&) { m.AcknowledgeAs(kItemSsid, kItemApSsid); },
-     "W16 W17", "Error : W [0x01]", nullptr},
-    {"ReservedItemInAccessPointMode", true,
+     "W16 W17", nullptr, kWriteTimeout},
+    {"ItemWithNoStepAcknowledged", true,
      [](auto& m, auto& page) {
          page.SetCurSel(IDC_WLAN_MODE, kWlanModeAp);
-         m.AcknowledgeAs(kItemMode, kItemReserved);
+         m.AcknowledgeAs(kItemMode, 9);
      },
-     "W16", "Error : W [0x19]", nullptr},
+     "W16", nullptr, kWriteTimeout},
+    // A module that is never ready is asked at most every 200 ms, until V's time-out.
+    {"VersionNeverReady", false, [](auto& m, auto&) { m.SetBadVersionReplies(1000); },
+     VersionAsks(23), nullptr, kConnectTimeout},
     // An access point takes no WEP: an empty security value, no key, and the write time-out.
     {"AccessPointWep", true,
      [](auto&, auto& page) {
