@@ -88,8 +88,8 @@ void CPrinterPage::TakeWholeReplies() {
     while (heldCount_ > 0) {
         const reply::Cut cut = CutReply(awaiting_ ? &request_ : nullptr, held_, heldCount_);
         // A grammar never claims more than is held; should one, nothing is taken.
-        if (cut.length > heldCount_ || ((cut.fit == reply::Fit::kAnswer ||
-                                         cut.fit == reply::Fit::kNotice) && cut.length == 0))
+        if (cut.length > heldCount_ ||
+            ((cut.fit == reply::Fit::kAnswer || cut.fit == reply::Fit::kNotice) && cut.length == 0))
             return ForgetHeld();
         switch (cut.fit) {
             case reply::Fit::kPartial:

@@ -103,7 +103,7 @@ class CPage1New : public CPrinterPage {
 
     bool m_bReading = false;
     bool m_bSaving = false;
-    unsigned m_readsPlanned = 0;   // grows once the security read says what follows it
+    unsigned m_readsPlanned = 0;  // grows once the security read says what follows it
     std::string m_strLastSsid;
     std::string m_strKeyBinary;
     std::string m_strKeyHex;

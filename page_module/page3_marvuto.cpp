@@ -107,8 +107,7 @@ void CPage3Marvuto::OnTimer(unsigned timerId) {
     EnableItem(IDC_SAVE, true);
 }
 
-reply::Cut CPage3Marvuto::CutReply(const Bytes* request, const uint8_t* held,
-                                   size_t count) const {
+reply::Cut CPage3Marvuto::CutReply(const Bytes* request, const uint8_t* held, size_t count) const {
     return page3::CutReply(request, held, count);
 }
 

@@ -25,9 +25,9 @@ constexpr uint8_t kWriteLetter = 'W';
 
 // Reply timers of the page, all with the same period.
 enum Timer : unsigned {
-    kVersionTimer = 1,  // V
-    kReadTimer = 3,     // R n
-    kWriteTimer = 4,    // W n, except the port
+    kVersionTimer = 1,       // V
+    kReadTimer = 3,          // R n
+    kWriteTimer = 4,         // W n, except the port
     kVersionAgainTimer = 5,  // the pause before V is asked again after a bad status
 };
 constexpr unsigned kVersionAgainMs = 200;
