@@ -98,12 +98,11 @@ bool ConfigureCurrentGen(const SimOptions& options, CSimCurrentGen* gen) {
             return true;
         });
     gen->SetJoinFails(options.joinFails);
-    gen->SetSplitReplies(options.split);
     return requestsOk;
 }
 
 bool ConfigureModule(const SimOptions& options, CSimModule* module) {
-    if (!OnlyFor(options.joinFails || options.split, "--d-status-ff and --split", "3, 5 or 7") ||
+    if (!OnlyFor(options.joinFails, "--d-status-ff", "5 or 7") ||
         !OnlyFor(UsesLegacyOptions(options), kLegacyOptions, "3") || !ApplySets(options, module))
         return false;
     const bool requestsOk =
@@ -199,13 +198,14 @@ bool ConfigureLegacy(const SimOptions& options, CSimLegacy* legacy) {
             return BadValue("wrong-letter", text);
         legacy->AnswerWithLetter({letter, record}, static_cast<uint8_t>(text[eq + 1]));
     }
-    legacy->SetSplitIdentity(options.split);
     return true;
 }
 
 }  // namespace
 
 bool ConfigureFamily(const SimOptions& options, CSimPrinter* printer) {
+    // Every model splits its replies, the identification's included.
+    printer->SetSplitReplies(options.split);
     if (CSimCurrentGen* gen = printer->ProtocolAs<CSimCurrentGen>())
         return ConfigureCurrentGen(options, gen);
     if (CSimModule* module = printer->ProtocolAs<CSimModule>())
@@ -213,7 +213,7 @@ bool ConfigureFamily(const SimOptions& options, CSimPrinter* printer) {
     if (CSimLegacy* legacy = printer->ProtocolAs<CSimLegacy>())
         return ConfigureLegacy(options, legacy);
     const bool familyOptions = !options.sets.empty() || !options.refuse.empty() ||
-                               !options.silent.empty() || options.split || options.joinFails ||
+                               !options.silent.empty() || options.joinFails ||
                                UsesModuleOptions(options) || UsesLegacyOptions(options);
     return OnlyFor(familyOptions, "family options", "3, 4, 5 or 7");
 }

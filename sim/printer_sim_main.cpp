@@ -2,6 +2,7 @@
 #include <signal.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -29,6 +30,35 @@ void KeepStoreFile(const std::string& path, const CSimLegacy& legacy, std::strin
         *shown = text;
 }
 
+// Opens a log named on the command line, if one is; false, after saying why, when it cannot.
+bool OpenLog(const std::string& path, FILE** file) {
+    if (path.empty())
+        return true;
+    *file = std::fopen(path.c_str(), "w");
+    if (*file == nullptr)
+        std::fprintf(stderr, "printer-sim: %s: %s\n", path.c_str(), std::strerror(errno));
+    return *file != nullptr;
+}
+
+void LogHex(FILE* log, const uint8_t* data, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        std::fprintf(log, i == 0 ? "%02X" : " %02X", data[i]);
+    std::fputc('\n', log);
+    std::fflush(log);
+}
+
+// A line of the timed log: when, which way, what. Stamped as the bytes pass the terminal, so the
+// gaps between lines are the printer's view of the utility's pauses.
+void LogTimed(FILE* log, char direction, const uint8_t* data, size_t n) {
+    if (log == nullptr)
+        return;
+    using std::chrono::microseconds;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const long long us = std::chrono::duration_cast<microseconds>(now).count();
+    std::fprintf(log, "%lld %c ", us, direction);
+    LogHex(log, data, n);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,14 +82,9 @@ int main(int argc, char** argv) {
         KeepStoreFile(options.storePath, *legacy, &storeShown);
 
     FILE* log = nullptr;
-    if (!options.logPath.empty()) {
-        log = std::fopen(options.logPath.c_str(), "w");
-        if (log == nullptr) {
-            std::fprintf(stderr, "printer-sim: %s: %s\n", options.logPath.c_str(),
-                         std::strerror(errno));
-            return 1;
-        }
-    }
+    FILE* timedLog = nullptr;
+    if (!OpenLog(options.logPath, &log) || !OpenLog(options.timedLogPath, &timedLog))
+        return 1;
 
     // Signals are taken by sigwait below; blocked before the thread starts, so it inherits that.
     sigset_t stopSignals;
@@ -74,17 +99,16 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    transport.Start([&](const uint8_t* data, size_t n) {
-        if (log != nullptr) {
-            for (size_t i = 0; i < n; ++i)
-                std::fprintf(log, i == 0 ? "%02X" : " %02X", data[i]);
-            std::fputc('\n', log);
-            std::fflush(log);
-        }
-        printer.Receive(data, n);
-        if (!options.storePath.empty())
-            KeepStoreFile(options.storePath, *legacy, &storeShown);
-    });
+    transport.Start(
+        [&](const uint8_t* data, size_t n) {
+            LogTimed(timedLog, '<', data, n);
+            if (log != nullptr)
+                LogHex(log, data, n);
+            printer.Receive(data, n);
+            if (!options.storePath.empty())
+                KeepStoreFile(options.storePath, *legacy, &storeShown);
+        },
+        [timedLog](const uint8_t* data, size_t n) { LogTimed(timedLog, '>', data, n); });
 
     std::printf("%s\n", transport.SlavePath().c_str());
     std::fflush(stdout);
@@ -92,7 +116,9 @@ int main(int argc, char** argv) {
     int signal = 0;
     sigwait(&stopSignals, &signal);
     transport.Stop();
-    if (log != nullptr)
-        std::fclose(log);
+    for (FILE* file : {log, timedLog}) {
+        if (file != nullptr)
+            std::fclose(file);
+    }
     return 0;
 }

@@ -19,6 +19,10 @@ const char kUsage[] =
     "                   --model 4 --identify silent is a Wi-Fi module silent at identification\n"
     "  --delay MS       milliseconds before a reply (default 20)\n"
     "  --log FILE       write each chunk received as a line of hex bytes\n"
+    "  --timed-log FILE write each chunk received (<) and each write to the terminal (>) as\n"
+    "                   a line: microseconds on the monotonic clock, < or >, hex bytes\n"
+    "  --split          send every reply, the identification's included, in two writes\n"
+    "                   100 ms apart, cut inside its payload\n"
     "  --help           show this text\n"
     "\n"
     "Faults, models 3, 4, 5 and 7 (each option may be repeated):\n"
@@ -27,8 +31,6 @@ const char kUsage[] =
     "                   REQ is a letter, or R (or W, models 3 and 4) and an item or record in\n"
     "                   hex (R06)\n"
     "  --silent REQ     never answer REQ (queries included)\n"
-    "  --split          send every reply (models 5, 7) or the identity reply (model 3) in\n"
-    "                   two parts, 100 ms apart\n"
     "\n"
     "Models 4, 5 and 7:\n"
     "  --set NAME=VALUE preset a setting. Models 5 and 7: version, mac, mode, ssid, port,\n"
@@ -76,11 +78,12 @@ bool TakeValue(const std::string& arg, const char* value, SimOptions* options, b
     } else if (arg == "--bad-version") {
         *ok = ParseNumber(value, &options->badVersions);
     } else {
-        std::string* text = arg == "--log"       ? &options->logPath
-                            : arg == "--version" ? &options->version
-                            : arg == "--mac"     ? &options->mac
-                            : arg == "--store"   ? &options->storePath
-                                                 : nullptr;
+        std::string* text = arg == "--log"         ? &options->logPath
+                            : arg == "--timed-log" ? &options->timedLogPath
+                            : arg == "--version"   ? &options->version
+                            : arg == "--mac"       ? &options->mac
+                            : arg == "--store"     ? &options->storePath
+                                                   : nullptr;
         std::vector<std::string>* list = arg == "--set"            ? &options->sets
                                          : arg == "--refuse"       ? &options->refuse
                                          : arg == "--silent"       ? &options->silent

@@ -11,7 +11,7 @@ struct SimOptions {
     uint8_t model = '5';
     IdentifyMode mode = IdentifyMode::kNormal;
     unsigned delayMs = CSimPrinter::kDefaultDelayMs;
-    std::string logPath;
+    std::string logPath, timedLogPath;
     // Presets and faults the families share.
     std::vector<std::string> sets, refuse, silent;
     bool split = false;

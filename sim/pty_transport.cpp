@@ -57,10 +57,11 @@ bool CPtyTransport::Open(std::string* error) {
     return true;
 }
 
-bool CPtyTransport::Start(ReceiveFn onReceive) {
+bool CPtyTransport::Start(ReceiveFn onReceive, SentFn onSent) {
     if (master_ < 0 || thread_.joinable())
         return false;
     onReceive_ = std::move(onReceive);
+    onSent_ = std::move(onSent);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         stop_ = false;
@@ -121,6 +122,8 @@ bool CPtyTransport::WriteDue(Clock::time_point now, Clock::time_point* quietUnti
             *quietUntil = now + kErrorBackOff;
             return false;
         }
+        if (onSent_)
+            onSent_(head.bytes.data() + head.written, static_cast<size_t>(n));
         head.written += static_cast<size_t>(n);
         if (head.written < head.bytes.size())
             return true;

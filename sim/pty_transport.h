@@ -18,6 +18,8 @@
 class CPtyTransport {
   public:
     using ReceiveFn = std::function<void(const uint8_t* data, size_t n)>;
+    // Bytes just written to the master; runs with the send queue locked, so it must not Send.
+    using SentFn = std::function<void(const uint8_t* data, size_t n)>;
 
     // How long the master is left alone after it reports a hang-up or an error.
     static constexpr std::chrono::milliseconds kErrorBackOff{50};
@@ -32,8 +34,9 @@ class CPtyTransport {
     // The slave's path, e.g. /dev/pts/3; empty before Open.
     const std::string& SlavePath() const { return slavePath_; }
 
-    // Starts the thread; onReceive runs on it with each chunk read from the master.
-    bool Start(ReceiveFn onReceive);
+    // Starts the thread; onReceive runs on it with each chunk read from the master, onSent (if
+    // given) with each piece written to it.
+    bool Start(ReceiveFn onReceive, SentFn onSent = nullptr);
     // Any thread: writes bytes to the master delayMs from now, but never before an earlier send.
     void Send(std::vector<uint8_t> bytes, unsigned delayMs);
     // Joins the thread; sends still pending are dropped. Safe to call more than once.
@@ -58,6 +61,7 @@ class CPtyTransport {
     int wake_[2] = {-1, -1};
     std::string slavePath_;
     ReceiveFn onReceive_;
+    SentFn onSent_;
     std::thread thread_;
 
     std::mutex mutex_;  // guards the members below

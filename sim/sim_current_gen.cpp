@@ -251,13 +251,7 @@ void CSimCurrentGen::Finish(const SimRequest& request, const SimSendFn& send) {
     if (silent_.count(request.letter) != 0 ||
         (request.letter == 'R' && silentReads_.count(request.payload[0]) != 0))
         return;
-    std::vector<uint8_t> reply = Answer(request);
-    if (split_ && reply.size() > kSplitHead) {
-        send(std::vector<uint8_t>(reply.begin(), reply.begin() + kSplitHead), delayMs_);
-        send(std::vector<uint8_t>(reply.begin() + kSplitHead, reply.end()), delayMs_ + kSplitGapMs);
-        return;
-    }
-    send(std::move(reply), delayMs_);
+    SimSendReply(send, Answer(request), delayMs_, split_);
 }
 
 std::vector<uint8_t> CSimCurrentGen::Answer(const SimRequest& request) {

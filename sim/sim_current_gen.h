@@ -53,13 +53,14 @@ class CSimCurrentGen : public CSimProtocol {
     // A payload longer than this is dropped unanswered, so a lost 00 cannot swallow the stream.
     static constexpr size_t kMaxPayload = 512;
     static constexpr size_t kLogLimit = 10000;
-    static constexpr size_t kSplitHead = 3;
-    static constexpr unsigned kSplitGapMs = 100;
+    static constexpr unsigned kSplitGapMs = kSimSplitGapMs;
     static constexpr unsigned kDefaultDelayMs = 20;
 
     void OnByte(uint8_t byte, const SimSendFn& send) override;
     bool InFrame() const override;
     void SetReplyDelay(unsigned ms) override { delayMs_ = ms; }
+    // Every reply in two parts (SimSendReply).
+    void SetSplitReplies(bool on) override { split_ = on; }
 
     SimCurrentGenSettings& Settings() { return settings_; }
     // Presets one item by name (version, mac, mode, ssid, port, channel, security, cipher,
@@ -75,7 +76,6 @@ class CSimCurrentGen : public CSimProtocol {
     void Silence(uint8_t letter) { silent_.insert(letter); }
     void SilenceRead(uint8_t item) { silentReads_.insert(item); }
     void SetJoinFails(bool on) { joinFails_ = on; }
-    void SetSplitReplies(bool on) { split_ = on; }
 
     // Every request parsed, in order, up to kLogLimit entries.
     const std::vector<SimRequest>& Requests() const { return log_; }

@@ -123,6 +123,7 @@ void CSimLegacy::ClearFaults() {
     silenced_.clear();
     relettered_.clear();
     splitIdentity_ = false;
+    splitReplies_ = false;
 }
 
 void CSimLegacy::OnByte(uint8_t byte, const SimSendFn& send) {
@@ -177,7 +178,7 @@ void CSimLegacy::Finish(const SimLegacyRequest& request, const SimSendFn& send) 
     if (Hits(silenced_, request))
         return;
     if (Hits(refused_, request)) {
-        send({kEsc, kTilde, kErrorLetter}, delayMs_);
+        SimSendReply(send, {kEsc, kTilde, kErrorLetter}, delayMs_, splitReplies_);
         return;
     }
     std::vector<uint8_t> reply = Answer(request);
@@ -185,12 +186,8 @@ void CSimLegacy::Finish(const SimLegacyRequest& request, const SimSendFn& send) 
         if (Matches(r.match, request) && reply[2] != kErrorLetter)
             reply[2] = r.letter;
     }
-    if (splitIdentity_ && request.letter == 'C') {
-        send(std::vector<uint8_t>(reply.begin(), reply.begin() + kSplitHead), delayMs_);
-        send(std::vector<uint8_t>(reply.begin() + kSplitHead, reply.end()), delayMs_ + kSplitGapMs);
-        return;
-    }
-    send(std::move(reply), delayMs_);
+    const bool split = splitReplies_ || (splitIdentity_ && request.letter == 'C');
+    SimSendReply(send, std::move(reply), delayMs_, split);
 }
 
 std::vector<uint8_t> CSimLegacy::Answer(const SimLegacyRequest& request) {

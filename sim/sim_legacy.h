@@ -30,8 +30,7 @@ struct SimLegacyMatch {
 class CSimLegacy : public CSimProtocol {
   public:
     static constexpr size_t kIdentitySize = 19;
-    static constexpr size_t kSplitHead = 10;  // the identity reply's first part
-    static constexpr unsigned kSplitGapMs = 100;
+    static constexpr unsigned kSplitGapMs = kSimSplitGapMs;
     static constexpr unsigned kDefaultDelayMs = 20;
     static constexpr size_t kLogLimit = 10000;
     static constexpr uint8_t kPassphraseRecord = 0x24;
@@ -46,6 +45,8 @@ class CSimLegacy : public CSimProtocol {
     void OnByte(uint8_t byte, const SimSendFn& send) override;
     bool InFrame() const override { return state_ == State::kRecord || state_ == State::kPayload; }
     void SetReplyDelay(unsigned ms) override { delayMs_ = ms; }
+    // Every reply in two parts (SimSendReply); SetSplitIdentity below splits only the identity.
+    void SetSplitReplies(bool on) override { splitReplies_ = on; }
 
     // The identity block: version major.minor and a revision (0 is 'a'), and the MAC address.
     void SetVersion(uint8_t major, uint8_t minor, uint8_t revision);
@@ -100,5 +101,6 @@ class CSimLegacy : public CSimProtocol {
     std::vector<SimLegacyMatch> refused_, silenced_;
     std::vector<Relettered> relettered_;
     bool splitIdentity_ = false;
+    bool splitReplies_ = false;
     std::vector<SimLegacyRequest> log_;
 };

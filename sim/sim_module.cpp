@@ -225,7 +225,7 @@ void CSimModule::Finish(const SimModuleRequest& request, const SimSendFn& send) 
         log_.push_back(request);
     if (Silenced(request))
         return;
-    send(Answer(request), delayMs_);
+    SimSendReply(send, Answer(request), delayMs_, split_);
 }
 
 std::vector<uint8_t> CSimModule::Answer(const SimModuleRequest& request) {

@@ -64,6 +64,8 @@ class CSimModule : public CSimProtocol {
     void OnByte(uint8_t byte, const SimSendFn& send) override;
     bool InFrame() const override;
     void SetReplyDelay(unsigned ms) override { delayMs_ = ms; }
+    // Every reply in two parts (SimSendReply).
+    void SetSplitReplies(bool on) override { split_ = on; }
 
     SimModuleSettings& Settings() { return settings_; }
     // Presets one setting by name: version, mac (hex digits, ':' or '-' between pairs allowed),
@@ -106,6 +108,7 @@ class CSimModule : public CSimProtocol {
     bool escHeld_ = false;     // an ESC after a key, waiting to see if '~' follows
     bool tailLogged_ = false;  // the last request parsed is the last one in the log
     unsigned delayMs_ = kDefaultDelayMs;
+    bool split_ = false;
     int badVersions_ = 0;
     std::set<uint8_t> refusedReads_, refusedWrites_;
     std::map<uint8_t, uint8_t> ackAs_;

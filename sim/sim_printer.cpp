@@ -35,9 +35,15 @@ void CSimPrinter::SetReplyDelay(unsigned ms) {
     protocol_->SetReplyDelay(ms);
 }
 
+void CSimPrinter::SetSplitReplies(bool on) {
+    split_ = on;
+    protocol_->SetSplitReplies(on);
+}
+
 void CSimPrinter::SetProtocol(std::unique_ptr<CSimProtocol> protocol) {
     protocol_ = protocol ? std::move(protocol) : std::make_unique<CSimIgnoreProtocol>();
     protocol_->SetReplyDelay(delayMs_);
+    protocol_->SetSplitReplies(split_);
 }
 
 std::vector<uint8_t> CSimPrinter::IdentifyReply(uint8_t model) {
@@ -83,6 +89,7 @@ void CSimPrinter::Answer() {
     size_t length = kReplySize;
     switch (mode_) {
         case IdentifyMode::kNormal:
+        case IdentifyMode::kSplit:
             break;
         case IdentifyMode::kSilent:
             return;
@@ -104,14 +111,9 @@ void CSimPrinter::Answer() {
         case IdentifyMode::kUnknownModel:
             reply[kModelIndex] = kUnknownModelChar;
             break;
-        case IdentifyMode::kSplit:
-            send_(std::vector<uint8_t>(reply.begin(), reply.begin() + kSplitHead), delayMs_);
-            send_(std::vector<uint8_t>(reply.begin() + kSplitHead, reply.end()),
-                  delayMs_ + kSplitGapMs);
-            return;
     }
     reply.resize(length);
-    send_(std::move(reply), delayMs_);
+    SimSendReply(send_, std::move(reply), delayMs_, split_ || mode_ == IdentifyMode::kSplit);
 }
 
 bool ParseIdentifyMode(const char* name, IdentifyMode* mode) {

@@ -18,7 +18,7 @@ enum class IdentifyMode {
     kShort4,        // the first 4 bytes
     kShort5,        // the first 5 bytes
     kUnknownModel,  // the full reply naming kUnknownModelChar
-    kSplit,         // the first kSplitHead bytes, the rest kSplitGapMs later
+    kSplit,         // the full reply in two parts (SimSendReply)
 };
 
 class CSimPrinter {
@@ -28,8 +28,6 @@ class CSimPrinter {
     static constexpr size_t kModelIndex = 5;
     static constexpr uint8_t kUnknownModelChar = '9';
     static constexpr unsigned kDefaultDelayMs = 20;
-    static constexpr size_t kSplitHead = 3;
-    static constexpr unsigned kSplitGapMs = 100;
     // The received-bytes log stops growing here so a flood cannot exhaust memory.
     static constexpr size_t kLogLimit = 1 << 20;
 
@@ -43,6 +41,9 @@ class CSimPrinter {
 
     void SetIdentifyMode(IdentifyMode mode) { mode_ = mode; }
     void SetReplyDelay(unsigned ms);
+    // Every reply in two parts, the identification's and the family protocol's (printer-sim
+    // --split); passed on to a protocol put in place later too.
+    void SetSplitReplies(bool on);
     // The constructor picks the family protocol by model; tests may put another in its place.
     void SetProtocol(std::unique_ptr<CSimProtocol> protocol);
     // The family protocol in use as a T, or null when it is not one.
@@ -70,6 +71,7 @@ class CSimPrinter {
     std::unique_ptr<CSimProtocol> protocol_;
     IdentifyMode mode_ = IdentifyMode::kNormal;
     unsigned delayMs_ = kDefaultDelayMs;
+    bool split_ = false;
     size_t matched_ = 0;  // bytes of kRequest seen so far
     std::vector<uint8_t> received_;
     int identifyCount_ = 0;

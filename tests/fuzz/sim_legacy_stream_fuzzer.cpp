@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     data += 2;
     size -= 2;
 
-    const bool split = setup & 8;
+    const bool split = setup & 24;
     CSimPrinter printer('3', [split](std::vector<uint8_t> bytes, unsigned) {
         // Every reply is framed, the legacy protocol's (1B 7E) or the identification's (1B 00)
-        // when the stream holds an identification request; a split identity reply's second part
-        // holds its tail.
+        // when the stream holds an identification request; a split reply's second part holds its
+        // tail.
         const bool framed =
             bytes.size() >= 3 && bytes[0] == 0x1B && (bytes[1] == 0x7E || bytes[1] == 0x00);
         if (bytes.empty() || (!split && !framed))
@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         legacy->Silence({'R'});
     if (setup & 4)
         legacy->AnswerWithLetter({'S'}, 'R');
-    legacy->SetSplitIdentity(split);
+    legacy->SetSplitIdentity(setup & 8);
+    legacy->SetSplitReplies(setup & 16);
     for (size_t at = 0; at < size; at += piece)
         printer.Receive(data + at, size - at < piece ? size - at : piece);
     for (const auto& [record, bytes] : legacy->Records()) {

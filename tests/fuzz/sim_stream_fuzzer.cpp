@@ -32,6 +32,7 @@ void SetUpModule(uint8_t setup, CSimModule* module) {
         module->Silence('R', 17);
     if (setup & 32)
         module->AcknowledgeAs(17, 1);
+    module->SetSplitReplies(setup & 128);
 }
 
 }  // namespace

@@ -59,7 +59,9 @@ TEST(PtyTransport, AnswersOnTheSlaveAndAfterItIsClosedAndReopened) {
 }
 
 TEST(PrinterSimTool, PrintsItsPathAndAnswersWithItsOptions) {
-    SimProcess sim({"--model", "7", "--delay", "40", "--set", "ssid=Office", "--split"});
+    const std::string timed = ::testing::TempDir() + "printer-sim-timed.log";
+    SimProcess sim(
+        {"--model", "7", "--delay", "40", "--set", "ssid=Office", "--split", "--timed-log", timed});
     std::string path = sim.Output();
     ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
     ASSERT_EQ(path.back(), '\n');
@@ -73,11 +75,18 @@ TEST(PrinterSimTool, PrintsItsPathAndAnswersWithItsOptions) {
     EXPECT_EQ(Exchange(path, read, want.size(), &ms), want);
     EXPECT_GE(ms, 135);
     EXPECT_EQ(sim.Exit(SIGTERM), 0);
+    // The timed log: each chunk received and each write, the split reply's two among them.
+    std::ifstream file(timed);
+    std::string line, lines;
+    while (std::getline(file, line))
+        lines += line.substr(line.find(' ') + 1) + "\n";
+    EXPECT_EQ(lines.substr(lines.find("< 1B 7E")),
+              "< 1B 7E 52 00\n> 1B 7E 52 00 40 4F 66\n> 66 69 63 65 00\n");
 }
 
 TEST(PrinterSimTool, ServesTheWifiModuleWithItsOptions) {
     SimProcess sim({"--model", "4", "--identify", "silent", "--set", "ssid=Cafe", "--bad-version",
-                    "1", "--refuse", "R10"});
+                    "1", "--refuse", "R10", "--split"});
     std::string path = sim.Output();
     ASSERT_FALSE(path.empty());
     path.pop_back();
@@ -130,7 +139,7 @@ TEST(PrinterSimTool, BadArgumentsExitWithStatusTwoAndNoPath) {
                              "--log",
                              "--set colour=red",
                              "--refuse q",
-                             "--model 4 --split",
+                             "--model 4 --d-status-ff",
                              "--model 4 --refuse V",
                              "--model 4 --ack-as 1=2",
                              "--model 5 --bad-version 1",

@@ -55,8 +55,8 @@ TEST(SimLegacy, FaultsHitTheirRequestOnly) {
     rig.sent.clear();
     rig.Feed(Esc("C"));
     ASSERT_EQ(rig.sent.size(), 2u);
-    EXPECT_EQ(rig.sent[0].bytes.size(), 10u);
-    EXPECT_EQ(rig.sent[1].bytes.size(), 9u);
+    EXPECT_EQ(rig.sent[0].bytes.size(), 11u);
+    EXPECT_EQ(rig.sent[1].bytes.size(), 8u);
     EXPECT_EQ(rig.sent[1].delayMs - rig.sent[0].delayMs, CSimLegacy::kSplitGapMs);
     legacy.ClearFaults();
     EXPECT_EQ(rig.Write(0x03, {1, 2, 3, 4}), Esc("W"));

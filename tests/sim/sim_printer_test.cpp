@@ -51,7 +51,7 @@ TEST(SimIdentify, RepliesByteExactPerModelAndFaultModeWithTheirDelays) {
         {'7', M::kShort4, 20, {{{0x1B, 0x00, 0x02, 0x02}, 20}}},
         {'7', M::kShort5, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00}, 20}}},
         {'7', M::kUnknownModel, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00, '9', 0x0D, 0x0A}, 20}}},
-        {'7', M::kSplit, 250, {{{0x1B, 0x00, 0x02}, 250}, {{0x02, 0x00, '7', 0x0D, 0x0A}, 350}}},
+        {'7', M::kSplit, 250, {{{0x1B, 0x00, 0x02, 0x02, 0x00}, 250}, {{'7', 0x0D, 0x0A}, 350}}},
     };
     for (const auto& c : kCases) {
         Rig rig(c.model);
@@ -206,8 +206,36 @@ TEST(SimCurrentGen, FaultsRefuseSilenceFailTheJoinOrSplitAndChangeNothing) {
     rig.gen->SetSplitReplies(true);
     rig.sent.clear();
     rig.Feed(Esc("R "));
-    const std::vector<Sent> want = {{Esc("R"), 20}, {{' ', '@', 'V', '1', '.', '0', '4', 0}, 120}};
+    const std::vector<Sent> want = {{Esc("R @V1"), 20}, {{'.', '0', '4', 0}, 120}};
     EXPECT_EQ(rig.sent, want);
+}
+
+// printer-sim --split: every family's replies, the identification's included, come in two parts
+// that join to the whole reply, cut past the head.
+TEST(SimSplit, EveryFamilysReplyComesInTwoPartsCutInsideItsPayload) {
+    const struct {
+        uint8_t model;
+        Bytes request;
+        size_t cut;
+    } kCases[] = {
+        {'5', kIdentify, 5},      // the model character comes late
+        {'5', Esc("R\0"s), 9},    // ESC ~ R 00 @ Prin | ter-AP 00
+        {'4', Esc("R\x11"), 10},  // ESC ~ R 0 00 ssid= | Office 00 00
+        {'4', Esc("V"), 13},      // the version text comes late
+        {'3', Esc("R\x21"), 19},  // inside the 32-byte SSID record
+        {'3', Esc("S"), 2},       // the letter comes late
+    };
+    for (const auto& c : kCases) {
+        Rig whole(c.model), split(c.model);
+        split.printer.SetSplitReplies(true);
+        const Bytes reply = whole.Ask(c.request);
+        split.Feed(c.request);
+        const auto cut = reply.begin() + static_cast<std::ptrdiff_t>(c.cut);
+        const std::vector<Sent> want = {
+            {Bytes(reply.begin(), cut), 20},
+            {Bytes(cut, reply.end()), 20 + CSimCurrentGen::kSplitGapMs}};
+        EXPECT_EQ(split.sent, want) << c.model << " " << c.request.size();
+    }
 }
 
 TEST(SimCurrentGen, EmptyFAndOverlongPayloadGoUnansweredAndWhatFollowsIsServed) {
