@@ -102,14 +102,21 @@ TEST_P(Page3Fault, EndsWithItsMessageAndTheButtonsToGoOn) {
     }
 }
 
-// Replies that name no item, or end inside their key, are not what the read waits for.
-TEST_F(Page3Test, AReplyNamingNoItemLeavesTheReadUnderItsTimer) {
+// Replies that name no item, or another item, or answer a write, are not what the read waits
+// for: none of them makes the read write anything.
+TEST_F(Page3Test, AReplyToAnotherRequestLeavesTheReadUnderItsTimer) {
     printer_->Silence('R', kItemSsid);
     OpenPage();
     ASSERT_TRUE(ui_.Click(Page(), IDC_READ));
     ui_.Advance(1000);
-    for (const std::string& stray : {std::string("channel=6\0\0", 11), std::string("ipaddr")}) {
-        Bytes reply = Frame(std::string("\x1B~R0") + '\0' + stray);
+    const std::string nul(1, '\0');
+    for (const std::string& stray :
+         {"\x1B~R0" + nul + std::string("channel=6\0\0", 11), "\x1B~R0" + nul + "ipaddr",
+          "\x1B~R0" + nul + "configured=1" + nul + nul,
+          "\x1B~W\x10"
+          "0" +
+              nul + nul}) {
+        Bytes reply = Frame(stray);
         const uintptr_t count = reply.size();
         reply.push_back(0);
         ui_.RunOnUi([&] { Page().Post(ui::Message{WM_PAGE3_DATA, count, reply}); });
@@ -118,6 +125,7 @@ TEST_F(Page3Test, AReplyNamingNoItemLeavesTheReadUnderItsTimer) {
     EXPECT_TRUE(BoxTexts().empty());
     ui_.Advance(1000);
     EXPECT_EQ(BoxTexts(), Texts{kReadTimeout});
+    EXPECT_EQ(Requests(), "V R0 I R16 R17");
     ExpectButtons(true, true);
 }
 

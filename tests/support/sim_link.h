@@ -1,6 +1,6 @@
 // Connects the panel to an in-process simulated printer on the headless backend's virtual clock:
 // what the panel writes reaches the printer at once, and the printer's replies come back through
-// the receive queue after their delay, in order, one chunk per reply.
+// the receive queue after their delay, in order, one chunk per reply unless cut into pieces.
 #pragma once
 
 #include <algorithm>
@@ -23,6 +23,13 @@ class SimLinkProvider : public CLinkProvider {
     CSimPrinter& Printer() { return printer_; }
     // Bytes the printer sends unasked, after those already on their way.
     void Inject(std::vector<uint8_t> bytes) { Deliver(std::move(bytes), 0); }
+    // From now on each reply comes in pieces, pauseMs apart: cut at each offset of cuts (a
+    // negative one counts from the reply's end), or byte by byte when cuts is empty.
+    void CutReplies(std::vector<int> cuts, unsigned pauseMs) {
+        cutting_ = true;
+        cuts_ = std::move(cuts);
+        pauseMs_ = pauseMs;
+    }
     // Every WriteComm call of the panel and the pages, in order.
     std::vector<std::vector<uint8_t>> writes;
 
@@ -61,7 +68,29 @@ class SimLinkProvider : public CLinkProvider {
 
     void Deliver(std::vector<uint8_t> bytes, unsigned delayMs) {
         // Replies never overtake one another, whatever their delays.
-        const uint32_t due = std::max(ui_.TickCount() + delayMs, lastDue_);
+        uint32_t due = std::max(ui_.TickCount() + delayMs, lastDue_);
+        std::vector<size_t> ends;
+        for (size_t i = 1; cutting_ && cuts_.empty() && i < bytes.size(); ++i)
+            ends.push_back(i);
+        for (int cut : cuts_) {
+            const long end = cut < 0 ? static_cast<long>(bytes.size()) + cut : cut;
+            if (end > 0 && end < static_cast<long>(bytes.size()))
+                ends.push_back(static_cast<size_t>(end));
+        }
+        ends.push_back(bytes.size());
+        std::sort(ends.begin(), ends.end());
+        ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+        size_t begin = 0;
+        for (size_t end : ends) {
+            DeliverPiece(std::vector<uint8_t>(bytes.begin() + static_cast<long>(begin),
+                                              bytes.begin() + static_cast<long>(end)),
+                         due);
+            begin = end;
+            due += pauseMs_;
+        }
+    }
+
+    void DeliverPiece(std::vector<uint8_t> bytes, uint32_t due) {
         lastDue_ = due;
         const uint64_t generation = generation_;
         ui_.ScheduleAfter(due - ui_.TickCount(), [this, bytes, generation] {
@@ -81,4 +110,7 @@ class SimLinkProvider : public CLinkProvider {
     NotifyFn notify_;
     uint64_t generation_ = 0;
     uint32_t lastDue_ = 0;
+    bool cutting_ = false;
+    std::vector<int> cuts_;
+    unsigned pauseMs_ = 0;
 };
