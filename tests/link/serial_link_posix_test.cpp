@@ -87,7 +87,8 @@ TEST(PosixSerialLink, EachReplyArrivesWholeInOneNotificationAndCloseEndsTheReade
     EXPECT_EQ(rx.Chunks(3, 200).size(), 2u);
     const auto start = Clock::now();
     link.Close();
-    EXPECT_LT(MsSince(start), 100);
+    // Only a hang fails here: Close takes a few milliseconds.
+    EXPECT_LT(MsSince(start), 2000);
     EXPECT_EQ(link.WriteComm(kIdentify.data(), 4), 0u);
     link.Close();
 }
