@@ -188,10 +188,10 @@ void CPosixSerialLink::Deliver(uint32_t* held) {
 }
 
 void CPosixSerialLink::ThreadWatchComm() {
-    uint32_t held = 0;  // bytes of the current reply read so far
+    uint32_t held = 0;  // bytes of the current batch read so far
     for (;;) {
         pollfd p[2] = {{wake_, POLLIN, 0}, {fd_, POLLIN, 0}};
-        // Nothing held: wait for the first byte. Otherwise the reply ends with the gap.
+        // Nothing held: wait for the first byte. Otherwise the batch ends with the gap.
         const int ready = poll(p, 2, held > 0 ? static_cast<int>(kReplyGapMs) : -1);
         if (ready < 0 && errno == EINTR)
             continue;
@@ -211,10 +211,10 @@ void CPosixSerialLink::ThreadWatchComm() {
         }
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
             continue;
-        // A hang-up or an error: what came is still a reply, and a port that keeps failing must
+        // A hang-up or an error: what came is still delivered, and a port that keeps failing must
         // not keep the reader busy.
         Deliver(&held);
-        if (StopRequested(static_cast<int>(kReplyGapMs)))
+        if (StopRequested(static_cast<int>(kReadRetryMs)))
             return;
     }
 }

@@ -28,7 +28,7 @@ class CPosixSerialLink : public CLink {
   private:
     SerialOpenResult Configure(const SerialSettings& settings);
     void ThreadWatchComm();
-    // Hands the bytes held so far to the queue as one reply.
+    // Hands the bytes held so far to the queue as one batch.
     void Deliver(uint32_t* held);
     // Waits up to ms for the close; true when it came.
     bool StopRequested(int ms) const;

@@ -45,7 +45,7 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
     SetupComm(comm_.Get(), kQueueSize, kQueueSize);
     PurgeComm(comm_.Get(), kPurgeAll);
     // A read waits for the first byte, then returns once the line has been quiet for the gap (or
-    // the buffer is full): one read, one reply. Writes are bounded by WriteComm's own wait.
+    // the buffer is full): one read, one batch. Writes are bounded by WriteComm's own wait.
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = kReplyGapMs;
     SetCommTimeouts(comm_.Get(), &timeouts);
@@ -113,7 +113,7 @@ bool CSerialLink::InputWaiting() {
 }
 
 void CSerialLink::ThreadWatchComm() {
-    uint32_t held = 0;  // bytes of the current reply read so far
+    uint32_t held = 0;  // bytes of the current batch read so far
     for (;;) {
         DWORD n = 0;
         const CReaderThread::IoResult result = ReadComm(chunk_ + held, kReplyChunkSize - held, &n);
@@ -123,7 +123,7 @@ void CSerialLink::ThreadWatchComm() {
         if (!failed) {
             held += n;
             // Bytes already waiting mean the line never fell quiet: on a busy system the gap's
-            // time-out can fire late, after more of the reply has come.
+            // time-out can fire late, after more bytes have come.
             if (held < kReplyChunkSize && InputWaiting())
                 continue;
         }
@@ -136,7 +136,7 @@ void CSerialLink::ThreadWatchComm() {
         if (failed) {
             ClearLineErrors(comm_.Get());
             // A port that keeps failing must not keep the reader busy.
-            if (reader_.StopRequested(kReplyGapMs))
+            if (reader_.StopRequested(kReadRetryMs))
                 return;
         }
     }

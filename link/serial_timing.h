@@ -1,5 +1,5 @@
-// The timing every serial link shares: how replies are cut from the printer's byte stream, and
-// how long a write may take.
+// The timing every serial link shares: how the printer's bytes are batched into notifications,
+// and how long a write may take.
 #pragma once
 
 #include <algorithm>
@@ -7,9 +7,14 @@
 
 #include "link/link.h"
 
-// A reply counts as complete once the line has been quiet this long. USB-serial adapters pause up
-// to about 16 ms between the bursts of one reply.
-constexpr uint32_t kReplyGapMs = 30;
+// Bytes held are handed over once the line has been quiet this long. Silence only batches: a
+// printer may pause inside a reply for longer than any gap (USB-serial adapters pause up to about
+// 16 ms between bursts), so the page's reply grammar, not the gap, says where a reply ends. Short,
+// so a whole reply is not kept waiting.
+constexpr uint32_t kReplyGapMs = 5;
+// How long a reader waits before reading again after a failed read, so a port that keeps failing
+// does not keep it busy.
+constexpr uint32_t kReadRetryMs = 30;
 // A line that never goes quiet is still delivered, in pieces of at most this size; two of them
 // fit into the receive queue.
 constexpr uint32_t kReplyChunkSize = 1024;
