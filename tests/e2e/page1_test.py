@@ -127,6 +127,22 @@ class Page1Test(PageCase):
             WLAN_MODE: "Infrastructure mode"})
         self.assert_checked(page, {WPA: True, DHCP: False})
 
+    def test_split_replies_read_whole(self):
+        # Every reply, the identification's too, comes in two writes 100 ms apart, cut inside its
+        # payload: the page must wait for the rest of each, not take the first part.
+        settings = sim(mode="2", ssid="ShopAP", port="9101", band="6", region="JP",
+                       channel="44", apip="10.0.0.1", apmask="255.255.0.0",
+                       apgateway="10.0.0.254", security="0")
+        settings["options"].append("--split")
+        printer = self.start(COM1=settings)["COM1"]
+        page = self.open_page("COM1", printer)
+        self.read(page, printer, AP_READ)
+        self.assert_texts(page, {
+            VERSION: "V1.04", MAC: "00:1A:2B:3C:4D:5E", WLAN_MODE: "Access Point mode",
+            BAND: "5Ghz", SSID: "ShopAP", PORT: "9101", REGION: "JP - Japan", CHANNEL: "44",
+            AP_IP: "10.0.0.1", AP_NETMASK: "255.255.0.0", AP_GATEWAY: "10.0.0.254", KEY: ""})
+        self.assert_checked(page, {NONE: True, WEP: False, WPA: False})
+
     def test_trace_file_holds_the_exchange_with_the_key_masked(self):
         path = os.path.join(self.session.root, "trace.txt")
         self.open_and_read(INFRA_WPA_READ, args=["--trace", "Z:" + path.replace("/", "\\")],
