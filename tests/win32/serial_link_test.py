@@ -115,7 +115,7 @@ class SerialLinkTest(WineTestCase):
         self.assertEqual(self.wait_queue(3)[1], b"\x1b~A")
         self.assertEqual(self.probe("reader"), "running")
 
-        self.assertLess(int(self.probe("close")), 200)
+        self.assertLess(int(self.probe("close")), 2000)
         self.assertEqual(self.probe("reader"), "ended", "close waits for the reader")
         self.assertEqual(self.probe("close"), "0", "closing twice is harmless")
 
@@ -131,7 +131,7 @@ class SerialLinkTest(WineTestCase):
         sender = threading.Thread(target=self.com1.write_paced, args=(bytes(400), 9600))
         sender.start()
         time.sleep(0.1)
-        self.assertLess(int(self.probe("close")), 200)
+        self.assertLess(int(self.probe("close")), 2000)
         sender.join()
         self.assertEqual(self.probe("reader"), "ended")
 
@@ -179,7 +179,7 @@ class SerialLinkTest(WineTestCase):
         # Chunks that did not fit were dropped whole; the link goes on working.
         self.com1.write(b"\x1b~Z")
         self.assertEqual(self.wait_queue(3)[1][-3:], b"\x1b~Z")
-        self.assertLess(int(self.probe("close")), 200)
+        self.assertLess(int(self.probe("close")), 2000)
 
     def test_open_failures(self):
         self.assertEqual(self.open("COM5"), "open_failed", "an unmapped port does not exist")
