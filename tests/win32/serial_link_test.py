@@ -56,17 +56,17 @@ class SerialLinkTest(WineTestCase):
 
         # Bytes are handed over in batches that end when the line falls quiet for a few
         # milliseconds; where a reply ends is the page's to say. A byte stream at 9600 baud comes
-        # in one batch or several, and a pause of 20 ms ends one, unless a busy machine stalls
-        # the reader past it: then the case is tried again.
+        # in one batch or several, and a pause of ten gaps inside a reply ends one, unless a busy
+        # machine stalls the reader past it: then the case is tried again.
         long_reply = bytes.fromhex("1b7e4100") + bytes(range(0x20, 0x6c))
         two_bursts = bytes.fromhex("1b7e52") + b"ssid=home\r\n"
 
         def paced():
             self.com1.write_paced(long_reply, 9600)
 
-        def bursts_20_ms_apart():
+        def bursts_50_ms_apart():
             self.com1.write(two_bursts[:5])
-            time.sleep(0.02)
+            time.sleep(0.05)
             self.com1.write(two_bursts[5:])
 
         def replies_200_ms_apart():
@@ -75,7 +75,7 @@ class SerialLinkTest(WineTestCase):
             self.com1.write(long_reply)
 
         cases = [(paced, long_reply, range(1, len(long_reply) + 1)),
-                 (bursts_20_ms_apart, two_bursts, [2]),
+                 (bursts_50_ms_apart, two_bursts, [2]),
                  (replies_200_ms_apart, two_bursts + long_reply, [2])]
         for send, expected, notes in cases:
             with self.subTest(send.__name__):
