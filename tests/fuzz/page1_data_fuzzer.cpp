@@ -1,49 +1,62 @@
 // Feeds arbitrary replies to the current-generation page while it reads, saves or idles,
 // interleaved with clock ticks and operator actions.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "page_current/page1_layout.h"
+#include "page_current/page1_protocol.h"
 #include "tests/fuzz/page_fuzz_world.h"
+
+namespace {
+
+// A header of Q C B H I M F G E D W, or the factory reset; R n and the "X ?" queries only read.
+bool WritesSettings(const std::vector<uint8_t>& frame) {
+    if (frame.size() < 3 || frame[0] != page1::kEsc || frame[1] != page1::kTilde)
+        return false;
+    if (frame[2] == 'O')
+        return true;
+    const bool query = frame.size() == 4 && frame[3] == '?';
+    return !query && frame[2] != 0 && std::strchr("QCBHIMFGEDW", frame[2]) != nullptr;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static PageFuzzWorld* world = new PageFuzzWorld();
     PageFuzzWorld& w = *world;
-    w.Begin(w.dlg.m_page1, '5');
+    // Its reply timers run from 3 s (most requests) to 17 s (the join).
+    w.Begin(w.dlg.m_page1, '5', {3000, 17000, WritesSettings});
     CPage1New& page = w.dlg.m_page1;
-    size_t i = 0;
-    while (i < size && w.ui.TopDialog() == &page) {
-        const uint8_t op = data[i++];
+    FuzzInput in{data, size};
+    while (in.More() && w.Shown()) {
+        const uint8_t op = in.Byte();
         switch (op % 8) {
             case 0:
             case 1:
             case 2: {  // a reply, most often one that starts like the real thing
-                size_t n = std::min<size_t>(op / 8, size - i);
-                std::vector<uint8_t> chunk;
+                std::vector<uint8_t> reply;
                 if (op & 0x80)
-                    chunk = {0x1B, 0x7E};
-                chunk.insert(chunk.end(), data + i, data + i + n);
-                i += n;
-                if (chunk.size() >= 2)
-                    w.links.Receive(chunk);
-                w.ui.Settle();
+                    reply = {0x1B, 0x7E};
+                const std::vector<uint8_t> rest = in.Take(in.Byte());
+                reply.insert(reply.end(), rest.begin(), rest.end());
+                w.Deliver(reply, in);
                 break;
             }
             case 3:
-                w.ui.Click(page, page1::IDC_READ);
+                w.Click(page1::IDC_READ);
                 break;
             case 4:
-                w.ui.Click(page, page1::IDC_SAVE);
+                w.Click(page1::IDC_SAVE);
                 break;
             case 5:
-                w.ui.Advance(op * 40u);
+                w.Advance(op * 40u);
                 break;
             case 6: {
                 static const int radios[] = {page1::IDC_SEC_NONE, page1::IDC_SEC_WEP,
                                              page1::IDC_SEC_WPA};
-                w.ui.Click(page, radios[(op >> 3) % 3]);
+                w.Click(radios[(op >> 3) % 3]);
                 break;
             }
             case 7:
@@ -53,5 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         w.Drain();
     }
+    w.End();
     return 0;
 }

@@ -1,10 +1,10 @@
 // Feeds the Wi-Fi module page arbitrary replies in every state it can be in: idle, each read step
 // of either mode and each write step. Replies that begin like the real ones (a good V, an R with
 // one of the keys, a W acknowledgement) walk the page through its chains; raw ones test the rest.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "page_module/page3_layout.h"
@@ -32,37 +32,41 @@ Bytes GoodStart(uint8_t selector) {
     return reply;
 }
 
+// W of an item; V, R and I only read.
+bool WritesSettings(const Bytes& frame) {
+    return frame.size() >= 3 && frame[0] == page3::kEsc && frame[1] == page3::kTilde &&
+           frame[2] == page3::kWriteLetter;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static PageFuzzWorld* world = new PageFuzzWorld();
     PageFuzzWorld& w = *world;
-    w.Begin(w.dlg.m_page3, 0);
+    w.Begin(w.dlg.m_page3, 0, {page3::kReplyTimeoutMs, page3::kReplyTimeoutMs, WritesSettings});
     CPage3Marvuto& page = w.dlg.m_page3;
-    size_t i = 0;
-    while (i + 1 < size && w.ui.TopDialog() == &page) {
-        const uint8_t op = data[i++];
-        const uint8_t arg = data[i++];
+    FuzzInput in{data, size};
+    while (in.More() && w.Shown()) {
+        const uint8_t op = in.Byte();
+        const uint8_t arg = in.Byte();
         switch (op % 8) {
             case 0:
             case 1:
             case 2: {  // a reply: a good start and fuzzed bytes, or fuzzed bytes alone
-                const size_t n = std::min<size_t>(op / 8, size - i);
-                Bytes chunk = (op & 0x80) ? GoodStart(arg) : Bytes{0x1B, 0x7E};
-                chunk.insert(chunk.end(), data + i, data + i + n);
-                i += n;
-                w.links.Receive(chunk);
-                w.ui.Settle();
+                Bytes reply = (op & 0x80) ? GoodStart(arg) : Bytes{0x1B, 0x7E};
+                const Bytes rest = in.Take(in.Byte());
+                reply.insert(reply.end(), rest.begin(), rest.end());
+                w.Deliver(reply, in);
                 break;
             }
             case 3:
-                w.ui.Click(page, (arg & 1) ? page3::IDC_SAVE : page3::IDC_READ);
+                w.Click((arg & 1) ? page3::IDC_SAVE : page3::IDC_READ);
                 break;
             case 4:
-                w.ui.Advance(arg * 40u);
+                w.Advance(arg * 40u);
                 break;
             case 5:
-                w.ui.Click(page, page3::kSecurityRadios[arg % 5]);
+                w.Click(page3::kSecurityRadios[arg % 5]);
                 break;
             case 6: {
                 static const int combos[] = {page3::IDC_WLAN_MODE, page3::IDC_DATA_TYPE,
@@ -72,14 +76,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 7: {  // the operator types a key or an SSID, then leaves the field
                 const int field = (arg & 1) ? page3::IDC_KEY : page3::IDC_SSID;
-                const size_t n = std::min<size_t>(arg >> 1, size - i);
-                w.ui.RunOnUi([&] { page.SetItemText(field, std::string(data + i, data + i + n)); });
-                i += n;
+                const Bytes text = in.Take(arg >> 1);
+                w.ui.RunOnUi(
+                    [&] { page.SetItemText(field, std::string(text.begin(), text.end())); });
                 w.ui.LeaveField(page, field);
                 break;
             }
         }
         w.Drain();
     }
+    w.End();
     return 0;
 }
