@@ -19,10 +19,8 @@ struct Cutting {
 };
 
 const Cutting kCuttings[] = {
-    {"after ESC", {1}, 100},
-    {"after the letter", {3}, 100},
-    {"inside the value", {6, 9}, 100},
-    {"before the last byte", {-1}, 100},
+    {"after ESC", {1}, 100},           {"after the letter", {3}, 100},
+    {"inside the value", {6, 9}, 100}, {"before the last byte", {-1}, 100},
     {"byte by byte", {}, 30},
 };
 
