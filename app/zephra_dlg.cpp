@@ -256,7 +256,7 @@ void CZephraDlg::OnBnClickedOpen() {
     m_idCount = 0;
     WriteComm(kIdentifyRequest, sizeof kIdentifyRequest);
     SetTimer(kModelTimer, kModelTimeoutMs);
-    WaitWithMessages(kIdentifyWaitMs);
+    WaitForIdentity(kIdentifyWaitMs);
     UpdateData(false);
 }
 
@@ -342,10 +342,11 @@ void CZephraDlg::OnMessageBoxShown(const std::string& text) {
     NoteInTrace("Message: " + text);
 }
 
-void CZephraDlg::WaitWithMessages(uint32_t ms) {
+void CZephraDlg::WaitForIdentity(uint32_t ms) {
     ui::Backend& backend = ui::CurrentBackend();
     const uint32_t start = backend.TickCount();
-    while (backend.TickCount() - start < ms) {
+    // Once the reply has named its page (or been refused) there is nothing left to wait for.
+    while (m_bWaitModel && backend.TickCount() - start < ms) {
         backend.PumpMessages();
         backend.Sleep(10);
     }

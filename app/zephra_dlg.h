@@ -51,8 +51,9 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     // there were none, 1 otherwise.
     int OnCommRead();
 
-    // Dispatches the thread's messages for ms milliseconds.
-    void WaitWithMessages(uint32_t ms);
+    // Dispatches the thread's messages while the identification reply is awaited, for at most ms
+    // milliseconds.
+    void WaitForIdentity(uint32_t ms);
 
     bool IsConnected() const { return link_ != nullptr; }
     bool IsWaitingForModel() const { return m_bWaitModel; }

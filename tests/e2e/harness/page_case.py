@@ -123,13 +123,13 @@ class PageCase(WineTestCase):
 
     def read(self, page, printer, frames):
         """Read WLAN Info on a printer that answers: the chain on the wire, then "Read Success"
-        with Save offered and Read held off."""
+        with Save offered and Read offered again."""
         since = len(printer.received())
         self.ui.click(page, self.READ)
         self.assertEqual(self.wait_text(page, self.STATUS, "Read Success", CHAIN_TIMEOUT),
                          "Read Success")
         self.assert_wire(printer, since, frames, timeout=1.0)
-        self.assert_buttons(page, read=False, save=True)
+        self.assert_buttons(page, read=True, save=True)
         self.assertIsNone(self.ui.message_box(timeout=0), "a message box after the read")
 
     def save(self, page, printer, frames):
