@@ -15,4 +15,13 @@ std::optional<Cut> HeadCut(const uint8_t* held, size_t count) {
     return std::nullopt;
 }
 
+std::optional<Cut> LetterCut(const std::vector<uint8_t>* request, const uint8_t* held,
+                             size_t count) {
+    if (const auto head = HeadCut(held, count))
+        return head;
+    if (request == nullptr || request->size() < 3 || held[2] != (*request)[2])
+        return Stray();
+    return std::nullopt;
+}
+
 }  // namespace reply

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace reply {
 
@@ -49,5 +50,9 @@ inline size_t ThroughFirstZero(const uint8_t* held, size_t count, size_t from) {
 // What every family's reply begins with: ESC '~' and a letter. Junk when the held bytes cannot
 // begin a reply, partial until the letter has come, nothing once it has.
 std::optional<Cut> HeadCut(const uint8_t* held, size_t count);
+// As HeadCut, then stray unless the reply carries the letter of request (null when none is
+// outstanding); nothing once it does.
+std::optional<Cut> LetterCut(const std::vector<uint8_t>* request, const uint8_t* held,
+                             size_t count);
 
 }  // namespace reply

@@ -209,11 +209,9 @@ reply::Cut ThroughValueEnd(const uint8_t* held, size_t count, size_t from) {
 }  // namespace
 
 reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
-    if (const auto head = reply::HeadCut(held, count))
-        return *head;
+    if (const auto cut = reply::LetterCut(request, held, count))
+        return *cut;
     const uint8_t letter = held[2];
-    if (request == nullptr || request->size() < 3 || letter != (*request)[2])
-        return reply::Stray();
     if (letter == 'R') {
         if (count < 5)
             return count < 4 || held[3] == (*request)[3] ? reply::Partial() : reply::Stray();

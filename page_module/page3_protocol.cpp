@@ -226,11 +226,9 @@ reply::Cut CutReadReply(uint8_t item, const uint8_t* held, size_t count) {
 }  // namespace
 
 reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
-    if (const auto head = reply::HeadCut(held, count))
-        return *head;
+    if (const auto cut = reply::LetterCut(request, held, count))
+        return *cut;
     const uint8_t letter = held[2];
-    if (request == nullptr || request->size() < 3 || letter != (*request)[2])
-        return reply::Stray();
     switch (letter) {
         case kBeginLetter:
             return reply::Answer(3);
