@@ -50,7 +50,6 @@ bool CPage2Old::OnInitDialog() {
     m_nAuthIndex = 0;
     m_nKeyInUse = 0;
     m_strLastSsid.clear();
-    m_bAwaiting = false;
     return true;
 }
 
@@ -114,15 +113,13 @@ void CPage2Old::OnCommand(int id, int code) {
 void CPage2Old::OnTimer(unsigned timerId) {
     if (timerId != kReplyTimer)
         return;
-    m_bAwaiting = false;
     EndExchange(ExchangeEnd::kFailed, TimeoutText(m_cPending));
 }
 
 void CPage2Old::OnPageData(uint32_t count) {
-    // Once a request has its answer or its time-out, a late reply to it answers nothing.
-    switch (ClassifyReply(m_rx, count, m_bAwaiting ? m_cPending : 0)) {
+    // Only a whole reply to the request outstanding, or a notice, comes here.
+    switch (ActionOf(m_rx[2])) {
         case ReplyAction::kError:
-            m_bAwaiting = false;
             EndExchange(ExchangeEnd::kFailed, ErrorText(m_cPending));
             // A printer that refuses the release too is not asked again and again.
             if (m_cPending != kRelease)
@@ -152,7 +149,6 @@ void CPage2Old::OnPageData(uint32_t count) {
             SendRelease();
             break;
         case ReplyAction::kRelease:
-            m_bAwaiting = false;
             EndExchange(ExchangeEnd::kSaveDone);
             break;
         case ReplyAction::kUpdateSuccess:
@@ -161,9 +157,7 @@ void CPage2Old::OnPageData(uint32_t count) {
         case ReplyAction::kShowFf:
             ui::AfxMessageBox(kFfText);
             break;
-        case ReplyAction::kDrop:
-        case ReplyAction::kIgnore:
-        case ReplyAction::kOther:
+        case ReplyAction::kNone:
             break;
     }
 }
@@ -183,13 +177,8 @@ unsigned CPage2Old::RequestsPlanned(ExchangeKind kind) {
                                        : 3 + ChainLength(Chain::kWrite);
 }
 
-void CPage2Old::Await(char letter) {
-    m_cPending = letter;
-    m_bAwaiting = true;
-}
-
 void CPage2Old::SendPending(char letter, const Bytes& frame) {
-    Await(letter);
+    m_cPending = letter;
     SendRequest(frame, kReplyTimer, kReplyTimeoutMs);
 }
 
@@ -208,7 +197,7 @@ void CPage2Old::SendRead(uint8_t record) {
 
 void CPage2Old::SendWrite(uint8_t record) {
     m_byPendingRecord = record;
-    Await(kWrite);
+    m_cPending = kWrite;
     const WriteFrames frames = WriteRequest(record, EncodeRecord(record, m_writing));
     SendRequest(frames.header, frames.payload, kReplyTimer, kReplyTimeoutMs);
 }

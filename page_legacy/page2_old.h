@@ -74,7 +74,6 @@ class CPage2Old : public CPrinterPage {
     void SendWrite(uint8_t record);
     void SendFinish();
     void SendRelease();
-    void Await(char letter);  // the reply to this letter is the one taken next
     void SendPending(char letter, const page2::Bytes& frame);
 
     // --- Read chain (page2_read.cpp) ---
@@ -97,11 +96,10 @@ class CPage2Old : public CPrinterPage {
     std::string m_strLastSsid;
     page2::WepKeyTables m_wepKeys;
 
-    // The exchange: the last request sent, whether its reply is still awaited, and what a save
-    // writes (taken when it begins; the settings stay disabled until it ends).
+    // The exchange: the last request sent, and what a save writes (taken when it begins; the
+    // settings stay disabled until it ends).
     char m_cPending = 0;
     uint8_t m_byPendingRecord = 0;
-    bool m_bAwaiting = false;
     bool m_bSaving = false;
     page2::LegacySettings m_writing;
 };

@@ -2,7 +2,6 @@
 #include "page_legacy/page2_protocol.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "page_legacy/page2_text.h"
 
@@ -41,10 +40,6 @@ bool InChain(Chain chain, const RecordEntry& entry) {
 // Byte i of the notification; bytes beyond it read as zero.
 uint8_t At(const uint8_t* data, size_t count, size_t i) {
     return i < count ? data[i] : 0;
-}
-
-bool IsRequestLetter(uint8_t letter) {
-    return letter != 0 && std::strchr("SCRWFG", letter) != nullptr;
 }
 
 const RecordEntry* FindRecord(uint8_t record) {
@@ -143,21 +138,14 @@ reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
     return count < length ? reply::Partial() : reply::Answer(length);
 }
 
-ReplyAction ClassifyReply(const uint8_t* data, size_t count, char pendingLetter) {
-    if (At(data, count, 0) != kEsc)
-        return ReplyAction::kDrop;
-    if (At(data, count, 1) != kTilde || count <= 2)
-        return ReplyAction::kIgnore;
-    const uint8_t letter = data[2];
-    if (IsRequestLetter(letter) && letter != static_cast<uint8_t>(pendingLetter))
-        return ReplyAction::kIgnore;
+ReplyAction ActionOf(uint8_t letter) {
     switch (letter) {
         case kErrorLetter:
             return ReplyAction::kError;
         case kSetup:
             return ReplyAction::kSetup;
         case kIdentity:
-            return count == kIdentityReplySize ? ReplyAction::kIdentity : ReplyAction::kIgnore;
+            return ReplyAction::kIdentity;
         case kRead:
             return ReplyAction::kRead;
         case kWrite:
@@ -169,10 +157,9 @@ ReplyAction ClassifyReply(const uint8_t* data, size_t count, char pendingLetter)
         case kUpdateLetter:
             return ReplyAction::kUpdateSuccess;
         case kFfLetter:
-            return data[count - 1] == 0 ? ReplyAction::kShowFf : ReplyAction::kIgnore;
-        default:
-            return ReplyAction::kOther;
+            return ReplyAction::kShowFf;
     }
+    return ReplyAction::kNone;
 }
 
 Bytes RecordFromReply(const uint8_t* data, size_t count, uint8_t record) {

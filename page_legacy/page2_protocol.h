@@ -91,24 +91,20 @@ std::string RequestName(const Bytes& head);
 // reply the record's size more; 'Y' and 0xFF (up to its first 00) are notices.
 reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count);
 
-// What the page does with a reply.
+// What the page does with a whole reply, by its letter.
 enum class ReplyAction {
-    kDrop,           // not a frame: clear the buffer
-    kIgnore,         // nothing; the reply timer keeps running
     kError,          // the printer refused the request
     kSetup,          // S
-    kIdentity,       // C of exactly kIdentityReplySize bytes
+    kIdentity,       // C
     kRead,           // R
     kWrite,          // W
     kFinish,         // F
     kRelease,        // G
     kUpdateSuccess,  // 'Y': show kUpdateSuccess
-    kShowFf,         // 0xFF ending in a zero byte: show kFfText
-    kOther,          // an unknown letter: clear the buffer
+    kShowFf,         // 0xFF: show kFfText
+    kNone,           // a letter no reply carries
 };
-// data holds count bytes. An S, C, R, W, F or G reply counts only when its letter is the
-// pending one (0: none pending), so a stray reply cannot drive the wrong chain.
-ReplyAction ClassifyReply(const uint8_t* data, size_t count, char pendingLetter);
+ReplyAction ActionOf(uint8_t letter);
 
 // The record's bytes of an R reply: reply bytes 3 on, zero-filled beyond the reply.
 Bytes RecordFromReply(const uint8_t* data, size_t count, uint8_t record);

@@ -81,7 +81,6 @@ void CPage2Old::ReadStep(uint32_t count) {
     if (next >= 0) {
         SendRead(static_cast<uint8_t>(next));
     } else {
-        m_bAwaiting = false;
         EndExchange(ExchangeEnd::kReadDone);
     }
 }

@@ -1,5 +1,6 @@
-// Feeds arbitrary notifications to the legacy reply classification and record decoders, and
-// arbitrary texts to the WEP key parser: no crash, and what is decoded encodes back unchanged.
+// Feeds arbitrary held bytes to the legacy reply grammar and record decoders, and arbitrary texts
+// to the WEP key parser: no crash, a reply never longer than what is held, and what is decoded
+// encodes back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -24,19 +25,23 @@ void Check(bool ok) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1)
         return 0;
-    // The first byte is the pending letter; the rest is the notification.
-    const char pending = static_cast<char>(data[0]);
-    ++data;
-    --size;
+    // The first byte is the outstanding request's letter, the second its record; the rest is
+    // what is held.
+    if (size < 2)
+        return 0;
+    const Bytes request = Request(static_cast<char>(data[0]), data[1]);
+    data += 2;
+    size -= 2;
 
-    const ReplyAction action = ClassifyReply(data, size, pending);
+    const reply::Cut cut = CutReply(&request, data, size);
+    if (cut.fit == reply::Fit::kAnswer || cut.fit == reply::Fit::kNotice)
+        Check(cut.length > 0 && cut.length <= size);
     // A reply with another request's letter is never taken.
-    if (size > 2 && data[0] == kEsc && data[1] == kTilde && data[2] != pending)
-        Check(action != ReplyAction::kSetup && action != ReplyAction::kRead &&
-              action != ReplyAction::kWrite && action != ReplyAction::kIdentity);
+    if (cut.fit == reply::Fit::kAnswer)
+        Check(data[2] == request[2] || data[2] == kErrorLetter);
+    ActionOf(size > 2 ? data[2] : 0);
     Identity identity;
-    Check(DecodeIdentity(data, size, &identity) ==
-          (ClassifyReply(data, size, kIdentity) == ReplyAction::kIdentity));
+    DecodeIdentity(data, size, &identity);
 
     LegacySettings settings;
     for (int record = 0; record < 0x100; ++record) {

@@ -13,6 +13,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace page3;
     const uint32_t count = static_cast<uint32_t>(size);
+    // Each request the page sends, for what is held: a reply is never longer than the bytes.
+    for (const Bytes& request :
+         {VersionRequest(), BeginRequest(), ReadRequest(size % 40), WriteHeader(size % 40)}) {
+        const reply::Cut cut = CutReply(&request, data, size);
+        if ((cut.fit == reply::Fit::kAnswer || cut.fit == reply::Fit::kNotice) &&
+            (cut.length == 0 || cut.length > size))
+            std::abort();
+    }
     ReplyLetter(data, count);
     StatusGood(data, count);
     WriteAcknowledged(data, count);

@@ -7,6 +7,11 @@
 namespace page2 {
 namespace {
 
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 Bytes WithExtraByte(Bytes bytes) {
     bytes.push_back(0);
     return bytes;
@@ -36,42 +41,57 @@ TEST(Page2Frames, RequestNamesComeFromTheLetterAndRecordOnly) {
         EXPECT_EQ(RequestName(c.head), c.name) << ::testing::PrintToString(c.head);
 }
 
-TEST(Page2Replies, ClassificationFollowsTheFirstThreeBytesAndThePendingLetter) {
+// A reply is taken only whole, by its size, and only when it answers the request outstanding.
+TEST(Page2Replies, CutBySizeAndRequest) {
     Bytes identity(kIdentityReplySize, 0);
     identity[0] = 0x1B;
     identity[1] = 0x7E;
     identity[2] = 'C';
+    const Bytes setup = Request(kSetup), askIdentity = Request(kIdentity);
+    const Bytes readSsid = Request(kRead, kRecordSsid), release = Request(kRelease);
+    const Bytes writeIp = WriteRequest(kRecordIp, {}).header + Bytes(4, 0);
+    using reply::Fit;
     const struct {
-        Bytes reply;
-        char pending;
-        ReplyAction action;
+        const Bytes* request;
+        Bytes held;
+        Fit fit;
+        size_t length;
     } kCases[] = {
-        {{}, 'S', ReplyAction::kDrop},
-        {{0x00, 0x7E, 'S'}, 'S', ReplyAction::kDrop},
-        {{0x1B, 0x7F, 'S'}, 'S', ReplyAction::kIgnore},
-        {{0x1B, 0x7E}, 'S', ReplyAction::kIgnore},
-        {{0x1B, 0x7E, 'S', 0x00}, 'S', ReplyAction::kSetup},
-        {{0x1B, 0x7E, '9'}, 'W', ReplyAction::kError},
-        {identity, 'C', ReplyAction::kIdentity},
-        {Bytes(identity.begin(), identity.begin() + 10), 'C', ReplyAction::kIgnore},
-        {WithExtraByte(identity), 'C', ReplyAction::kIgnore},
-        {{0x1B, 0x7E, 'R', 0xC0}, 'R', ReplyAction::kRead},
-        {{0x1B, 0x7E, 'W'}, 'W', ReplyAction::kWrite},
-        {{0x1B, 0x7E, 'F'}, 'F', ReplyAction::kFinish},
-        {{0x1B, 0x7E, 'G'}, 'G', ReplyAction::kRelease},
-        {{0x1B, 0x7E, 'Y'}, 'R', ReplyAction::kUpdateSuccess},
-        {{0x1B, 0x7E, 0xFF, 0x00}, 'R', ReplyAction::kShowFf},
-        {{0x1B, 0x7E, 0xFF, 0x01}, 'R', ReplyAction::kIgnore},
-        {{0x1B, 0x7E, 'Q'}, 'R', ReplyAction::kOther},
+        {&setup, {0x00, 0x7E, 'S'}, Fit::kJunk, 0},
+        {&setup, {0x1B, 0x7F, 'S'}, Fit::kJunk, 0},
+        {&setup, {0x1B, 0x7E}, Fit::kPartial, 0},
+        {&setup, {0x1B, 0x7E, 'S', 0x00}, Fit::kAnswer, 3},
+        {&writeIp, {0x1B, 0x7E, '9'}, Fit::kAnswer, 3},
+        {&askIdentity, identity, Fit::kAnswer, kIdentityReplySize},
+        // An identity reply split anywhere waits for the rest.
+        {&askIdentity, Bytes(identity.begin(), identity.begin() + 10), Fit::kPartial, 0},
+        {&askIdentity, WithExtraByte(identity), Fit::kAnswer, kIdentityReplySize},
+        // An R reply shorter than its record waits for the rest, never zero-filled.
+        {&readSsid, {0x1B, 0x7E, 'R', 'S', 'h', 'o', 'p'}, Fit::kPartial, 0},
+        {&readSsid, WithExtraByte(Bytes{0x1B, 0x7E, 'R'}) + Bytes(RecordSize(kRecordSsid) - 1, 'x'),
+         Fit::kAnswer, 3 + RecordSize(kRecordSsid)},
+        {&writeIp, {0x1B, 0x7E, 'W'}, Fit::kAnswer, 3},
+        {&release, {0x1B, 0x7E, 'G'}, Fit::kAnswer, 3},
+        // Notices are taken whatever is outstanding, or nothing.
+        {nullptr, {0x1B, 0x7E, 'Y'}, Fit::kNotice, 3},
+        {&setup, {0x1B, 0x7E, 0xFF, 0x01}, Fit::kPartial, 0},
+        {&setup, {0x1B, 0x7E, 0xFF, 0x01, 0x00}, Fit::kNotice, 5},
         // A reply to a request that is not outstanding is left alone.
-        {{0x1B, 0x7E, 'R', 0xC0}, 'W', ReplyAction::kIgnore},
-        {identity, 'R', ReplyAction::kIgnore},
-        {{0x1B, 0x7E, 'S'}, 0, ReplyAction::kIgnore},
+        {&setup, {0x1B, 0x7E, 'Q'}, Fit::kStray, 0},
+        {&writeIp, {0x1B, 0x7E, 'R', 0xC0}, Fit::kStray, 0},
+        {&readSsid, identity, Fit::kStray, 0},
+        {nullptr, {0x1B, 0x7E, 'S'}, Fit::kStray, 0},
+        {nullptr, {0x1B, 0x7E, '9'}, Fit::kStray, 0},
     };
-    for (const auto& c : kCases) {
-        EXPECT_EQ(ClassifyReply(c.reply.data(), c.reply.size(), c.pending), c.action)
-            << ::testing::PrintToString(c.reply) << " pending " << c.pending;
+    for (size_t i = 0; i < std::size(kCases); ++i) {
+        const auto& c = kCases[i];
+        const reply::Cut cut = CutReply(c.request, c.held.data(), c.held.size());
+        EXPECT_EQ(cut.fit, c.fit) << "row " << i;
+        EXPECT_EQ(cut.length, c.length) << "row " << i;
     }
+    EXPECT_EQ(ActionOf('9'), ReplyAction::kError);
+    EXPECT_EQ(ActionOf(0xFF), ReplyAction::kShowFf);
+    EXPECT_EQ(ActionOf('Q'), ReplyAction::kNone);
     Identity decoded;
     EXPECT_TRUE(DecodeIdentity(identity.data(), identity.size(), &decoded));
     EXPECT_FALSE(DecodeIdentity(identity.data(), identity.size() - 1, &decoded));

@@ -19,6 +19,11 @@ Bytes B(const std::string& bytes) {
     return Bytes(bytes.begin(), bytes.end());
 }
 
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 const std::string kReadOk = "\x1B~R0\0"s;
 
 // Good replies and refusals come through the chains; these are the bytes the simulator never sends.
@@ -34,6 +39,46 @@ TEST(Page3Replies, ShortAndForeignReplies) {
     const Bytes ack = B("\x1B~W\x11"s + "0\0\5"s);
     EXPECT_FALSE(WriteAcknowledged(ack.data(), 7));  // a byte after the status
     EXPECT_FALSE(WriteAcknowledged(ack.data(), 4));  // no status at all
+}
+
+// A reply is taken only whole, and only when it answers the request outstanding: a read by the
+// key of the item asked for, a write by its item.
+TEST(Page3Replies, CutByGrammarAndRequest) {
+    const Bytes version = VersionRequest(), readSsid = ReadRequest(kItemSsid);
+    const Bytes readMac = ReadRequest(kItemMac), readIp = ReadRequest(kItemIp);
+    const Bytes writeMode = WriteHeader(kItemMode) + B("1\0"s);
+    using reply::Fit;
+    const struct {
+        const Bytes* request;
+        std::string held;
+        Fit fit;
+        size_t length;
+    } kCases[] = {
+        {&version, "\x1B~V0\0........E1.0\0"s, Fit::kAnswer, 18},
+        {&version, "\x1B~V0\0........E1.0"s, Fit::kPartial, 0},
+        {&version, "\x1B~V0\0........E123456789X"s, Fit::kAnswer, 23},
+        {&readSsid, kReadOk + "ssid=Shop"s, Fit::kPartial, 0},
+        {&readSsid, kReadOk + "ssid=ShopAP\0\0"s, Fit::kAnswer, 18},
+        {&readSsid, kReadOk + "ss"s, Fit::kPartial, 0},
+        {&readSsid, kReadOk + "configured=1\0\0"s, Fit::kStray, 0},
+        {&readSsid, "\x1B~R1\0\0\0"s, Fit::kAnswer, 7},
+        {&readIp, kReadOk + "ipaddr_type=1\0\0"s, Fit::kStray, 0},
+        // The MAC address is raw bytes, zeros among them.
+        {&readMac, kReadOk + "mac=\0\0\x1A\0\0\x01\0"s, Fit::kPartial, 0},
+        {&readMac, kReadOk + "mac=\0\0\x1A\0\0\x01\0\0"s, Fit::kAnswer, 17},
+        {&writeMode, "\x1B~W\x10"s + "0\0"s, Fit::kPartial, 0},
+        {&writeMode, "\x1B~W\x10"s + "0\0\0"s, Fit::kAnswer, 7},
+        {&writeMode, "\x1B~W\x09"s, Fit::kStray, 0},
+        {&readSsid, "\x1B~W\x10"s + "0\0\0"s, Fit::kStray, 0},
+        {nullptr, "\x1B~I"s, Fit::kStray, 0},
+    };
+    for (size_t i = 0; i < std::size(kCases); ++i) {
+        const auto& c = kCases[i];
+        const Bytes held = B(c.held);
+        const reply::Cut cut = CutReply(c.request, held.data(), held.size());
+        EXPECT_EQ(cut.fit, c.fit) << "row " << i;
+        EXPECT_EQ(cut.length, c.length) << "row " << i;
+    }
 }
 
 TEST(Page3Replies, ValuesAndShortReplies) {
