@@ -47,7 +47,10 @@ bool CPage1New::CheckKey() {
     const std::string key = GetItemText(IDC_KEY);
     const size_t length = static_cast<size_t>(ui::CharacterCount(key));
     const char* failure = nullptr;
-    if (!IsManual()) {
+    if (IsApMode() && GetCheck(IDC_SEC_WEP)) {
+        // An access point offers no WEP: refused here rather than after the first writes.
+        failure = "Soft AP - WEP : Not Use";
+    } else if (!IsManual()) {
         if (!IsPrintable(key))
             failure = "Invalid Key contents";
     } else if (GetCheck(IDC_SEC_WPA)) {
@@ -78,8 +81,8 @@ unsigned CPage1New::SaveWritesPlanned() {
     // Operating Mode, Port, Region and the mode's addresses.
     const unsigned common = 4;
     if (IsApMode()) {
-        // Then E, which never goes out for WEP: an access point offers none.
-        return GetCheck(IDC_SEC_WEP) ? common : common + 1;
+        // Then E, for no security or WPA: an access point offers nothing else.
+        return GetCheck(IDC_SEC_NONE) || GetCheck(IDC_SEC_WPA) ? common + 1 : common;
     }
     if (!IsManual())
         return common + 1;  // the join
@@ -167,7 +170,8 @@ void CPage1New::SendApSettings() {
             ApWpaPayload(ssid, channelText, SecurityTypeCode(), CipherCode(), GetItemText(IDC_KEY)),
             10000);
     } else {
-        // An access point offers no WEP: nothing goes out and the timer reports the failed save.
+        // No security chosen at all (WEP is refused before the save): nothing goes out and the
+        // timer reports the failed save.
         SetTimer(kWriteTimer, 10000);
     }
 }

@@ -81,8 +81,12 @@ class CPage3Marvuto : public CPrinterPage {
 
     // --- Save chain (page3_save.cpp) ---
     void OnSaveClicked();
+    // Why the settings cannot be written as they stand, or null: checked before the first write.
+    const char* SaveRefusal();
+    // An access point's key goes out only for the WPA2 kinds.
+    bool ApKeyWritten();
     void WriteItem(uint8_t item);
-    void WriteKey(uint8_t item, page3::KeyKind kind);
+    void WriteKey(uint8_t item);
     void WritePortAndFinish();
     void OnWriteReply(uint32_t count);
     void Acknowledged(uint8_t item);

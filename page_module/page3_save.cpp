@@ -1,5 +1,5 @@
-// "Save WLAN Info": the module's items written one by one, each acknowledgement sending the next
-// write of the WLAN mode, the key checked when its turn comes.
+// "Save WLAN Info": the settings checked, then the module's items written one by one, each
+// acknowledgement sending the next write of the WLAN mode.
 #include <string>
 
 #include "page_module/page3_layout.h"
@@ -14,6 +14,14 @@ void CPage3Marvuto::OnSaveClicked() {
     // Each save writes what a read has shown.
     if (!m_bReadDone)
         return;
+    // The values are taken and checked once, before the first write: a refused save sends
+    // nothing and leaves the page and the link as they were, so no module is left half written.
+    if (!UpdateData(true))
+        return;
+    if (const char* refusal = SaveRefusal()) {
+        ui::AfxMessageBox(refusal);
+        return;
+    }
     SetItemText(IDC_PRINTER_STATUS, "");
     BeginExchange(ExchangeKind::kSave);
     EnableItems(kAllSettings, false);
@@ -21,18 +29,24 @@ void CPage3Marvuto::OnSaveClicked() {
     WriteItem(kItemMode);
 }
 
+const char* CPage3Marvuto::SaveRefusal() {
+    if (GetCurSel(IDC_WLAN_MODE) != kWlanModeAp) {
+        if (GetCheck(IDC_SEC_NONE))
+            return nullptr;
+        return KeyLengthError(CheckedKeyKind(), IsHex(), m_strKey);
+    }
+    if (GetCheck(IDC_SEC_WEP))
+        return "Soft AP - WEP Open : Not Use";
+    if (GetCheck(IDC_SEC_WPA))
+        return "soft AP - WPA-PSK : Not Use";
+    return ApKeyWritten() ? KeyLengthError(KeyKind::kApWpa2, IsHex(), m_strKey) : nullptr;
+}
+
+bool CPage3Marvuto::ApKeyWritten() {
+    return GetCheck(IDC_SEC_WPA2) || GetCheck(IDC_SEC_WPA_WPA2);
+}
+
 uint8_t CPage3Marvuto::ApSecurityDigit() {
-    if (GetCheck(IDC_SEC_NONE))
-        return kSecurityNone;
-    // What an access point cannot offer goes as an empty value; its key is then never sent.
-    if (GetCheck(IDC_SEC_WEP)) {
-        ui::AfxMessageBox("Soft AP - WEP Open : Not Use");
-        return 0;
-    }
-    if (GetCheck(IDC_SEC_WPA)) {
-        ui::AfxMessageBox("soft AP - WPA-PSK : Not Use");
-        return 0;
-    }
     if (GetCheck(IDC_SEC_WPA2))
         return kSecurityWpa2;
     return GetCheck(IDC_SEC_WPA_WPA2) ? kSecurityWpaWpa2 : kSecurityNone;
@@ -47,7 +61,6 @@ uint8_t CPage3Marvuto::InfrastructureSecurityDigit() {
 }
 
 void CPage3Marvuto::WriteItem(uint8_t item) {
-    UpdateData(true);
     Bytes value;
     switch (item) {
         case kItemMode: {
@@ -64,12 +77,8 @@ void CPage3Marvuto::WriteItem(uint8_t item) {
             value = CharValue(ApSecurityDigit());
             break;
         case kItemApKey:
-            if (!GetCheck(IDC_SEC_WPA2) && !GetCheck(IDC_SEC_WPA_WPA2)) {
-                // Nothing to send: the write time-out ends the save.
-                SetTimer(kWriteTimer, kReplyTimeoutMs);
-                return;
-            }
-            return WriteKey(item, KeyKind::kApWpa2);
+        case kItemKey:
+            return WriteKey(item);
         case kItemMdnsEnabled:
             value = CharValue(GetCheck(IDC_MDNS) ? '1' : '0');
             break;
@@ -82,8 +91,6 @@ void CPage3Marvuto::WriteItem(uint8_t item) {
         case kItemSecurity:
             value = CharValue(InfrastructureSecurityDigit());
             break;
-        case kItemKey:
-            return WriteKey(item, CheckedKeyKind());
         case kItemAddressType:
             value = CharValue(GetCheck(IDC_DHCP) ? '1' : '0');
             break;
@@ -109,12 +116,8 @@ void CPage3Marvuto::WriteItem(uint8_t item) {
     SendWrite(item, value);
 }
 
-void CPage3Marvuto::WriteKey(uint8_t item, KeyKind kind) {
-    const bool hex = IsHex();
-    // A key of the wrong length ends the save before anything of it is sent, and drops the link.
-    if (const char* error = KeyLengthError(kind, hex, m_strKey))
-        return EndExchange(ExchangeEnd::kLinkDropped, error);
-    SendWrite(item, hex ? HexKeyValue(m_strKey) : AsciiKeyValue(m_strKey));
+void CPage3Marvuto::WriteKey(uint8_t item) {
+    SendWrite(item, IsHex() ? HexKeyValue(m_strKey) : AsciiKeyValue(m_strKey));
 }
 
 void CPage3Marvuto::WritePortAndFinish() {
@@ -144,7 +147,7 @@ uint8_t CPage3Marvuto::NextApItem(uint8_t acknowledged) {
         case kItemApSsid:
             return kItemApSecurity;
         case kItemApSecurity:
-            return GetCheck(IDC_SEC_NONE) ? kItemMdnsEnabled : kItemApKey;
+            return ApKeyWritten() ? kItemApKey : kItemMdnsEnabled;
         case kItemApKey:
             return kItemMdnsEnabled;
         case kItemMdnsEnabled:

@@ -59,13 +59,6 @@ const Fault kFaults[] = {
     // A module that is never ready is asked at most every 200 ms, until V's time-out.
     {"VersionNeverReady", false, [](auto& m, auto&) { m.SetBadVersionReplies(1000); },
      VersionAsks(23), nullptr, kConnectTimeout},
-    // An access point takes no WEP: an empty security value, no key, and the write time-out.
-    {"AccessPointWep", true,
-     [](auto&, auto& page) {
-         page.SetCurSel(IDC_WLAN_MODE, kWlanModeAp);
-         page.CheckRadio(kSecurityRadios, IDC_SEC_WEP);
-     },
-     "W16 W1 W2", "Soft AP - WEP Open : Not Use", kWriteTimeout},
 };
 
 class Page3Fault : public Page3Test, public ::testing::WithParamInterface<Fault> {};

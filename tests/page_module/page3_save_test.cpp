@@ -139,13 +139,22 @@ TEST_F(Page3Test, A64DigitHexKeyGoesAs32Bytes) {
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Write Success"});
 }
 
-TEST_F(Page3Test, AKeyOfTheWrongLengthDropsTheLink) {
+// A refused save leaves the module, the link and the page as they were: nothing half written.
+TEST_F(Page3Test, ChecksRefuseTheSaveBeforeTheFirstWrite) {
     const struct {
-        std::string configured;
+        std::string configured;  // "0" an access point, "1" infrastructure
         int security, wepType, dataType;
         std::string key, message;
+        std::string ssid = "Lab";
     } cases[] = {
         {"0", IDC_SEC_WPA2, 0, kDataTypeAscii, "1234567", "Invalid WPA2 PSK Key : Error [-103]"},
+        {"0", IDC_SEC_WPA2, 0, kDataTypeAscii, std::string(64, 'k'),
+         "Invalid WPA2 PSK Key : Error [-103]"},
+        // What an access point cannot offer.
+        {"0", IDC_SEC_WEP, kWep64, kDataTypeAscii, "abcde", "Soft AP - WEP Open : Not Use"},
+        {"0", IDC_SEC_WPA, 0, kDataTypeAscii, "12345678", "soft AP - WPA-PSK : Not Use"},
+        {"1", IDC_SEC_NONE, 0, kDataTypeAscii, "", "Enter no more than 32 characters.",
+         std::string(33, 's')},
         {"0", IDC_SEC_WPA_WPA2, 0, kDataTypeHex, std::string(63, '1'),
          "Invalid WPA2 PSK Key : Error [-103]"},
         {"1", IDC_SEC_WEP, kWep64, kDataTypeAscii, "abcdef",
@@ -161,22 +170,32 @@ TEST_F(Page3Test, AKeyOfTheWrongLengthDropsTheLink) {
         {"1", IDC_SEC_WPA2, 0, kDataTypeHex, std::string(63, '1'),
          "Invalid WPA Key : Error [-103]"},
     };
-    for (const auto& c : cases) {
-        Store().configured = c.configured;
-        OpenAndRead();
+    OpenAndRead();
+    const auto setUp = [&](const auto& c) {
         ui_.RunOnUi([&] {
+            Page().SetCurSel(IDC_WLAN_MODE,
+                             c.configured == "0" ? kWlanModeAp : kWlanModeInfrastructure);
             Page().CheckRadio(kSecurityRadios, c.security);
             Page().SetCurSel(IDC_WEP_TYPE, c.wepType);
             Page().SetCurSel(IDC_DATA_TYPE, c.dataType);
             Page().SetItemText(IDC_KEY, c.key);
+            Page().SetItemText(IDC_SSID, c.ssid);
         });
+    };
+    for (const auto& c : cases) {
+        setUp(c);
         Save(kTimeoutMs + 1000);
-        EXPECT_EQ(Requests(), c.configured == "0" ? "W16 W1 W2" : "W16 W17 W18") << c.message;
         EXPECT_EQ(BoxTexts(), std::vector<std::string>{c.message}) << c.key;
-        ExpectButtons(true, false);
-        EXPECT_TRUE(ui_.Enabled(dlg_, IDC_OPEN)) << "the link is closed";
-        ASSERT_TRUE(ui_.PressEscape(Page()));
+        EXPECT_EQ(Requests(), "") << c.message;
+        ExpectButtons(true, true);
+        EXPECT_TRUE(ui_.Enabled(Page(), IDC_SSID)) << c.message;
+        EXPECT_TRUE(ui_.Enabled(dlg_, IDC_CLOSE)) << "the link stays open";
     }
+    // The read still stands: once mended, the same page saves.
+    setUp(cases[0]);
+    SetText(IDC_KEY, "12345678");
+    Save();
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Write Success"});
 }
 
 }  // namespace
