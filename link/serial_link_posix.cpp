@@ -52,6 +52,13 @@ bool DataBitsFlag(uint8_t bits, tcflag_t* flag) {
     return false;
 }
 
+// The line has gone away for good: an adapter unplugged, the other end of a pseudo-terminal
+// closed, the device failing; error is the failed read's, 0 when none was made.
+bool LineGone(short revents, int error) {
+    return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0 || error == EIO || error == ENXIO ||
+           error == ENODEV;
+}
+
 }  // namespace
 
 CPosixSerialLink::~CPosixSerialLink() {
@@ -201,19 +208,26 @@ void CPosixSerialLink::ThreadWatchComm() {
             Deliver(&held);
             continue;
         }
-        const ssize_t n =
-            (p[1].revents & POLLIN) ? read(fd_, chunk_ + held, kReplyChunkSize - held) : -1;
+        // Bytes still waiting are read before a hang-up is taken.
+        const bool readable = (p[1].revents & POLLIN) != 0;
+        const ssize_t n = readable ? read(fd_, chunk_ + held, kReplyChunkSize - held) : -1;
+        const int error = n < 0 && readable ? errno : 0;
         if (n > 0) {
             held += static_cast<uint32_t>(n);
             if (held == kReplyChunkSize)
                 Deliver(&held);
             continue;
         }
-        if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        if (n < 0 && (error == EAGAIN || error == EINTR))
             continue;
-        // A hang-up or an error: what came is still delivered, and a port that keeps failing must
-        // not keep the reader busy.
+        // What came is still delivered.
         Deliver(&held);
+        if (LineGone(p[1].revents, error)) {
+            if (notify_)
+                notify_(LinkEvent::kDisconnected);
+            return;
+        }
+        // A port that keeps failing must not keep the reader busy.
         if (StopRequested(static_cast<int>(kReadRetryMs)))
             return;
     }

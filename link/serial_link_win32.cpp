@@ -8,10 +8,11 @@ namespace {
 constexpr DWORD kQueueSize = 4096;
 constexpr DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
 
-void ClearLineErrors(HANDLE comm) {
+// False when the port cannot even report its line errors: its device has gone.
+bool ClearLineErrors(HANDLE comm) {
     DWORD errors = 0;
     COMSTAT stat{};
-    ClearCommError(comm, &errors, &stat);
+    return ClearCommError(comm, &errors, &stat) != 0;
 }
 
 }  // namespace
@@ -134,7 +135,14 @@ void CSerialLink::ThreadWatchComm() {
                 notify_(LinkEvent::kData);
         }
         if (failed) {
-            ClearLineErrors(comm_.Get());
+            // A line error fails a read until it is cleared. A read that fails on a port that
+            // cannot clear it has lost its line (an adapter unplugged, a pseudo-terminal hung
+            // up): that is told once, and the reader ends.
+            if (!ClearLineErrors(comm_.Get()) && result == CReaderThread::IoResult::kFailed) {
+                if (notify_)
+                    notify_(LinkEvent::kDisconnected);
+                return;
+            }
             // A port that keeps failing must not keep the reader busy.
             if (reader_.StopRequested(kReadRetryMs))
                 return;

@@ -1,6 +1,8 @@
 // The POSIX serial link against printer-sim on a pseudo-terminal.
 #include "link/serial_link_posix.h"
 
+#include <signal.h>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -107,6 +109,18 @@ TEST(PosixSerialLink, PartsOfAReplyApartArriveAsTwo) {
     joined.insert(joined.end(), chunks[1].begin(), chunks[1].end());
     EXPECT_EQ(joined, kOfficeReply);
     EXPECT_FALSE(chunks[0].empty());
+}
+
+TEST(PosixSerialLink, AHangUpIsToldOnceAndEndsTheReader) {
+    SimProcess sim({"--model", "5"});
+    Receiver rx;
+    CPosixSerialLink link;
+    ASSERT_EQ(link.Open(Settings(sim.Path()), rx.queue, rx.Notify()), SerialOpenResult::kOpened);
+    sim.Exit(SIGKILL);
+    rx.Chunks(1, 10000);
+    EXPECT_EQ(rx.Events(), std::vector<LinkEvent>{LinkEvent::kDisconnected});
+    EXPECT_EQ(rx.Chunks(2, 200).size(), 1u);
+    link.Close();
 }
 
 TEST(PosixSerialLink, BadOrBusyPortsFailAndLeaveNothingOpen) {
