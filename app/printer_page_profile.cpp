@@ -34,7 +34,7 @@ void CPrinterPage::SaveSettingsToFile() {
         ui::CurrentBackend().AskFileName(ui::FileDialogKind::kSave, kProfileFilter);
     if (path.empty())
         return;
-    if (!WriteFileReplacing(path, text))
+    if (!WriteFileReplacing(path, text, includeKey ? FileAccess::kOwnerOnly : FileAccess::kShared))
         ui::AfxMessageBox("The settings could not be written to " + path + ".");
 }
 

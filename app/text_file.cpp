@@ -17,9 +17,11 @@ bool ReadTextFile(const std::string& path, std::string* content) {
     return ok;
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& content) {
+bool WriteFileReplacing(const std::string& path, const std::string& content, FileAccess access) {
     const std::string temporary = path + ".tmp";
-    FILE* file = OpenFileByPath(temporary, "wb");
+    // One left behind by an earlier run would keep whatever access it had.
+    RemoveFileByPath(temporary);
+    FILE* file = OpenFileByPath(temporary, "wb", access);
     if (file == nullptr)
         return false;
     const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();

@@ -85,6 +85,8 @@ void CTraceDlg::OnCommand(int id, int code) {
 void CTraceDlg::SaveToFile() {
     const std::string path = ui::CurrentBackend().AskFileName(ui::FileDialogKind::kSave,
                                                               {"Protocol trace (*.txt)", "*.txt"});
-    if (!path.empty() && !WriteFileReplacing(path, TraceText()))
+    const bool keys = GetCheck(IDC_TRACE_SHOW_KEYS) != 0;
+    if (!path.empty() &&
+        !WriteFileReplacing(path, TraceText(), keys ? FileAccess::kOwnerOnly : FileAccess::kShared))
         ui::AfxMessageBox("The trace could not be written to " + path + ".");
 }

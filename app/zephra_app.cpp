@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/text_file_platform.h"
 #include "app/zephra_dlg.h"
 #include "link/win32_link_provider.h"
 #include "ui/backend.h"
@@ -46,7 +47,8 @@ TraceFile AttachTraceFile(const CommandLine& options, CZephraDlg& dlg) {
     trace.SetShowKeys(options.traceKeys);
     if (options.traceFile.empty())
         return nullptr;
-    TraceFile file(_wfopen(ui::Widen(options.traceFile).c_str(), L"ab"));
+    TraceFile file(OpenFileByPath(
+        options.traceFile, "ab", options.traceKeys ? FileAccess::kOwnerOnly : FileAccess::kShared));
     if (!file) {
         ui::AfxMessageBox("Cannot open the trace file " + options.traceFile + ".");
         return nullptr;

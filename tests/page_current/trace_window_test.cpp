@@ -1,4 +1,6 @@
 // "Protocol trace..." on a page's system menu: the trace shown, keys on demand, copied and saved.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 
@@ -39,6 +41,9 @@ TEST_F(Page1Test, TheTraceWindowShowsCopiesAndSavesTheTrace) {
     std::string saved;
     ASSERT_TRUE(ReadTextFile(path, &saved));
     EXPECT_EQ(saved, log.Text(true, "\r\n"));
+    struct stat file {};
+    ASSERT_EQ(stat(path.c_str(), &file), 0);
+    EXPECT_EQ(file.st_mode & 0777, 0600u) << "keys shown: its owner's alone";
     std::remove(path.c_str());
 
     ASSERT_TRUE(ui_.Click(*window, ui::kIdCancel));
