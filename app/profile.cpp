@@ -4,9 +4,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "app/entry_text.h"
+#include "app/profile_shape.h"
 #include "ui/data_exchange.h"
 #include "ui/dialog.h"
 
@@ -17,6 +20,10 @@ namespace {
 using nlohmann::json;
 
 constexpr const char* kKeyLeftOut = "key_left_out";
+constexpr const char* kNotAProfile = "This file is not a printer settings profile.";
+
+// A profile's settings sit two levels deep; no value needs more than a few levels beyond them.
+constexpr int kMaxNesting = 8;
 
 // The families by their names in the file, and how a message names their printers.
 const struct {
@@ -40,8 +47,21 @@ class ValueMap : public Values {
     std::map<std::string, std::string> values_;
 };
 
-std::string Refusal(const char* field) {
-    return std::string("The profile's \"") + field + "\" is not a value this page can hold.";
+// A name from the file in quotes, its control and non-ASCII characters escaped so that the
+// message stays one line of plain text.
+std::string Quoted(const std::string& name) {
+    return json(name).dump(-1, ' ', true);
+}
+
+std::string Refusal(const std::string& field) {
+    return "The profile's " + Quoted(field) + " is not a value this page can hold.";
+}
+
+// A setting is text or a tick; any other value is refused before it is looked into.
+std::string ShapeRefusal(const std::string& name, const json& value) {
+    if (value.is_string() && HasControlCharacter(value.get_ref<const std::string&>()))
+        return "The profile's " + Quoted(name) + " holds a control character.";
+    return value.is_string() || value.is_boolean() ? std::string() : Refusal(name);
 }
 
 // Dotted text with four octets of 0 to 255, digits only.
@@ -214,12 +234,14 @@ std::string OtherFamilyMessage(const std::string& name) {
         if (name == family.name)
             return std::string("This file holds settings for a ") + family.printer + " printer.";
     }
-    return "This file holds settings for another kind of printer.";
+    return "This file holds settings for a printer family (" + Quoted(name) +
+           ") that this utility does not know.";
 }
 
 std::string ReadProfileFamily(const std::string& text, std::string* family) {
+    if (NestsDeeperThan(text, kMaxNesting))
+        return kNotAProfile;
     const json file = json::parse(text, nullptr, false);
-    const char* const kNotAProfile = "This file is not a printer settings profile.";
     if (!file.is_object() || file.value("format", json()) != kFormatName)
         return kNotAProfile;
     const json version = file.value("version", json());
@@ -227,13 +249,23 @@ std::string ReadProfileFamily(const std::string& text, std::string* family) {
         return "This profile has a format version (" + version.dump() +
                ") that this utility does not know.";
     const json familyName = file.value("family", json());
-    for (const auto& known : kFamilies) {
-        if (familyName == known.name) {
-            *family = known.name;
-            return file.value("settings", json()).is_object() ? std::string() : kNotAProfile;
-        }
+    if (!familyName.is_string())
+        return kNotAProfile;
+    const std::string name = familyName.get<std::string>();
+    const auto known = std::find_if(std::begin(kFamilies), std::end(kFamilies),
+                                    [&](const auto& f) { return name == f.name; });
+    if (known == std::end(kFamilies))
+        return OtherFamilyMessage(name);
+    const json settings = file.value("settings", json());
+    if (!settings.is_object())
+        return kNotAProfile;
+    for (auto it = settings.begin(); it != settings.end(); ++it) {
+        const std::string refusal = ShapeRefusal(it.key(), it.value());
+        if (!refusal.empty())
+            return refusal;
     }
-    return OtherFamilyMessage(familyName.is_string() ? familyName.get<std::string>() : "");
+    *family = name;
+    return std::string();
 }
 
 std::string LoadProfile(ui::CDialog& page, const Family& family, const std::string& text) {
@@ -254,7 +286,7 @@ std::string LoadProfile(ui::CDialog& page, const Family& family, const std::stri
     if (family.check != nullptr) {
         const std::string fault = family.check(values);
         if (!fault.empty())
-            return Refusal(fault.c_str());
+            return Refusal(fault);
     }
     for (const Field& field : family.fields) {
         const std::string* value = values.Get(field.name);

@@ -80,8 +80,9 @@ class Values {
 std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey,
                         std::string* text);
 
-// Checks that text is a profile this utility can read: "" with the name of its family in *family,
-// or the message that refuses it.
+// Checks that text is a profile this utility can read, of a family it knows, each setting a tick
+// or text free of control characters: "" with the name of its family in *family, or the message
+// that refuses it.
 std::string ReadProfileFamily(const std::string& text, std::string* family);
 
 // Why a page refuses a profile of the family named (by its name in the file).

@@ -1,9 +1,10 @@
-// zephra-cli identify against printer-sim on a pseudo-terminal.
+// zephra-cli identify against printer-sim on a pseudo-terminal, and the profiles apply refuses.
 #include <gtest/gtest.h>
 
 #include "link/rx_queue.h"
 #include "link/serial_link_posix.h"
 #include "tests/cli/cli_run.h"
+#include "tests/support/profile_steps.h"
 #include "tests/support/sim_process.h"
 
 namespace {
@@ -65,6 +66,57 @@ TEST(ZephraCliIdentify, BadUsageOrPortsSendNothingAndExitTwo) {
     }
     holder.Close();
     EXPECT_EQ(ReadText(log), "");
+}
+
+// A profile holds only what its page's controls could hold; a save starts with every value
+// accepted or not at all.
+TEST(ZephraCliApply, ProfilesNoPageCanHoldAreRefusedWithNothingWritten) {
+    const std::string head = R"({"format": "zephra-printer-settings", "version": 1, )";
+    const std::string current = head + R"("family": "current", "settings": )";
+    const std::string notProfile = "This file is not a printer settings profile.";
+    const std::string notHeld = " is not a value this page can hold.";
+    const std::string control = " holds a control character.";
+    const struct {
+        const char* model;
+        std::string text, message;
+        bool read;  // refused by the page after its read, or else before any port is opened
+    } cases[] = {
+        {"5", current + R"({"ssid": "Shop\u0000Net"}})", R"("ssid")" + control, false},
+        {"5", current + R"({"ssid": "Shop\tNet"}})", R"("ssid")" + control, false},
+        {"3", head + R"("family": "legacy", "settings": {"peer_domain_name": "a\u0085b"}})",
+         R"("peer_domain_name")" + control, false},
+        {"5", current + R"({"port": 9100}})", R"("port")" + notHeld, false},
+        {"5", current + R"({"ssid": {"name": "Shop"}}})", R"("ssid")" + notHeld, false},
+        {"5", current + R"({"ssid": )" + std::string(100000, '[') + std::string(100000, ']') + "}}",
+         notProfile, false},
+        {"5", head + R"("settings": {}})", notProfile, false},
+        {"5", head + R"("family": "kiosk", "settings": {}})",
+         R"(a printer family ("kiosk") that this utility does not know.)", false},
+        {"4",
+         head + R"("family": "module", "settings": {"wlan_mode": "Access Point mode", )" +
+             R"("security": "WPA2-PSK", "key_data_type": "ASCII", "key": ")" +
+             std::string(64, 'k') + R"("}})",
+         "module refused: Invalid WPA2 PSK Key : Error [-103]\n", true},
+    };
+    const std::string log = TestFile("refused.log");
+    ProfileFile profile("refused");
+    for (const auto& c : cases) {
+        profile.Write(c.text);
+        SimProcess sim({"--model", c.model, "--log", log});
+        const std::string path = sim.Path();
+        ASSERT_FALSE(path.empty());
+        const CliRun run = Cli("apply " + profile.Path() + " --yes --port " + path);
+        EXPECT_EQ(run.status, 2) << c.message << run.err;
+        if (c.read) {
+            EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
+            EXPECT_EQ(ReadText(log).find("1B 7E 57"), std::string::npos) << "a write went out";
+        } else {
+            EXPECT_EQ(run.out, "") << c.message;
+            EXPECT_NE(run.err.find(c.message + "\n"), std::string::npos) << run.err;
+            EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+            EXPECT_EQ(ReadText(log), "") << c.message;
+        }
+    }
 }
 
 }  // namespace
