@@ -2,6 +2,7 @@
 #include "app/about_dlg.h"
 
 #include "res/resource.h"
+#include "zephra_version.h"
 
 using ui::Kind;
 
@@ -18,7 +19,7 @@ const ui::DialogDesc& AboutDialogDesc() {
         {
             ui::IconControl({14, 14, 21, 20}, IDR_MAINFRAME),
             {ui::kNoId, Kind::kStatic, "Velmora", {42, 14, 114, 8}},
-            {ui::kNoId, Kind::kStatic, "Version 7.4", {42, 26, 114, 8}},
+            {ui::kNoId, Kind::kStatic, "Version " ZEPHRA_VERSION, {42, 26, 114, 8}},
             {ui::kIdOk, Kind::kDefPushButton, "OK", {113, 41, 50, 14}, ui::kGroup | ui::kTabStop},
         },
     };

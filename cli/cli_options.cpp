@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/main_dialog_layout.h"
+#include "zephra_version.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
     const bool comPorts = naming == PortNaming::kComPorts;
     CLI::App app{"Sets up the WLAN interface of printers over a serial port.", "zephra-cli"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", ZEPHRA_VERSION, "Prints the version and exits");
     std::string baud = "57600", parity = "None", dataBits = "8", stopBits = "1";
     bool usb = false;
     const struct {

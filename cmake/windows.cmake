@@ -3,6 +3,8 @@ enable_language(RC)
 
 # Static runtime so the exe imports only Windows system DLLs.
 set(ZEPHRA_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# No link time in the PE header: the same sources give the same bytes.
+add_link_options(-Wl,--no-insert-timestamp)
 
 # The Win32 links, shared by the product and the Wine-level link probes.
 add_library(zephra_win32_links STATIC
@@ -39,6 +41,7 @@ ExternalProject_Add(printer_sim_host
   SOURCE_DIR ${PROJECT_SOURCE_DIR}/sim
   BINARY_DIR ${ZEPHRA_HOST_SIM_DIR}
   CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DZEPHRA_WERROR=${ZEPHRA_WERROR}
+             -DZEPHRA_VERSION=${ZEPHRA_VERSION}
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   BUILD_BYPRODUCTS ${ZEPHRA_PRINTER_SIM})

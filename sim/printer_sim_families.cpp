@@ -57,7 +57,7 @@ bool UsesLegacyOptions(const SimOptions& o) {
            !o.wrongLetters.empty();
 }
 constexpr char kModuleOptions[] = "--bad-version and --ack-as";
-constexpr char kLegacyOptions[] = "--version, --mac, --record, --wrong-letter and --store";
+constexpr char kLegacyOptions[] = "--id-version, --mac, --record, --wrong-letter and --store";
 
 // Applies --set to a family that takes it.
 template <class Family>
@@ -175,7 +175,7 @@ bool ConfigureLegacy(const SimOptions& options, CSimLegacy* legacy) {
         !OnlyFor(UsesModuleOptions(options), kModuleOptions, "4"))
         return false;
     if (!options.version.empty() && !ParseVersion(options.version, legacy))
-        return BadValue("version", options.version);
+        return BadValue("id-version", options.version);
     if (!options.mac.empty() && !ParseMac(options.mac, legacy))
         return BadValue("mac", options.mac);
     for (const std::string& record : options.records) {

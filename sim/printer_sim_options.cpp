@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "sim/printer_sim_options.h"
+#include "zephra_version.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ const char kUsage[] =
     "  --split          send every reply, the identification's included, in two writes\n"
     "                   100 ms apart, cut inside its payload\n"
     "  --help           show this text\n"
+    "  --version        show the version of this program\n"
     "\n"
     "Faults, models 3, 4, 5 and 7 (each option may be repeated):\n"
     "  --refuse REQ     answer REQ with a refusal: status 'E' (models 5, 7; O: factory reset,\n"
@@ -48,7 +50,7 @@ const char kUsage[] =
     "  --ack-as NN=MM   acknowledge the write of item NN as item MM (both hex)\n"
     "\n"
     "Model 3 only:\n"
-    "  --version M.Nr   identity version, e.g. 1.2a (default)\n"
+    "  --id-version M.Nr  identity version, e.g. 1.2a (default)\n"
     "  --mac MAC        identity MAC address, e.g. 00:1A:2B:3C:4D:5E (default)\n"
     "  --record NN=HEX  preset record NN with exactly its size in hex bytes\n"
     "  --wrong-letter REQ=L  answer REQ with the letter L in place of its own\n"
@@ -78,12 +80,12 @@ bool TakeValue(const std::string& arg, const char* value, SimOptions* options, b
     } else if (arg == "--bad-version") {
         *ok = ParseNumber(value, &options->badVersions);
     } else {
-        std::string* text = arg == "--log"         ? &options->logPath
-                            : arg == "--timed-log" ? &options->timedLogPath
-                            : arg == "--version"   ? &options->version
-                            : arg == "--mac"       ? &options->mac
-                            : arg == "--store"     ? &options->storePath
-                                                   : nullptr;
+        std::string* text = arg == "--log"          ? &options->logPath
+                            : arg == "--timed-log"  ? &options->timedLogPath
+                            : arg == "--id-version" ? &options->version
+                            : arg == "--mac"        ? &options->mac
+                            : arg == "--store"      ? &options->storePath
+                                                    : nullptr;
         std::vector<std::string>* list = arg == "--set"            ? &options->sets
                                          : arg == "--refuse"       ? &options->refuse
                                          : arg == "--silent"       ? &options->silent
@@ -107,8 +109,8 @@ bool TakeValue(const std::string& arg, const char* value, SimOptions* options, b
 int ParseSimOptions(int argc, char** argv, SimOptions* options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help") {
-            std::fputs(kUsage, stdout);
+        if (arg == "--help" || arg == "--version") {
+            std::fputs(arg == "--help" ? kUsage : ZEPHRA_VERSION "\n", stdout);
             return -1;
         }
         if (arg == "--d-status-ff" || arg == "--split") {

@@ -25,7 +25,7 @@ struct SimOptions {
     std::vector<std::string> records, wrongLetters;
 };
 
-// Returns 0 to go on, -1 after --help, or the exit status after saying what is wrong.
+// Returns 0 to go on, -1 after --help or --version, or the exit status after saying what is wrong.
 int ParseSimOptions(int argc, char** argv, SimOptions* options);
 
 // Applies the family options to the protocol the model picked; false after saying what is wrong.

@@ -150,7 +150,7 @@ class PanelTest(WineTestCase):
             about = self.ui.wait("About " + CAPTION, timeout=10)
             texts = [text for _, _, text in self.ui.children(about)]
             self.assertIn("Velmora", texts)
-            self.assertIn("Version 7.4", texts)
+            self.assertIn("Version " + os.environ["ZEPHRA_VERSION"], texts)
             self.ui.click(about, IDOK)
             self.assertTrue(self.ui.gone(about), "OK closes the about box")
         self.assertEqual([caption for _, _, caption in self.ui.windows()], [CAPTION])

@@ -104,8 +104,9 @@ TEST(PrinterSimTool, ServesTheWifiModuleWithItsOptions) {
 
 TEST(PrinterSimTool, LegacyModelServesItsPresetsAndKeepsTheStoreFile) {
     const std::string store = ::testing::TempDir() + "printer-sim-store.txt";
-    SimProcess sim({"--model", "3", "--version", "3.14c", "--mac", "00:0A:FF:10:20:30", "--record",
-                    "21=" + std::string(60, '0') + "4142", "--refuse", "W00", "--store", store});
+    SimProcess sim({"--model", "3", "--id-version", "3.14c", "--mac", "00:0A:FF:10:20:30",
+                    "--record", "21=" + std::string(60, '0') + "4142", "--refuse", "W00", "--store",
+                    store});
     std::string path = sim.Output();
     ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
     path.pop_back();
@@ -147,7 +148,7 @@ TEST(PrinterSimTool, BadArgumentsExitWithStatusTwoAndNoPath) {
                              "--model 3 --set ssid=x",
                              "--model 5 --mac 00:11:22:33:44:55",
                              "--model 3 --mac 00:11",
-                             "--model 3 --version 1.2",
+                             "--model 3 --id-version 1.2",
                              "--model 3 --record 00=0102",
                              "--model 3 --record 04=01020304",
                              "--model 3 --wrong-letter W0=R",
