@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# msi.sh SOURCE OUT: Zephra-<version>-win32.msi into folder OUT, from the release-windows build of
+# the source tree SOURCE, by wixl. wixl stamps the summary with the clock and a random package
+# code: it runs at the commit's time, frozen, and the code is then set from the version.
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+src=$(realpath "$1") out=$(realpath "$2")
+build=${src}/build/release-windows
+version=$(<"${build}/version.txt")
+number=${version%%+*}
+
+files=$(mktemp -d)
+trap 'rm -rf "${files}"' EXIT
+put 0755 "${build}/Zephra.exe" "${files}/Zephra.exe"
+put 0755 "${build}/cli/zephra-cli.exe" "${files}/zephra-cli.exe"
+windows_text "${src}/LICENSE" "${files}/LICENSE.txt"
+put 0644 "${src}/res/zephra.ico" "${files}/zephra.ico"
+
+# A code derived from a name under the upgrade code: the same name, the same code.
+code() {
+    python3 -c 'import sys, uuid
+print(str(uuid.uuid5(uuid.UUID("32056d90-9598-44d9-b554-46f22c6a271d"), sys.argv[1])).upper())' "$1"
+}
+
+msi=${out}/Zephra-${version}-win32.msi
+(cd "${files}" && faketime -f "$(date -d "@${SOURCE_DATE_EPOCH}" '+%Y-%m-%d %H:%M:%S')" \
+    wixl -o "${msi}" -D Version="${number}" -D FullVersion="${version}" \
+    -D ProductCode="$(code "product ${number}")" "${src}/packaging/zephra.wxs")
+msibuild "${msi}" -s "Zephra ${version}" "The Zephra developers" "Intel;1033" \
+    "{$(code "package ${version}")}"
+echo "${msi}"
