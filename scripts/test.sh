@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every test level: formatting, unit and panel tests natively and
-# under the sanitizers, then Zephra.exe and its tests under Wine.
+# under the sanitizers, then Zephra.exe and its tests under Wine; then makes a release of the
+# commit and tests its Debian package on this machine and its installer under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,3 +13,11 @@ for preset in native native-asan windows; do
     cmake --build --preset "${preset}"
     ctest --preset "${preset}"
 done
+
+# Reproducibility takes a second release build, too long for here: scripts/release.sh --check.
+echo "=== release"
+scripts/release.sh
+tests/release/deb_test.sh dist/zephra_*_amd64.deb
+tests/release/next_msi.sh build/release/src build/release/next
+ZEPHRA_BUILD_DIR=$PWD/build/windows ZEPHRA_UIDRIVER=$PWD/build/windows/tests/e2e/uidriver.exe \
+    python3 tests/release/msi_test.py dist/Zephra-*-win32.msi build/release/next/Zephra-*-win32.msi

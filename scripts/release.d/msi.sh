@@ -16,16 +16,19 @@ put 0755 "${build}/cli/zephra-cli.exe" "${files}/zephra-cli.exe"
 windows_text "${src}/LICENSE" "${files}/LICENSE.txt"
 put 0644 "${src}/res/zephra.ico" "${files}/zephra.ico"
 
+# Every version of Zephra has this upgrade code, so a newer one finds and replaces an older one.
+upgrade_code=32056D90-9598-44D9-B554-46F22C6A271D
 # A code derived from a name under the upgrade code: the same name, the same code.
 code() {
     python3 -c 'import sys, uuid
-print(str(uuid.uuid5(uuid.UUID("32056d90-9598-44d9-b554-46f22c6a271d"), sys.argv[1])).upper())' "$1"
+print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' "${upgrade_code}" "$1"
 }
 
 msi=${out}/Zephra-${version}-win32.msi
 (cd "${files}" && faketime -f "$(date -d "@${SOURCE_DATE_EPOCH}" '+%Y-%m-%d %H:%M:%S')" \
     wixl -o "${msi}" -D Version="${number}" -D FullVersion="${version}" \
-    -D ProductCode="$(code "product ${number}")" "${src}/packaging/zephra.wxs")
+    -D UpgradeCode="${upgrade_code}" -D ProductCode="$(code "product ${number}")" \
+    "${src}/packaging/zephra.wxs")
 msibuild "${msi}" -s "Zephra ${version}" "The Zephra developers" "Intel;1033" \
     "{$(code "package ${version}")}"
 echo "${msi}"

@@ -15,7 +15,6 @@ put 0755 "${build}/Zephra.exe" "${top}/Zephra.exe"
 put 0755 "${build}/cli/zephra-cli.exe" "${top}/zephra-cli.exe"
 windows_text "${src}/README.md" "${top}/README.txt"
 windows_text "${src}/LICENSE" "${top}/LICENSE.txt"
-date_tree "${stage}"
 
 zip=${out}/Zephra-${version}-win32.zip
 rm -f "${zip}"
