@@ -36,24 +36,24 @@ release() {
 
 # The files that must come out the same: the packages and the programs in them.
 outputs() {
-    (cd "$1" && ls dist/* build/release-windows/Zephra.exe build/release-windows/cli/zephra-cli.exe \
-        build/release-native/cli/zephra-cli build/release-native/sim/printer-sim)
+    (cd "$1" && ls dist/* build/release-windows/{Zephra.exe,cli/zephra-cli.exe} \
+        build/release-native/{cli/zephra-cli,sim/printer-sim})
 }
 
 src=build/release/src
 if [[ ${1:-} == --check ]]; then
-    src=build/release/a
+    src=build/release/a other=build/release/b
     release "${src}"
-    (umask 0077 && TZ=Pacific/Auckland release build/release/b)
+    (umask 0077 && TZ=Pacific/Auckland release "${other}")
     differ=0
     for file in $(outputs "${src}"); do
-        if ! cmp -s "${src}/${file}" "build/release/b/${file}"; then
-            echo "differs: ${file}, $(cmp -l "${src}/${file}" "build/release/b/${file}" | wc -l) bytes" >&2
+        if ! cmp -s "${src}/${file}" "${other}/${file}"; then
+            echo "differs: ${file}, $(cmp -l "${src}/${file}" "${other}/${file}" | wc -l) bytes" >&2
             differ=1
         fi
     done
     [[ ${differ} == 0 ]] || exit 1
-    echo "reproducible: $(outputs "${src}" | wc -l) files the same in build/release/a and build/release/b"
+    echo "reproducible: $(outputs "${src}" | wc -l) files the same in ${src} and ${other}"
 else
     release "${src}"
 fi

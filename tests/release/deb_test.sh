@@ -21,7 +21,10 @@ flock 9
 # Minimal images leave man pages out of every install; this one is under test.
 "${as_root[@]}" dpkg --path-include='/usr/share/man/*' -i "${deb}" >/dev/null
 trap 'kill ${sim_PID:-} 2>/dev/null; "${as_root[@]}" dpkg -r zephra >/dev/null' EXIT
-mapfile -t files < <(dpkg -L zephra | while read -r path; do [[ -f ${path} ]] && echo "${path}"; done)
+files=()
+for path in $(dpkg -L zephra); do
+    [[ ! -f ${path} ]] || files+=("${path}")
+done
 
 expect "zephra-cli --version" "$(/usr/bin/zephra-cli --version)" "${version}"
 expect "printer-sim --version" "$(/usr/bin/printer-sim --version)" "${version}"
