@@ -172,6 +172,11 @@ void CPrinterPage::Dispatch(const Bytes& header, const Bytes& payload) {
     }
 }
 
+void CPrinterPage::OnLinkLost() {
+    if (exchanging_)
+        EndExchange(ExchangeEnd::kLinkDropped);
+}
+
 void CPrinterPage::EndExchange(ExchangeEnd end, const std::string& message) {
     KillTimer(replyTimer_);
     ForgetHeld();

@@ -71,6 +71,9 @@ class CPrinterPage : public ui::CDialog {
     // Lets the request under way finish, then ends the exchange before its next request and
     // closes the link, so a printer is never left with half a frame.
     void StopAfterCurrentRequest() { stopRequested_ = true; }
+    // The link's line went away: the exchange under way ends now, with the link closed, rather
+    // than at its reply timer.
+    void OnLinkLost();
 
     // Adds the page's own system-menu items.
     bool OnInitDialog() override;

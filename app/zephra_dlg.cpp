@@ -133,7 +133,11 @@ void CZephraDlg::OnLinkEvent(LinkEvent event, uint32_t generation) {
         }
         OnCommRead();
     } else if (event == LinkEvent::kDisconnected) {
-        ui::AfxMessageBox("Disconnect the USB communication. Connect the USB port again!");
+        // The exchange under way ends now rather than at its reply timer, and closes the link.
+        if (CPrinterPage* page = m_pShownPage)
+            page->OnLinkLost();
+        ui::AfxMessageBox(usbOpen_ ? "Disconnect the USB communication. Connect the USB port again!"
+                                   : "The port closed.");
         // The box's loop may have let a page close the link already.
         if (current())
             ReleaseLink();
@@ -276,6 +280,7 @@ bool CZephraDlg::OpenPort(const SerialSettings& settings) {
     ReleaseLink();
     const SerialOpenResult result = links_.OpenSerial(settings, m_QueueRead, MakeNotify(), &link_);
     if (result == SerialOpenResult::kOpened) {
+        usbOpen_ = false;
         m_strStatus = "Success";
         UpdateData(false);
         return true;
@@ -310,6 +315,7 @@ bool CZephraDlg::USB_Connection() {
         m_QueueRead, MakeNotify(),
         [this] { return m_pShownPage == &m_page1 && m_bPage1Read && !m_bPage1Save; }, &link_);
     if (result == UsbOpenResult::kOpened) {
+        usbOpen_ = true;
         m_strStatus = "USB connection success";
         UpdateData(false);
         return true;

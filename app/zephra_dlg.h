@@ -82,6 +82,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
 
     CLinkProvider& links_;
     std::unique_ptr<CLink> link_;  // the link that is open, of whichever kind
+    bool usbOpen_ = false;         // that link is the USB one
     uint32_t linkGeneration_ = 0;  // counts releases, so stale link events can be told apart
     bool queueFullShown_ = false;  // a queue-full box is open; another would only stack on it
     CRxQueue m_QueueRead;
