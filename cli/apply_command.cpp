@@ -14,21 +14,34 @@ namespace {
 
 using nlohmann::json;
 
-// A module's page does not await the acknowledgement of its last write; the read-back of a module
-// waits this long so that acknowledgement cannot be taken for the first reply of the read.
+// A module's page does not await the acknowledgement of its last write, the port's. Should it
+// come in one notification with the first reply of the read-back, the page would drop both as a
+// reply to nothing it asked; the read-back waits this long so that they come apart.
 constexpr auto kAfterSave = std::chrono::milliseconds(300);
 
-// The profile's settings that the printer did not give back as they were written.
-std::string Differences(const std::string& applied, const std::string& readBack) {
+// The profile's settings that the printer did not give back as they were written: each setting of
+// the family that the profile holds, so a key left out is left alone and markers are no settings.
+std::string Differences(const profile::Family& family, const std::string& applied,
+                        const std::string& readBack) {
     const json wanted = json::parse(applied).at("settings");
     const json got = json::parse(readBack).at("settings");
     std::string names;
-    for (auto it = wanted.begin(); it != wanted.end(); ++it) {
-        const auto found = got.find(it.key());
-        if (found == got.end() || *found != it.value())
-            names += (names.empty() ? "" : ", ") + it.key();
+    for (const profile::Field& field : family.fields) {
+        const auto want = wanted.find(field.name);
+        const auto found = got.find(field.name);
+        if (want != wanted.end() && (found == got.end() || *found != *want))
+            names += (names.empty() ? "" : ", ") + std::string(field.name);
     }
     return names;
+}
+
+// What the printer's line says of a save that went through: "saved" only when every write was
+// acknowledged, otherwise the last write that was.
+std::string SavedText(CPanelSession::Family family, const std::string& lastRequest) {
+    // A module's page writes its port last and does not await that write's acknowledgement.
+    if (family == CPanelSession::Family::kModule)
+        return "acknowledged up to " + lastRequest;
+    return "saved";
 }
 
 struct PrinterResult {
@@ -43,7 +56,8 @@ std::string LastMessage(CPanelSession& session, const char* otherwise) {
 }
 
 PrinterResult ApplyTo(CPanelSession& session, CPanelSession::Family family,
-                      const std::string& familyWanted, const std::string& profileText) {
+                      const std::string& familyWanted, const std::string& profileText,
+                      const std::string& lastSaveRequest) {
     if (familyWanted != FamilyName(family))
         return {kExitUsage, "refused: " + profile::OtherFamilyMessage(familyWanted)};
     switch (session.Run(ExchangeKind::kRead)) {
@@ -51,6 +65,8 @@ PrinterResult ApplyTo(CPanelSession& session, CPanelSession::Family family,
             break;
         case CPanelSession::Outcome::kStopped:
             return {kExitPrinterFault, "stopped before the save; the port is closed"};
+        case CPanelSession::Outcome::kPortClosed:
+            return {kExitPrinterFault, std::string("failed: ") + kPortClosed};
         default:
             return {kExitPrinterFault,
                     "failed: " + LastMessage(session, "the read did not finish")};
@@ -68,22 +84,28 @@ PrinterResult ApplyTo(CPanelSession& session, CPanelSession::Family family,
             return {kExitPrinterFault, "stopped after request " +
                                            std::to_string(session.RequestsSent()) +
                                            " of the save; the port is closed"};
+        case CPanelSession::Outcome::kPortClosed:
+            return {kExitPrinterFault, std::string("failed: ") + kPortClosed};
         case CPanelSession::Outcome::kFailed:
             return {kExitPrinterFault,
                     "failed: " + LastMessage(session, "the save did not finish")};
     }
     session.TakeMessages();
+    const std::string saved = SavedText(family, lastSaveRequest);
     if (family == CPanelSession::Family::kModule)
         std::this_thread::sleep_for(kAfterSave);
-    if (session.Run(ExchangeKind::kRead) != CPanelSession::Outcome::kDone)
-        return {kExitPrinterFault,
-                "saved; read-back failed: " + LastMessage(session, "it did not finish")};
+    const CPanelSession::Outcome readBackOutcome = session.Run(ExchangeKind::kRead);
+    if (readBackOutcome != CPanelSession::Outcome::kDone)
+        return {kExitPrinterFault, saved + "; read-back failed: " +
+                                       (readBackOutcome == CPanelSession::Outcome::kPortClosed
+                                            ? kPortClosed
+                                            : LastMessage(session, "it did not finish"))};
     std::string readBack;
     if (!session.SaveProfile(true, &readBack).empty())
-        return {kExitPrinterFault, "saved; the read-back could not be compared"};
-    const std::string differences = Differences(profileText, readBack);
+        return {kExitPrinterFault, saved + "; the read-back could not be compared"};
+    const std::string differences = Differences(*session.Profile(), profileText, readBack);
     if (!differences.empty())
-        return {kExitPrinterFault, "saved; read-back differs: " + differences};
+        return {kExitPrinterFault, saved + "; read-back differs: " + differences};
     return {kExitOk, "applied"};
 }
 
@@ -107,7 +129,16 @@ int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
             break;
         LinkChoice link = command.link;
         link.port = port;
-        CPanelSession session(io.Hooks());
+        // The save's last request sent; the page sends each only once the one before it was
+        // acknowledged.
+        std::string lastSaveRequest;
+        SessionHooks hooks = io.Hooks();
+        hooks.progress = [&lastSaveRequest, show = hooks.progress](const RequestProgress& p) {
+            if (p.kind == ExchangeKind::kSave)
+                lastSaveRequest = p.name;
+            show(p);
+        };
+        CPanelSession session(std::move(hooks));
         stop.Attach(&session);
         int connected = kExitOk;
         const CPanelSession::Family family = Connect(session, link, io, &connected);
@@ -116,7 +147,7 @@ int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
             result = {connected, connected == kExitUsage ? "failed: cannot open the port"
                                                          : "failed: not identified"};
         } else {
-            result = ApplyTo(session, family, familyWanted, text);
+            result = ApplyTo(session, family, familyWanted, text, lastSaveRequest);
         }
         stop.Attach(nullptr);
         io.Result(port + " " + (family == CPanelSession::Family::kNone ? "-" : FamilyName(family)) +

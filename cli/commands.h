@@ -7,6 +7,9 @@
 #include "cli/panel_session.h"
 #include "cli/stop_switch.h"
 
+// How a command says that the printer's line went away.
+constexpr char kPortClosed[] = "the port closed";
+
 int RunIdentify(const CliCommand& command, COperatorIo& io);
 int RunRead(const CliCommand& command, COperatorIo& io);
 int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop);

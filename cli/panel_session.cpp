@@ -24,7 +24,7 @@ constexpr size_t kModelByte = 5;
 
 CPanelSession::CPanelSession(SessionHooks hooks)
     : hooks_(std::move(hooks)),
-      links_(MakeCliLinks()),
+      links_(std::make_unique<CLinkLossWatch>(MakeCliLinks())),
       ui_(ui::HeadlessBackend::Clock::kSteady),
       dlg_(*links_) {
     ui_.SetBoxHandler(hooks_.answerBox);
@@ -112,6 +112,8 @@ CPanelSession::Outcome CPanelSession::Run(ExchangeKind kind) {
         // A stop that came before the page was shown holds for every exchange after it.
         if (stopped_)
             return Outcome::kStopped;
+        if (links_->Lost())
+            return Outcome::kPortClosed;
         began_ = done_ = false;
         requests_ = 0;
     }
@@ -128,6 +130,8 @@ CPanelSession::Outcome CPanelSession::Run(ExchangeKind kind) {
     }
     if (!done_)
         return Outcome::kFailed;
+    if (links_->Lost())
+        return Outcome::kPortClosed;
     if (stopped_ && end_ == ExchangeEnd::kLinkDropped)
         return Outcome::kStopped;
     return end_ == ExchangeEnd::kReadDone || end_ == ExchangeEnd::kSaveDone ? Outcome::kDone

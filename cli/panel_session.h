@@ -13,6 +13,7 @@
 #include "app/printer_page.h"
 #include "app/zephra_dlg.h"
 #include "cli/cli_options.h"
+#include "cli/link_loss_watch.h"
 #include "ui/headless/headless_backend.h"
 
 struct SessionHooks {
@@ -31,10 +32,11 @@ class CPanelSession : private ExchangeObserver {
 
     // How a pressed Read or Save ended.
     enum class Outcome {
-        kDone,     // "Read Success", or the save went through
-        kRefused,  // the page's checks refused it before anything was sent
-        kFailed,   // an error reply, a time-out or a dropped link
-        kStopped,  // stopped on request after the request under way
+        kDone,        // "Read Success", or the save went through
+        kRefused,     // the page's checks refused it before anything was sent
+        kFailed,      // an error reply, a time-out or a dropped link
+        kStopped,     // stopped on request after the request under way
+        kPortClosed,  // the line went away (an adapter unplugged, a pseudo-terminal hung up)
     };
 
     // Shows the panel; the session's backend is the one in use until the session ends.
@@ -50,6 +52,8 @@ class CPanelSession : private ExchangeObserver {
     Family WaitForPage();
     // The model character the printer named, 0 when it said nothing.
     uint8_t Model();
+    // The settings of the page identification showed; nullptr before one is shown.
+    const profile::Family* Profile() const { return page_ ? &page_->Profile() : nullptr; }
 
     // Presses the shown page's Read or Save button and waits for the exchange to end. Any thread
     // may call Stop meanwhile.
@@ -71,7 +75,7 @@ class CPanelSession : private ExchangeObserver {
     void OnExchangeEnded(ExchangeKind kind, ExchangeEnd end) override;
 
     SessionHooks hooks_;
-    std::unique_ptr<CLinkProvider> links_;
+    std::unique_ptr<CLinkLossWatch> links_;
     ui::HeadlessBackend ui_;
     CZephraDlg dlg_;
     CPrinterPage* page_ = nullptr;  // the page identification showed; set on this thread

@@ -12,6 +12,8 @@ int RunRead(const CliCommand& command, COperatorIo& io) {
         // A failed read has shown the page's own message.
         if (read == CPanelSession::Outcome::kStopped)
             io.Error("zephra-cli: stopped; the port is closed");
+        if (read == CPanelSession::Outcome::kPortClosed)
+            io.Error(std::string("zephra-cli: ") + kPortClosed);
         return kExitPrinterFault;
     }
     // The same question the page asks before it saves settings to a file.
@@ -26,7 +28,8 @@ int RunRead(const CliCommand& command, COperatorIo& io) {
         if (!text.empty() && text.back() == '\n')
             text.pop_back();
         io.Result(text);
-    } else if (!WriteFileReplacing(command.out, text)) {
+    } else if (!WriteFileReplacing(command.out, text,
+                                   includeKey ? FileAccess::kOwnerOnly : FileAccess::kShared)) {
         io.Error("zephra-cli: the settings could not be written to " + command.out);
         return kExitUsage;
     }

@@ -37,3 +37,28 @@ inline CliRun Cli(const std::string& args) {
     return CliRun{WEXITSTATUS(status), ReadText(TestFile("run.out")),
                   ReadText(TestFile("run.err"))};
 }
+
+// Starts zephra-cli with args without waiting for it, its output going to files named for what.
+inline pid_t StartCli(const std::string& args, const std::string& what) {
+    const std::string command = "exec " + CliCommandLine(args, what);
+    const pid_t cli = fork();
+    if (cli == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
+        _exit(127);
+    }
+    return cli;
+}
+
+// Waits for text to show in what's standard error, for 20 s at most.
+inline void AwaitError(const std::string& what, const std::string& text) {
+    for (int wait = 0;
+         wait < 1000 && ReadText(TestFile(what + ".err")).find(text) == std::string::npos; ++wait)
+        usleep(20000);
+}
+
+// The exit status of a zephra-cli that StartCli started.
+inline int CliStatus(pid_t cli) {
+    int status = 0;
+    waitpid(cli, &status, 0);
+    return WEXITSTATUS(status);
+}

@@ -1,6 +1,7 @@
 // zephra-cli read and apply against printer-sim processes, and the bytes of apply against those of
 // the page's own save in the window.
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 
 #include <regex>
 #include <sstream>
-#include <thread>
 
 #include "tests/cli/cli_run.h"
 #include "tests/page_current/page1_fixture.h"
@@ -80,6 +80,9 @@ TYPED_TEST(CliApply, TwoPrintersTakeTheProfileWithTheBytesOfThePagesOwnSave) {
     CliRun run = Cli("read --yes --port " + pathA + " --out " + profile);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("Include the security key in the file? Yes\n"), std::string::npos);
+    struct stat file {};
+    ASSERT_EQ(stat(profile.c_str(), &file), 0);
+    EXPECT_EQ(file.st_mode & 0777, 0600u) << "a profile with its key is its owner's alone";
     json settings = json::parse(ReadText(profile));
     settings["settings"]["ssid"] = "Shop-Floor";
     ProfileFile changed("changed");
@@ -95,6 +98,23 @@ TYPED_TEST(CliApply, TwoPrintersTakeTheProfileWithTheBytesOfThePagesOwnSave) {
     run = Cli("read --port " + pathB);
     EXPECT_EQ(json::parse(run.out)["settings"]["ssid"], "Shop-Floor") << run.err;
 
+    // Saved without its key, a profile is applied and leaves the printer's key as it is.
+    ProfileFile keyless("keyless");
+    ASSERT_EQ(Cli("read --port " + pathA + " --out " + keyless.Path()).status, 0);
+    json kept = json::parse(keyless.Read());
+    kept["settings"]["ssid"] = "Key-Kept";
+    keyless.Write(kept.dump());
+    run = Cli("apply " + keyless.Path() + " --yes --port " + pathB);
+    EXPECT_EQ(run.out, pathB + " " + family + " applied\n1 of 1 printers applied\n") << run.err;
+    EXPECT_EQ(run.status, 0);
+    const json after = json::parse(Cli("read --yes --port " + pathB).out)["settings"];
+    EXPECT_EQ(after["ssid"], "Key-Kept");
+    for (const auto& [name, value] : settings["settings"].items()) {
+        if (!kept["settings"].contains(name)) {
+            EXPECT_EQ(after.value(name, json()), value) << name;
+        }
+    }
+
     this->OpenAndRead();
     EXPECT_EQ(LoadProfileFile(this->ui_, this->Page(), changed), std::vector<std::string>{});
     this->ForgetTraffic();
@@ -107,15 +127,19 @@ TYPED_TEST(CliApply, TwoPrintersTakeTheProfileWithTheBytesOfThePagesOwnSave) {
 
 TEST(ZephraCliApply, FaultsEndInTheirStatusAndMessageWithNothingWrittenAfterThem) {
     const std::string log = TestFile("fault.log");
-    ProfileFile current("current"), legacy("legacy"), malformed("malformed");
-    {
-        SimProcess sim({"--model", "5"});
-        ASSERT_EQ(Cli("read --yes --port " + sim.Path() + " --out " + current.Path()).status, 0);
+    ProfileFile current("current"), legacy("legacy"), malformed("malformed"), module("module");
+    for (const auto& [model, file] : {std::pair{"5", &current}, {"4", &module}}) {
+        SimProcess sim({"--model", model});
+        ASSERT_EQ(Cli("read --yes --port " + sim.Path() + " --out " + file->Path()).status, 0);
     }
     legacy.Write(std::string(ReadText(current.Path()))
                      .replace(ReadText(current.Path()).find("\"current\""), 9, "\"legacy\""));
     malformed.Write("{\"format\": \"zephra-printer-settings\", ");
+    json movedPort = json::parse(module.Read());
+    movedPort["settings"]["port"] = "9101";
+    module.Write(movedPort.dump());
     const struct {
+        const char* model;
         const char *fault, *letter;  // printer-sim's fault option, if any
         const ProfileFile& profile;
         int status;
@@ -123,18 +147,21 @@ TEST(ZephraCliApply, FaultsEndInTheirStatusAndMessageWithNothingWrittenAfterThem
         const char* wire;            // what the printer received, in hex
     } cases[] = {
         // The printer refuses the write, or is silent: the page's own message.
-        {"--refuse", "W", current, 1, " current failed: Check Port Number", "Check Port Number\n",
-         nullptr},
-        {"--silent", "R", current, 1, " current failed: Connection failure : Error [Timeout]",
+        {"5", "--refuse", "W", current, 1, " current failed: Check Port Number",
+         "Check Port Number\n", nullptr},
+        {"5", "--silent", "R", current, 1, " current failed: Connection failure : Error [Timeout]",
          "Connection failure : Error [Timeout]\n", nullptr},
+        // The module's page never awaits the port's write: not "saved", but how far it is known.
+        {"4", "--refuse", "W20", module, 1,
+         " module acknowledged up to Region; read-back differs: port", "Write Success\n", nullptr},
         // Identification only, then nothing.
-        {nullptr, nullptr, legacy, 2,
+        {"5", nullptr, nullptr, legacy, 2,
          " current refused: This file holds settings for a legacy printer.", "", "1B 00 02 02\n"},
-        {nullptr, nullptr, malformed, 2, nullptr, "This file is not a printer settings profile.\n",
-         ""},
+        {"5", nullptr, nullptr, malformed, 2, nullptr,
+         "This file is not a printer settings profile.\n", ""},
     };
     for (const auto& c : cases) {
-        std::vector<std::string> args{"--model", "5", "--log", log};
+        std::vector<std::string> args{"--model", c.model, "--log", log};
         if (c.fault != nullptr)
             args.insert(args.end(), {c.fault, c.letter});
         SimProcess sim(args);
@@ -157,21 +184,10 @@ TEST(ZephraCliApply, CtrlCEndsTheSaveAfterTheRequestUnderWay) {
     SimProcess sim({"--model", "3", "--delay", "100", "--log", log});
     const std::string path = sim.Path();
     ASSERT_EQ(Cli("read --yes --port " + path + " --out " + profile.Path()).status, 0);
-    const std::string command =
-        "exec " + CliCommandLine("apply --yes " + profile.Path() + " --port " + path, "stop");
-    const pid_t cli = fork();
-    if (cli == 0) {
-        execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
-        _exit(127);
-    }
-    for (int wait = 0;
-         wait < 1000 && ReadText(TestFile("stop.err")).find("saving 3") == std::string::npos;
-         ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const pid_t cli = StartCli("apply --yes " + profile.Path() + " --port " + path, "stop");
+    AwaitError("stop", "saving 3");
     kill(cli, SIGINT);
-    int status = 0;
-    waitpid(cli, &status, 0);
-    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(CliStatus(cli), 1);
     // The request under way when Ctrl-C came is the last one sent: S, then a W per record.
     const std::string err = ReadText(TestFile("stop.err"));
     const size_t sent = Count(err, "saving ");
@@ -180,6 +196,37 @@ TEST(ZephraCliApply, CtrlCEndsTheSaveAfterTheRequestUnderWay) {
               path + " legacy stopped after request " + std::to_string(sent) +
                   " of the save; the port is closed\n0 of 1 printers applied\n");
     EXPECT_EQ(Count(ReadText(log), "1B 7E 57"), sent - 1);
+}
+
+// A line that goes away mid-read or mid-save ends the command at once, saying so.
+TEST(ZephraCliApply, AHangUpMidReadOrMidSaveSaysThePortClosed) {
+    ProfileFile profile("hang-up");
+    {
+        SimProcess sim({"--model", "3"});
+        ASSERT_EQ(Cli("read --yes --port " + sim.Path() + " --out " + profile.Path()).status, 0);
+    }
+    const struct {
+        std::string model, command, progress;
+        const char *result, *error;  // after the port; in standard error
+    } cases[] = {
+        {"5", "read", "reading 3", nullptr, "zephra-cli: the port closed\n"},
+        {"3", "apply --yes " + profile.Path(), "saving 3",
+         " legacy failed: the port closed\n0 of 1 printers applied\n", ""},
+    };
+    for (const auto& c : cases) {
+        SimProcess sim({"--model", c.model, "--delay", "100"});
+        const std::string path = sim.Path();
+        const pid_t cli = StartCli(c.command + " --port " + path, "hang-up");
+        AwaitError("hang-up", c.progress);
+        const auto hungUp = simproc::Clock::now();
+        sim.Exit(SIGKILL);
+        EXPECT_EQ(CliStatus(cli), 1) << c.command;
+        // Only a hang fails here: the end comes within milliseconds.
+        EXPECT_LT(simproc::MsSince(hungUp), 10000) << c.command;
+        EXPECT_EQ(ReadText(TestFile("hang-up.out")), c.result ? path + c.result : "");
+        const std::string err = ReadText(TestFile("hang-up.err"));
+        EXPECT_NE(err.find(c.error), std::string::npos) << err;
+    }
 }
 
 }  // namespace
