@@ -1,5 +1,5 @@
-"""zephra-cli.exe under Wine: the console build reads a simulated printer on COM1, and Ctrl-C
-stops its save after the request under way."""
+"""zephra-cli.exe under Wine: the console build reads a simulated printer on COM1, Ctrl-C stops
+its save after the request under way, and a line that goes away ends the save at once."""
 
 import json
 import os
@@ -7,6 +7,7 @@ import re
 import signal
 import subprocess
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -29,8 +30,10 @@ class CliTest(WineTestCase):
         self.assertEqual(profile["family"], "current")
         self.assertEqual(profile["settings"]["ssid"], SSID)
 
-    def test_ctrl_c_stops_the_save_after_the_request_under_way(self):
-        # Replies come slowly enough that the interrupt lands while a write waits.
+    def save_under_way(self):
+        """A legacy printer and an apply of its own settings, returned once its third request
+        of the save has gone out. Replies come slowly enough that what happens next lands
+        while a write waits."""
         printers = self.start_printers(COM1=dict(model="3", delay_ms=100))
         profile = os.path.join(self.session.prefix, "drive_c", "legacy.json")
         read = self.session.start(program("ZEPHRA_CLI_EXE"),
@@ -45,6 +48,10 @@ class CliTest(WineTestCase):
         for line in cli.stderr:
             if line.startswith(b"saving 3/"):
                 break
+        return printers, cli
+
+    def test_ctrl_c_stops_the_save_after_the_request_under_way(self):
+        printers, cli = self.save_under_way()
         os.kill(cli.pid, signal.SIGINT)
         out, _ = cli.communicate(timeout=30)
         out = out.decode().replace("\r\n", "\n")
@@ -55,6 +62,19 @@ class CliTest(WineTestCase):
         # S, then one W per request after it; nothing was written after the stop.
         writes = [c for c in printers["COM1"].chunks() if c.startswith(b"\x1b~W")]
         self.assertEqual(len(writes), int(stopped.group(1)) - 1)
+
+
+    def test_a_hang_up_during_the_save_says_the_port_closed(self):
+        printers, cli = self.save_under_way()
+        hung_up = time.monotonic()
+        printers["COM1"].stop()  # the printer's end of the line goes away
+        out, _ = cli.communicate(timeout=30)
+        waited = time.monotonic() - hung_up
+        self.assertEqual(cli.returncode, 1)
+        self.assertEqual(out.decode().replace("\r\n", "\n"),
+                         "COM1 legacy failed: the port closed\n0 of 1 printers applied\n")
+        self.assertLess(waited, 10, "only a hang fails here")
+        print(f"[hang-up] the save ended {waited * 1000:.0f} ms after it", flush=True)
 
 
 if __name__ == "__main__":
