@@ -27,6 +27,19 @@ bool CPrinterPage::OnInitDialog() {
     return true;
 }
 
+void CPrinterPage::OnCommand(int id, int code) {
+    if (code != ui::kEnKillFocus)
+        return OnPageCommand(id, code);
+    if (checkingField_)
+        return;
+    checkingField_ = true;
+    struct Done {
+        bool& running;
+        ~Done() { running = false; }
+    } done{checkingField_};
+    OnPageCommand(id, code);
+}
+
 bool CPrinterPage::OnSysCommand(unsigned command) {
     if ((command & 0xFFF0) == IDM_SAVE_SETTINGS) {
         SaveSettingsToFile();

@@ -75,6 +75,11 @@ class CPrinterPage : public ui::CDialog {
     // than at its reply timer.
     void OnLinkLost();
 
+    // Every command reaches the page's OnPageCommand through here. A field check runs alone: a
+    // modal box pumps messages and takes the focus, so while a check's box is up the field (or
+    // the one the check sent the focus to) hears EN_KILLFOCUS again; that notice is dropped, or
+    // the check would run inside itself and bring up box after box.
+    void OnCommand(int id, int code) final;
     // Adds the page's own system-menu items.
     bool OnInitDialog() override;
     bool OnSysCommand(unsigned command) override;
@@ -83,6 +88,8 @@ class CPrinterPage : public ui::CDialog {
     void OnOK() override {}
 
   protected:
+    // The page's own handling of a command; by default the dialog's.
+    virtual void OnPageCommand(int id, int code) { ui::CDialog::OnCommand(id, code); }
     // One whole reply to the request outstanding, or a notice, already copied into m_rx: count
     // bytes, then zeros to its end.
     virtual void OnPageData(uint32_t count) = 0;
@@ -148,6 +155,8 @@ class CPrinterPage : public ui::CDialog {
     ExchangeKind exchange_ = ExchangeKind::kRead;
     bool exchanging_ = false;
     bool stopRequested_ = false;
+    // An EN_KILLFOCUS handler is running.
+    bool checkingField_ = false;
     unsigned requestsSent_ = 0;  // in the exchange under way
     bool read_ = false;          // a read has succeeded since the page came up
 };

@@ -213,7 +213,6 @@ int CZephraDlg::OnCommRead() {
         // the page is never delivered to it.
     }
     ForwardToPage(static_cast<uint32_t>(n));
-    UpdateData(false);
     return 1;
 }
 
@@ -226,6 +225,11 @@ void CZephraDlg::ForwardToPage(uint32_t count) {
     // the page may have handled this one.
     page->Post(ui::Message{page->PageMessage(), count,
                            std::vector<uint8_t>(m_RxBuffer, m_RxBuffer + sizeof m_RxBuffer)});
+}
+
+void CZephraDlg::ShowStatus() {
+    // Only the status: a port, speed or format chosen since Open stays for the next Open.
+    ShowData({IDC_STATUS});
 }
 
 void CZephraDlg::EnableOpenClose(bool open, bool close) {
@@ -261,7 +265,6 @@ void CZephraDlg::OnBnClickedOpen() {
     WriteComm(kIdentifyRequest, sizeof kIdentifyRequest);
     SetTimer(kModelTimer, kModelTimeoutMs);
     WaitForIdentity(kIdentifyWaitMs);
-    UpdateData(false);
 }
 
 void CZephraDlg::OnBnClickedClose() {
@@ -272,7 +275,7 @@ void CZephraDlg::OnBnClickedClose() {
     m_bWaitModel = false;
     m_strStatus = "Close Port";
     ReleaseLink();
-    UpdateData(false);
+    ShowStatus();
 }
 
 bool CZephraDlg::OpenPort(const SerialSettings& settings) {
@@ -282,11 +285,11 @@ bool CZephraDlg::OpenPort(const SerialSettings& settings) {
     if (result == SerialOpenResult::kOpened) {
         usbOpen_ = false;
         m_strStatus = "Success";
-        UpdateData(false);
+        ShowStatus();
         return true;
     }
     m_strStatus = "Unable to open the port";
-    UpdateData(false);
+    ShowStatus();
     if (result == SerialOpenResult::kWatchFailed) {
         ui::AfxMessageBox("Error while creating ThreadWatchComm, " + settings.portName);
     }
@@ -306,7 +309,7 @@ bool CZephraDlg::USB_Connection() {
     if (link_) {
         std::printf("Already Connected\n");
         m_strStatus = "Already Connected\n";
-        UpdateData(false);
+        ShowStatus();
         return false;
     }
     // A link that failed or was dropped earlier must not keep its device: search afresh.
@@ -317,14 +320,14 @@ bool CZephraDlg::USB_Connection() {
     if (result == UsbOpenResult::kOpened) {
         usbOpen_ = true;
         m_strStatus = "USB connection success";
-        UpdateData(false);
+        ShowStatus();
         return true;
     }
     if (result == UsbOpenResult::kNoAcceptedDevice)
         ui::AfxMessageBox("This is NOT QUARNE printer.");
     // Every failure says so, so that an older success text never outlives a failed open.
     m_strStatus = "Unable open the port!";
-    UpdateData(false);
+    ShowStatus();
     return false;
 }
 

@@ -67,6 +67,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool USB_Connection();
     void ShowAbout();
     void EnableSerialSettings(bool enable);
+    void ShowStatus();
     // The page for a model character, or none for a model no page serves.
     CPrinterPage* PageForModel(uint8_t model);
     // Says why the identification reply names no page, and closes the link.

@@ -189,45 +189,41 @@ void CPage1New::OnManualSettingClicked() {
 }
 
 void CPage1New::OnSsidKillFocus() {
-    UpdateData(true);
-    if (ui::CharacterCount(m_strSsid) <= 32) {
+    // The exchange refuses more than 32 characters with its own message.
+    if (TakeData({IDC_SSID})) {
         m_strLastSsid = m_strSsid;
-    } else {
-        ui::AfxMessageBox("Invalid SSID length");
-        m_strSsid = m_strLastSsid;
+        return;
     }
-    UpdateData(false);
+    m_strSsid = m_strLastSsid;
+    ShowData({IDC_SSID});
 }
 
 void CPage1New::OnKeyKillFocus() {
-    UpdateData(true);
-    if (IsInfrastructureMode() && IsManual()) {
-        if (GetCurSel(IDC_KEY_FORMAT) == kFormatHex && !m_bConvertAsAscii) {
-            if (!HexKeyForms(m_strKey, &m_strKeyBinary, &m_strKeyHex)) {
-                ui::AfxMessageBox("Not Hexadecimal key.");
-                return;
-            }
-        } else {
-            AsciiKeyForms(m_strKey, &m_strKeyBinary, &m_strKeyHex);
-            m_bConvertAsAscii = false;
-        }
+    // A key that cannot be taken has had its message and keeps its forms.
+    if (!TakeData({IDC_KEY}))
+        return;
+    if (!IsInfrastructureMode() || !IsManual())
+        return;
+    if (GetCurSel(IDC_KEY_FORMAT) == kFormatHex && !m_bConvertAsAscii) {
+        if (!HexKeyForms(m_strKey, &m_strKeyBinary, &m_strKeyHex))
+            ui::AfxMessageBox("Not Hexadecimal key.");
+        return;
     }
-    UpdateData(false);
+    AsciiKeyForms(m_strKey, &m_strKeyBinary, &m_strKeyHex);
+    m_bConvertAsAscii = false;
 }
 
 void CPage1New::OnKeyFormatChanged() {
     if (!GetCheck(IDC_SEC_WEP))
         return;
-    UpdateData(true);
     if (m_strKeyBinary.empty()) {
         m_bConvertAsAscii = true;
         OnKeyKillFocus();
     }
     const bool hex = GetCurSel(IDC_KEY_FORMAT) == kFormatHex;
-    SetItemText(IDC_KEY, hex ? m_strKeyHex : m_strKeyBinary);
-    UpdateData(true);
-    UpdateData(false);
-    // After showing the values, which restore the field's general limit.
+    m_strKey = hex ? m_strKeyHex : m_strKeyBinary;
+    ShowData({IDC_KEY});
+    // After showing the key, which restores the field's general limit.
     const int size = GetCurSel(IDC_WEP_SIZE);
     if (size >= 0)
         SetLimitText(IDC_KEY, hex ? (size == 1 ? 26 : 10) : (size == 1 ? 13 : 5));

@@ -61,7 +61,7 @@ bool CPage1New::OnInitDialog() {
     return true;
 }
 
-void CPage1New::OnCommand(int id, int code) {
+void CPage1New::OnPageCommand(int id, int code) {
     if (code == ui::kBnClicked) {
         switch (id) {
             case IDC_READ:
@@ -97,7 +97,7 @@ void CPage1New::OnCommand(int id, int code) {
         if (id == IDC_KEY)
             return OnKeyKillFocus();
     }
-    CPrinterPage::OnCommand(id, code);
+    CPrinterPage::OnPageCommand(id, code);
 }
 
 void CPage1New::OnTimer(unsigned timerId) {
@@ -124,7 +124,9 @@ reply::Cut CPage1New::CutReply(const Bytes* request, const uint8_t* held, size_t
 }
 
 void CPage1New::OnPageData(uint32_t count) {
-    UpdateData(true);
+    // Held values follow the fields, quietly (a field that cannot be taken keeps its text), for
+    // the end of a save shows them all; a read step shows only what it read.
+    TakeData({});
     // Only a whole reply to the request outstanding comes here.
     const uint8_t letter = m_rx[2];
     const bool readingOnly = m_bReading && !m_bSaving;
@@ -154,7 +156,6 @@ void CPage1New::OnPageData(uint32_t count) {
                 SaveAck(letter);
             break;
     }
-    UpdateData(false);
 }
 
 std::string CPage1New::RequestName(const Bytes& head) const {

@@ -62,6 +62,7 @@ void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
             m_dwApIp = ParseDottedAddress(field(0));
             m_dwApNetMask = ParseDottedAddress(field(1));
             m_dwApGateway = ParseDottedAddress(field(2));
+            ShowData({IDC_AP_IP, IDC_AP_NETMASK, IDC_AP_GATEWAY});
             SendRead(kItemSecurity);
             break;
         case 'B':
@@ -74,6 +75,7 @@ void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
             m_dwNetMask = ParseDottedAddress(field(2));
             m_dwGateway = ParseDottedAddress(field(3));
             m_dwDns = ParseDottedAddress(field(4));
+            ShowData({IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS});
             SendRead(kItemSecurity);
             break;
     }
@@ -84,10 +86,12 @@ void CPage1New::ReadItem(uint8_t item, const std::string& value) {
         case kItemVersion:
             EnableSettings(true);
             m_strVersion = value;
+            ShowData({IDC_VERSION});
             SendRead(kItemMac);
             break;
         case kItemMac:
             m_strMac = value;
+            ShowData({IDC_MAC});
             SendRead(kItemWlanMode);
             break;
         case kItemWlanMode:
@@ -106,10 +110,13 @@ void CPage1New::ReadItem(uint8_t item, const std::string& value) {
             break;
         case kItemSsid:
             m_strSsid = value;
+            m_strLastSsid = value;
+            ShowData({IDC_SSID});
             SendRead(kItemPort);
             break;
         case kItemPort:
             m_strPort = value;
+            ShowData({IDC_PORT});
             SendFixed('C', '?', kReadTimer, 3000);
             break;
         case kItemChannel:
@@ -135,6 +142,7 @@ void CPage1New::ReadItem(uint8_t item, const std::string& value) {
             break;
         case kItemWpaKey:
             m_strKey = value == "null" ? std::string() : value;
+            ShowData({IDC_KEY});
             // The last reply of a WPA read: the read is complete.
             EndExchange(ExchangeEnd::kReadDone);
             break;
@@ -165,6 +173,7 @@ void CPage1New::SecurityStep(const std::string& value) {
         CheckRadio(kSecurityRadios, IDC_SEC_NONE);
         EnableSecurityDetails(false, false, !manual);
         m_strKey.clear();
+        ShowData({IDC_KEY});
         EndExchange(ExchangeEnd::kReadDone);
         return;
     }
@@ -187,9 +196,11 @@ void CPage1New::WepKeyStep(const std::string& value) {
     SetCurSel(IDC_KEY_FORMAT, kFormatAscii);
     if (value == "null") {
         m_strKey.clear();
+        ShowData({IDC_KEY});
         return EndExchange(ExchangeEnd::kReadDone);
     }
     m_strKey = value;
+    ShowData({IDC_KEY});
     switch (value.size()) {
         case 5:
             SetCurSel(IDC_WEP_SIZE, 0);

@@ -35,39 +35,31 @@ void CPage2Old::FillAuthentication(bool wep) {
 }
 
 void CPage2Old::OnNoneSelected() {
-    UpdateData(true);
     CheckRadio(kSecurityRadios, IDC_SEC_NONE);
     EnableItem(IDC_AUTHENTICATION, true);
     FillAuthentication(false);
     EnableItems(kWepGroup, false);
     EnableItems(kWpaGroup, false);
-    UpdateData(false);
 }
 
 void CPage2Old::OnWepSelected() {
-    UpdateData(true);
     CheckRadio(kSecurityRadios, IDC_SEC_WEP);
     EnableItem(IDC_AUTHENTICATION, true);
     FillAuthentication(true);
     EnableItems(kWepGroup, true);
     EnableItems(kWpaGroup, false);
-    UpdateData(false);
 }
 
 void CPage2Old::OnWpaSelected() {
-    UpdateData(true);
     CheckRadio(kSecurityRadios, IDC_SEC_WPA);
     EnableItem(IDC_AUTHENTICATION, false);
     EnableItems(kWepGroup, false);
     EnableItems(kWpaGroup, true);
-    UpdateData(false);
 }
 
 void CPage2Old::OnKeySelected(int key) {
-    // Shown without taking first: an edit not yet taken gets its held value back.
     m_nKeyInUse = key;
     CheckRadio(kKeyButtons, kKeyButtons[key]);
-    UpdateData(false);
 }
 
 void CPage2Old::OnDhcpClicked() {
@@ -90,7 +82,6 @@ void CPage2Old::OnModeChanged() {
             EnableItems(kWpaGroup, false);
         }
     }
-    UpdateData(false);
 }
 
 void CPage2Old::ApplyCipherRule() {
@@ -104,7 +95,7 @@ void CPage2Old::OnUserClassDefault() {
 }
 
 void CPage2Old::OnSsidKillFocus() {
-    UpdateData(true);
+    TakeData({IDC_SSID});
     const std::string ssid = GetItemText(IDC_SSID);
     const char* failure = nullptr;
     if (ui::CharacterCount(ssid) > 32) {

@@ -53,7 +53,7 @@ bool CPage2Old::OnInitDialog() {
     return true;
 }
 
-void CPage2Old::OnCommand(int id, int code) {
+void CPage2Old::OnPageCommand(int id, int code) {
     if (code == ui::kBnClicked) {
         switch (id) {
             case IDC_SEC_NONE:
@@ -107,7 +107,7 @@ void CPage2Old::OnCommand(int id, int code) {
                 return OnKeyKillFocus(id - IDC_KEY1_TEXT);
         }
     }
-    CPrinterPage::OnCommand(id, code);
+    CPrinterPage::OnPageCommand(id, code);
 }
 
 void CPage2Old::OnTimer(unsigned timerId) {

@@ -14,7 +14,7 @@ class CPage2Old : public CPrinterPage {
 
     void DoDataExchange(ui::CDataExchange& dx) override;
     bool OnInitDialog() override;
-    void OnCommand(int id, int code) override;
+    void OnPageCommand(int id, int code) override;
     void OnTimer(unsigned timerId) override;
 
     // Held values of the edits and address controls; addresses carry the first octet high.

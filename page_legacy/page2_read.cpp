@@ -1,5 +1,6 @@
 // "Read WLAN Info": S, the identity block, then every record in turn, each reply filling its
-// controls and enabling their groups.
+// controls (only its own: a field the read has not reached keeps what the operator typed) and
+// enabling their groups.
 #include <algorithm>
 
 #include "page_legacy/page2_layout.h"
@@ -21,7 +22,7 @@ void CPage2Old::ShowIdentity(uint32_t count) {
         m_strVersion = identity.version;
         m_strMac = identity.mac;
     }
-    UpdateData(false);
+    ShowData({IDC_VERSION, IDC_MAC});
     SendRead(kRecordIp);
 }
 
@@ -32,15 +33,19 @@ void CPage2Old::ReadStep(uint32_t count) {
     switch (record) {
         case kRecordIp:
             m_dwIp = DecodeAddress(bytes);
+            ShowData({IDC_IP});
             break;
         case kRecordNetMask:
             m_dwNetMask = DecodeAddress(bytes);
+            ShowData({IDC_NETMASK});
             break;
         case kRecordGateway:
             m_dwGateway = DecodeAddress(bytes);
+            ShowData({IDC_GATEWAY});
             break;
         case kRecordDns:
             m_dwDns = DecodeAddress(bytes);
+            ShowData({IDC_DNS});
             break;
         case kRecordAddressOptions:
             ApplyAddressOptions(DecodeAddressOptions(bytes));
@@ -51,6 +56,7 @@ void CPage2Old::ReadStep(uint32_t count) {
         case kRecordSsid:
             m_strSsid = DecodeSsid(bytes);
             m_strLastSsid = m_strSsid;
+            ShowData({IDC_SSID});
             break;
         case kRecordWep64:
             std::copy(bytes.begin(), bytes.end(), m_wepKeys.table64.begin());
@@ -64,19 +70,21 @@ void CPage2Old::ReadStep(uint32_t count) {
             break;
         case kRecordPassphrase:
             m_strWpaKey = DecodeText(bytes);
+            ShowData({IDC_WPA_KEY});
             break;
         case kRecordTcpIp:
             ApplyTcpIp(DecodeTcpIp(bytes));
             break;
         case kRecordPeerDomainName:
             m_strPeerDomainName = DecodeText(bytes);
+            ShowData({IDC_PEER_DOMAIN});
             break;
         case kRecordUserClassId:
             m_strUserClassId = DecodeText(bytes);
+            ShowData({IDC_USER_CLASS_ID});
             EnableItems({IDC_USER_CLASS_ID, IDC_USER_CLASS_DEFAULT}, true);
             break;
     }
-    UpdateData(false);
     const int next = NextRecord(Chain::kRead, record);
     if (next >= 0) {
         SendRead(static_cast<uint8_t>(next));
@@ -89,7 +97,6 @@ void CPage2Old::ApplyAddressOptions(const AddressOptions& options) {
     SetCheck(IDC_DHCP, options.dhcp);
     EnableItem(IDC_DHCP, true);
     SetCheck(IDC_DNS_AUTO, options.autoDns);
-    UpdateData(false);
     EnableItem(IDC_DNS_AUTO, options.dhcp);
     EnableItems(kAddressGroup, !options.dhcp);
 }
@@ -130,4 +137,5 @@ void CPage2Old::ApplyTcpIp(const TcpIpSettings& t) {
     SetCurSel(IDC_MUX_TYPE, t.muxType);
     SetCheck(IDC_COD_LISTEN, t.codListen);
     m_dwWaterMark = t.waterMark;
+    ShowData({IDC_PEER_IP, IDC_PORT, IDC_PEER_PORT, IDC_WATER_MARK});
 }

@@ -18,20 +18,21 @@ WepKeyFormat CPage2Old::KeyFormat(int key) {
 }
 
 void CPage2Old::OnKeyKillFocus(int key) {
-    UpdateData(true);
+    // A key that cannot be taken has had its message and keeps its slot.
+    if (!TakeData({IDC_KEY1_TEXT + key}))
+        return;
     // The text stays as typed; only the slot of the size in use changes.
     if (!ParseWepKey(m_strWepKey[key], KeyFormat(key), CurrentWepSize(), key, &m_wepKeys))
         ui::AfxMessageBox(kNotHexadecimal);
 }
 
+// The key texts come from the slots, so only they are shown.
 void CPage2Old::OnKeyFormatChanged(int key) {
-    UpdateData(true);
     m_strWepKey[key] = RenderWepKey(m_wepKeys, CurrentWepSize(), key, KeyFormat(key));
-    UpdateData(false);
+    ShowData({IDC_KEY1_TEXT + key});
 }
 
 void CPage2Old::OnWepSizeChanged() {
-    UpdateData(true);
     RenderAllKeys(CurrentWepSize());
 }
 
@@ -41,5 +42,5 @@ void CPage2Old::RenderAllKeys(WepKeySize size) {
         SetCurSel(IDC_KEY1_FORMAT + key, kFormatAscii);
         m_strWepKey[key] = texts[static_cast<size_t>(key)];
     }
-    UpdateData(false);
+    ShowData({IDC_KEY1_TEXT, IDC_KEY2_TEXT, IDC_KEY3_TEXT, IDC_KEY4_TEXT});
 }

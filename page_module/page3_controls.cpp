@@ -130,18 +130,19 @@ void CPage3Marvuto::OnDataTypeChanged() {
 }
 
 void CPage3Marvuto::OnSsidKillFocus() {
-    UpdateData(true);
     const char* error = nullptr;
-    if (m_strSsid.size() > 32) {
+    if (!TakeData({IDC_SSID})) {
+        // More than 32 characters: the exchange's own message has said so.
+    } else if (m_strSsid.size() > 32) {
         error = "Invalid SSID length";
     } else if (!entry::IsPrintable(m_strSsid)) {
         error = "Invalid SSID contents";
-    }
-    if (error == nullptr) {
-        m_strLastSsid = m_strSsid;
     } else {
-        ui::AfxMessageBox(error);
-        m_strSsid = m_strLastSsid;
+        m_strLastSsid = m_strSsid;
+        return;
     }
-    UpdateData(false);
+    if (error != nullptr)
+        ui::AfxMessageBox(error);
+    m_strSsid = m_strLastSsid;
+    ShowData({IDC_SSID});
 }

@@ -50,7 +50,7 @@ bool CPage3Marvuto::OnInitDialog() {
     return true;
 }
 
-void CPage3Marvuto::OnCommand(int id, int code) {
+void CPage3Marvuto::OnPageCommand(int id, int code) {
     if (code == ui::kBnClicked) {
         switch (id) {
             case IDC_READ:
@@ -87,7 +87,7 @@ void CPage3Marvuto::OnCommand(int id, int code) {
         if (id == IDC_SSID)
             return OnSsidKillFocus();
     }
-    CPrinterPage::OnCommand(id, code);
+    CPrinterPage::OnPageCommand(id, code);
 }
 
 void CPage3Marvuto::OnTimer(unsigned timerId) {

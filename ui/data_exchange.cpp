@@ -1,7 +1,9 @@
 // Two-way exchange between a dialog's held values and its controls.
 #include "ui/data_exchange.h"
 
+#include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "ui/dialog.h"
 
@@ -60,6 +62,17 @@ int CharacterCount(const std::string& text) {
 CDataExchange::CDataExchange(CDialog& dialog, bool saveAndValidate)
     : dialog_(dialog), save_(saveAndValidate) {}
 
+CDataExchange::CDataExchange(CDialog& dialog, bool saveAndValidate, std::vector<int> owned)
+    : dialog_(dialog), save_(saveAndValidate), partial_(true), owned_(std::move(owned)) {}
+
+CDataExchange::Step CDataExchange::StepFor(int id) const {
+    if (partial_ && std::find(owned_.begin(), owned_.end(), id) == owned_.end())
+        return Step::kTakeQuietly;
+    if (failed_)
+        return Step::kNone;
+    return save_ ? Step::kTake : Step::kShow;
+}
+
 void CDataExchange::Fail(int id, const std::string& message) {
     failed_ = true;
     AfxMessageBox(message);
@@ -67,9 +80,10 @@ void CDataExchange::Fail(int id, const std::string& message) {
 }
 
 void CDataExchange::Text(int id, std::string& value, int maxChars) {
-    if (failed_)
+    const Step step = StepFor(id);
+    if (step == Step::kNone)
         return;
-    if (!save_) {
+    if (step == Step::kShow) {
         if (maxChars > 0)
             dialog_.SetLimitText(id, maxChars);
         dialog_.SetItemText(id, value);
@@ -77,27 +91,34 @@ void CDataExchange::Text(int id, std::string& value, int maxChars) {
     }
     std::string text = dialog_.GetItemText(id);
     if (maxChars > 0 && CharacterCount(text) > maxChars) {
-        Fail(id, "Enter no more than " + std::to_string(maxChars) + " characters.");
+        if (step == Step::kTake)
+            Fail(id, "Enter no more than " + std::to_string(maxChars) + " characters.");
         return;
     }
     value = text;
 }
 
 void CDataExchange::Number(int id, uint32_t& value) {
-    if (failed_)
+    const Step step = StepFor(id);
+    if (step == Step::kNone)
         return;
-    if (!save_) {
+    if (step == Step::kShow) {
         dialog_.SetItemText(id, std::to_string(value));
         return;
     }
-    if (!ParseUnsigned(dialog_.GetItemText(id), &value))
+    uint32_t number = 0;
+    if (ParseUnsigned(dialog_.GetItemText(id), &number)) {
+        value = number;
+    } else if (step == Step::kTake) {
         Fail(id, "Enter a positive integer.");
+    }
 }
 
 void CDataExchange::ComboText(int id, std::string& value) {
-    if (failed_)
+    const Step step = StepFor(id);
+    if (step == Step::kNone)
         return;
-    if (save_) {
+    if (step != Step::kShow) {
         const int selected = dialog_.GetCurSel(id);
         value = selected < 0 ? std::string() : dialog_.GetLBText(id, selected);
         return;
@@ -119,12 +140,13 @@ void CDataExchange::ComboText(int id, std::string& value) {
 }
 
 void CDataExchange::Address(int id, uint32_t& value) {
-    if (failed_)
+    const Step step = StepFor(id);
+    if (step == Step::kNone)
         return;
-    if (save_) {
-        value = dialog_.GetAddress(id);
-    } else {
+    if (step == Step::kShow) {
         dialog_.SetAddress(id, value);
+    } else {
+        value = dialog_.GetAddress(id);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -10,9 +11,15 @@ class CDialog;
 
 // Taking values (save) stops at the first field that cannot be taken: that field gets the focus
 // and the operator a message; the later bindings are skipped.
+//
+// An exchange for a handler that owns some fields shows or takes only those, and takes every other
+// field quietly: each that can be taken is, and one that cannot keeps its text and its held value,
+// without a message, until values are next taken. So showing what a handler changed never puts a
+// stale held value over what the operator typed elsewhere.
 class CDataExchange {
   public:
     CDataExchange(CDialog& dialog, bool saveAndValidate);
+    CDataExchange(CDialog& dialog, bool saveAndValidate, std::vector<int> owned);
 
     bool Saving() const { return save_; }
     bool Failed() const { return failed_; }
@@ -27,10 +34,16 @@ class CDataExchange {
     void Address(int id, uint32_t& value);
 
   private:
+    enum class Step { kShow, kTake, kTakeQuietly, kNone };
+    // What this exchange does with the field: nothing once an owned field has failed, except
+    // the quiet takes.
+    Step StepFor(int id) const;
     void Fail(int id, const std::string& message);
 
     CDialog& dialog_;
     bool save_;
+    bool partial_ = false;
+    std::vector<int> owned_;
     bool failed_ = false;
 };
 

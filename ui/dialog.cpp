@@ -66,6 +66,21 @@ bool CDialog::UpdateData(bool saveAndValidate) {
     return !dx.Failed();
 }
 
+void CDialog::ShowData(const std::vector<int>& owned) {
+    if (window_ == nullptr)
+        return;
+    CDataExchange dx(*this, false, owned);
+    DoDataExchange(dx);
+}
+
+bool CDialog::TakeData(const std::vector<int>& owned) {
+    if (window_ == nullptr)
+        return false;
+    CDataExchange dx(*this, true, owned);
+    DoDataExchange(dx);
+    return !dx.Failed();
+}
+
 void CDialog::Post(Message message) {
     std::lock_guard<std::mutex> lock(windowMutex_);
     if (window_ != nullptr)

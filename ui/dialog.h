@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "ui/backend.h"
 #include "ui/dialog_desc.h"
@@ -46,6 +47,12 @@ class CDialog {
     // true: controls to held values, stopping at the first field that cannot be taken.
     // false: held values to controls.
     bool UpdateData(bool saveAndValidate = true);
+    // For a handler that owns some fields: shows their held values, or takes them with the
+    // usual message for one that cannot be taken, and takes every other field quietly, so that
+    // nothing the operator typed elsewhere is lost (a field that cannot be taken keeps its text
+    // and gets its message when values are next taken). TakeData({}) takes what it can, quietly.
+    void ShowData(const std::vector<int>& owned);
+    bool TakeData(const std::vector<int>& owned);
 
     // Posts a message to this dialog's window; dropped when no window exists. Any thread.
     void Post(Message message);

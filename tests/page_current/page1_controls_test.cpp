@@ -1,6 +1,9 @@
 // The current-generation page's controls: enabling rules, channel lists, key forms, the SSID
 // check, factory reset and replies that do not belong.
+#include <ostream>
+
 #include "tests/page_current/page1_fixture.h"
+#include "tests/pages/page_test_support.h"
 
 namespace {
 
@@ -119,16 +122,73 @@ TEST_F(Page1Controls, HexKeysAreCheckedWhenTheFieldIsLeft) {
 
 TEST_F(Page1Controls, AnOverlongSsidIsRefusedAndTheLastGoodOneComesBack) {
     OpenAndRead();
+    EXPECT_EQ(ui_.Limit(Page(), IDC_SSID), 32);
+    // Text set by code is not held back by the typing limit. Each box takes the focus, so the
+    // field hears it leave again while the box is up: the check does not run inside itself.
+    ui_.RunOnUi([&] { Page().SetItemText(IDC_SSID, std::string(33, 's')); });
+    pagetest::LeaveFieldUnderBoxes(ui_, Page(), IDC_SSID);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Enter no more than 32 characters."});
+    EXPECT_EQ(ui_.Text(Page(), IDC_SSID), Store().ssid) << "the SSID read";
+
     ASSERT_TRUE(ui_.Type(Page(), IDC_SSID, "Good name"));
     ASSERT_TRUE(ui_.LeaveField(Page(), IDC_SSID));
-    EXPECT_EQ(ui_.Limit(Page(), IDC_SSID), 32);
-    // Text set by code is not held back by the typing limit.
     ui_.RunOnUi([&] { Page().SetItemText(IDC_SSID, std::string(33, 's')); });
-    ASSERT_TRUE(ui_.LeaveField(Page(), IDC_SSID));
-    const auto texts = BoxTexts();
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts[0], "Enter no more than 32 characters.");
+    pagetest::LeaveFieldUnderBoxes(ui_, Page(), IDC_SSID);
+    EXPECT_EQ(BoxTexts().size(), 1u);
+    EXPECT_EQ(ui_.Text(Page(), IDC_SSID), "Good name");
 }
+
+// Text typed into a field stays as typed whatever the operator does next, while the Port holds
+// more than values can be taken from (set by code beyond its limit, before the typing).
+struct TypedCase {
+    const char* name;
+    int security;  // the security chosen first
+    int typed;
+    const char* text;
+    enum { kClick, kLeave, kSelectHex } act;
+    int id;
+};
+
+void PrintTo(const TypedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Page1Typed : public Page1Test, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(Page1Typed, StaysAsTyped) {
+    const TypedCase& c = GetParam();
+    ReadInfrastructure();
+    Reveal(IDC_FACTORY_RESET);
+    ASSERT_TRUE(ui_.Click(Page(), c.security));
+    ui_.RunOnUi([&] { Page().SetItemText(IDC_PORT, "123456"); });
+    ASSERT_TRUE(ui_.Type(Page(), c.typed, c.text));
+    switch (c.act) {
+        case TypedCase::kClick:
+            ASSERT_TRUE(ui_.Click(Page(), c.id));
+            break;
+        case TypedCase::kLeave:
+            ASSERT_TRUE(ui_.LeaveField(Page(), c.id));
+            break;
+        case TypedCase::kSelectHex:
+            ASSERT_TRUE(ui_.Select(Page(), c.id, kFormatHex));
+            break;
+    }
+    ui_.Advance(100);
+    EXPECT_EQ(ui_.Text(Page(), c.typed), c.text);
+    EXPECT_EQ(ui_.Text(Page(), IDC_PORT), "123456");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Handlers, Page1Typed,
+    ::testing::Values(
+        // The reply to a factory reset, as every reply, used to take and show all values.
+        TypedCase{"SsidThenReply", IDC_SEC_NONE, IDC_SSID, "Typed", TypedCase::kClick,
+                  IDC_FACTORY_RESET},
+        TypedCase{"SsidCheck", IDC_SEC_NONE, IDC_SSID, "Typed", TypedCase::kLeave, IDC_SSID},
+        TypedCase{"KeyCheck", IDC_SEC_WPA, IDC_KEY, "secret12", TypedCase::kLeave, IDC_KEY},
+        TypedCase{"SsidThenKeyFormat", IDC_SEC_WEP, IDC_SSID, "Typed", TypedCase::kSelectHex,
+                  IDC_KEY_FORMAT}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Page1Controls, FactoryResetAsksFirst) {
     OpenPage();

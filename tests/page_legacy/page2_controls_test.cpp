@@ -2,6 +2,7 @@
 // while the operator edits after a read.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -84,14 +85,16 @@ TEST_F(Page2Controls, SsidCheckRestoresTheLastValidSsid) {
     ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
     EXPECT_TRUE(ui_.TakeBoxTexts().empty());
 
+    // Each box takes the focus, so the field hears it leave again while the box is up: the check
+    // does not run inside itself.
     ASSERT_TRUE(ui_.Type(page_, IDC_SSID, "Caf\xC3\xA9"));
-    ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
+    pagetest::LeaveFieldUnderBoxes(ui_, page_, IDC_SSID);
     EXPECT_EQ(ui_.TakeBoxTexts(), Strings{"Invalid SSID contents"});
     EXPECT_EQ(ui_.Text(page_, IDC_SSID), "Office");
     EXPECT_EQ(page_.m_strSsid, "Caf\xC3\xA9") << "only the field is restored";
 
     ui_.RunOnUi([&] { page_.SetItemText(IDC_SSID, std::string(33, 'x')); });
-    ASSERT_TRUE(ui_.LeaveField(page_, IDC_SSID));
+    pagetest::LeaveFieldUnderBoxes(ui_, page_, IDC_SSID);
     EXPECT_EQ(ui_.TakeBoxTexts(),
               (Strings{"Enter no more than 32 characters.", "Invalid SSID length"}));
     EXPECT_EQ(ui_.Text(page_, IDC_SSID), "Office");
@@ -101,19 +104,54 @@ TEST_F(Page2Controls, SsidCheckRestoresTheLastValidSsid) {
     EXPECT_TRUE(ui_.TakeBoxTexts().empty()) << "an empty SSID passes";
 }
 
-// KeyN and the mode change show the held values without taking them first.
-TEST_F(Page2Controls, KeyButtonsChooseTheKeyInUseAndShowTheHeldValues) {
-    ASSERT_TRUE(ui_.Type(page_, IDC_PEER_PORT, "8000"));
+TEST_F(Page2Controls, KeyButtonsChooseTheKeyInUse) {
     ASSERT_TRUE(ui_.Click(page_, IDC_KEY2));
-    EXPECT_EQ(ui_.Text(page_, IDC_PEER_PORT), "0");
     EXPECT_EQ(page_.KeyInUse(), 1);
     EXPECT_EQ(ui_.Checked(page_, IDC_KEY1), 0) << "each key button is a group of its own";
     EXPECT_EQ(ui_.Checked(page_, IDC_KEY2), 1);
     EXPECT_EQ(ui_.Checked(page_, IDC_SEC_NONE), 1) << "a key button leaves the security alone";
-
-    ASSERT_TRUE(ui_.Type(page_, IDC_PEER_PORT, "8000"));
-    ASSERT_TRUE(ui_.Select(page_, IDC_WLAN_MODE, kModeAdHoc));
-    EXPECT_EQ(ui_.Text(page_, IDC_PEER_PORT), "0");
 }
+
+// Text typed into a field stays as typed whatever the operator does next, and so does a field
+// that values cannot be taken from (set by code beyond its limit, before the typing).
+struct TypedCase {
+    const char* name;
+    int overlong;  // 0 for none
+    int typed;
+    const char* text;
+    int act;     // clicked, or selected:
+    int select;  // the entry, or -1 for a click
+};
+
+void PrintTo(const TypedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Page2Typed : public Page2Controls, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(Page2Typed, StaysAsTyped) {
+    const TypedCase& c = GetParam();
+    const std::string overlong(40, 'o');
+    if (c.overlong != 0) {
+        ui_.RunOnUi([&] { page_.SetItemText(c.overlong, overlong); });
+    }
+    ASSERT_TRUE(ui_.Type(page_, c.typed, c.text));
+    ASSERT_TRUE(c.select < 0 ? ui_.Click(page_, c.act) : ui_.Select(page_, c.act, c.select));
+    EXPECT_EQ(ui_.Text(page_, c.typed), c.text);
+    if (c.overlong != 0) {
+        EXPECT_EQ(ui_.Text(page_, c.overlong), overlong);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Handlers, Page2Typed,
+    ::testing::Values(
+        TypedCase{"PeerPortThenKey2", 0, IDC_PEER_PORT, "4242", IDC_KEY2, -1},
+        TypedCase{"PortThenWlanMode", 0, IDC_PORT, "777", IDC_WLAN_MODE, kModeAdHoc},
+        TypedCase{"WaterMarkThenWep", IDC_SSID, IDC_WATER_MARK, "77", IDC_SEC_WEP, -1},
+        TypedCase{"DomainThenKeyFormat", IDC_SSID, IDC_PEER_DOMAIN, "print.lan", IDC_KEY2_FORMAT,
+                  kFormatHex},
+        TypedCase{"UserClassThenWepSize", IDC_SSID, IDC_USER_CLASS_ID, "PTR-1", IDC_WEP_SIZE, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

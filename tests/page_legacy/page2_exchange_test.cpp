@@ -165,4 +165,14 @@ INSTANTIATE_TEST_SUITE_P(
                                  "10010"}),
     [](const ::testing::TestParamInfo<RecordCase>& info) { return info.param.name; });
 
+// Each reply shows only the record it read: a read that stops short leaves what the operator
+// typed in the fields it never reached.
+TEST_F(Page2Test, AReadShowsOnlyWhatItRead) {
+    OpenAndRead();
+    ASSERT_TRUE(ui_.Type(Page(), IDC_PEER_PORT, "4242"));
+    printer_->Silence({kRead, kRecordSsid});
+    Read(8000);
+    EXPECT_EQ(Text(IDC_PEER_PORT), "4242");
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // The module page's controls after a read: mode and security rules, the key's limits and forms,
 // and the SSID check.
 #include "tests/page_module/page3_fixture.h"
+#include "tests/pages/page_test_support.h"
 
 namespace {
 
@@ -64,11 +65,15 @@ TEST_F(Page3Test, DataTypeSwitchesBetweenTheKeysTwoForms) {
     EXPECT_EQ(ui_.Text(Page(), IDC_KEY), "4G") << "the key stays as typed";
 }
 
+// Each box takes the focus, so the field hears it leave again while the box is up: the check does
+// not run inside itself, and leaves the other fields as typed.
 TEST_F(Page3Test, SsidCheckRestoresTheLastAcceptedSsid) {
     OpenAndRead();  // "Office"
+    ASSERT_TRUE(ui_.Type(Page(), IDC_PORT, "9200"));
     const struct {
         std::string typed, message, kept;
     } cases[] = {
+        {std::string(33, 'y'), "Enter no more than 32 characters.", "Office"},
         {"a\tb", "Invalid SSID contents", "Office"},
         {"caf\xC3\xA9", "Invalid SSID contents", "Office"},
         {std::string(32, 'x'), "", std::string(32, 'x')},
@@ -76,10 +81,11 @@ TEST_F(Page3Test, SsidCheckRestoresTheLastAcceptedSsid) {
     };
     for (const auto& c : cases) {
         SetText(IDC_SSID, c.typed);
-        ASSERT_TRUE(ui_.LeaveField(Page(), IDC_SSID));
+        pagetest::LeaveFieldUnderBoxes(ui_, Page(), IDC_SSID);
         EXPECT_EQ(BoxTexts(), c.message.empty() ? Texts{} : Texts{c.message}) << c.typed;
         EXPECT_EQ(ui_.Text(Page(), IDC_SSID), c.kept);
     }
+    EXPECT_EQ(ui_.Text(Page(), IDC_PORT), "9200");
 }
 
 }  // namespace

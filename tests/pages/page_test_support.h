@@ -48,6 +48,21 @@ class ShownPage : public ::testing::Test {
     std::atomic<int> result_{0};
 };
 
+// Leaves a field as Win32 does when the field's check brings up boxes: each box takes the focus,
+// so while it is up the field hears EN_KILLFOCUS again (here at most `again` times; Win32 goes on).
+inline void LeaveFieldUnderBoxes(ui::HeadlessBackend& ui, ui::CDialog& page, int id,
+                                 int again = 8) {
+    ui.RunOnUi([&] {
+        ui.SetBoxHandler([&page, id, again](const std::string&, unsigned) mutable {
+            if (again-- > 0)
+                page.OnCommand(id, ui::kEnKillFocus);
+            return 0;
+        });
+    });
+    ui.LeaveField(page, id);
+    ui.RunOnUi([&] { ui.SetBoxHandler(nullptr); });
+}
+
 // Ids whose template style has all of the given flags.
 std::vector<int> IdsWithStyle(const ui::DialogDesc& desc, uint32_t style);
 

@@ -157,6 +157,15 @@ TEST_F(Panel, CloseReportsAndSwapsTheButtons) {
     EXPECT_EQ(written, 0u) << "writes after Close go nowhere";
 }
 
+// Only the status is shown: a choice made while the link is open stays for the next Open.
+TEST_F(Panel, AChoiceMadeWhileOpenStaysThroughClose) {
+    OpenSerial(0, 3, 0, 0);
+    ASSERT_TRUE(ui_.Select(dlg_, IDC_COMBO_BAUD, 1));
+    ASSERT_TRUE(ui_.Click(dlg_, IDC_CLOSE));
+    EXPECT_EQ(ui_.Text(dlg_, IDC_COMBO_BAUD), "19200");
+    EXPECT_EQ(ui_.Text(dlg_, IDC_STATUS), "Close Port");
+}
+
 TEST_F(Panel, CloseWithNothingOpenTouchesNoLink) {
     ASSERT_TRUE(ui_.Click(dlg_, IDC_CLOSE));
     EXPECT_EQ(ui_.Text(dlg_, IDC_STATUS), "Close Port");
