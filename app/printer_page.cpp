@@ -107,8 +107,9 @@ void CPrinterPage::TakeWholeReplies() {
         switch (cut.fit) {
             case reply::Fit::kPartial:
                 return;
+            // A reply to something else may share its notification with the one awaited: only
+            // its own bytes go, up to where the next reply may begin.
             case reply::Fit::kStray:
-                return ForgetHeld();
             case reply::Fit::kJunk: {
                 const void* esc = std::memchr(held_ + 1, escape::kEsc, heldCount_ - 1);
                 Drop(esc ? static_cast<size_t>(static_cast<const uint8_t*>(esc) - held_)

@@ -13,7 +13,7 @@ enum class Fit {
     kPartial,  // may still become a whole reply: keep the bytes and wait
     kAnswer,   // a whole reply to the request outstanding, `length` bytes long
     kNotice,   // a whole notice the printer sends unasked, `length` bytes long
-    kStray,    // a reply that answers nothing outstanding: drop what is held
+    kStray,    // a reply that answers nothing outstanding: drop it, up to the next ESC
     kJunk,     // bytes that begin no reply: drop them up to the next ESC
 };
 

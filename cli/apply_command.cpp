@@ -3,8 +3,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 #include "app/profile.h"
 #include "app/text_file.h"
@@ -13,11 +11,6 @@
 namespace {
 
 using nlohmann::json;
-
-// A module's page does not await the acknowledgement of its last write, the port's. Should it
-// come in one notification with the first reply of the read-back, the page would drop both as a
-// reply to nothing it asked; the read-back waits this long so that they come apart.
-constexpr auto kAfterSave = std::chrono::milliseconds(300);
 
 // The profile's settings that the printer did not give back as they were written: each setting of
 // the family that the profile holds, so a key left out is left alone and markers are no settings.
@@ -92,8 +85,6 @@ PrinterResult ApplyTo(CPanelSession& session, CPanelSession::Family family,
     }
     session.TakeMessages();
     const std::string saved = SavedText(family, lastSaveRequest);
-    if (family == CPanelSession::Family::kModule)
-        std::this_thread::sleep_for(kAfterSave);
     const CPanelSession::Outcome readBackOutcome = session.Run(ExchangeKind::kRead);
     if (readBackOutcome != CPanelSession::Outcome::kDone)
         return {kExitPrinterFault, saved + "; read-back failed: " +

@@ -27,13 +27,12 @@ const WepRule kWepRules[2][2] = {
 }  // namespace
 
 void CPage1New::OnSaveClicked() {
+    // A refused save changes nothing: not what was typed, not how the USB link batches.
+    if (!CheckKey())
+        return;
     if (CPanel* panel = ThePanel()) {
         panel->m_bPage1Read = false;
         panel->m_bPage1Save = true;
-    }
-    if (!CheckKey()) {
-        UpdateData(false);
-        return;
     }
     m_bReading = false;
     m_bSaving = true;

@@ -93,6 +93,9 @@ void CPage3Marvuto::OnPageCommand(int id, int code) {
 void CPage3Marvuto::OnTimer(unsigned timerId) {
     if (timerId == kVersionAgainTimer) {
         KillTimer(kVersionAgainTimer);
+        // A read that ended meanwhile (stopped, or its line gone) asks nothing more.
+        if (!IsExchanging())
+            return;
         ++m_versionAsks;
         return RepeatRequest(VersionRequest());
     }

@@ -187,7 +187,9 @@ INSTANTIATE_TEST_SUITE_P(
         TypedCase{"SsidCheck", IDC_SEC_NONE, IDC_SSID, "Typed", TypedCase::kLeave, IDC_SSID},
         TypedCase{"KeyCheck", IDC_SEC_WPA, IDC_KEY, "secret12", TypedCase::kLeave, IDC_KEY},
         TypedCase{"SsidThenKeyFormat", IDC_SEC_WEP, IDC_SSID, "Typed", TypedCase::kSelectHex,
-                  IDC_KEY_FORMAT}),
+                  IDC_KEY_FORMAT},
+        TypedCase{"KeyThenRefusedSave", IDC_SEC_WPA, IDC_KEY, "short", TypedCase::kClick,
+                  IDC_SAVE}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Page1Controls, FactoryResetAsksFirst) {

@@ -9,6 +9,7 @@
 namespace {
 
 using namespace page3;
+using namespace std::string_literals;
 using Texts = std::vector<std::string>;
 using Arrange = std::function<void(CSimModule&, CPage3Marvuto&)>;
 
@@ -120,6 +121,21 @@ TEST_F(Page3Test, AReplyToAnotherRequestLeavesTheReadUnderItsTimer) {
     EXPECT_EQ(BoxTexts(), Texts{kReadTimeout});
     EXPECT_EQ(Requests(), "V R0 I R16 R17");
     ExpectButtons(true, true);
+}
+
+// The port's late acknowledgement may share a notification with the reply the read awaits.
+TEST_F(Page3Test, AReplyToAnotherRequestLeavesTheAnswerBesideIt) {
+    printer_->Silence('R', kItemSsid);
+    OpenPage();
+    ASSERT_TRUE(ui_.Click(Page(), IDC_READ));
+    ui_.Advance(1000);
+    Bytes both = Frame("\x1B~W\x20"s + "0\0\0"s + "\x1B~R0\0ssid=Shop\0\0"s);
+    const uintptr_t count = both.size();
+    both.push_back(0);
+    ui_.RunOnUi([&] { Page().Post(ui::Message{WM_PAGE3_DATA, count, both}); });
+    ui_.Advance(2000);
+    EXPECT_EQ(ui_.Text(Page(), IDC_SSID), "Shop");
+    EXPECT_EQ(ui_.Text(Page(), IDC_PRINTER_STATUS), "Read Success");
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, Page3Fault, ::testing::ValuesIn(kFaults),
