@@ -28,7 +28,7 @@ void CPage2Old::OnSaveClicked() {
     }
     if (const char* fault = WepKeyLengthFault()) {
         ui::AfxMessageBox(fault);
-        EnableItem(IDC_SAVE, true);
+        EnableItems({IDC_READ, IDC_SAVE}, true);
         UpdateData(false);
         return;
     }
