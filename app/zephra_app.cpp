@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/text_file_platform.h"
 #include "app/zephra_dlg.h"
 #include "link/win32_link_provider.h"
+#include "page_shared/text_file_platform.h"
 #include "ui/backend.h"
 #include "ui/win32/text.h"
 #include "ui/win32/win32_backend.h"

@@ -7,14 +7,14 @@
 #include <memory>
 #include <string>
 
-#include "app/messages.h"
-#include "app/panel.h"
-#include "app/trace.h"
 #include "link/link.h"
 #include "link/rx_queue.h"
 #include "page_current/page1_new.h"
 #include "page_legacy/page2_old.h"
 #include "page_module/page3_marvuto.h"
+#include "page_shared/messages.h"
+#include "page_shared/panel.h"
+#include "page_shared/trace.h"
 #include "ui/dialog.h"
 
 constexpr unsigned kModelTimer = 1;

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/profile.h"
-#include "app/text_file.h"
 #include "cli/commands.h"
+#include "page_shared/profile.h"
+#include "page_shared/text_file.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/text_file_platform.h"
 #include "cli/cli_platform.h"
+#include "page_shared/text_file_platform.h"
 #include "ui/message.h"
 
 std::string ProgressLine(const RequestProgress& progress) {

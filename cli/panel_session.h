@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/printer_page.h"
 #include "app/zephra_dlg.h"
 #include "cli/cli_options.h"
 #include "cli/link_loss_watch.h"
+#include "page_shared/printer_page.h"
 #include "ui/headless/headless_backend.h"
 
 struct SessionHooks {

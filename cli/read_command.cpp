@@ -1,6 +1,6 @@
 // zephra-cli read: reads the printer's settings through its page and gives them as a profile.
-#include "app/text_file.h"
 #include "cli/commands.h"
+#include "page_shared/text_file.h"
 
 int RunRead(const CliCommand& command, COperatorIo& io) {
     CPanelSession session(io.Hooks());

@@ -11,7 +11,7 @@ target_link_libraries(zephra_posix_links PUBLIC zephra_core Threads::Threads)
 add_subdirectory(cli)
 
 # The core's file reads and writes, as this platform does them.
-target_sources(zephra_core PRIVATE app/text_file_posix.cpp)
+target_sources(zephra_core PRIVATE page_shared/text_file_posix.cpp)
 
 include(GoogleTest)
 add_subdirectory(tests/unit)

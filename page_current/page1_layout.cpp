@@ -1,8 +1,8 @@
 // Control ids and the description of the current-generation page (template 162).
 #include "page_current/page1_layout.h"
 
-#include "app/page_layout_kit.h"
 #include "page_current/page1_regions.h"
+#include "page_shared/page_layout_kit.h"
 
 namespace page1 {
 

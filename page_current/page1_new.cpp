@@ -2,10 +2,10 @@
 // reply dispatch and reply timers.
 #include "page_current/page1_new.h"
 
-#include "app/messages.h"
 #include "page_current/page1_layout.h"
 #include "page_current/page1_profile.h"
 #include "page_current/page1_trace_keys.h"
+#include "page_shared/messages.h"
 #include "ui/data_exchange.h"
 
 using namespace page1;

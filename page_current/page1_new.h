@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/printer_page.h"
 #include "page_current/page1_protocol.h"
+#include "page_shared/printer_page.h"
 
 class CPage1New : public CPrinterPage {
   public:

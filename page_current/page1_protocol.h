@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/escape_frame.h"
-#include "app/reply_cut.h"
+#include "page_shared/escape_frame.h"
+#include "page_shared/reply_cut.h"
 
-#include "app/entry_text.h"
+#include "page_shared/entry_text.h"
 
 namespace page1 {
 

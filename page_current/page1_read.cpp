@@ -2,9 +2,9 @@
 // the next item.
 #include <string>
 
-#include "app/panel.h"
 #include "page_current/page1_layout.h"
 #include "page_current/page1_new.h"
+#include "page_shared/panel.h"
 
 using namespace page1;
 

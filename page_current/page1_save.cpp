@@ -2,9 +2,9 @@
 // security, each acknowledgement sending the next write.
 #include <string>
 
-#include "app/panel.h"
 #include "page_current/page1_layout.h"
 #include "page_current/page1_new.h"
+#include "page_shared/panel.h"
 #include "ui/data_exchange.h"
 
 using namespace page1;

@@ -2,9 +2,9 @@
 // with its Authentication list, the key in use, DHCP, WLAN mode, cipher, and the SSID check.
 #include <string>
 
-#include "app/entry_text.h"
 #include "page_legacy/page2_layout.h"
 #include "page_legacy/page2_old.h"
+#include "page_shared/entry_text.h"
 #include "ui/backend.h"
 #include "ui/data_exchange.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/page_layout_kit.h"
+#include "page_shared/page_layout_kit.h"
 
 namespace page2 {
 

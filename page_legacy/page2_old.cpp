@@ -2,11 +2,11 @@
 // actions and of the printer's replies, the requests and their reply timer.
 #include "page_legacy/page2_old.h"
 
-#include "app/messages.h"
 #include "page_legacy/page2_layout.h"
 #include "page_legacy/page2_profile.h"
 #include "page_legacy/page2_protocol.h"
 #include "page_legacy/page2_trace_keys.h"
+#include "page_shared/messages.h"
 #include "ui/data_exchange.h"
 
 using namespace page2;

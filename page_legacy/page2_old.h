@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/printer_page.h"
 #include "page_legacy/page2_records.h"
 #include "page_legacy/page2_wep_keys.h"
+#include "page_shared/printer_page.h"
 
 class CPage2Old : public CPrinterPage {
   public:

@@ -1,7 +1,7 @@
 // The legacy page's settings in a profile: which control holds which setting.
 #pragma once
 
-#include "app/profile.h"
+#include "page_shared/profile.h"
 
 namespace page2 {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/escape_frame.h"
-#include "app/reply_cut.h"
+#include "page_shared/escape_frame.h"
+#include "page_shared/reply_cut.h"
 
 namespace page2 {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/entry_text.h"
 #include "page_legacy/page2_text.h"
+#include "page_shared/entry_text.h"
 
 namespace page2 {
 namespace {}  // namespace

@@ -2,9 +2,9 @@
 // key's limits and its two forms, and the SSID check.
 #include <string>
 
-#include "app/entry_text.h"
 #include "page_module/page3_layout.h"
 #include "page_module/page3_marvuto.h"
+#include "page_shared/entry_text.h"
 #include "ui/backend.h"
 
 using namespace page3;

@@ -6,7 +6,7 @@
 #include "page_module/page3_values.h"
 
 // The hexadecimal conversion is the one the current-generation page already uses.
-#include "app/entry_text.h"
+#include "page_shared/entry_text.h"
 
 namespace page3 {
 

@@ -1,8 +1,8 @@
 // Control ids and the description of the Wi-Fi module page (template 166).
 #include "page_module/page3_layout.h"
 
-#include "app/page_layout_kit.h"
 #include "page_module/page3_regions.h"
+#include "page_shared/page_layout_kit.h"
 
 namespace page3 {
 

@@ -2,11 +2,11 @@
 // set-up, requests, reply dispatch and reply timers.
 #include "page_module/page3_marvuto.h"
 
-#include "app/entry_text.h"
-#include "app/messages.h"
 #include "page_module/page3_layout.h"
 #include "page_module/page3_profile.h"
 #include "page_module/page3_trace_keys.h"
+#include "page_shared/entry_text.h"
+#include "page_shared/messages.h"
 #include "ui/data_exchange.h"
 
 using namespace page3;

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/printer_page.h"
 #include "page_module/page3_keys.h"
 #include "page_module/page3_protocol.h"
+#include "page_shared/printer_page.h"
 
 class CPage3Marvuto : public CPrinterPage {
   public:

@@ -1,7 +1,7 @@
 // Which bytes of the Wi-Fi module protocol carry a security key, for the protocol trace.
 #pragma once
 
-#include "app/trace_keys.h"
+#include "page_shared/trace_keys.h"
 
 namespace page3 {
 

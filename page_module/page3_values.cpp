@@ -5,7 +5,7 @@
 #include <algorithm>
 
 // The dotted-address rule is the one the current-generation page already uses.
-#include "app/entry_text.h"
+#include "page_shared/entry_text.h"
 
 namespace page3 {
 

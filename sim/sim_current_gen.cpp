@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#include "app/escape_frame.h"
+#include "page_shared/escape_frame.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <utility>
 
-#include "app/escape_frame.h"
+#include "page_shared/escape_frame.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-#include "app/escape_frame.h"
+#include "page_shared/escape_frame.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/trace.h"
 #include "page_current/page1_trace_keys.h"
 #include "page_legacy/page2_trace_keys.h"
 #include "page_module/page3_trace_keys.h"
+#include "page_shared/trace.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2)

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/text_file.h"
-#include "app/trace_dlg.h"
+#include "page_shared/text_file.h"
+#include "page_shared/trace_dlg.h"
 #include "res/resource.h"
 #include "tests/page_current/page1_fixture.h"
 

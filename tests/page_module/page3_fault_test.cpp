@@ -2,7 +2,7 @@
 // save ends with its message and the buttons that let the operator go on.
 #include <functional>
 
-#include "app/messages.h"
+#include "page_shared/messages.h"
 
 #include "tests/page_module/page3_fixture.h"
 

@@ -1,9 +1,9 @@
 // The current-generation page as its template shows it, before any protocol runs.
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
 #include "page_current/page1_layout.h"
 #include "page_current/page1_new.h"
+#include "page_shared/messages.h"
 #include "tests/pages/page_test_support.h"
 
 namespace {

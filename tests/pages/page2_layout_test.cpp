@@ -1,9 +1,9 @@
 // The legacy page as its template shows it, before any protocol runs.
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
 #include "page_legacy/page2_layout.h"
 #include "page_legacy/page2_old.h"
+#include "page_shared/messages.h"
 #include "tests/pages/page_test_support.h"
 
 namespace {

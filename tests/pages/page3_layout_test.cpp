@@ -1,9 +1,9 @@
 // The Wi-Fi module page as its template shows it, before any protocol runs.
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
 #include "page_module/page3_layout.h"
 #include "page_module/page3_marvuto.h"
+#include "page_shared/messages.h"
 #include "tests/pages/page_test_support.h"
 
 namespace {

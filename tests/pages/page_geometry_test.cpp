@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/page_layout_kit.h"
-#include "app/trace_dlg.h"
 #include "page_current/page1_layout.h"
 #include "page_legacy/page2_layout.h"
 #include "page_module/page3_layout.h"
+#include "page_shared/page_layout_kit.h"
+#include "page_shared/trace_dlg.h"
 
 namespace {
 

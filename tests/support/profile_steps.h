@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text_file.h"
+#include "page_shared/text_file.h"
 #include "res/resource.h"
 #include "ui/headless/headless_backend.h"
 

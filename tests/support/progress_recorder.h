@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/printer_page.h"
+#include "page_shared/printer_page.h"
 
 class ProgressRecorder : public ExchangeObserver {
   public:

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/trace.h"
+#include "page_shared/trace.h"
 
 // key must have gone over the wire in both directions: the masked trace must hold no copy of it,
 // in hex or as characters, and must differ from the shown trace only where it says '*'.

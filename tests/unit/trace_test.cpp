@@ -1,5 +1,5 @@
 // The protocol trace: line format, key masking, the bound, and what a family's key finder sees.
-#include "app/trace.h"
+#include "page_shared/trace.h"
 
 #include <gtest/gtest.h>
 

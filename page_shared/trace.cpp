@@ -1,6 +1,6 @@
 // The protocol trace: a bounded record of every frame sent to and received from the printer, with
 // the messages the operator saw in between, kept for the life of the main dialog.
-#include "app/trace.h"
+#include "page_shared/trace.h"
 
 #include <cstdio>
 

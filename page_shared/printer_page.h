@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/panel.h"
-#include "app/profile.h"
-#include "app/reply_cut.h"
-#include "app/trace_keys.h"
 #include "link/rx_queue.h"
+#include "page_shared/panel.h"
+#include "page_shared/profile.h"
+#include "page_shared/reply_cut.h"
+#include "page_shared/trace_keys.h"
 #include "ui/dialog.h"
 
 // The controls through which every page shows an exchange.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/trace.h"
+#include "page_shared/trace.h"
 
 class CPanel {
   public:

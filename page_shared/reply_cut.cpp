@@ -1,7 +1,7 @@
 // What every family's reply begins with.
-#include "app/reply_cut.h"
+#include "page_shared/reply_cut.h"
 
-#include "app/escape_frame.h"
+#include "page_shared/escape_frame.h"
 
 namespace reply {
 

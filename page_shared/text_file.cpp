@@ -1,7 +1,7 @@
 // Whole-file reads and writes by UTF-8 path.
-#include "app/text_file.h"
+#include "page_shared/text_file.h"
 
-#include "app/text_file_platform.h"
+#include "page_shared/text_file_platform.h"
 
 bool ReadTextFile(const std::string& path, std::string* content) {
     FILE* file = OpenFileByPath(path, "rb");

@@ -1,7 +1,7 @@
 // "Save settings to file..." and "Load settings from file..." of every printer page.
-#include "app/printer_page.h"
-#include "app/profile.h"
-#include "app/text_file.h"
+#include "page_shared/printer_page.h"
+#include "page_shared/profile.h"
+#include "page_shared/text_file.h"
 
 namespace {
 

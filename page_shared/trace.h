@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/trace_keys.h"
+#include "page_shared/trace_keys.h"
 
 namespace trace {
 

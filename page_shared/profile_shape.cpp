@@ -1,5 +1,5 @@
 // What a profile's text may hold before anything looks into it.
-#include "app/profile_shape.h"
+#include "page_shared/profile_shape.h"
 
 namespace profile {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "app/text_file_platform.h"
+#include "page_shared/text_file_platform.h"
 #include "ui/win32/text.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Building blocks the three printer pages lay out their controls with, and the lists they share.
-#include "app/page_layout_kit.h"
+#include "page_shared/page_layout_kit.h"
 
 #include <utility>
 

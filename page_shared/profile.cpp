@@ -1,6 +1,6 @@
 // Settings profiles: a page's settings in a small JSON file, named as a person would name them,
 // written from the page's controls and read back into them as if typed.
-#include "app/profile.h"
+#include "page_shared/profile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -8,8 +8,8 @@
 #include <iterator>
 #include <map>
 
-#include "app/entry_text.h"
-#include "app/profile_shape.h"
+#include "page_shared/entry_text.h"
+#include "page_shared/profile_shape.h"
 #include "ui/data_exchange.h"
 #include "ui/dialog.h"
 

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/text_file_platform.h"
+#include "page_shared/text_file_platform.h"
 
 FILE* OpenFileByPath(const std::string& path, const char* mode, FileAccess access) {
     if (access == FileAccess::kShared)

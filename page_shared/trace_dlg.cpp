@@ -1,7 +1,7 @@
 // The "Protocol trace" window: the trace read-only in a resizable window, to copy or save.
-#include "app/trace_dlg.h"
+#include "page_shared/trace_dlg.h"
 
-#include "app/text_file.h"
+#include "page_shared/text_file.h"
 
 using ui::Kind;
 

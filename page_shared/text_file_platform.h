@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/text_file.h"
+#include "page_shared/text_file.h"
 
 // Opens path with an fopen mode. For kOwnerOnly the mode is "wb", which only makes a new file
 // (an existing one, which others may read, is refused), or "ab", where a file made anew has that

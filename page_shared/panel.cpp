@@ -1,5 +1,5 @@
 // What a printer page may ask of the connection panel, reached as the application's main window.
-#include "app/panel.h"
+#include "page_shared/panel.h"
 
 #include "ui/backend.h"
 #include "ui/dialog.h"

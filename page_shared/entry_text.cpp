@@ -1,5 +1,5 @@
 // What the operator types into key and address fields, turned into what the printers take.
-#include "app/entry_text.h"
+#include "page_shared/entry_text.h"
 
 namespace entry {
 

@@ -1,11 +1,11 @@
 // What the three printer pages share: how they close, receive their bytes, reach the panel, and
 // run an exchange with the printer from its first request to its end.
-#include "app/printer_page.h"
+#include "page_shared/printer_page.h"
 
 #include <cstring>
 
-#include "app/escape_frame.h"
-#include "app/trace_dlg.h"
+#include "page_shared/escape_frame.h"
+#include "page_shared/trace_dlg.h"
 #include "res/resource.h"
 
 CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, PageButtons buttons,

@@ -1,7 +1,7 @@
 // The "Protocol trace" window: the trace read-only in a resizable window, to copy or save.
 #pragma once
 
-#include "app/trace.h"
+#include "page_shared/trace.h"
 #include "ui/dialog.h"
 
 class CTraceDlg : public ui::CDialog {
