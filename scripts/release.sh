@@ -3,9 +3,9 @@
 # portable zip, the Debian package and SHA256SUMS. It builds a clean clone of the commit under
 # build/release/, so uncommitted changes stay out, and dates everything by the commit's time.
 #
-#   scripts/release.sh --check   builds the release twice, in two folders, the second with
-#                                another umask and time zone, and fails unless every program
-#                                and package is the same, byte for byte
+#   scripts/release.sh --check   builds the release again in a second folder, with another
+#                                umask and time zone, and fails unless every program and
+#                                package is the same, byte for byte
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -40,10 +40,9 @@ outputs() {
         build/release-native/{cli/zephra-cli,sim/printer-sim})
 }
 
-src=build/release/src
+src=build/release/src other=build/release/check
+release "${src}"
 if [[ ${1:-} == --check ]]; then
-    src=build/release/a other=build/release/b
-    release "${src}"
     (umask 0077 && TZ=Pacific/Auckland release "${other}")
     differ=0
     for file in $(outputs "${src}"); do
@@ -54,8 +53,6 @@ if [[ ${1:-} == --check ]]; then
     done
     [[ ${differ} == 0 ]] || exit 1
     echo "reproducible: $(outputs "${src}" | wc -l) files the same in ${src} and ${other}"
-else
-    release "${src}"
 fi
 
 rm -rf dist
