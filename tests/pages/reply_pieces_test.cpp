@@ -11,7 +11,8 @@
 
 namespace {
 
-// Where each reply is cut, and how long the line pauses between its pieces.
+// Where each reply is cut, and how long the line pauses between its pieces: byte by byte covers
+// every cut point; the two longer pauses are the cuts operators met (a value, its final 00).
 struct Cutting {
     const char* name;
     std::vector<int> cuts;  // empty: byte by byte
