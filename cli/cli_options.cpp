@@ -66,7 +66,50 @@ std::string PortName(const std::string& port, PortNaming naming, std::string* me
     return Items(IDC_COMBO_PORT)[static_cast<size_t>(index)];
 }
 
+void AddFleetOptions(CLI::App* apply, CliCommand* command) {
+    FleetOptions& fleet = command->fleet;
+    apply->add_option("profile", command->profile, "The profile to write")->required();
+    apply->add_option("--inventory", fleet.inventory,
+                      "A CSV file of per-printer settings, a row per printer by its mac column");
+    apply->add_flag("--allow-unlisted", fleet.allowUnlisted,
+                    "A printer with no inventory row takes the profile as it is");
+    apply->add_flag("--check", fleet.check,
+                    "Reads each printer and prints what would change; writes nothing");
+    apply->add_flag("--force", fleet.force, "Writes a printer whose settings already match");
+    apply->add_option("--jobs", fleet.jobs, "Ports served at once (default: all of them)")
+        ->check(CLI::PositiveNumber);
+    apply->add_flag("--json", fleet.json, "Results as JSON Lines on standard output");
+    apply->add_option("--log", fleet.log, "Appends each result as a JSON line to this file");
+    CLI::Option* env =
+        apply->add_option("--key-env", fleet.keyEnv, "The security key from this variable");
+    CLI::Option* file =
+        apply->add_option("--key-file", fleet.keyFile, "The security key from this file");
+    CLI::Option* in =
+        apply->add_flag("--key-stdin", fleet.keyStdin, "The security key from standard input");
+    env->excludes(file, in);
+    file->excludes(in);
+    apply->add_flag("--watch", fleet.watch, "Serves one port, printer after printer, until Ctrl-C");
+}
+
 }  // namespace
+
+std::vector<std::string> LinkArguments(const LinkChoice& link) {
+    const struct {
+        const char* option;
+        int id, index;
+    } choices[] = {
+        {"--baud", IDC_COMBO_BAUD, link.baud},
+        {"--parity", IDC_COMBO_PARITY, link.parity},
+        {"--data", IDC_COMBO_DATABIT, link.dataBits},
+        {"--stop", IDC_COMBO_STOPBIT, link.stopBits},
+    };
+    std::vector<std::string> args;
+    for (const auto& choice : choices) {
+        args.push_back(choice.option);
+        args.push_back(Items(choice.id).at(static_cast<size_t>(choice.index)));
+    }
+    return args;
+}
 
 int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string* message,
              PortNaming naming) {
@@ -110,7 +153,7 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
         if (k.kind == CliCommand::Kind::kRead)
             sub->add_option("--out", command->out, "Writes the settings to this profile file");
         if (k.kind == CliCommand::Kind::kApply)
-            sub->add_option("profile", command->profile, "The profile to write")->required();
+            AddFleetOptions(sub, command);
     }
     // CLI11 would only say that a command is required.
     if (argc > 1 && argv[1][0] != '-' &&
@@ -176,5 +219,15 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
             command->kind = c.second;
     }
     command->link.port = command->ports.front();
+    if (command->kind == CliCommand::Kind::kApply) {
+        const FleetOptions& fleet = command->fleet;
+        if (fleet.watch && command->ports.size() > 1)
+            *message = "zephra-cli: --watch serves one port; it was given " +
+                       std::to_string(command->ports.size());
+        else if (fleet.allowUnlisted && fleet.inventory.empty())
+            *message = "zephra-cli: --allow-unlisted needs --inventory";
+        if (!message->empty())
+            return kExitUsage;
+    }
     return -1;
 }

@@ -14,6 +14,20 @@ struct LinkChoice {
     int stopBits = 0;
 };
 
+// How apply provisions a fleet.
+struct FleetOptions {
+    std::string inventory;        // a CSV file of per-printer settings by MAC address; "" for none
+    bool allowUnlisted = false;   // a printer with no inventory row takes the profile as it is
+    bool check = false;           // reads and tells what would change, writes nothing
+    bool force = false;           // writes a printer whose settings already match
+    unsigned jobs = 0;            // ports served at once; 0 for all of them
+    bool json = false;            // results as JSON Lines
+    std::string log;              // a file the JSON lines are appended to; "" for none
+    std::string keyEnv, keyFile;  // where the security key comes from, if given apart
+    bool keyStdin = false;
+    bool watch = false;  // serves one port, printer after printer, until Ctrl-C
+};
+
 struct CliCommand {
     enum class Kind { kNone, kIdentify, kRead, kApply } kind = Kind::kNone;
     LinkChoice link;                 // its port is the first of ports
@@ -22,6 +36,7 @@ struct CliCommand {
     std::string out;                 // read: the profile to write the settings to; "" to print
     std::string trace;               // the file the protocol trace is appended to; "" for none
     bool yes = false;                // answer the pages' Yes/No questions with Yes
+    FleetOptions fleet;              // apply only
 };
 
 // Exit statuses.
@@ -36,6 +51,9 @@ enum class PortNaming {
 };
 // This system's naming (with its other differences, in cli_platform_*.cpp).
 PortNaming SystemPortNaming();
+
+// The options that give a link's settings as ParseCli takes them (--baud 57600 ...).
+std::vector<std::string> LinkArguments(const LinkChoice& link);
 
 // Parses argv (program name first) for a system whose ports are named as naming says. Returns -1
 // to go on with *command; otherwise the exit status, with the help text (status 0) or a one-line

@@ -20,5 +20,11 @@ std::unique_ptr<CLinkProvider> MakeCliLinks();
 FILE* SeparateResults();
 // Whether the operator can be asked questions on standard input.
 bool StandardInputIsTerminal();
+// The value of an environment variable, in UTF-8; false when it is not set.
+bool EnvironmentValue(const std::string& name, std::string* value);
+// Standard input read to its end, byte for byte.
+std::string ReadStandardInput();
+// The SHA-256 digest of bytes (32 bytes) from the system's own cryptography; "" when it failed.
+std::string Sha256(const std::string& bytes);
 // Calls onInterrupt on a thread of its own at the first Ctrl-C; a second one ends the program.
 void WatchInterrupt(std::function<void()> onInterrupt);

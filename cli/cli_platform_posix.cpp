@@ -1,9 +1,13 @@
 // The command line on a POSIX system: its serial ports by path.
+#include <errno.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <openssl/evp.h>
+
+#include <cstdlib>
 #include <thread>
 
 #include "cli/cli_options.h"
@@ -52,4 +56,32 @@ void WatchInterrupt(std::function<void()> onInterrupt) {
         sigwait(&set, &signal);
         _exit(128 + signal);
     }).detach();
+}
+
+bool EnvironmentValue(const std::string& name, std::string* value) {
+    const char* text = std::getenv(name.c_str());
+    if (text == nullptr)
+        return false;
+    *value = text;
+    return true;
+}
+
+std::string ReadStandardInput() {
+    std::string text;
+    char block[4096];
+    for (ssize_t n; (n = read(STDIN_FILENO, block, sizeof block)) != 0;) {
+        if (n > 0)
+            text.append(block, static_cast<size_t>(n));
+        else if (errno != EINTR)
+            break;
+    }
+    return text;
+}
+
+std::string Sha256(const std::string& bytes) {
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int size = 0;
+    if (EVP_Digest(bytes.data(), bytes.size(), digest, &size, EVP_sha256(), nullptr) != 1)
+        return std::string();
+    return std::string(reinterpret_cast<const char*>(digest), size);
 }

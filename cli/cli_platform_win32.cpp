@@ -2,11 +2,13 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
-// After <windows.h>, which it needs.
+// After <windows.h>, which they need.
+#include <bcrypt.h>
 #include <shellapi.h>
 
 #include <atomic>
 #include <cstdio>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/cli_platform.h"
@@ -75,4 +77,46 @@ void WatchInterrupt(std::function<void()> onInterrupt) {
     // The system calls the handler on a thread of its own, where it may lock and call freely.
     onFirstInterrupt = std::move(onInterrupt);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+}
+
+bool EnvironmentValue(const std::string& name, std::string* value) {
+    const std::wstring wide = ui::Widen(name);
+    const DWORD size = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
+    if (size == 0)
+        return false;
+    std::vector<wchar_t> text(size);
+    if (GetEnvironmentVariableW(wide.c_str(), text.data(), size) >= size)
+        return false;
+    *value = ui::Narrow(text.data());
+    return true;
+}
+
+std::string ReadStandardInput() {
+    std::string text;
+    char block[4096];
+    DWORD n = 0;
+    // A pipe at its end fails with ERROR_BROKEN_PIPE; a file reads 0 bytes.
+    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), block, sizeof block, &n, nullptr) && n > 0)
+        text.append(block, n);
+    return text;
+}
+
+std::string Sha256(const std::string& bytes) {
+    BCRYPT_ALG_HANDLE algorithm = nullptr;
+    if (!BCRYPT_SUCCESS(
+            BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0)))
+        return std::string();
+    unsigned char digest[32];
+    std::vector<unsigned char> data(bytes.begin(), bytes.end());
+    BCRYPT_HASH_HANDLE hash = nullptr;
+    bool done =
+        BCRYPT_SUCCESS(BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0)) &&
+        BCRYPT_SUCCESS(BCryptHashData(hash, data.data(), static_cast<ULONG>(data.size()), 0)) &&
+        BCRYPT_SUCCESS(BCryptFinishHash(hash, digest, sizeof digest, 0));
+    if (hash != nullptr)
+        BCryptDestroyHash(hash);
+    BCryptCloseAlgorithmProvider(algorithm, 0);
+    if (!done)
+        return std::string();
+    return std::string(reinterpret_cast<const char*>(digest), sizeof digest);
 }

@@ -104,6 +104,13 @@ uint8_t CPanelSession::Model() {
     return model;
 }
 
+std::string CPanelSession::Shown(int PageButtons::*field) {
+    std::string text;
+    if (page_ != nullptr)
+        ui_.RunOnUi([&] { text = page_->GetItemText(page_->Buttons().*field); });
+    return text;
+}
+
 CPanelSession::Outcome CPanelSession::Run(ExchangeKind kind) {
     if (page_ == nullptr)
         return Outcome::kFailed;
@@ -167,6 +174,13 @@ std::string CPanelSession::LoadProfile(const std::string& text) {
     if (page_ != nullptr)
         ui_.RunOnUi([&] { refusal = profile::LoadProfile(*page_, page_->Profile(), text); });
     return refusal;
+}
+
+std::vector<std::string> CPanelSession::InactiveSettings() {
+    std::vector<std::string> names;
+    if (page_ != nullptr)
+        ui_.RunOnUi([&] { names = profile::InactiveSettings(*page_, page_->Profile()); });
+    return names;
 }
 
 void CPanelSession::OnExchangeBegun(ExchangeKind) {

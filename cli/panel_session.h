@@ -52,6 +52,9 @@ class CPanelSession : private ExchangeObserver {
     Family WaitForPage();
     // The model character the printer named, 0 when it said nothing.
     uint8_t Model();
+    // The page's Version and MAC Address fields, as its last read left them.
+    std::string VersionShown() { return Shown(&PageButtons::version); }
+    std::string MacShown() { return Shown(&PageButtons::mac); }
     // The settings of the page identification showed; nullptr before one is shown.
     const profile::Family* Profile() const { return page_ ? &page_->Profile() : nullptr; }
 
@@ -65,11 +68,14 @@ class CPanelSession : private ExchangeObserver {
     // The shown page's settings as a profile, or the page's refusal (with the profile's texts).
     std::string SaveProfile(bool includeKey, std::string* text);
     std::string LoadProfile(const std::string& text);
+    // The settings the shown page has no enabled control for.
+    std::vector<std::string> InactiveSettings();
 
     // The texts of the message boxes shown since the last call, in order.
     std::vector<std::string> TakeMessages() { return ui_.TakeBoxTexts(); }
 
   private:
+    std::string Shown(int PageButtons::*field);
     void OnExchangeBegun(ExchangeKind kind) override;
     void OnRequestSent(const RequestProgress& progress) override;
     void OnExchangeEnded(ExchangeKind kind, ExchangeEnd end) override;

@@ -12,7 +12,8 @@
 using namespace page2;
 
 CPage2Old::CPage2Old()
-    : CPrinterPage(Page2Desc(), WM_PAGE2_DATA, {IDC_READ, IDC_SAVE, IDC_STATUS}, page2::TraceKeys,
+    : CPrinterPage(Page2Desc(), WM_PAGE2_DATA,
+                   {IDC_READ, IDC_SAVE, IDC_STATUS, IDC_VERSION, IDC_MAC}, page2::TraceKeys,
                    page2::ProfileFamily()) {}
 
 void CPage2Old::DoDataExchange(ui::CDataExchange& dx) {

@@ -1,9 +1,32 @@
 // The legacy page's settings in a profile: which control holds which setting.
 #include "page_legacy/page2_profile.h"
 
+#include <string>
+
 #include "page_legacy/page2_layout.h"
 
 namespace page2 {
+
+namespace {
+
+// WPA keeps its passphrase; WEP the key its index points at.
+const char* KeySetting(const profile::Values& values) {
+    const std::string* security = values.Get("security");
+    if (security != nullptr && *security == "WPA")
+        return "wpa_passphrase";
+    const std::string* index = values.Get("wep_key_index");
+    if (security == nullptr || *security != "WEP" || index == nullptr)
+        return nullptr;
+    static const char* const kKeys[][2] = {
+        {"Key1", "key1"}, {"Key2", "key2"}, {"Key3", "key3"}, {"Key4", "key4"}};
+    for (const auto& key : kKeys) {
+        if (*index == key[0])
+            return key[1];
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 const profile::Family& ProfileFamily() {
     using namespace profile;
@@ -44,6 +67,8 @@ const profile::Family& ProfileFamily() {
             List("wpa_cipher", IDC_WPA_CIPHER),
             Text("wpa_passphrase", IDC_WPA_KEY, 32, true),
         },
+        nullptr,
+        KeySetting,
     };
     return family;
 }

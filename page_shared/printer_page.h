@@ -13,11 +13,13 @@
 #include "page_shared/trace_keys.h"
 #include "ui/dialog.h"
 
-// The controls through which every page shows an exchange.
+// The controls through which every page shows an exchange and the printer it read.
 struct PageButtons {
-    int read;    // "Read WLAN Info"
-    int save;    // "Save WLAN Info"
-    int status;  // the read-only "Printer Status" field
+    int read;     // "Read WLAN Info"
+    int save;     // "Save WLAN Info"
+    int status;   // the read-only "Printer Status" field
+    int version;  // the read-only "Version" and "MAC Address" fields
+    int mac;
 };
 
 enum class ExchangeKind { kRead, kSave };

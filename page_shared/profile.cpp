@@ -92,7 +92,8 @@ int IndexOf(const std::vector<std::string>& items, const std::string& value) {
 }
 
 // Takes one field's value from the file, checking what can be checked without the page.
-bool TakeField(const ui::CDialog& page, const Field& field, const json& value, ValueMap* values) {
+bool TakeField(const ui::DialogDesc& desc, const Field& field, const json& value,
+               ValueMap* values) {
     if (field.kind == FieldKind::kCheck) {
         if (!value.is_boolean())
             return false;
@@ -109,8 +110,8 @@ bool TakeField(const ui::CDialog& page, const Field& field, const json& value, V
             break;
         case FieldKind::kList: {
             // A list filled at run time is the family's own check.
-            const ui::ControlDesc* desc = page.Desc().Find(field.id);
-            if (desc != nullptr && !desc->items.empty() && IndexOf(desc->items, text) < 0)
+            const ui::ControlDesc* list = desc.Find(field.id);
+            if (list != nullptr && !list->items.empty() && IndexOf(list->items, text) < 0)
                 return false;
             break;
         }
@@ -229,6 +230,18 @@ std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey
     return std::string();
 }
 
+std::vector<std::string> InactiveSettings(ui::CDialog& page, const Family& family) {
+    std::vector<std::string> names;
+    for (const Field& field : family.fields) {
+        bool enabled = field.kind != FieldKind::kRadio && page.IsItemEnabled(field.id);
+        for (const Choice& choice : field.choices)
+            enabled = enabled || page.IsItemEnabled(choice.id);
+        if (!enabled)
+            names.push_back(field.name);
+    }
+    return names;
+}
+
 std::string OtherFamilyMessage(const std::string& name) {
     for (const auto& family : kFamilies) {
         if (name == family.name)
@@ -268,7 +281,11 @@ std::string ReadProfileFamily(const std::string& text, std::string* family) {
     return std::string();
 }
 
-std::string LoadProfile(ui::CDialog& page, const Family& family, const std::string& text) {
+namespace {
+
+// Takes the profile's settings into *values, with every check that needs no page.
+std::string TakeProfile(const ui::DialogDesc& desc, const Family& family, const std::string& text,
+                        ValueMap* values) {
     std::string familyName;
     const std::string refusal = ReadProfileFamily(text, &familyName);
     if (!refusal.empty())
@@ -276,18 +293,50 @@ std::string LoadProfile(ui::CDialog& page, const Family& family, const std::stri
     if (familyName != family.name)
         return OtherFamilyMessage(familyName);
     const json settings = json::parse(text).at("settings");
-
-    ValueMap values;
     for (const Field& field : family.fields) {
         auto it = settings.find(field.name);
-        if (it != settings.end() && !TakeField(page, field, *it, &values))
+        if (it != settings.end() && !TakeField(desc, field, *it, values))
             return Refusal(field.name);
     }
     if (family.check != nullptr) {
-        const std::string fault = family.check(values);
+        const std::string fault = family.check(*values);
         if (!fault.empty())
             return Refusal(fault);
     }
+    return std::string();
+}
+
+}  // namespace
+
+std::string CheckProfile(const ui::DialogDesc& desc, const Family& family,
+                         const std::string& text) {
+    ValueMap values;
+    return TakeProfile(desc, family, text, &values);
+}
+
+std::string KeySetting(const Family& family, const std::string& text) {
+    const json settings = json::parse(text, nullptr, false).value("settings", json::object());
+    ValueMap values;
+    for (auto it = settings.begin(); settings.is_object() && it != settings.end(); ++it) {
+        if (it.value().is_string())
+            values.Set(it.key().c_str(), it.value().get<std::string>());
+    }
+    if (family.keySetting != nullptr) {
+        const char* name = family.keySetting(values);
+        return name == nullptr ? std::string() : name;
+    }
+    for (const Field& field : family.fields) {
+        if (field.key)
+            return field.name;
+    }
+    return std::string();
+}
+
+std::string LoadProfile(ui::CDialog& page, const Family& family, const std::string& text) {
+    ValueMap values;
+    const std::string refusal = TakeProfile(page.Desc(), family, text, &values);
+    if (!refusal.empty())
+        return refusal;
     for (const Field& field : family.fields) {
         const std::string* value = values.Get(field.name);
         if (value != nullptr && !ApplyField(page, field, *value))

@@ -7,7 +7,8 @@
 
 namespace ui {
 class CDialog;
-}
+struct DialogDesc;
+}  // namespace ui
 
 namespace profile {
 
@@ -66,6 +67,9 @@ struct Family {
     // What the family checks across fields before anything is applied (a channel the region
     // lacks): the name of the field at fault, or "" when all fit.
     std::string (*check)(const Values& values) = nullptr;
+    // Where the security the values choose keeps its key, when the family has more than one key
+    // setting: nullptr when that security takes none. Unset, the family's one key setting.
+    const char* (*keySetting)(const Values& values) = nullptr;
 };
 
 class Values {
@@ -80,6 +84,10 @@ class Values {
 std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey,
                         std::string* text);
 
+// The settings none of whose controls the page leaves enabled: what the page neither shows for
+// editing nor needs for its printer's present mode.
+std::vector<std::string> InactiveSettings(ui::CDialog& page, const Family& family);
+
 // Checks that text is a profile this utility can read, of a family it knows, each setting a tick
 // or text free of control characters: "" with the name of its family in *family, or the message
 // that refuses it.
@@ -87,6 +95,14 @@ std::string ReadProfileFamily(const std::string& text, std::string* family);
 
 // Why a page refuses a profile of the family named (by its name in the file).
 std::string OtherFamilyMessage(const std::string& name);
+
+// The checks LoadProfile makes before it sets a control, made on the page's layout alone, so a
+// profile can be refused before any printer is reached: "" or the message that refuses it.
+std::string CheckProfile(const ui::DialogDesc& desc, const Family& family, const std::string& text);
+
+// The setting a key given apart from the profile goes to, for the security the profile chooses;
+// "" when that security takes no key.
+std::string KeySetting(const Family& family, const std::string& text);
 
 // Applies a profile's text to the page as the operator would enter it: each control set, then
 // its handler run. Returns "" when applied, or the message that refuses it; a refused profile

@@ -1,0 +1,133 @@
+// What apply writes to each printer, checked before any port is opened.
+#include "cli/apply_plan.h"
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_platform.h"
+#include "page_current/page1_layout.h"
+#include "page_current/page1_profile.h"
+#include "page_legacy/page2_layout.h"
+#include "page_legacy/page2_profile.h"
+#include "page_module/page3_layout.h"
+#include "page_module/page3_profile.h"
+#include "page_shared/text_file.h"
+
+namespace {
+
+using nlohmann::json;
+
+// Inventories and key files are small; anything bigger is not one.
+constexpr size_t kMaxFileBytes = 16 << 20;
+
+struct FamilyPage {
+    const profile::Family& family;
+    const ui::DialogDesc& desc;
+};
+
+FamilyPage PageOf(const std::string& name) {
+    if (name == "legacy")
+        return {page2::ProfileFamily(), page2::Page2Desc()};
+    if (name == "module")
+        return {page3::ProfileFamily(), page3::Page3Desc()};
+    return {page1::ProfileFamily(), page1::Page1Desc()};
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char b : bytes) {
+        hex += kDigits[b >> 4];
+        hex += kDigits[b & 15];
+    }
+    return hex;
+}
+
+// A key as secret stores hand it out: the key alone, perhaps with a line end after it.
+std::string KeyText(const std::string& source, std::string text, std::string* key) {
+    if (text.size() >= 1 && text.back() == '\n')
+        text.pop_back();
+    if (text.size() >= 1 && text.back() == '\r')
+        text.pop_back();
+    if (text.empty())
+        return source + " holds no key";
+    if (text.find_first_of("\r\n") != std::string::npos)
+        return source + " holds more than one line";
+    *key = std::move(text);
+    return std::string();
+}
+
+}  // namespace
+
+std::string CApplyPlan::ReadKey(const FleetOptions& fleet) {
+    std::string text;
+    if (!fleet.keyEnv.empty()) {
+        if (!EnvironmentValue(fleet.keyEnv, &text))
+            return "--key-env " + fleet.keyEnv + ": the variable is not set";
+        return KeyText("--key-env " + fleet.keyEnv, text, &key_);
+    }
+    if (!fleet.keyFile.empty()) {
+        if (!ReadTextFile(fleet.keyFile, &text))
+            return "--key-file " + fleet.keyFile + ": cannot read it";
+        if (text.size() > kMaxFileBytes)
+            return "--key-file " + fleet.keyFile + " is not a key file";
+        return KeyText("--key-file " + fleet.keyFile, text, &key_);
+    }
+    return KeyText("--key-stdin: standard input", ReadStandardInput(), &key_);
+}
+
+std::string CApplyPlan::Prepare(const CliCommand& command) {
+    const FleetOptions& fleet = command.fleet;
+    std::string text;
+    if (!ReadTextFile(command.profile, &text))
+        return "cannot read " + command.profile;
+    std::string refusal = profile::ReadProfileFamily(text, &familyName_);
+    if (!refusal.empty())
+        return command.profile + ": " + refusal;
+    digest_ = Hex(Sha256(text));
+    const FamilyPage page = PageOf(familyName_);
+    family_ = &page.family;
+    hasKey_ = !fleet.keyEnv.empty() || !fleet.keyFile.empty() || fleet.keyStdin;
+    if (hasKey_) {
+        refusal = ReadKey(fleet);
+        if (!refusal.empty())
+            return refusal;
+        const std::string setting = profile::KeySetting(page.family, text);
+        if (setting.empty())
+            return command.profile + ": its security takes no key";
+        json file = json::parse(text);
+        file["settings"].erase("key_left_out");
+        file["settings"][setting] = key_;
+        try {
+            text = file.dump(2) + "\n";
+        } catch (const json::type_error&) {
+            return "the key is not UTF-8 text";
+        }
+    }
+    // A key is checked where it will be written, with the profile's own rules.
+    refusal = profile::CheckProfile(page.desc, page.family, text);
+    if (!refusal.empty())
+        return command.profile + ": " + refusal;
+    profile_ = text;
+    allowUnlisted_ = fleet.allowUnlisted;
+    inventory_ = !fleet.inventory.empty();
+    if (!inventory_)
+        return std::string();
+    std::string rows;
+    if (!ReadTextFile(fleet.inventory, &rows))
+        return "cannot read the inventory " + fleet.inventory;
+    if (rows.size() > kMaxFileBytes)
+        return fleet.inventory + " is too big for an inventory";
+    return rows_.Parse(fleet.inventory, std::move(rows), page.family, page.desc, profile_);
+}
+
+std::string CApplyPlan::ProfileFor(const std::string& mac, std::string* text) const {
+    if (inventory_ && !rows_.ProfileFor(mac, text)) {
+        if (!allowUnlisted_)
+            return "no inventory row for " +
+                   (mac.empty() ? std::string("a printer without a MAC address") : mac);
+        *text = profile_;
+    } else if (!inventory_) {
+        *text = profile_;
+    }
+    return std::string();
+}

@@ -1,0 +1,180 @@
+// apply on one printer: through its page, as an operator would read it, load the profile and
+// press "Save WLAN Info", then read it back and compare.
+#include "cli/apply_printer.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <iterator>
+
+#include "cli/commands.h"
+
+namespace {
+
+using nlohmann::json;
+
+// The settings of the profile that the printer did not give back as the page wrote them: only
+// those the profile holds, so a key left out is left alone and markers are no settings.
+std::string Differences(const profile::Family& family, const std::string& wanted,
+                        const std::string& written, const std::string& readBack) {
+    const json held = json::parse(wanted).at("settings");
+    json sent = json::parse(written);
+    for (auto it = sent["settings"].begin(); it != sent["settings"].end();)
+        it = held.contains(it.key()) ? std::next(it) : sent["settings"].erase(it);
+    std::string names;
+    for (const SettingChange& change : SettingChanges(family, readBack, sent.dump())) {
+        if (change.changed)
+            names += (names.empty() ? "" : ", ") + change.setting;
+    }
+    return names;
+}
+
+// What the printer's line says of a save that went through: "saved" only when every write was
+// acknowledged, otherwise the last write that was.
+std::string SavedText(CPanelSession::Family family, const std::string& lastRequest) {
+    // A module's page writes its port last and does not await that write's acknowledgement.
+    if (family == CPanelSession::Family::kModule)
+        return "acknowledged up to " + lastRequest;
+    return "saved";
+}
+
+// The last message the page showed, to say why a printer failed.
+std::string LastMessage(CPanelSession& session, const char* otherwise) {
+    const std::vector<std::string> messages = session.TakeMessages();
+    return messages.empty() ? otherwise : messages.back();
+}
+
+void Fail(PrinterReport* report, const char* result, int status, std::string message) {
+    report->result = result;
+    report->status = status;
+    report->message = std::move(message);
+}
+
+// How an exchange that did not go through ends the printer's report; when reading back, after
+// what was saved.
+void ExchangeFailed(PrinterReport* report, CPanelSession& session, CPanelSession::Outcome outcome,
+                    ExchangeKind kind, const std::string& saved = std::string()) {
+    const bool save = kind == ExchangeKind::kSave;
+    switch (outcome) {
+        case CPanelSession::Outcome::kRefused:
+            if (save) {
+                Fail(report, "refused", kExitUsage,
+                     LastMessage(session, "the page refused the save"));
+                return;
+            }
+            break;
+        case CPanelSession::Outcome::kStopped:
+            if (saved.empty()) {
+                Fail(report, "stopped", kExitPrinterFault,
+                     save ? "after request " + std::to_string(session.RequestsSent()) +
+                                " of the save; the port is closed"
+                          : "before the save; the port is closed");
+                return;
+            }
+            break;
+        case CPanelSession::Outcome::kPortClosed:
+            Fail(report, "failed", kExitPrinterFault,
+                 saved.empty() ? kPortClosed : saved + "; read-back failed: " + kPortClosed);
+            return;
+        default:
+            break;
+    }
+    const std::string why =
+        LastMessage(session, save ? "the save did not finish" : "the read did not finish");
+    Fail(report, "failed", kExitPrinterFault,
+         saved.empty() ? why : saved + "; read-back failed: " + why);
+}
+
+// Reads the printer, then writes what differs from the profile it should hold.
+void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::Family family,
+                 const CApplyPlan& plan, const FleetOptions& fleet,
+                 const std::string& lastSaveRequest) {
+    const CPanelSession::Outcome read = session.Run(ExchangeKind::kRead);
+    report->version = session.VersionShown();
+    report->mac = session.MacShown();
+    if (read != CPanelSession::Outcome::kDone)
+        return ExchangeFailed(report, session, read, ExchangeKind::kRead);
+    session.TakeMessages();
+    std::string wanted, had, loaded;
+    std::string refusal = plan.ProfileFor(report->mac, &wanted);
+    if (refusal.empty() && session.SaveProfile(true, &had).empty())
+        refusal = session.LoadProfile(wanted);
+    if (!refusal.empty())
+        return Fail(report, "refused", kExitUsage, refusal);
+    // The profile as the page holds it: what the printer will be sent, each value as the page
+    // writes it.
+    session.SaveProfile(true, &loaded);
+    // What the page will not write, and a key the profile leaves as it is, are no changes.
+    const std::vector<std::string> inactive = session.InactiveSettings();
+    const json held = json::parse(wanted).at("settings");
+    for (SettingChange& change : SettingChanges(plan.Family(), had, loaded)) {
+        if (std::find(inactive.begin(), inactive.end(), change.setting) == inactive.end() &&
+            (!change.key || held.contains(change.setting)))
+            report->changes.push_back(std::move(change));
+    }
+    const bool changes = AnyChange(report->changes);
+    if (fleet.check || (!changes && !fleet.force)) {
+        report->result = changes ? "would-change" : "unchanged";
+        report->status = changes ? 3 : kExitOk;
+        return;
+    }
+    const CPanelSession::Outcome save = session.Run(ExchangeKind::kSave);
+    if (save != CPanelSession::Outcome::kDone)
+        return ExchangeFailed(report, session, save, ExchangeKind::kSave);
+    session.TakeMessages();
+    const std::string saved = SavedText(family, lastSaveRequest);
+    const CPanelSession::Outcome readBack = session.Run(ExchangeKind::kRead);
+    if (readBack != CPanelSession::Outcome::kDone)
+        return ExchangeFailed(report, session, readBack, ExchangeKind::kRead, saved);
+    std::string got;
+    if (!session.SaveProfile(true, &got).empty())
+        return Fail(report, "failed", kExitPrinterFault,
+                    saved + "; the read-back could not be compared");
+    const std::string differences = Differences(plan.Family(), wanted, loaded, got);
+    if (!differences.empty())
+        return Fail(report, "failed", kExitPrinterFault,
+                    saved + "; read-back differs: " + differences);
+    report->result = "applied";
+    report->status = kExitOk;
+}
+
+}  // namespace
+
+PrinterReport ApplyToPrinter(const CApplyPlan& plan, const CliCommand& command,
+                             const std::string& port, COperatorIo& io, CStopSwitch& stop) {
+    const auto start = std::chrono::steady_clock::now();
+    PrinterReport report;
+    report.port = port;
+    LinkChoice link = command.link;
+    link.port = port;
+    // The save's last request sent; the page sends each only once the one before it was
+    // acknowledged.
+    std::string lastSaveRequest;
+    SessionHooks hooks = io.Hooks();
+    hooks.progress = [&lastSaveRequest, show = hooks.progress](const RequestProgress& p) {
+        if (p.kind == ExchangeKind::kSave)
+            lastSaveRequest = p.name;
+        show(p);
+    };
+    CPanelSession session(std::move(hooks));
+    stop.Attach(&session);
+    int connected = kExitOk;
+    const CPanelSession::Family family = Connect(session, link, io, &connected);
+    if (family == CPanelSession::Family::kNone) {
+        Fail(&report, "failed", connected,
+             connected == kExitUsage ? "cannot open the port" : "not identified");
+    } else {
+        report.family = FamilyName(family);
+        if (const uint8_t model = session.Model())
+            report.model = std::string(1, static_cast<char>(model));
+        if (plan.FamilyName() != report.family)
+            Fail(&report, "refused", kExitUsage, profile::OtherFamilyMessage(plan.FamilyName()));
+        else
+            ApplyOnPage(&report, session, family, plan, command.fleet, lastSaveRequest);
+    }
+    stop.Attach(nullptr);
+    report.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return report;
+}

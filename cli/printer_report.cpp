@@ -1,0 +1,132 @@
+// What apply says of each printer and of the whole run.
+#include "cli/printer_report.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+using nlohmann::json;
+
+constexpr const char* kResults[] = {"applied", "unchanged", "would-change",
+                                    "refused", "failed",    "stopped"};
+constexpr int kExitWouldChange = 3;
+
+json Settings(const std::string& profileText) {
+    return json::parse(profileText, nullptr, false).value("settings", json::object());
+}
+
+std::string Shown(const json& value) {
+    return value.is_null() ? "(none)" : value.dump(-1, ' ', true, json::error_handler_t::replace);
+}
+
+}  // namespace
+
+std::vector<SettingChange> SettingChanges(const profile::Family& family, const std::string& had,
+                                          const std::string& wanted) {
+    const json before = Settings(had), after = Settings(wanted);
+    std::vector<SettingChange> changes;
+    for (const profile::Field& field : family.fields) {
+        const json from = before.value(field.name, json()), to = after.value(field.name, json());
+        if (to.is_null())
+            continue;
+        if (field.key)
+            changes.push_back({field.name, json(), json(), true, from != to});
+        else if (from != to)
+            changes.push_back({field.name, from, to});
+    }
+    return changes;
+}
+
+bool AnyChange(const std::vector<SettingChange>& changes) {
+    return std::any_of(changes.begin(), changes.end(),
+                       [](const SettingChange& c) { return c.changed; });
+}
+
+json ReportJson(const PrinterReport& report) {
+    json changes = json::array();
+    for (const SettingChange& c : report.changes) {
+        json change = {{"setting", c.setting}};
+        if (c.key)
+            change["key"] = c.changed ? "changes" : "unchanged";
+        else
+            change.update({{"from", c.from}, {"to", c.to}});
+        changes.push_back(std::move(change));
+    }
+    return {{"port", report.port},    {"family", report.family},   {"model", report.model},
+            {"mac", report.mac},      {"version", report.version}, {"result", report.result},
+            {"changes", changes},     {"message", report.message}, {"seconds", report.seconds},
+            {"status", report.status}};
+}
+
+bool ReportFromJson(const json& object, PrinterReport* report) {
+    try {
+        PrinterReport r;
+        for (auto [name, field] : {std::pair{"port", &r.port},
+                                   {"family", &r.family},
+                                   {"model", &r.model},
+                                   {"mac", &r.mac},
+                                   {"version", &r.version},
+                                   {"result", &r.result},
+                                   {"message", &r.message}})
+            *field = object.at(name).get<std::string>();
+        r.seconds = object.at("seconds").get<double>();
+        r.status = object.at("status").get<int>();
+        for (const json& c : object.at("changes")) {
+            const bool key = c.contains("key");
+            r.changes.push_back({c.at("setting").get<std::string>(), c.value("from", json()),
+                                 c.value("to", json()), key, !key || c.at("key") == "changes"});
+        }
+        if (std::find(std::begin(kResults), std::end(kResults), r.result) == std::end(kResults))
+            return false;
+        *report = std::move(r);
+        return true;
+    } catch (const json::exception&) {
+        return false;
+    }
+}
+
+std::string ReportText(const PrinterReport& report, bool withChanges) {
+    std::string text =
+        report.port + " " + (report.family.empty() ? "-" : report.family) + " " + report.result;
+    if (!report.message.empty())
+        text += ": " + report.message;
+    for (const SettingChange& c : withChanges ? report.changes : std::vector<SettingChange>()) {
+        text += "\n  " + c.setting + ": ";
+        text +=
+            c.key ? (c.changed ? "changes" : "unchanged") : Shown(c.from) + " -> " + Shown(c.to);
+    }
+    return text;
+}
+
+void CRunSummary::Add(const PrinterReport& report) {
+    results_.push_back(report.result);
+    if (report.status == kExitWouldChange)
+        wouldChange_ = true;
+    else
+        status_ = std::max(status_, report.status);
+}
+
+std::string CRunSummary::Text() const {
+    const auto count = [this](const char* result) {
+        return std::count(results_.begin(), results_.end(), result);
+    };
+    std::string text = std::to_string(count("applied")) + " of " + std::to_string(results_.size()) +
+                       " printers applied";
+    for (const char* result : kResults) {
+        if (result != kResults[0] && count(result) > 0)
+            text += ", " + std::to_string(count(result)) + " " + result;
+    }
+    return text;
+}
+
+json CRunSummary::Json() const {
+    json counts = json::object();
+    for (const char* result : kResults)
+        counts[result] = std::count(results_.begin(), results_.end(), result);
+    return {{"summary", counts}, {"printers", results_.size()}, {"status", Status()}};
+}
+
+int CRunSummary::Status() const {
+    return status_ == 0 && wouldChange_ ? kExitWouldChange : status_;
+}

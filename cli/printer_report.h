@@ -1,0 +1,57 @@
+// What apply says of each printer and of the whole run: a line for the operator, or a JSON object
+// for a program, and the run's exit status.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+#include "page_shared/profile.h"
+
+// One setting the profile changes, or a key it holds, which shows only as changing or not.
+struct SettingChange {
+    std::string setting;
+    nlohmann::json from, to;  // null for a key
+    bool key = false;
+    bool changed = true;  // a key the profile holds may leave the printer's as it is
+};
+
+// The settings that differ between two profiles of the family, in the family's order; a key
+// the wanted profile holds is listed changed or not, never with its text.
+std::vector<SettingChange> SettingChanges(const profile::Family& family, const std::string& had,
+                                          const std::string& wanted);
+// Whether any setting changes.
+bool AnyChange(const std::vector<SettingChange>& changes);
+
+struct PrinterReport {
+    std::string port, family, model, mac, version;
+    // applied, unchanged, would-change, refused, failed or stopped
+    std::string result = "failed";
+    std::vector<SettingChange> changes;
+    std::string message;  // why it was refused, failed or stopped
+    double seconds = 0;
+    int status = 1;  // the exit status this printer alone would give
+};
+
+// The printer as a JSON object on one line.
+nlohmann::json ReportJson(const PrinterReport& report);
+// The report a JSON object gives; false when it is not one.
+bool ReportFromJson(const nlohmann::json& object, PrinterReport* report);
+// The printer's line, "port family result[: message]", then a line per change when asked.
+std::string ReportText(const PrinterReport& report, bool withChanges);
+
+// The run as a whole.
+class CRunSummary {
+  public:
+    void Add(const PrinterReport& report);
+    std::string Text() const;
+    nlohmann::json Json() const;
+    // A failure's status before "something would change" (3) before success (0).
+    int Status() const;
+
+  private:
+    std::vector<std::string> results_;
+    int status_ = 0;
+    bool wouldChange_ = false;
+};

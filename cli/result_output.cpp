@@ -1,0 +1,66 @@
+// Where apply's results go.
+#include "cli/result_output.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "page_shared/text_file_platform.h"
+
+namespace {
+
+// Now in UTC, as ISO 8601 to the second.
+std::string UtcNow() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &now);
+#else
+    gmtime_r(&now, &utc);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+}  // namespace
+
+CResultOutput::CResultOutput(const FleetOptions& fleet, COperatorIo& io, std::string profileDigest)
+    : fleet_(fleet), io_(io), digest_(std::move(profileDigest)) {}
+
+CResultOutput::~CResultOutput() {
+    if (log_ != nullptr)
+        std::fclose(log_);
+}
+
+std::string CResultOutput::OpenLog() {
+    if (fleet_.log.empty())
+        return std::string();
+    log_ = OpenFileByPath(fleet_.log, "ab");
+    return log_ == nullptr ? "cannot open the log " + fleet_.log : std::string();
+}
+
+void CResultOutput::Printer(const PrinterReport& report) {
+    summary_.Add(report);
+    const nlohmann::json object = ReportJson(report);
+    io_.Result(fleet_.json ? object.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace)
+                           : ReportText(report, fleet_.check));
+    Log(object);
+}
+
+int CResultOutput::Finish() {
+    const nlohmann::json object = summary_.Json();
+    io_.Result(fleet_.json ? object.dump() : summary_.Text());
+    Log(object);
+    return summary_.Status();
+}
+
+void CResultOutput::Log(nlohmann::json object) {
+    if (log_ == nullptr)
+        return;
+    object["time"] = UtcNow();
+    object["profile_sha256"] = digest_;
+    std::fputs(
+        (object.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace) + "\n").c_str(),
+        log_);
+    std::fflush(log_);
+}
