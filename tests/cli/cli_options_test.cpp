@@ -61,6 +61,10 @@ TEST(CliOptions, LinksTakenAndOneLineErrorsNamingTheProblem) {
         {"apply p.json --port COM1 --port COM0", kCom, kExitUsage, "COM0"},
         {"read --port COM1 --usb", kCom, kExitUsage, "--usb"},
         {"read", kCom, kExitUsage, "--port or --usb"},
+        {"apply p.json --port COM1 --jobs 0", kCom, kExitUsage, "--jobs"},
+        {"apply p.json --port COM1 --port COM2 --watch", kCom, kExitUsage, "--watch"},
+        {"apply p.json --port COM1 --key-env K --key-stdin", kCom, kExitUsage, "--key-"},
+        {"apply p.json --port COM1 --allow-unlisted", kCom, kExitUsage, "--inventory"},
     };
     for (const auto& c : cases) {
         CliCommand command;

@@ -1,0 +1,206 @@
+// zephra-cli apply on a fleet: per-printer values from an inventory, the plan, printers left
+// unwritten when they already match, keys given apart and input refused before anything is sent.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+#include "tests/cli/cli_run.h"
+#include "tests/page_current/page1_fixture.h"
+#include "tests/support/profile_steps.h"
+#include "tests/support/sim_process.h"
+
+namespace {
+
+using nlohmann::json;
+using simproc::SimProcess;
+
+// A current-generation printer in Infrastructure mode with static addresses.
+struct FleetPrinter {
+    explicit FleetPrinter(int n)
+        : log(TestFile("fleet" + std::to_string(n) + ".log")),
+          sim({"--model", "5", "--set", "mode=0", "--set", "dhcp=0", "--set",
+               "mac=00:1A:2B:3C:4D:0" + std::to_string(n), "--log", log}),
+          path(sim.Path()) {}
+    // What the printer received since the last call.
+    std::string Received() {
+        const std::string text = ReadText(log);
+        const std::string since = text.substr(std::min(seen, text.size()));
+        seen = text.size();
+        return since;
+    }
+    std::string log;
+    size_t seen = 0;
+    SimProcess sim;
+    std::string path;
+};
+
+std::vector<json> JsonLines(const std::string& out) {
+    std::vector<json> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(json::parse(line));
+    return lines;
+}
+
+class CliFleet : public Page1Test {};
+
+TEST_F(CliFleet, AnInventoryGivesEachPrinterItsOwnAndAPrinterThatMatchesIsNotWritten) {
+    FleetPrinter printers[] = {FleetPrinter(1), FleetPrinter(2), FleetPrinter(3)};
+    ProfileFile profile("fleet"), inventory("fleet-inventory");
+    ASSERT_EQ(Cli("read --yes --port " + printers[0].path + " --out " + profile.Path()).status, 0);
+    json settings = json::parse(profile.Read());
+    settings["settings"]["ssid"] = "Shop-Floor";
+    profile.Write(settings.dump());
+    // As a spreadsheet writes it: a byte-order mark, CR LF, the MAC in three spellings, quotes.
+    const std::string header = "\xEF\xBB\xBFMAC,IP_Address,ssid\r\n";
+    inventory.Write(
+        header + "00-1a-2b-3c-4d-01,10.0.0.1,\r\n001A2B3C4D02,10.0.0.2,\"Bay \"\"B\"\", 2\"\r\n" +
+        "00:1A:2B:3C:4D:03,10.0.0.3,\r\n");
+    std::string ports;
+    for (FleetPrinter& p : printers) {
+        ports += " --port " + p.path;
+        p.Received();
+    }
+    const std::string apply = "apply " + profile.Path() + " --inventory " + inventory.Path();
+
+    CliRun run = Cli(apply + " --json" + ports);
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::vector<json> lines = JsonLines(run.out);
+    ASSERT_EQ(lines.size(), 4u) << run.out;
+    EXPECT_EQ(lines[3]["summary"]["applied"], 3) << run.out;
+    for (int n = 1; n <= 3; ++n) {
+        const json& line = lines[static_cast<size_t>(n - 1)];
+        EXPECT_EQ(line["result"], "applied") << line;
+        EXPECT_EQ(line["family"], "current");
+        EXPECT_EQ(line["mac"], "00:1A:2B:3C:4D:0" + std::to_string(n));
+        const json held = json::parse(Cli("read --port " + printers[n - 1].path).out)["settings"];
+        EXPECT_EQ(held["ip_address"], "10.0.0." + std::to_string(n));
+        EXPECT_EQ(held["ssid"], n == 2 ? "Bay \"B\", 2" : "Shop-Floor");
+    }
+    // Printer 2 received what the page itself sends for the profile with its row.
+    ProfileFile own("fleet-own");
+    settings["settings"]["ip_address"] = "10.0.0.2";
+    settings["settings"]["ssid"] = "Bay \"B\", 2";
+    own.Write(settings.dump());
+    ReadInfrastructure();
+    EXPECT_EQ(LoadProfileFile(ui_, Page(), own), std::vector<std::string>{});
+    ForgetTraffic();
+    ASSERT_TRUE(ui_.Click(Page(), Buttons().save));
+    ui_.Advance(10000);
+    const Bytes save = Wire();
+    std::string saveHex;
+    for (uint8_t b : save) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X ", b);
+        saveHex += hex;
+    }
+    std::string received = printers[1].Received();
+    std::replace(received.begin(), received.end(), '\n', ' ');
+    EXPECT_NE(received.find(saveHex), std::string::npos);
+
+    // Already at the profile: read and left alone, exactly as a read.
+    printers[0].Received();
+    printers[2].Received();
+    ASSERT_EQ(Cli("read --port " + printers[0].path).status, 0);
+    const std::string readOnly = printers[0].Received();
+    run = Cli(apply + ports);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, printers[0].path + " current unchanged\n" + printers[1].path +
+                           " current unchanged\n" + printers[2].path +
+                           " current unchanged\n0 of 3 printers applied, 3 unchanged\n");
+    for (FleetPrinter& p : printers)
+        EXPECT_EQ(p.Received(), readOnly);
+
+    // The plan: what would change and what would not, with nothing written.
+    inventory.Write(
+        header + "001a2b3c4d01,10.0.0.1,Other\r\n001a2b3c4d02,10.0.0.2,\"Bay \"\"B\"\", 2\"\r\n");
+    run = Cli(apply + " --check --port " + printers[0].path + " --port " + printers[1].path);
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_EQ(run.out, printers[0].path +
+                           " current would-change\n  ssid: \"Shop-Floor\" -> \"Other\"\n" +
+                           printers[1].path + " current unchanged\n" +
+                           "0 of 2 printers applied, 1 unchanged, 1 would-change\n");
+    EXPECT_EQ(printers[0].Received(), readOnly);
+    EXPECT_EQ(printers[1].Received(), readOnly);
+    // A printer the inventory does not list is refused, unless unlisted printers are allowed.
+    run = Cli(apply + " --port " + printers[2].path);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+              printers[2].path + " current refused: no inventory row for 00:1A:2B:3C:4D:03");
+    EXPECT_EQ(Cli(apply + " --allow-unlisted --port " + printers[2].path).status, 0);
+}
+
+TEST(ZephraCliFleet, AKeyGivenApartReachesThePrinterAndNeverTheOutput) {
+    FleetPrinter printer(4);
+    ProfileFile profile("keyless"), keyFile("key-file");
+    ASSERT_EQ(Cli("read --port " + printer.path + " --out " + profile.Path()).status, 0);
+    json settings = json::parse(profile.Read());
+    settings["settings"]["security"] = "WPA";
+    profile.Write(settings.dump());
+    keyFile.Write("from-a-file-9\n");
+    const struct {
+        std::string before, option, key;  // before the program, its key option
+    } cases[] = {
+        {"ZEPHRA_TEST_KEY=from-the-env-8", "--key-env ZEPHRA_TEST_KEY", "from-the-env-8"},
+        {"", "--key-file " + keyFile.Path(), "from-a-file-9"},
+        {"echo from-stdin-77 |", "--key-stdin", "from-stdin-77"},
+    };
+    for (const auto& c : cases) {
+        const std::string logFile = TestFile("key.jsonl");
+        const std::string command = c.before + " " ZEPHRA_CLI_PATH " apply " + profile.Path() +
+                                    " " + c.option + " --json --log " + logFile + " --port " +
+                                    printer.path + " >" + TestFile("key.out") + " 2>&1";
+        // Each run's key differs from the last: every run writes.
+        EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0) << c.option;
+        const std::string out = ReadText(TestFile("key.out")) + ReadText(logFile);
+        EXPECT_EQ(out.find(c.key), std::string::npos) << out;
+        EXPECT_NE(out.find("{\"key\":\"changes\",\"setting\":\"key\"}"), std::string::npos) << out;
+        EXPECT_NE(ReadText(logFile).find("\"profile_sha256\":\""), std::string::npos);
+        EXPECT_EQ(json::parse(Cli("read --yes --port " + printer.path).out)["settings"]["key"],
+                  c.key);
+        std::remove(logFile.c_str());
+    }
+}
+
+TEST(ZephraCliFleet, InputThatCannotBeAppliedIsRefusedBeforeAnythingIsSent) {
+    FleetPrinter printer(5);
+    ProfileFile profile("refusals"), inventory("refusals-inventory"), empty("empty");
+    ASSERT_EQ(Cli("read --port " + printer.path + " --out " + profile.Path()).status, 0);
+    printer.Received();
+    empty.Write("");
+    const struct {
+        std::string inventory, options;  // the inventory's text, "" for none
+        const char* message;
+    } cases[] = {
+        {"mac,ip_address\n001a2b3c4d05,10.0.0.300\n", "",
+         "row 2: The profile's \"ip_address\" is not a value this page can hold."},
+        {"mac,colour\n001a2b3c4d05,red\n", "", "\"colour\""},
+        {"mac,port\n001a2b3c4d05,9100\n00:1a:2b:3c:4d:05,9101\n", "", "row 3, column mac"},
+        {"mac,dhcp\n001a2b3c4d05,maybe\n", "", "row 2, column dhcp"},
+        {"ip_address\n10.0.0.1\n", "", "no \"mac\" column"},
+        {"mac,ssid\n001a2b3c4d05,\"Bay 2\n", "", "line 2"},
+        {"mac,ssid\n", "", "no printer rows"},
+        {"", " --inventory /nonexistent.csv", "cannot read the inventory"},
+        {"", " --key-file /nonexistent.key", "--key-file /nonexistent.key: cannot read it"},
+        {"", " --key-file " + empty.Path(), "holds no key"},
+        {"", " --key-env ZEPHRA_NO_SUCH_KEY", "is not set"},
+        {"", " --key-file " + profile.Path(), "more than one line"},
+    };
+    for (const auto& c : cases) {
+        std::string options = c.options;
+        if (!c.inventory.empty()) {
+            inventory.Write(c.inventory);
+            options += " --inventory " + inventory.Path();
+        }
+        const CliRun run = Cli("apply " + profile.Path() + options + " --port " + printer.path);
+        EXPECT_EQ(run.status, 2) << c.message << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.message << " in " << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(printer.Received(), "") << c.message;
+    }
+}
+
+}  // namespace
