@@ -3,6 +3,7 @@
 #include "cli/apply_printer.h"
 #include "cli/commands.h"
 #include "cli/result_output.h"
+#include "cli/station_watch.h"
 
 int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
     CApplyPlan plan;
@@ -13,6 +14,10 @@ int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
     if (!refusal.empty()) {
         io.Error("zephra-cli: " + refusal);
         return kExitUsage;
+    }
+    if (command.fleet.watch) {
+        WatchStation(plan, command, io, output, stop);
+        return output.Finish();
     }
     for (const std::string& port : command.ports) {
         if (stop.Tripped())

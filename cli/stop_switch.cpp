@@ -15,9 +15,15 @@ void CStopSwitch::Trip() {
     tripped_ = true;
     if (session_ != nullptr)
         session_->Stop();
+    trip_.notify_all();
 }
 
 bool CStopSwitch::Tripped() {
     std::lock_guard<std::mutex> lock(mutex_);
     return tripped_;
+}
+
+bool CStopSwitch::WaitFor(std::chrono::milliseconds limit) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return trip_.wait_for(lock, limit, [this] { return tripped_; });
 }
