@@ -4,6 +4,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <memory>
 #include <sstream>
 
 #include "tests/cli/cli_run.h"
@@ -201,6 +205,46 @@ TEST(ZephraCliFleet, InputThatCannotBeAppliedIsRefusedBeforeAnythingIsSent) {
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_EQ(printer.Received(), "") << c.message;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Waits for what's standard output to hold count lines, for 20 s at most.
+void AwaitLines(const std::string& what, size_t count) {
+    for (int wait = 0; wait < 1000; ++wait) {
+        const std::string out = ReadText(TestFile(what + ".out"));
+        if (static_cast<size_t>(std::count(out.begin(), out.end(), '\n')) >= count)
+            return;
+        usleep(20000);
+    }
+}
+
+TEST(ZephraCliFleet, AStationServesEachPrinterPluggedInOnce) {
+    ProfileFile profile("station");
+    const std::string port = TestFile("station-port");
+    std::remove(port.c_str());
+    std::unique_ptr<FleetPrinter> printer = std::make_unique<FleetPrinter>(6);
+    ASSERT_EQ(Cli("read --port " + printer->path + " --out " + profile.Path()).status, 0);
+    printer.reset();
+    json settings = json::parse(profile.Read());
+    settings["settings"]["ssid"] = "Bench";
+    profile.Write(settings.dump());
+    // The port comes and goes with the printer, as a USB adapter's does.
+    const pid_t cli = StartCli("apply " + profile.Path() + " --watch --port " + port, "station");
+    for (int n : {7, 8}) {
+        printer = std::make_unique<FleetPrinter>(n);
+        ASSERT_EQ(symlink(printer->path.c_str(), port.c_str()), 0);
+        AwaitLines("station", n - 6);
+        printer.reset();
+        std::remove(port.c_str());
+    }
+    kill(cli, SIGINT);
+    EXPECT_EQ(CliStatus(cli), 0);
+    EXPECT_EQ(ReadText(TestFile("station.out")),
+              port + " current applied\n" + port + " current applied\n2 of 2 printers applied\n");
+    EXPECT_NE(ReadText(TestFile("station.err")).find('\a'), std::string::npos);
 }
 
 }  // namespace
