@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A whole native apply of a current-generation profile (identification, read, save and read-back)
-# against the simulated printer at 57600 baud, against the line's own floor for the same exchange.
+# Whole native applies of a current-generation profile (identification, read, save and read-back)
+# against simulated printers at 57600 baud: one printer against the line's own floor for the same
+# exchange, and eight printers at once against one.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 

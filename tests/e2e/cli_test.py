@@ -1,5 +1,6 @@
-"""zephra-cli.exe under Wine: the console build reads a simulated printer on COM1, Ctrl-C stops
-its save after the request under way, and a line that goes away ends the save at once."""
+"""zephra-cli.exe under Wine: the console build reads a simulated printer on COM1 and applies a
+profile with results as JSON lines, Ctrl-C stops its save after the request under way, and a line
+that goes away ends the save at once."""
 
 import json
 import os
@@ -30,6 +31,29 @@ class CliTest(WineTestCase):
         self.assertEqual(profile["family"], "current")
         self.assertEqual(profile["settings"]["ssid"], SSID)
 
+    def test_apply_gives_json_lines(self):
+        self.start_printers(COM1=dict(model="5", options=("--set", "mac=00:1A:2B:3C:4D:5E")))
+        read = self.session.start(program("ZEPHRA_CLI_EXE"),
+                                  ["read", "--port", "COM1", "--out", r"C:\current.json"],
+                                  stdin=subprocess.DEVNULL)
+        read.communicate(timeout=60)
+        path = os.path.join(self.session.prefix, "drive_c", "current.json")
+        with open(path, encoding="utf-8") as f:
+            profile = json.load(f)
+        profile["settings"]["ssid"] = SSID
+        with open(path, "w", encoding="utf-8") as f:
+            json.dump(profile, f)
+        cli = self.session.start(program("ZEPHRA_CLI_EXE"),
+                                 ["apply", r"C:\current.json", "--port", "COM1", "--json"],
+                                 stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        out, _ = cli.communicate(timeout=60)
+        self.assertEqual(cli.returncode, 0, out)
+        printer, summary = [json.loads(line) for line in out.decode().splitlines()]
+        self.assertEqual((printer["port"], printer["family"], printer["mac"], printer["result"]),
+                         ("COM1", "current", "00:1A:2B:3C:4D:5E", "applied"))
+        self.assertIn({"setting": "ssid", "from": "Printer-AP", "to": SSID}, printer["changes"])
+        self.assertEqual(summary["summary"]["applied"], 1)
+
     def save_under_way(self):
         """A legacy printer and an apply of its own settings, returned once its third request
         of the save has gone out. Replies come slowly enough that what happens next lands
@@ -43,7 +67,7 @@ class CliTest(WineTestCase):
         self.assertEqual(read.returncode, 0)
         self.assertTrue(os.path.exists(profile))
         cli = self.session.start(program("ZEPHRA_CLI_EXE"),
-                                 ["apply", r"C:\legacy.json", "--port", "COM1", "--yes"],
+                                 ["apply", r"C:\legacy.json", "--port", "COM1", "--yes", "--force"],
                                  stdin=subprocess.DEVNULL, stderr=subprocess.PIPE)
         for line in cli.stderr:
             if line.startswith(b"saving 3/"):
@@ -56,8 +80,8 @@ class CliTest(WineTestCase):
         out, _ = cli.communicate(timeout=30)
         out = out.decode().replace("\r\n", "\n")
         self.assertEqual(cli.returncode, 1, out)
-        stopped = re.match(r"COM1 legacy stopped after request (\d+) of the save; the port is "
-                           r"closed\n0 of 1 printers applied\n$", out)
+        stopped = re.match(r"COM1 legacy stopped: after request (\d+) of the save; the port is "
+                           r"closed\n0 of 1 printers applied, 1 stopped\n$", out)
         self.assertIsNotNone(stopped, out)
         # S, then one W per request after it; nothing was written after the stop.
         writes = [c for c in printers["COM1"].chunks() if c.startswith(b"\x1b~W")]
@@ -71,8 +95,8 @@ class CliTest(WineTestCase):
         out, _ = cli.communicate(timeout=30)
         waited = time.monotonic() - hung_up
         self.assertEqual(cli.returncode, 1)
-        self.assertEqual(out.decode().replace("\r\n", "\n"),
-                         "COM1 legacy failed: the port closed\n0 of 1 printers applied\n")
+        self.assertEqual(out.decode().replace("\r\n", "\n"), "COM1 legacy failed: the port "
+                         "closed\n0 of 1 printers applied, 1 failed\n")
         self.assertLess(waited, 10, "only a hang fails here")
         print(f"[hang-up] the save ended {waited * 1000:.0f} ms after it", flush=True)
 
