@@ -11,8 +11,9 @@
 using namespace page1;
 
 CPage1New::CPage1New()
-    : CPrinterPage(Page1Desc(), WM_PAGE1_DATA, {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS, IDC_VERSION, IDC_MAC},
-                   page1::TraceKeys, page1::ProfileFamily()) {}
+    : CPrinterPage(Page1Desc(), WM_PAGE1_DATA,
+                   {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS, IDC_VERSION, IDC_MAC}, page1::TraceKeys,
+                   page1::ProfileFamily()) {}
 
 void CPage1New::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_VERSION, m_strVersion);

@@ -12,8 +12,9 @@
 using namespace page3;
 
 CPage3Marvuto::CPage3Marvuto()
-    : CPrinterPage(Page3Desc(), WM_PAGE3_DATA, {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS, IDC_VERSION, IDC_MAC},
-                   page3::TraceKeys, page3::ProfileFamily()) {}
+    : CPrinterPage(Page3Desc(), WM_PAGE3_DATA,
+                   {IDC_READ, IDC_SAVE, IDC_PRINTER_STATUS, IDC_VERSION, IDC_MAC}, page3::TraceKeys,
+                   page3::ProfileFamily()) {}
 
 void CPage3Marvuto::DoDataExchange(ui::CDataExchange& dx) {
     dx.Text(IDC_SSID, m_strSsid, 32);
