@@ -2,6 +2,7 @@
 // became of each.
 #include "cli/apply_printer.h"
 #include "cli/commands.h"
+#include "cli/fleet_run.h"
 #include "cli/result_output.h"
 #include "cli/station_watch.h"
 
@@ -15,14 +16,11 @@ int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
         io.Error("zephra-cli: " + refusal);
         return kExitUsage;
     }
-    if (command.fleet.watch) {
+    if (command.fleet.watch)
         WatchStation(plan, command, io, output, stop);
-        return output.Finish();
-    }
-    for (const std::string& port : command.ports) {
-        if (stop.Tripped())
-            break;
-        output.Printer(ApplyToPrinter(plan, command, port, io, stop));
-    }
+    else if (command.ports.size() > 1)
+        RunFleet(plan, command, io, output, stop);
+    else
+        output.Printer(ApplyToPrinter(plan, command, command.ports.front(), io, stop));
     return output.Finish();
 }

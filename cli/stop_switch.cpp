@@ -10,11 +10,20 @@ void CStopSwitch::Attach(CPanelSession* session) {
         session_->Stop();
 }
 
+void CStopSwitch::OnTrip(std::function<void()> stop) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    onTrip_ = std::move(stop);
+    if (tripped_ && onTrip_)
+        onTrip_();
+}
+
 void CStopSwitch::Trip() {
     std::lock_guard<std::mutex> lock(mutex_);
     tripped_ = true;
     if (session_ != nullptr)
         session_->Stop();
+    if (onTrip_)
+        onTrip_();
     trip_.notify_all();
 }
 

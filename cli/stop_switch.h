@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 class CPanelSession;
@@ -11,6 +12,8 @@ class CStopSwitch {
   public:
     // The session now under way; nullptr between sessions.
     void Attach(CPanelSession* session);
+    // What else a trip stops, such as processes serving other ports; empty for nothing.
+    void OnTrip(std::function<void()> stop);
     // Any thread.
     void Trip();
     bool Tripped();
@@ -21,5 +24,6 @@ class CStopSwitch {
     std::mutex mutex_;
     std::condition_variable trip_;
     CPanelSession* session_ = nullptr;
+    std::function<void()> onTrip_;
     bool tripped_ = false;
 };

@@ -7,7 +7,9 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
+#include <regex>
 #include <sstream>
 
 #include "tests/cli/cli_run.h"
@@ -75,7 +77,10 @@ TEST_F(CliFleet, AnInventoryGivesEachPrinterItsOwnAndAPrinterThatMatchesIsNotWri
     ASSERT_EQ(lines.size(), 4u) << run.out;
     EXPECT_EQ(lines[3]["summary"]["applied"], 3) << run.out;
     for (int n = 1; n <= 3; ++n) {
-        const json& line = lines[static_cast<size_t>(n - 1)];
+        // The ports are served at once: each line comes as its printer ends.
+        const auto line = *std::find_if(lines.begin(), lines.end(), [&](const json& l) {
+            return l.value("port", "") == printers[n - 1].path;
+        });
         EXPECT_EQ(line["result"], "applied") << line;
         EXPECT_EQ(line["family"], "current");
         EXPECT_EQ(line["mac"], "00:1A:2B:3C:4D:0" + std::to_string(n));
@@ -109,7 +114,7 @@ TEST_F(CliFleet, AnInventoryGivesEachPrinterItsOwnAndAPrinterThatMatchesIsNotWri
     printers[2].Received();
     ASSERT_EQ(Cli("read --port " + printers[0].path).status, 0);
     const std::string readOnly = printers[0].Received();
-    run = Cli(apply + ports);
+    run = Cli(apply + " --jobs 1" + ports);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, printers[0].path + " current unchanged\n" + printers[1].path +
                            " current unchanged\n" + printers[2].path +
@@ -120,7 +125,8 @@ TEST_F(CliFleet, AnInventoryGivesEachPrinterItsOwnAndAPrinterThatMatchesIsNotWri
     // The plan: what would change and what would not, with nothing written.
     inventory.Write(
         header + "001a2b3c4d01,10.0.0.1,Other\r\n001a2b3c4d02,10.0.0.2,\"Bay \"\"B\"\", 2\"\r\n");
-    run = Cli(apply + " --check --port " + printers[0].path + " --port " + printers[1].path);
+    run =
+        Cli(apply + " --check --jobs 1 --port " + printers[0].path + " --port " + printers[1].path);
     EXPECT_EQ(run.status, 3) << run.err;
     EXPECT_EQ(run.out, printers[0].path +
                            " current would-change\n  ssid: \"Shop-Floor\" -> \"Other\"\n" +
@@ -134,6 +140,39 @@ TEST_F(CliFleet, AnInventoryGivesEachPrinterItsOwnAndAPrinterThatMatchesIsNotWri
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
               printers[2].path + " current refused: no inventory row for 00:1A:2B:3C:4D:03");
     EXPECT_EQ(Cli(apply + " --allow-unlisted --port " + printers[2].path).status, 0);
+}
+
+TEST(ZephraCliFleet, PortsServedAtOnceEachEndInTheirOwnWholeLines) {
+    FleetPrinter printers[] = {FleetPrinter(1), FleetPrinter(2), FleetPrinter(3)};
+    SimProcess silent({"--model", "5", "--silent", "R"});
+    ProfileFile profile("jobs");
+    ASSERT_EQ(Cli("read --port " + printers[0].path + " --out " + profile.Path()).status, 0);
+    const std::string silentPath = silent.Path();
+    std::string ports = " --port " + silentPath;
+    for (FleetPrinter& p : printers)
+        ports += " --port " + p.path;
+    const CliRun run = Cli("apply " + profile.Path() + " --force --jobs 4" + ports);
+    EXPECT_EQ(run.status, 1) << run.err;
+    std::istringstream out(run.out), err(run.err);
+    std::vector<std::string> results;
+    for (std::string line; std::getline(out, line);)
+        results.push_back(line);
+    ASSERT_EQ(results.size(), 5u) << run.out;
+    EXPECT_EQ(results.back(), "3 of 4 printers applied, 1 failed");
+    std::vector<std::string> expected{silentPath +
+                                      " current failed: Connection failure : Error [Timeout]"};
+    for (FleetPrinter& p : printers)
+        expected.push_back(p.path + " current applied");
+    results.pop_back();
+    std::sort(results.begin(), results.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(results, expected);
+    // Every line of progress and every message is whole and names its port.
+    const std::regex whole(
+        "(/dev/pts/[0-9]+): (reading|saving) [0-9]+/[0-9]+: [A-Za-z ]+|"
+        "(/dev/pts/[0-9]+): [A-Z][A-Za-z :\\[\\]]+");
+    for (std::string line; std::getline(err, line);)
+        EXPECT_TRUE(std::regex_match(line, whole)) << line;
 }
 
 TEST(ZephraCliFleet, AKeyGivenApartReachesThePrinterAndNeverTheOutput) {
