@@ -9,7 +9,7 @@
 int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
     CApplyPlan plan;
     std::string refusal = plan.Prepare(command);
-    CResultOutput output(command.fleet, io, plan.ProfileDigest());
+    CResultOutput output(command, io, plan.ProfileDigest());
     if (refusal.empty())
         refusal = output.OpenLog();
     if (!refusal.empty()) {

@@ -78,7 +78,6 @@ void AddFleetOptions(CLI::App* apply, CliCommand* command) {
     apply->add_flag("--force", fleet.force, "Writes a printer whose settings already match");
     apply->add_option("--jobs", fleet.jobs, "Ports served at once (default: all of them)")
         ->check(CLI::PositiveNumber);
-    apply->add_flag("--json", fleet.json, "Results as JSON Lines on standard output");
     apply->add_option("--log", fleet.log, "Appends each result as a JSON line to this file");
     CLI::Option* env =
         apply->add_option("--key-env", fleet.keyEnv, "The security key from this variable");
@@ -152,6 +151,9 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
         sub->add_flag("--yes", command->yes, "Answers the printer page's questions with Yes");
         if (k.kind == CliCommand::Kind::kRead)
             sub->add_option("--out", command->out, "Writes the settings to this profile file");
+        if (k.kind != CliCommand::Kind::kIdentify)
+            sub->add_flag("--json", command->json,
+                          "Results as JSON objects, one a line, on standard output");
         if (k.kind == CliCommand::Kind::kApply)
             AddFleetOptions(sub, command);
     }

@@ -21,7 +21,6 @@ struct FleetOptions {
     bool check = false;           // reads and tells what would change, writes nothing
     bool force = false;           // writes a printer whose settings already match
     unsigned jobs = 0;            // ports served at once; 0 for all of them
-    bool json = false;            // results as JSON Lines
     std::string log;              // a file the JSON lines are appended to; "" for none
     std::string keyEnv, keyFile;  // where the security key comes from, if given apart
     bool keyStdin = false;
@@ -36,6 +35,7 @@ struct CliCommand {
     std::string out;                 // read: the profile to write the settings to; "" to print
     std::string trace;               // the file the protocol trace is appended to; "" for none
     bool yes = false;                // answer the pages' Yes/No questions with Yes
+    bool json = false;               // results as JSON: a line per printer, then the summary
     FleetOptions fleet;              // apply only
 };
 

@@ -1,11 +1,15 @@
-// zephra-cli read: reads the printer's settings through its page and gives them as a profile.
+// zephra-cli read: reads the printer's settings through its page and gives them as a profile, or
+// with the printer's particulars as one JSON object.
+#include <nlohmann/json.hpp>
+
 #include "cli/commands.h"
 #include "page_shared/text_file.h"
 
 int RunRead(const CliCommand& command, COperatorIo& io) {
     CPanelSession session(io.Hooks());
     int status = kExitOk;
-    if (Connect(session, command.link, io, &status) == CPanelSession::Family::kNone)
+    const CPanelSession::Family family = Connect(session, command.link, io, &status);
+    if (family == CPanelSession::Family::kNone)
         return status;
     const CPanelSession::Outcome read = session.Run(ExchangeKind::kRead);
     if (read != CPanelSession::Outcome::kDone) {
@@ -24,7 +28,19 @@ int RunRead(const CliCommand& command, COperatorIo& io) {
         io.Error("zephra-cli: " + refusal);
         return kExitPrinterFault;
     }
-    if (command.out.empty()) {
+    if (command.json) {
+        // The printer as apply's JSON lines name it, with the profile's settings.
+        nlohmann::json printer = {{"port", command.link.port},
+                                  {"family", FamilyName(family)},
+                                  {"model", std::string()},
+                                  {"mac", session.MacShown()},
+                                  {"version", session.VersionShown()}};
+        if (const uint8_t model = session.Model())
+            printer["model"] = std::string(1, static_cast<char>(model));
+        printer["settings"] = nlohmann::json::parse(text).at("settings");
+        printer["settings"].erase("key_left_out");
+        io.Result(printer.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace));
+    } else if (command.out.empty()) {
         if (!text.empty() && text.back() == '\n')
             text.pop_back();
         io.Result(text);

@@ -24,8 +24,8 @@ std::string UtcNow() {
 
 }  // namespace
 
-CResultOutput::CResultOutput(const FleetOptions& fleet, COperatorIo& io, std::string profileDigest)
-    : fleet_(fleet), io_(io), digest_(std::move(profileDigest)) {}
+CResultOutput::CResultOutput(const CliCommand& command, COperatorIo& io, std::string profileDigest)
+    : command_(command), io_(io), digest_(std::move(profileDigest)) {}
 
 CResultOutput::~CResultOutput() {
     if (log_ != nullptr)
@@ -33,23 +33,23 @@ CResultOutput::~CResultOutput() {
 }
 
 std::string CResultOutput::OpenLog() {
-    if (fleet_.log.empty())
+    if (command_.fleet.log.empty())
         return std::string();
-    log_ = OpenFileByPath(fleet_.log, "ab");
-    return log_ == nullptr ? "cannot open the log " + fleet_.log : std::string();
+    log_ = OpenFileByPath(command_.fleet.log, "ab");
+    return log_ == nullptr ? "cannot open the log " + command_.fleet.log : std::string();
 }
 
 void CResultOutput::Printer(const PrinterReport& report) {
     summary_.Add(report);
     const nlohmann::json object = ReportJson(report);
-    io_.Result(fleet_.json ? object.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace)
-                           : ReportText(report, fleet_.check));
+    io_.Result(command_.json ? object.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace)
+                             : ReportText(report, command_.fleet.check));
     Log(object);
 }
 
 int CResultOutput::Finish() {
     const nlohmann::json object = summary_.Json();
-    io_.Result(fleet_.json ? object.dump() : summary_.Text());
+    io_.Result(command_.json ? object.dump() : summary_.Text());
     Log(object);
     return summary_.Status();
 }

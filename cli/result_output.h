@@ -10,7 +10,7 @@
 
 class CResultOutput {
   public:
-    CResultOutput(const FleetOptions& fleet, COperatorIo& io, std::string profileDigest);
+    CResultOutput(const CliCommand& command, COperatorIo& io, std::string profileDigest);
     ~CResultOutput();
     CResultOutput(const CResultOutput&) = delete;
     CResultOutput& operator=(const CResultOutput&) = delete;
@@ -24,7 +24,7 @@ class CResultOutput {
   private:
     void Log(nlohmann::json object);
 
-    const FleetOptions& fleet_;
+    const CliCommand& command_;
     COperatorIo& io_;
     std::string digest_;
     FILE* log_ = nullptr;
