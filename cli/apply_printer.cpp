@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iterator>
 
 #include "cli/commands.h"
 
@@ -14,20 +13,20 @@ namespace {
 
 using nlohmann::json;
 
-// The settings of the profile that the printer did not give back as the page wrote them: only
-// those the profile holds, so a key left out is left alone and markers are no settings.
-std::string Differences(const profile::Family& family, const std::string& wanted,
-                        const std::string& written, const std::string& readBack) {
+// The changes from what the printer had to what the page holds that count: a setting the page
+// leaves disabled is not written, and a key only when the profile gives one. Only the settings
+// the profile holds when heldOnly, so markers are no settings.
+std::vector<SettingChange> Counted(const profile::Family& family, const std::string& had,
+                                   const std::string& loaded, const std::string& wanted,
+                                   const std::vector<std::string>& inactive, bool heldOnly) {
     const json held = json::parse(wanted).at("settings");
-    json sent = json::parse(written);
-    for (auto it = sent["settings"].begin(); it != sent["settings"].end();)
-        it = held.contains(it.key()) ? std::next(it) : sent["settings"].erase(it);
-    std::string names;
-    for (const SettingChange& change : SettingChanges(family, readBack, sent.dump())) {
-        if (change.changed)
-            names += (names.empty() ? "" : ", ") + change.setting;
+    std::vector<SettingChange> counted;
+    for (SettingChange& change : SettingChanges(family, had, loaded)) {
+        if (std::find(inactive.begin(), inactive.end(), change.setting) == inactive.end() &&
+            ((!change.key && !heldOnly) || held.contains(change.setting)))
+            counted.push_back(std::move(change));
     }
-    return names;
+    return counted;
 }
 
 // What the printer's line says of a save that went through: "saved" only when every write was
@@ -105,14 +104,8 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     // The profile as the page holds it: what the printer will be sent, each value as the page
     // writes it.
     session.SaveProfile(true, &loaded);
-    // What the page will not write, and a key the profile leaves as it is, are no changes.
     const std::vector<std::string> inactive = session.InactiveSettings();
-    const json held = json::parse(wanted).at("settings");
-    for (SettingChange& change : SettingChanges(plan.Family(), had, loaded)) {
-        if (std::find(inactive.begin(), inactive.end(), change.setting) == inactive.end() &&
-            (!change.key || held.contains(change.setting)))
-            report->changes.push_back(std::move(change));
-    }
+    report->changes = Counted(plan.Family(), had, loaded, wanted, inactive, false);
     const bool changes = AnyChange(report->changes);
     if (fleet.check || (!changes && !fleet.force)) {
         report->result = changes ? "would-change" : "unchanged";
@@ -131,7 +124,13 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     if (!session.SaveProfile(true, &got).empty())
         return Fail(report, "failed", kExitPrinterFault,
                     saved + "; the read-back could not be compared");
-    const std::string differences = Differences(plan.Family(), wanted, loaded, got);
+    // The settings the profile holds that the printer did not give back as the page wrote them.
+    std::string differences;
+    for (const SettingChange& change :
+         Counted(plan.Family(), got, loaded, wanted, inactive, true)) {
+        if (change.changed)
+            differences += (differences.empty() ? "" : ", ") + change.setting;
+    }
     if (!differences.empty())
         return Fail(report, "failed", kExitPrinterFault,
                     saved + "; read-back differs: " + differences);

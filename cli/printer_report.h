@@ -17,8 +17,8 @@ struct SettingChange {
     bool changed = true;  // a key the profile holds may leave the printer's as it is
 };
 
-// The settings that differ between two profiles of the family, in the family's order; a key
-// the wanted profile holds is listed changed or not, never with its text.
+// The settings that differ between two profiles of the family, in the family's order; a key is
+// listed changed or not, never with its text.
 std::vector<SettingChange> SettingChanges(const profile::Family& family, const std::string& had,
                                           const std::string& wanted);
 // Whether any setting changes.
