@@ -55,20 +55,6 @@ struct Child {
     std::string unfinished[2];
 };
 
-// The system's words for an error code, as one line without its closing full stop.
-std::string SystemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD n = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message = n > 0 ? ui::Narrow(std::wstring(text, n)) : std::string();
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.'))
-        message.pop_back();
-    return message.empty() ? "system error " + std::to_string(code) : message;
-}
-
 // One argument as the C runtime and CommandLineToArgvW take it back: in quotes, with backslashes
 // doubled only where a quote follows them.
 std::wstring Quoted(const std::wstring& arg) {
@@ -156,7 +142,7 @@ std::string Start(const ChildSpec& spec, size_t index, Child& child, CReports& r
             CloseHandle(ownEnd(i));
     }
     if (error != 0)
-        return SystemMessage(error);
+        return ui::SystemMessage(error);
     CloseHandle(info.hThread);
     child.process = info.hProcess;
     child.id = info.dwProcessId;

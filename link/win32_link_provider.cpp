@@ -7,30 +7,12 @@
 #include "link/usb_link_win32.h"
 #include "ui/win32/text.h"
 
-namespace {
-
-// The system's words for an error code, as one line without its closing full stop.
-std::string SystemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD n = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message = n > 0 ? ui::Narrow(std::wstring(text, n)) : std::string();
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.'))
-        message.pop_back();
-    return message.empty() ? "system error " + std::to_string(code) : message;
-}
-
-}  // namespace
-
 SerialOpenResult CWin32LinkProvider::OpenSerial(const SerialSettings& settings, CRxQueue& queue,
                                                 NotifyFn notify, std::unique_ptr<CLink>* link) {
     auto serial = std::make_unique<CSerialLink>();
     DWORD error = 0;
     const SerialOpenResult result = serial->Open(settings, queue, std::move(notify), &error);
-    lastError_ = result == SerialOpenResult::kOpened ? std::string() : SystemMessage(error);
+    lastError_ = result == SerialOpenResult::kOpened ? std::string() : ui::SystemMessage(error);
     if (result == SerialOpenResult::kOpened && link != nullptr) {
         *link = std::move(serial);
     }
@@ -47,7 +29,7 @@ UsbOpenResult CWin32LinkProvider::OpenUsb(CRxQueue& queue, NotifyFn notify, Read
     else if (result == UsbOpenResult::kNoAcceptedDevice)
         lastError_ = "no printer found on USB";
     else
-        lastError_ = SystemMessage(error);
+        lastError_ = ui::SystemMessage(error);
     return result;
 }
 
