@@ -27,4 +27,6 @@ std::string ReadStandardInput();
 // The SHA-256 digest of bytes (32 bytes) from the system's own cryptography; "" when it failed.
 std::string Sha256(const std::string& bytes);
 // Calls onInterrupt on a thread of its own at the first Ctrl-C; a second one ends the program.
-void WatchInterrupt(std::function<void()> onInterrupt);
+// everyProcess tells that the system gave it to every process of the terminal, the processes
+// this one started included (Ctrl-Break in a Windows console).
+void WatchInterrupt(std::function<void(bool everyProcess)> onInterrupt);

@@ -41,7 +41,7 @@ bool StandardInputIsTerminal() {
     return isatty(STDIN_FILENO) != 0;
 }
 
-void WatchInterrupt(std::function<void()> onInterrupt) {
+void WatchInterrupt(std::function<void(bool everyProcess)> onInterrupt) {
     // Blocked here before any other thread starts, so every thread inherits the mask and only
     // the watcher takes the signal, where it may lock and call freely.
     sigset_t set;
@@ -52,7 +52,9 @@ void WatchInterrupt(std::function<void()> onInterrupt) {
     std::thread([set, onInterrupt] {
         int signal = 0;
         sigwait(&set, &signal);
-        onInterrupt();
+        // The processes this one starts have process groups of their own: the terminal's Ctrl-C
+        // reaches this one alone.
+        onInterrupt(false);
         sigwait(&set, &signal);
         _exit(128 + signal);
     }).detach();

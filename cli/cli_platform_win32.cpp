@@ -18,7 +18,7 @@
 namespace {
 
 // Set once, before the handler is installed.
-std::function<void()> onFirstInterrupt;
+std::function<void(bool)> onFirstInterrupt;
 std::atomic<bool> interrupted{false};
 
 BOOL WINAPI OnConsoleControl(DWORD event) {
@@ -27,7 +27,8 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     // Passed on, the second one reaches the system's handler, which ends the process.
     if (interrupted.exchange(true))
         return FALSE;
-    onFirstInterrupt();
+    // Ctrl-C is off in processes started in groups of their own; Ctrl-Break reaches them all.
+    onFirstInterrupt(event == CTRL_BREAK_EVENT);
     return TRUE;
 }
 
@@ -73,7 +74,7 @@ bool StandardInputIsTerminal() {
     return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
 
-void WatchInterrupt(std::function<void()> onInterrupt) {
+void WatchInterrupt(std::function<void(bool everyProcess)> onInterrupt) {
     // The system calls the handler on a thread of its own, where it may lock and call freely.
     onFirstInterrupt = std::move(onInterrupt);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);

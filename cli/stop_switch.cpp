@@ -13,16 +13,17 @@ void CStopSwitch::Attach(CPanelSession* session) {
 void CStopSwitch::OnTrip(std::function<void()> stop) {
     std::lock_guard<std::mutex> lock(mutex_);
     onTrip_ = std::move(stop);
-    if (tripped_ && onTrip_)
+    if (tripped_ && onTrip_ && !reachedOthers_)
         onTrip_();
 }
 
-void CStopSwitch::Trip() {
+void CStopSwitch::Trip(bool everyProcess) {
     std::lock_guard<std::mutex> lock(mutex_);
     tripped_ = true;
+    reachedOthers_ = everyProcess;
     if (session_ != nullptr)
         session_->Stop();
-    if (onTrip_)
+    if (onTrip_ && !reachedOthers_)
         onTrip_();
     trip_.notify_all();
 }

@@ -14,8 +14,8 @@ class CStopSwitch {
     void Attach(CPanelSession* session);
     // What else a trip stops, such as processes serving other ports; empty for nothing.
     void OnTrip(std::function<void()> stop);
-    // Any thread.
-    void Trip();
+    // Any thread. What else a trip stops is left alone when the interrupt has reached it already.
+    void Trip(bool everyProcess = false);
     bool Tripped();
     // Waits for the switch to trip, for as long as given at most; whether it has.
     bool WaitFor(std::chrono::milliseconds limit);
@@ -26,4 +26,5 @@ class CStopSwitch {
     CPanelSession* session_ = nullptr;
     std::function<void()> onTrip_;
     bool tripped_ = false;
+    bool reachedOthers_ = false;  // the interrupt reached every process
 };

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     CStopSwitch stop;
-    WatchInterrupt([&stop] { stop.Trip(); });
+    WatchInterrupt([&stop](bool everyProcess) { stop.Trip(everyProcess); });
     FILE* results = SeparateResults();
     if (results == nullptr) {
         std::perror("zephra-cli");
