@@ -1,0 +1,265 @@
+#!/usr/bin/env python3
+"""The zephra.printer collection through ansible-playbook, against simulated printers.
+
+ZEPHRA_CLI_EXE and ZEPHRA_PRINTER_SIM name the programs (default: build/native). Run one class
+with its name as the argument: CollectionTest or SanityTest.
+"""
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(os.path.dirname(HERE))
+COLLECTIONS = os.path.join(REPO, 'ansible')
+COLLECTION = os.path.join(COLLECTIONS, 'ansible_collections', 'zephra', 'printer')
+CLI = os.environ.get('ZEPHRA_CLI_EXE') or os.path.join(REPO, 'build/native/cli/zephra-cli')
+SIM = os.environ.get('ZEPHRA_PRINTER_SIM') or os.path.join(REPO, 'build/native/sim/printer-sim')
+
+SSID = 'Office-Net'
+KEY = 'office-passphrase-7'
+# Hang-catcher for one ansible run, which takes a few seconds.
+RUN_LIMIT = 300
+# A printer whose address is set by hand, so a profile's address is written.
+FRESH = ('--set', 'mode=0', '--set', 'dhcp=0')
+RECAP = re.compile(r'^(\S+)\s+:\s+ok=(\d+)\s+changed=(\d+)\s+unreachable=\d+\s+failed=(\d+)', re.M)
+
+
+def tool(name):
+    path = shutil.which(name)
+    if path is None:
+        raise AssertionError('%s is not installed (Debian: apt-get install ansible-core)' % name)
+    return path
+
+
+def environment(tmp):
+    """Ansible with the repository's collection, writing only under tmp."""
+    env = dict(os.environ)
+    env.update(ANSIBLE_COLLECTIONS_PATH=COLLECTIONS, ANSIBLE_COLLECTIONS_SCAN_SYS_PATH='0',
+               HOME=os.path.join(tmp, 'home'), ANSIBLE_HOME=os.path.join(tmp, 'ansible'),
+               ANSIBLE_LOCAL_TEMP=os.path.join(tmp, 'local'),
+               ANSIBLE_REMOTE_TEMP=os.path.join(tmp, 'remote'), ANSIBLE_NOCOLOR='1',
+               LC_ALL='C.UTF-8', PATH=os.path.dirname(os.path.abspath(CLI)) + os.pathsep +
+               env.get('PATH', ''))
+    os.makedirs(env['HOME'], exist_ok=True)
+    return env
+
+
+class Printer:
+    """A printer-sim on a pty of its own, with the log of what it was sent."""
+
+    def __init__(self, cleanup, tmp, name, *options):
+        self.log = os.path.join(tmp, name + '.log')
+        self.process = subprocess.Popen([SIM, '--model', '5', '--log', self.log] + list(options),
+                                        stdout=subprocess.PIPE, text=True)
+        cleanup(self.stop)
+        self.port = self.process.stdout.readline().strip()
+        if not self.port.startswith('/dev/'):
+            raise AssertionError('printer-sim %s gave no port' % ' '.join(options))
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(RUN_LIMIT)
+        self.process.stdout.close()
+
+    def read(self):
+        out = subprocess.run([CLI, 'read', '--port', self.port, '--json'], stdin=subprocess.DEVNULL,
+                             capture_output=True, text=True, timeout=RUN_LIMIT, check=True)
+        return json.loads(out.stdout)
+
+
+def sent_during(printers, action):
+    """What action returned, and the bytes each printer was sent while it ran."""
+    starts = [os.path.getsize(printer.log) for printer in printers]
+    result = action()
+    sent = []
+    for printer, start in zip(printers, starts):
+        with open(printer.log, 'rb') as f:
+            f.seek(start)
+            sent.append(f.read())
+    return result, sent
+
+
+class CollectionTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.playbook = tool('ansible-playbook')
+        cls.tmpdir = tempfile.TemporaryDirectory(prefix='zephra-ansible-')
+        cls.tmp = cls.tmpdir.name
+        cls.env = environment(cls.tmp)
+        # The office profile: a printer's own, read with its (empty) key, with the office's
+        # network and security.
+        source = Printer(cls.addClassCleanup, cls.tmp, 'source', *FRESH)
+        cls.profile = os.path.join(cls.tmp, 'office.json')
+        subprocess.run([CLI, 'read', '--yes', '--port', source.port, '--out', cls.profile],
+                       stdin=subprocess.DEVNULL, capture_output=True, timeout=RUN_LIMIT,
+                       check=True)
+        with open(cls.profile, encoding='utf-8') as f:
+            document = json.load(f)
+        document['settings'].update(ssid=SSID, security='WPA')
+        with open(cls.profile, 'w', encoding='utf-8') as f:
+            json.dump(document, f)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.doClassCleanups()
+        cls.tmpdir.cleanup()
+
+    def printer(self, name, *options):
+        return Printer(self.addCleanup, self.tmp, name, *FRESH + options)
+
+    def play(self, playbook, hosts, *options):
+        """ansible-playbook on an inventory of local hosts, each host a dict of its vars."""
+        inventory = os.path.join(self.tmp, 'inventory.json')
+        shared = dict(ansible_connection='local', ansible_python_interpreter=sys.executable,
+                      profile=self.profile, wlan_key=KEY, ssid=SSID, zephra_cli=CLI)
+        with open(inventory, 'w', encoding='utf-8') as f:
+            json.dump({'printers': {'hosts': hosts, 'vars': shared}}, f)
+        run = subprocess.run([self.playbook, '-i', inventory, os.path.join(HERE, playbook)] +
+                             list(options), env=self.env, cwd=self.tmp, capture_output=True,
+                             text=True, timeout=RUN_LIMIT)
+        self.assertNotIn(KEY, run.stdout + run.stderr)
+        return run
+
+    def recap(self, run):
+        return {host: dict(ok=int(ok), changed=int(changed), failed=int(failed))
+                for host, ok, changed, failed in RECAP.findall(run.stdout)}
+
+    def test_apply_each_printer_with_its_address_then_nothing_to_do(self):
+        a, b = self.printer('a'), self.printer('b')
+        hosts = {'printer-a': dict(port=a.port, ip_address='10.20.0.11'),
+                 'printer-b': dict(port=b.port, ip_address='10.20.0.12')}
+        run = self.play('apply.yml', hosts)
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        self.assertEqual(self.recap(run), {host: dict(ok=1, changed=1, failed=0)
+                                           for host in hosts})
+        for printer, host in ((a, 'printer-a'), (b, 'printer-b')):
+            settings = printer.read()['settings']
+            self.assertEqual((settings['ssid'], settings['security'], settings['ip_address']),
+                             (SSID, 'WPA', hosts[host]['ip_address']))
+
+        run, sent = sent_during([a, b], lambda: self.play('apply.yml', hosts))
+        print('\n--- the same playbook again ---\n' + run.stdout)
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        self.assertEqual(self.recap(run), {host: dict(ok=1, changed=0, failed=0)
+                                           for host in hosts})
+        # Read, and not one request more.
+        self.assertEqual(sent, sent_during([a, b], lambda: (a.read(), b.read()))[1])
+
+    def test_check_diff_shows_the_change_and_writes_nothing(self):
+        c = self.printer('c')
+        hosts = {'printer-c': dict(port=c.port, ip_address='10.20.0.13')}
+        run, sent = sent_during([c], lambda: self.play('apply.yml', hosts, '--check', '--diff'))
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        self.assertEqual(self.recap(run)['printer-c'], dict(ok=1, changed=1, failed=0))
+        self.assertIn('-    "ssid": "Printer-AP"', run.stdout)
+        self.assertIn('+    "ssid": "%s"' % SSID, run.stdout)
+        self.assertIn('"key": "(masked)"', run.stdout)
+        self.assertEqual(sent, sent_during([c], c.read)[1])
+
+    def test_printers_that_fail_fail_alone_with_the_command_lines_message(self):
+        a, silent, slow = (self.printer('ok'), self.printer('silent', '--silent', 'R'),
+                           self.printer('slow', '--silent', 'R'))
+        refused = os.path.join(self.tmp, 'refused.json')
+        with open(self.profile, encoding='utf-8') as f, \
+                open(refused, 'w', encoding='utf-8') as out:
+            document = json.load(f)
+            document['settings']['security'] = 'Bogus'
+            json.dump(document, out)
+        hosts = {'printer-a': dict(port=a.port, ip_address='10.20.0.14'),
+                 'printer-b': dict(port=silent.port, ip_address='10.20.0.15'),
+                 'printer-c': dict(port=slow.port, ip_address='10.20.0.16', wlan_timeout=1),
+                 'printer-d': dict(port='/dev/null', ip_address='10.20.0.17', profile=refused)}
+        run = self.play('apply.yml', hosts)
+        self.assertEqual(run.returncode, 2, run.stdout + run.stderr)
+        self.assertEqual(self.recap(run), dict(
+            {'printer-a': dict(ok=1, changed=1, failed=0)},
+            **{host: dict(ok=0, changed=0, failed=1)
+               for host in ('printer-b', 'printer-c', 'printer-d')}))
+        fatal = {host: json.loads(result)['msg'] for host, result in
+                 re.findall(r'^fatal: \[(\S+)\]: FAILED! => (.*)$', run.stdout, re.M)}
+        timeout = 'failed: Connection failure : Error [Timeout]'
+        self.assertEqual(fatal, {
+            'printer-b': timeout,
+            'printer-c': 'zephra-cli ran past its timeout of 1 s: ' + timeout,
+            'printer-d': 'zephra-cli: %s with its overrides: The profile\'s "security" is not a'
+                         ' value this page can hold.' % refused})
+
+    def test_info_gives_the_settings_without_the_key(self):
+        d = self.printer('d', '--set', 'ssid=' + SSID, '--set', 'security=3',
+                         '--set', 'wpakey=' + KEY)
+        run = self.play('info.yml', {'printer-d': dict(port=d.port)}, '--check')
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        self.assertEqual(self.recap(run)['printer-d'], dict(ok=2, changed=0, failed=0))
+
+    def test_module_documentation_renders(self):
+        for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan_info', 'port')):
+            run = subprocess.run([tool('ansible-doc'), 'zephra.printer.' + module], env=self.env,
+                                 cwd=self.tmp, capture_output=True, text=True,
+                                 timeout=RUN_LIMIT)
+            self.assertEqual(run.returncode, 0, run.stderr)
+            self.assertRegex(run.stdout, r'(?m)^[-=] %s$' % option)
+
+
+def ready_made_venv(interpreter, venv):
+    """One of ansible-test's environments, from the system's packages, marked as filled."""
+    shutil.rmtree(venv)
+    subprocess.run(interpreter + ['-m', 'venv', '--without-pip', '--system-site-packages', venv],
+                   check=True)
+    for name, text in (('meta.install.json', '[]'), ('meta.yaml.json', 'true'),
+                       ('marker.txt', '')):
+        with open(os.path.join(venv, name), 'w', encoding='utf-8') as f:
+            f.write(text)
+
+
+class SanityTest(unittest.TestCase):
+    """ansible-test sanity on a copy of the collection, so its output stays out of the tree."""
+
+    def test_sanity(self):
+        ansible_test = tool('ansible-test')
+        with open(ansible_test, encoding='utf-8') as f:
+            interpreter = f.readline()[2:].split()
+        print_version = 'import sys; print("%d.%d" % sys.version_info[:2])'
+        version = subprocess.run(interpreter + ['-c', print_version], capture_output=True,
+                                 text=True, check=True).stdout.strip()
+        with tempfile.TemporaryDirectory(prefix='zephra-sanity-') as tmp:
+            root = os.path.join(tmp, 'ansible_collections', 'zephra', 'printer')
+            shutil.copytree(COLLECTION, root,
+                            ignore=shutil.ignore_patterns('output', '__pycache__'))
+            env = environment(tmp)
+
+            def run(*options):
+                return subprocess.run([ansible_test, 'sanity', '--python', version] +
+                                      list(options), cwd=root, env=env, capture_output=True,
+                                      text=True, timeout=RUN_LIMIT)
+
+            # ansible-test fetches pip from the network to fill each test's environment; here
+            # they are made from the system's packages instead (python3-voluptuous, pylint,
+            # pycodestyle, yamllint), as ansible-test asks for them.
+            for _ in range(20):
+                prime = run('--prime-venvs')
+                if prime.returncode == 0:
+                    break
+                self.assertIn('does not have pip available', prime.stderr)
+                for venv, _, files in os.walk(os.path.join(env['HOME'], '.ansible')):
+                    if 'pyvenv.cfg' in files and 'marker.txt' not in files:
+                        ready_made_venv(interpreter, venv)
+            self.assertEqual(prime.returncode, 0, prime.stderr)
+            sanity = run('-v')
+            print('\n' + sanity.stdout)
+            self.assertEqual(sanity.returncode, 0, sanity.stdout + sanity.stderr)
+            for test in ('validate-modules', 'ansible-doc', 'import', 'pylint', 'pep8',
+                         'yamllint', 'compile', 'shebang', 'runtime-metadata'):
+                self.assertRegex(sanity.stdout, r'Running sanity test "%s".*\n'
+                                 r'(?!No tests applicable)' % test)
+        with open(os.path.join(COLLECTION, 'LICENSE'), encoding='utf-8') as ours, \
+                open(os.path.join(REPO, 'LICENSE'), encoding='utf-8') as repo:
+            self.assertEqual(ours.read(), repo.read())
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)
