@@ -165,11 +165,9 @@ class CollectionTest(unittest.TestCase):
         a, silent, slow = (self.printer('ok'), self.printer('silent', '--silent', 'R'),
                            self.printer('slow', '--silent', 'R'))
         refused = os.path.join(self.tmp, 'refused.json')
-        with open(self.profile, encoding='utf-8') as f, \
-                open(refused, 'w', encoding='utf-8') as out:
-            document = json.load(f)
-            document['settings']['security'] = 'Bogus'
-            json.dump(document, out)
+        with open(refused, 'w', encoding='utf-8') as f:
+            json.dump({'format': 'zephra-printer-settings', 'version': 1, 'family': 'current',
+                       'settings': {'security': 'Bogus'}}, f)
         hosts = {'printer-a': dict(port=a.port, ip_address='10.20.0.14'),
                  'printer-b': dict(port=silent.port, ip_address='10.20.0.15'),
                  'printer-c': dict(port=slow.port, ip_address='10.20.0.16', wlan_timeout=1),

@@ -29,8 +29,10 @@ LINK_ARGUMENT_SPEC = dict(
 
 
 def link_arguments(params):
-    return ['--port', params['port'], '--baud', params['baud'], '--parity', params['parity'],
-            '--data', params['data_bits'], '--stop', params['stop_bits']]
+    # Joined to their options, so that no value is taken for an option of its own.
+    return ['--port=' + params['port'], '--baud=' + params['baud'],
+            '--parity=' + params['parity'], '--data=' + params['data_bits'],
+            '--stop=' + params['stop_bits']]
 
 
 def program(module):

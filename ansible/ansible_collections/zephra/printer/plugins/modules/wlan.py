@@ -141,7 +141,8 @@ def profile_document(module):
         settings.update(overrides)
         return {'format': PROFILE_FORMAT, 'version': PROFILE_VERSION,
                 'family': params['family'], 'settings': settings}, 'settings'
-    path = params['profile']
+    # Absolute, so that no name is taken for an option.
+    path = os.path.abspath(params['profile'])
     if not overrides:
         return None, path
     try:
@@ -213,7 +214,7 @@ def main():
     )
     document, label = profile_document(module)
     if document is None:
-        apply(module, module.params['profile'], label)
+        apply(module, label, label)
     # Created for the owner alone, since the profile may hold a key; removed however the run
     # ends.
     fd, path = tempfile.mkstemp(prefix='zephra-profile-', suffix='.json', dir=module.tmpdir)
