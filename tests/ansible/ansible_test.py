@@ -224,6 +224,12 @@ class SanityTest(unittest.TestCase):
         print_version = 'import sys; print("%d.%d" % sys.version_info[:2])'
         version = subprocess.run(interpreter + ['-c', print_version], capture_output=True,
                                  text=True, check=True).stdout.strip()
+        missing = [package for module, package in (
+            ('voluptuous', 'python3-voluptuous'), ('pylint', 'pylint'),
+            ('pycodestyle', 'python3-pycodestyle'), ('yamllint', 'yamllint'))
+            if subprocess.run(interpreter + ['-c', 'import ' + module],
+                              capture_output=True).returncode != 0]
+        self.assertEqual(missing, [], 'ansible-test sanity needs these Debian packages')
         with tempfile.TemporaryDirectory(prefix='zephra-sanity-') as tmp:
             root = os.path.join(tmp, 'ansible_collections', 'zephra', 'printer')
             shutil.copytree(COLLECTION, root,
@@ -236,8 +242,7 @@ class SanityTest(unittest.TestCase):
                                       text=True, timeout=RUN_LIMIT)
 
             # ansible-test fetches pip from the network to fill each test's environment; here
-            # they are made from the system's packages instead (python3-voluptuous, pylint,
-            # pycodestyle, yamllint), as ansible-test asks for them.
+            # they are made from the system's packages instead, as ansible-test asks for them.
             for _ in range(20):
                 prime = run('--prime-venvs')
                 if prime.returncode == 0:

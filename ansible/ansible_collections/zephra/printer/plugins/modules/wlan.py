@@ -30,6 +30,7 @@ options:
       - The profile's settings, by the names a profile file uses (for example C(ssid),
         C(security), C(ip_address)).
       - Exactly one of I(profile) and I(settings) is required.
+      - Give a key with I(key), not here, where Ansible shows it with the task's arguments.
     type: dict
   family:
     description:
