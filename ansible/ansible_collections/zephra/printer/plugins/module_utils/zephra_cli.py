@@ -17,7 +17,7 @@ from ansible.module_utils.common.text.converters import to_bytes, to_text
 # Seconds zephra-cli has to finish its request under way once asked to stop.
 STOP_GRACE_SECONDS = 10
 
-LINK_ARGUMENT_SPEC = dict(
+LINK_OPTIONS = dict(
     port=dict(type='str', required=True),
     baud=dict(type='str', default='57600'),
     parity=dict(type='str', default='None'),

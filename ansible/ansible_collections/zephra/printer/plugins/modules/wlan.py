@@ -125,7 +125,7 @@ import tempfile
 
 from ansible.module_utils.basic import AnsibleModule
 from ansible_collections.zephra.printer.plugins.module_utils.zephra_cli import (
-    LINK_ARGUMENT_SPEC, ZephraCliRun, last_line, link_arguments)
+    LINK_OPTIONS, ZephraCliRun, last_line, link_arguments)
 
 PROFILE_FORMAT = 'zephra-printer-settings'
 PROFILE_VERSION = 1
@@ -198,16 +198,16 @@ def apply(module, profile_path, label):
 
 
 def main():
-    argument_spec = dict(
+    options = dict(
         profile=dict(type='path'),
         settings=dict(type='dict'),
         family=dict(type='str', choices=['current', 'legacy', 'module']),
         overrides=dict(type='dict'),
         key=dict(type='str', no_log=True),
     )
-    argument_spec.update(LINK_ARGUMENT_SPEC)
+    options.update(LINK_OPTIONS)
     module = AnsibleModule(
-        argument_spec=argument_spec,
+        argument_spec=options,
         required_one_of=[('profile', 'settings')],
         mutually_exclusive=[('profile', 'settings'), ('profile', 'family')],
         required_by={'settings': 'family'},

@@ -71,11 +71,11 @@ settings:
 
 from ansible.module_utils.basic import AnsibleModule
 from ansible_collections.zephra.printer.plugins.module_utils.zephra_cli import (
-    LINK_ARGUMENT_SPEC, ZephraCliRun, link_arguments)
+    LINK_OPTIONS, ZephraCliRun, link_arguments)
 
 
 def main():
-    module = AnsibleModule(argument_spec=dict(LINK_ARGUMENT_SPEC), supports_check_mode=True)
+    module = AnsibleModule(argument_spec=dict(LINK_OPTIONS), supports_check_mode=True)
     # No --yes: zephra-cli leaves the key out.
     run = ZephraCliRun(module, ['read'] + link_arguments(module.params) + ['--json'])
     printer = run.printer()
