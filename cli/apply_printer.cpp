@@ -159,10 +159,10 @@ PrinterReport ApplyToPrinter(const CApplyPlan& plan, const CliCommand& command,
     CPanelSession session(std::move(hooks));
     stop.Attach(&session);
     int connected = kExitOk;
-    const CPanelSession::Family family = Connect(session, link, io, &connected);
+    std::string why;
+    const CPanelSession::Family family = Connect(session, link, io, &connected, &why);
     if (family == CPanelSession::Family::kNone) {
-        Fail(&report, "failed", connected,
-             connected == kExitUsage ? "cannot open the port" : "not identified");
+        Fail(&report, "failed", connected, why);
     } else {
         report.family = FamilyName(family);
         if (const uint8_t model = session.Model())

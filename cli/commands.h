@@ -14,7 +14,7 @@ int RunIdentify(const CliCommand& command, COperatorIo& io);
 int RunRead(const CliCommand& command, COperatorIo& io);
 int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop);
 
-// Opens the port and waits for the identification; kNone, with the exit status in *status, when
-// there is no printer page to go on with.
+// Opens the port and waits for the identification; kNone, with the exit status in *status and
+// the reason in *why when given, when there is no printer page to go on with.
 CPanelSession::Family Connect(CPanelSession& session, const LinkChoice& link, COperatorIo& io,
-                              int* status);
+                              int* status, std::string* why = nullptr);

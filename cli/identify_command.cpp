@@ -3,19 +3,24 @@
 #include "cli/commands.h"
 
 CPanelSession::Family Connect(CPanelSession& session, const LinkChoice& link, COperatorIo& io,
-                              int* status) {
+                              int* status, std::string* why) {
     std::string error;
     if (!session.Open(link, &error)) {
         *status = kExitUsage;
         io.Error("zephra-cli: cannot open " + link.port + ": " + error);
+        if (why != nullptr)
+            *why = "cannot open the port: " + error;
         return CPanelSession::Family::kNone;
     }
     const CPanelSession::Family family = session.WaitForPage();
     if (family == CPanelSession::Family::kNone) {
         *status = kExitPrinterFault;
         // The panel has said why in its own message, unless it said nothing.
-        if (session.TakeMessages().empty())
+        const std::vector<std::string> messages = session.TakeMessages();
+        if (messages.empty())
             io.Error("zephra-cli: the printer on " + link.port + " was not identified");
+        if (why != nullptr)
+            *why = "not identified" + (messages.empty() ? std::string() : ": " + messages.back());
     }
     return family;
 }
