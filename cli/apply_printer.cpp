@@ -107,6 +107,11 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     const std::vector<std::string> inactive = session.InactiveSettings();
     report->changes = Counted(plan.Family(), had, loaded, wanted, inactive, false);
     const bool changes = AnyChange(report->changes);
+    // The plan runs the page's own checks of what it would write, which a profile's rules alone
+    // cannot (a key's length for its security).
+    if (fleet.check && changes && session.RehearseSave() == CPanelSession::Outcome::kRefused)
+        return Fail(report, "refused", kExitUsage,
+                    LastMessage(session, "the page refused the save"));
     if (fleet.check || (!changes && !fleet.force)) {
         report->result = changes ? "would-change" : "unchanged";
         report->status = changes ? 3 : kExitOk;

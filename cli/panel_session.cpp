@@ -145,6 +145,16 @@ CPanelSession::Outcome CPanelSession::Run(ExchangeKind kind) {
                                                                             : Outcome::kFailed;
 }
 
+CPanelSession::Outcome CPanelSession::RehearseSave() {
+    if (page_ == nullptr)
+        return Outcome::kFailed;
+    ui_.RunOnUi([this] { page_->StopAfterCurrentRequest(); });
+    const Outcome outcome = Run(ExchangeKind::kSave);
+    if (outcome == Outcome::kRefused)
+        return outcome;
+    return RequestsSent() == 0 ? Outcome::kDone : Outcome::kFailed;
+}
+
 void CPanelSession::Stop() {
     {
         std::lock_guard<std::mutex> lock(mutex_);

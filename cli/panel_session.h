@@ -62,6 +62,10 @@ class CPanelSession : private ExchangeObserver {
     // may call Stop meanwhile.
     Outcome Run(ExchangeKind kind);
     void Stop();
+    // Presses Save with the page told to stop before its first request, so that its checks run
+    // and nothing is sent: kDone when they pass, kRefused (with the page's box) when they refuse.
+    // The link is closed after it.
+    Outcome RehearseSave();
     // Requests sent in the last exchange.
     unsigned RequestsSent();
 

@@ -205,6 +205,17 @@ TEST(ZephraCliFleet, AKeyGivenApartReachesThePrinterAndNeverTheOutput) {
                   c.key);
         std::remove(logFile.c_str());
     }
+    // The plan runs the page's own check of the key, which only the page knows, writing nothing.
+    printer.Received();
+    const int planned =
+        WEXITSTATUS(std::system(("ZEPHRA_TEST_KEY=short " ZEPHRA_CLI_PATH " apply " +
+                                 profile.Path() + " --key-env ZEPHRA_TEST_KEY --check --port " +
+                                 printer.path + " >" + TestFile("key.out") + " 2>/dev/null")
+                                    .c_str()));
+    EXPECT_EQ(planned, 2);
+    EXPECT_EQ(ReadText(TestFile("key.out")).substr(0, ReadText(TestFile("key.out")).find('\n')),
+              printer.path + " current refused: WPA key should be use 8 ~ 63 characters");
+    EXPECT_EQ(printer.Received().find("1B 7E 57"), std::string::npos);
 }
 
 TEST(ZephraCliFleet, InputThatCannotBeAppliedIsRefusedBeforeAnythingIsSent) {
