@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -40,6 +41,10 @@ inline CliRun Cli(const std::string& args) {
 
 // Starts zephra-cli with args without waiting for it, its output going to files named for what.
 inline pid_t StartCli(const std::string& args, const std::string& what) {
+    // A file a process of the same number left in the temporary folder must not pass for the
+    // output of this one before the shell has made it anew.
+    std::remove(TestFile(what + ".out").c_str());
+    std::remove(TestFile(what + ".err").c_str());
     const std::string command = "exec " + CliCommandLine(args, what);
     const pid_t cli = fork();
     if (cli == 0) {
