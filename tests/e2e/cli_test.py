@@ -1,7 +1,8 @@
 """zephra-cli.exe under Wine: the console build reads a simulated printer on COM1 and applies a
-profile with results as JSON lines, Ctrl-C stops its save after the request under way, and a line
+profile to COM1 and COM2 at once with results as JSON lines, Ctrl-C stops its save after the request under way, and a line
 that goes away ends the save at once."""
 
+import hashlib
 import json
 import os
 import re
@@ -32,7 +33,9 @@ class CliTest(WineTestCase):
         self.assertEqual(profile["settings"]["ssid"], SSID)
 
     def test_apply_gives_json_lines(self):
-        self.start_printers(COM1=dict(model="5", options=("--set", "mac=00:1A:2B:3C:4D:5E")))
+        """Two ports, each served by a zephra-cli.exe of its own, give a JSON line each."""
+        self.start_printers(COM1=dict(model="5", options=("--set", "mac=00:1A:2B:3C:4D:5E")),
+                            COM2=dict(model="5", options=("--set", "mac=00:1A:2B:3C:4D:5F")))
         read = self.session.start(program("ZEPHRA_CLI_EXE"),
                                   ["read", "--port", "COM1", "--out", r"C:\current.json"],
                                   stdin=subprocess.DEVNULL)
@@ -44,15 +47,24 @@ class CliTest(WineTestCase):
         with open(path, "w", encoding="utf-8") as f:
             json.dump(profile, f)
         cli = self.session.start(program("ZEPHRA_CLI_EXE"),
-                                 ["apply", r"C:\current.json", "--port", "COM1", "--json"],
+                                 ["apply", r"C:\current.json", "--port", "COM1", "--port", "COM2",
+                                  "--json", "--log", r"C:\fleet.jsonl"],
                                  stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         out, _ = cli.communicate(timeout=60)
         self.assertEqual(cli.returncode, 0, out)
-        printer, summary = [json.loads(line) for line in out.decode().splitlines()]
-        self.assertEqual((printer["port"], printer["family"], printer["mac"], printer["result"]),
-                         ("COM1", "current", "00:1A:2B:3C:4D:5E", "applied"))
-        self.assertIn({"setting": "ssid", "from": "Printer-AP", "to": SSID}, printer["changes"])
-        self.assertEqual(summary["summary"]["applied"], 1)
+        *printers, summary = [json.loads(line) for line in out.decode().splitlines()]
+        self.assertEqual(sorted((p["port"], p["family"], p["mac"], p["result"]) for p in printers),
+                         [("COM1", "current", "00:1A:2B:3C:4D:5E", "applied"),
+                          ("COM2", "current", "00:1A:2B:3C:4D:5F", "applied")])
+        for printer in printers:
+            self.assertIn({"setting": "ssid", "from": "Printer-AP", "to": SSID},
+                          printer["changes"])
+        self.assertEqual(summary["summary"]["applied"], 2)
+        # The log's digest comes from Windows' own cryptography.
+        with open(os.path.join(self.session.prefix, "drive_c", "fleet.jsonl"), "rb") as f:
+            digests = {json.loads(line)["profile_sha256"] for line in f}
+        with open(path, "rb") as f:
+            self.assertEqual(digests, {hashlib.sha256(f.read()).hexdigest()})
 
     def save_under_way(self):
         """A legacy printer and an apply of its own settings, returned once its third request
