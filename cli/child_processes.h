@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-struct ChildSpec {
+struct ChildRun {
     std::string program;            // path of the program to run
     std::vector<std::string> args;  // after the program's name, UTF-8
     std::string input;              // written to its standard input, which is then closed
@@ -19,7 +19,7 @@ std::string ThisProgram();
 
 class CChildProcesses {
   public:
-    // Runs every spec, at most `jobs` at once (jobs >= 1), starting them in list order; calls
+    // Runs each of runs, at most `jobs` at once (jobs >= 1), starting them in list order; calls
     // onLine(index, stream, line) on the calling thread for each whole line (without its line
     // end, "\r\n" or "\n") of each child's standard output and standard error, in the order each
     // stream wrote them; a last line without its end is handed on at the end of the stream, and a
@@ -29,7 +29,7 @@ class CChildProcesses {
     // child that ended abnormally (by a signal; on Windows with a code past INT_MAX, the system's
     // own for a crash or an unhandled Ctrl-Break) counts as 1, a failure like any other.
     std::vector<int> Run(
-        const std::vector<ChildSpec>& specs, unsigned jobs,
+        const std::vector<ChildRun>& runs, unsigned jobs,
         const std::function<void(size_t, ChildStream, const std::string&)>& onLine);
     // Any thread: every running child is asked once to stop after its request under way, as
     // Ctrl-C asks zephra-cli, and no further child starts, in this Run or a later one. Safe

@@ -27,9 +27,9 @@ struct Child {
     std::string unfinished[2];
 };
 
-// Starts spec on new pipes, in a process group of its own so that a terminal's Ctrl-C reaches only
-// this process; the reason when it cannot.
-std::string Spawn(const ChildSpec& spec, Child& child) {
+// Starts the run on new pipes, in a process group of its own so that a terminal's Ctrl-C reaches
+// only this process; the reason when it cannot.
+std::string Spawn(const ChildRun& run, Child& child) {
     // Standard input, output and error, each read end then write end; none is inherited but as
     // the child's 0, 1 and 2.
     int pipes[3][2] = {{-1, -1}, {-1, -1}, {-1, -1}};
@@ -58,11 +58,11 @@ std::string Spawn(const ChildSpec& spec, Child& child) {
         posix_spawnattr_setpgroup(&attributes, 0);
         posix_spawnattr_setsigmask(&attributes, &none);
         posix_spawnattr_setsigdefault(&attributes, &defaults);
-        std::vector<char*> argv{const_cast<char*>(spec.program.c_str())};
-        for (const std::string& arg : spec.args)
+        std::vector<char*> argv{const_cast<char*>(run.program.c_str())};
+        for (const std::string& arg : run.args)
             argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
-        error = posix_spawn(&child.pid, spec.program.c_str(), &actions, &attributes, argv.data(),
+        error = posix_spawn(&child.pid, run.program.c_str(), &actions, &attributes, argv.data(),
                             environ);
         posix_spawnattr_destroy(&attributes);
         posix_spawn_file_actions_destroy(&actions);
@@ -77,7 +77,7 @@ std::string Spawn(const ChildSpec& spec, Child& child) {
         return std::generic_category().message(error);
     child.out[0] = ownEnd(1);
     child.out[1] = ownEnd(2);
-    if (spec.input.empty()) {
+    if (run.input.empty()) {
         close(ownEnd(0));
     } else {
         child.in = ownEnd(0);
@@ -122,7 +122,7 @@ void CChildProcesses::Interrupt(long long id) {
 }
 
 std::vector<int> CChildProcesses::Run(
-    const std::vector<ChildSpec>& specs, unsigned jobs,
+    const std::vector<ChildRun>& runs, unsigned jobs,
     const std::function<void(size_t, ChildStream, const std::string&)>& onLine) {
     // Under the lock, so that Stop never signals a pid the system may have given out again.
     const auto reaped = [this](pid_t pid, int* status) {
@@ -136,27 +136,27 @@ std::vector<int> CChildProcesses::Run(
         *status = waited > 0 && WIFEXITED(raw) ? WEXITSTATUS(raw) : 1;
         return true;
     };
-    std::vector<int> statuses(specs.size(), -1);
-    std::vector<Child> children(specs.size());
+    std::vector<int> statuses(runs.size(), -1);
+    std::vector<Child> children(runs.size());
     std::vector<size_t> running;
     size_t next = 0;
     std::string buffer(kLinePiece, '\0');
     for (;;) {
-        while (running.size() < jobs && next < specs.size()) {
+        while (running.size() < jobs && next < runs.size()) {
             const size_t i = next++;
             std::string error;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 if (stopped_)
                     break;
-                error = Spawn(specs[i], children[i]);
+                error = Spawn(runs[i], children[i]);
                 if (error.empty())
                     running_.push_back(children[i].pid);
             }
             if (error.empty())
                 running.push_back(i);
             else
-                onLine(i, ChildStream::kErr, "cannot start " + specs[i].program + ": " + error);
+                onLine(i, ChildStream::kErr, "cannot start " + runs[i].program + ": " + error);
         }
         if (running.empty())
             return statuses;
@@ -189,7 +189,7 @@ std::vector<int> CChildProcesses::Run(
             const int s = owners[p].second;
             Child& child = children[i];
             if (s == 2) {
-                WriteInput(specs[i].input, child);
+                WriteInput(runs[i].input, child);
                 continue;
             }
             const ssize_t n = read(child.out[s], &buffer[0], buffer.size());

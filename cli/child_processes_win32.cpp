@@ -104,9 +104,9 @@ void WriteAndWait(HANDLE pipe, const std::string& input, HANDLE process, size_t 
     reports.Put({index, 2, std::string(), code});
 }
 
-// Starts spec on new pipes, in a process group of its own so that Stop can send it Ctrl-Break
+// Starts the run on new pipes, in a process group of its own so that Stop can send it Ctrl-Break
 // alone, with the threads that serve it; the reason when it cannot.
-std::string Start(const ChildSpec& spec, size_t index, Child& child, CReports& reports) {
+std::string Start(const ChildRun& run, size_t index, Child& child, CReports& reports) {
     // Standard input, output and error, each read end then write end; only the child's ends are
     // inherited.
     HANDLE pipes[3][2] = {};
@@ -127,9 +127,9 @@ std::string Start(const ChildSpec& spec, size_t index, Child& child, CReports& r
         startup.hStdInput = childEnd(0);
         startup.hStdOutput = childEnd(1);
         startup.hStdError = childEnd(2);
-        const std::wstring program = ui::Widen(spec.program);
+        const std::wstring program = ui::Widen(run.program);
         std::wstring commandLine = Quoted(program);
-        for (const std::string& arg : spec.args)
+        for (const std::string& arg : run.args)
             commandLine += L' ' + Quoted(ui::Widen(arg));
         if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE,
                             CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup, &info))
@@ -148,7 +148,7 @@ std::string Start(const ChildSpec& spec, size_t index, Child& child, CReports& r
     child.id = info.dwProcessId;
     child.threads[0] = std::thread(ReadStream, ownEnd(1), index, 0, std::ref(reports));
     child.threads[1] = std::thread(ReadStream, ownEnd(2), index, 1, std::ref(reports));
-    child.threads[2] = std::thread(WriteAndWait, ownEnd(0), std::cref(spec.input), child.process,
+    child.threads[2] = std::thread(WriteAndWait, ownEnd(0), std::cref(run.input), child.process,
                                    index, std::ref(reports));
     return std::string();
 }
@@ -173,29 +173,29 @@ void CChildProcesses::Interrupt(long long id) {
 }
 
 std::vector<int> CChildProcesses::Run(
-    const std::vector<ChildSpec>& specs, unsigned jobs,
+    const std::vector<ChildRun>& runs, unsigned jobs,
     const std::function<void(size_t, ChildStream, const std::string&)>& onLine) {
-    std::vector<int> statuses(specs.size(), -1);
-    std::vector<Child> children(specs.size());
+    std::vector<int> statuses(runs.size(), -1);
+    std::vector<Child> children(runs.size());
     CReports reports;
     size_t running = 0;
     size_t next = 0;
     for (;;) {
-        while (running < jobs && next < specs.size()) {
+        while (running < jobs && next < runs.size()) {
             const size_t i = next++;
             std::string error;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 if (stopped_)
                     break;
-                error = Start(specs[i], i, children[i], reports);
+                error = Start(runs[i], i, children[i], reports);
                 if (error.empty())
                     running_.push_back(children[i].id);
             }
             if (error.empty())
                 ++running;
             else
-                onLine(i, ChildStream::kErr, "cannot start " + specs[i].program + ": " + error);
+                onLine(i, ChildStream::kErr, "cannot start " + runs[i].program + ": " + error);
         }
         if (running == 0)
             return statuses;

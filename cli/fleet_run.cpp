@@ -38,16 +38,16 @@ std::vector<std::string> PortArguments(const CApplyPlan& plan, const CliCommand&
 void RunFleet(const CApplyPlan& plan, const CliCommand& command, COperatorIo& io,
               CResultOutput& output, CStopSwitch& stop) {
     const std::vector<std::string>& ports = command.ports;
-    std::vector<ChildSpec> specs;
+    std::vector<ChildRun> runs;
     for (const std::string& port : ports)
-        specs.push_back({ThisProgram(), PortArguments(plan, command, port), plan.Key()});
+        runs.push_back({ThisProgram(), PortArguments(plan, command, port), plan.Key()});
     std::vector<bool> reported(ports.size(), false);
     CChildProcesses children;
     stop.OnTrip([&children] { children.Stop(); });
     const unsigned jobs =
         command.fleet.jobs > 0 ? command.fleet.jobs : static_cast<unsigned>(ports.size());
     const std::vector<int> statuses =
-        children.Run(specs, jobs, [&](size_t i, ChildStream stream, const std::string& line) {
+        children.Run(runs, jobs, [&](size_t i, ChildStream stream, const std::string& line) {
             PrinterReport report;
             const nlohmann::json object = nlohmann::json::parse(line, nullptr, false);
             if (stream == ChildStream::kOut && object.contains("summary"))

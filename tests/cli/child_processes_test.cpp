@@ -9,8 +9,8 @@ namespace {
 
 using namespace std::string_literals;
 
-ChildSpec Sh(const std::string& script, const std::string& input = "") {
-    return ChildSpec{"/bin/sh", {"-c", script}, input};
+ChildRun Sh(const std::string& script, const std::string& input = "") {
+    return ChildRun{"/bin/sh", {"-c", script}, input};
 }
 
 struct Outcome {
@@ -21,12 +21,12 @@ struct Outcome {
     std::string order;
 };
 
-Outcome Collect(CChildProcesses& children, const std::vector<ChildSpec>& specs, unsigned jobs,
+Outcome Collect(CChildProcesses& children, const std::vector<ChildRun>& runs, unsigned jobs,
                 const std::function<void(const std::string&)>& seen = nullptr) {
     Outcome outcome{
-        {}, std::vector<std::string>(specs.size()), std::vector<std::string>(specs.size()), ""};
+        {}, std::vector<std::string>(runs.size()), std::vector<std::string>(runs.size()), ""};
     outcome.statuses =
-        children.Run(specs, jobs, [&](size_t i, ChildStream s, const std::string& line) {
+        children.Run(runs, jobs, [&](size_t i, ChildStream s, const std::string& line) {
             (s == ChildStream::kOut ? outcome.out : outcome.err)[i] += line + "|";
             outcome.order += std::to_string(i) + ":" + line + " ";
             if (seen)
@@ -39,7 +39,7 @@ TEST(ChildProcesses, HandOnWholeLinesOfEachStreamAndTheStatuses) {
     const size_t piece = CChildProcesses::kLinePiece;
     const std::string big(1000000, 'k');
     const struct {
-        std::vector<ChildSpec> specs;
+        std::vector<ChildRun> runs;
         std::vector<std::string> out, err;
         std::vector<int> statuses;
     } cases[] = {
@@ -66,7 +66,7 @@ TEST(ChildProcesses, HandOnWholeLinesOfEachStreamAndTheStatuses) {
     };
     for (const auto& c : cases) {
         CChildProcesses children;
-        const Outcome outcome = Collect(children, c.specs, static_cast<unsigned>(c.specs.size()));
+        const Outcome outcome = Collect(children, c.runs, static_cast<unsigned>(c.runs.size()));
         EXPECT_EQ(outcome.statuses, c.statuses) << outcome.order;
         EXPECT_EQ(outcome.out, c.out);
         EXPECT_EQ(outcome.err, c.err);
@@ -77,7 +77,7 @@ TEST(ChildProcesses, HandOnWholeLinesOfEachStreamAndTheStatuses) {
 
 TEST(ChildProcesses, StartInTurnWithinJobsAndStopWithOneInterrupt) {
     CChildProcesses inTurn;
-    const ChildSpec turn = Sh("echo start; sleep 0.1; echo end");
+    const ChildRun turn = Sh("echo start; sleep 0.1; echo end");
     EXPECT_EQ(Collect(inTurn, {turn, turn, turn}, 1).order,
               "0:start 0:end 1:start 1:end 2:start 2:end ");
 
