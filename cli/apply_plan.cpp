@@ -121,13 +121,11 @@ std::string CApplyPlan::Prepare(const CliCommand& command) {
 }
 
 std::string CApplyPlan::ProfileFor(const std::string& mac, std::string* text) const {
-    if (inventory_ && !rows_.ProfileFor(mac, text)) {
-        if (!allowUnlisted_)
-            return "no inventory row for " +
-                   (mac.empty() ? std::string("a printer without a MAC address") : mac);
-        *text = profile_;
-    } else if (!inventory_) {
-        *text = profile_;
-    }
+    if (inventory_ && rows_.ProfileFor(mac, text))
+        return std::string();
+    if (inventory_ && !allowUnlisted_)
+        return "no inventory row for " +
+               (mac.empty() ? std::string("a printer without a MAC address") : mac);
+    *text = profile_;
     return std::string();
 }

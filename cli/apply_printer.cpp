@@ -96,8 +96,13 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
         return ExchangeFailed(report, session, read, ExchangeKind::kRead);
     session.TakeMessages();
     std::string wanted, had, loaded;
+    // What the printer holds may be what no profile can (text that is not UTF-8): nothing to
+    // compare with.
+    const std::string unreadable = session.SaveProfile(true, &had);
+    if (!unreadable.empty())
+        return Fail(report, "failed", kExitPrinterFault, unreadable);
     std::string refusal = plan.ProfileFor(report->mac, &wanted);
-    if (refusal.empty() && session.SaveProfile(true, &had).empty())
+    if (refusal.empty())
         refusal = session.LoadProfile(wanted);
     if (!refusal.empty())
         return Fail(report, "refused", kExitUsage, refusal);
@@ -114,7 +119,7 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
                     LastMessage(session, "the page refused the save"));
     if (fleet.check || (!changes && !fleet.force)) {
         report->result = changes ? "would-change" : "unchanged";
-        report->status = changes ? 3 : kExitOk;
+        report->status = changes ? kExitWouldChange : kExitOk;
         return;
     }
     const CPanelSession::Outcome save = session.Run(ExchangeKind::kSave);
@@ -170,8 +175,7 @@ PrinterReport ApplyToPrinter(const CApplyPlan& plan, const CliCommand& command,
         Fail(&report, "failed", connected, why);
     } else {
         report.family = FamilyName(family);
-        if (const uint8_t model = session.Model())
-            report.model = std::string(1, static_cast<char>(model));
+        report.model = session.Model();
         if (plan.FamilyName() != report.family)
             Fail(&report, "refused", kExitUsage, profile::OtherFamilyMessage(plan.FamilyName()));
         else

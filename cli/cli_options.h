@@ -43,6 +43,7 @@ struct CliCommand {
 constexpr int kExitOk = 0;
 constexpr int kExitPrinterFault = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitWouldChange = 3;  // apply --check: nothing failed and something would change
 
 // How a system names the serial ports its links open.
 enum class PortNaming {

@@ -66,10 +66,12 @@ void RunFleet(const CApplyPlan& plan, const CliCommand& command, COperatorIo& io
             continue;
         PrinterReport report;
         report.port = ports[i];
-        if (statuses[i] < 0)
-            report.result = "stopped", report.message = "not started";
-        else
+        if (statuses[i] < 0) {
+            report.result = "stopped";
+            report.message = "not started";
+        } else {
             report.message = "ended with status " + std::to_string(statuses[i]) + " and no result";
+        }
         output.Printer(report);
     }
 }

@@ -31,9 +31,7 @@ int RunIdentify(const CliCommand& command, COperatorIo& io) {
     const CPanelSession::Family family = Connect(session, command.link, io, &status);
     if (family == CPanelSession::Family::kNone)
         return status;
-    std::string result = FamilyName(family);
-    if (const uint8_t model = session.Model())
-        result += std::string(" ") + static_cast<char>(model);
-    io.Result(result);
+    const std::string model = session.Model();
+    io.Result(FamilyName(family) + (model.empty() ? "" : " " + model));
     return kExitOk;
 }

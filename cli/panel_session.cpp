@@ -89,14 +89,14 @@ CPanelSession::Family CPanelSession::WaitForPage() {
     return Family::kNone;
 }
 
-uint8_t CPanelSession::Model() {
-    uint8_t model = 0;
+std::string CPanelSession::Model() {
+    std::string model;
     // The trace holds the identification reply as it came.
     ui_.RunOnUi([&] {
         for (const trace::Entry& entry : dlg_.Trace().Entries()) {
             if (entry.kind == trace::EntryKind::kReceived) {
-                if (entry.bytes.size() > kModelByte)
-                    model = entry.bytes[kModelByte];
+                if (entry.bytes.size() > kModelByte && entry.bytes[kModelByte] != 0)
+                    model = std::string(1, static_cast<char>(entry.bytes[kModelByte]));
                 return;
             }
         }

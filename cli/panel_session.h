@@ -50,8 +50,8 @@ class CPanelSession : private ExchangeObserver {
     bool Open(const LinkChoice& link, std::string* error);
     // Waits for the identification to show a page; kNone when the panel refused the printer.
     Family WaitForPage();
-    // The model character the printer named, 0 when it said nothing.
-    uint8_t Model();
+    // The model character the printer named, as text; "" when it said nothing.
+    std::string Model();
     // The page's Version and MAC Address fields, as its last read left them.
     std::string VersionShown() { return Shown(&PageButtons::version); }
     std::string MacShown() { return Shown(&PageButtons::mac); }

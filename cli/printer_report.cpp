@@ -10,7 +10,6 @@ using nlohmann::json;
 
 constexpr const char* kResults[] = {"applied", "unchanged", "would-change",
                                     "refused", "failed",    "stopped"};
-constexpr int kExitWouldChange = 3;
 
 json Settings(const std::string& profileText) {
     return json::parse(profileText, nullptr, false).value("settings", json::object());

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_options.h"
 #include "page_shared/profile.h"
 
 // One setting the profile changes, or a key it holds, which shows only as changing or not.

@@ -32,11 +32,9 @@ int RunRead(const CliCommand& command, COperatorIo& io) {
         // The printer as apply's JSON lines name it, with the profile's settings.
         nlohmann::json printer = {{"port", command.link.port},
                                   {"family", FamilyName(family)},
-                                  {"model", std::string()},
+                                  {"model", session.Model()},
                                   {"mac", session.MacShown()},
                                   {"version", session.VersionShown()}};
-        if (const uint8_t model = session.Model())
-            printer["model"] = std::string(1, static_cast<char>(model));
         printer["settings"] = nlohmann::json::parse(text).at("settings");
         printer["settings"].erase("key_left_out");
         io.Result(printer.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace));

@@ -61,28 +61,30 @@ std::string FormatEntry(const Entry& entry, bool showKeys) {
     return line + "| " + chars;
 }
 
+Entry ProtocolTrace::ByteEntry(EntryKind kind, const uint8_t* data, size_t length,
+                               KeyFinder keys) const {
+    Entry entry;
+    entry.kind = kind;
+    entry.bytes.assign(data, data + length);
+    if (keys != nullptr)
+        entry.keys = keys(kind == EntryKind::kSent ? Direction::kSent : Direction::kReceived,
+                          sentBefore_, entry.bytes);
+    return entry;
+}
+
 void ProtocolTrace::Sent(uint32_t ms, const uint8_t* data, size_t length, KeyFinder keys) {
     if (replySinceSent_) {
         sentBefore_.clear();
         replySinceSent_ = false;
     }
-    Entry entry;
-    entry.kind = EntryKind::kSent;
-    entry.bytes.assign(data, data + length);
-    if (keys != nullptr)
-        entry.keys = keys(Direction::kSent, sentBefore_, entry.bytes);
+    Entry entry = ByteEntry(EntryKind::kSent, data, length, keys);
     sentBefore_.insert(sentBefore_.end(), data, data + length);
     Add(ms, std::move(entry));
 }
 
 void ProtocolTrace::Received(uint32_t ms, const uint8_t* data, size_t length, KeyFinder keys) {
     replySinceSent_ = true;
-    Entry entry;
-    entry.kind = EntryKind::kReceived;
-    entry.bytes.assign(data, data + length);
-    if (keys != nullptr)
-        entry.keys = keys(Direction::kReceived, sentBefore_, entry.bytes);
-    Add(ms, std::move(entry));
+    Add(ms, ByteEntry(EntryKind::kReceived, data, length, keys));
 }
 
 void ProtocolTrace::Note(uint32_t ms, const std::string& text) {

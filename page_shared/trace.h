@@ -48,6 +48,8 @@ class ProtocolTrace {
     std::string Text(bool showKeys, const char* newline = "\n") const;
 
   private:
+    // An entry of the bytes sent or received, with the keys in them found.
+    Entry ByteEntry(EntryKind kind, const uint8_t* data, size_t length, KeyFinder keys) const;
     void Add(uint32_t ms, Entry entry);
 
     size_t capacity_;

@@ -22,3 +22,13 @@ windows_text() {
 date_tree() {
     find "$1" -exec touch -h -d "@${SOURCE_DATE_EPOCH}" {} +
 }
+
+# package_setup SOURCE OUT BUILD: sets src and out (absolute), build (SOURCE's build folder named
+# BUILD), version (the one that build stamped) and work, a scratch folder removed on exit.
+package_setup() {
+    src=$(realpath "$1") out=$(realpath "$2")
+    build=${src}/build/$3
+    version=$(<"${build}/version.txt")
+    work=$(mktemp -d)
+    trap 'rm -rf "${work}"' EXIT
+}

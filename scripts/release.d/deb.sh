@@ -4,14 +4,10 @@
 # changelog, every file dated by the commit.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
-src=$(realpath "$1") out=$(realpath "$2")
-build=${src}/build/release-native
-version=$(<"${build}/version.txt")
+package_setup "$1" "$2" release-native
 
 # dpkg-shlibdeps looks for a debian/control where it runs and for the DEBIAN folder of the
 # package above the programs.
-work=$(mktemp -d)
-trap 'rm -rf "${work}"' EXIT
 mkdir "${work}/debian"
 touch "${work}/debian/control"
 root=${work}/zephra

@@ -4,17 +4,13 @@
 # code: it runs at the commit's time, frozen, and the code is then set from the version.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
-src=$(realpath "$1") out=$(realpath "$2")
-build=${src}/build/release-windows
-version=$(<"${build}/version.txt")
+package_setup "$1" "$2" release-windows
 number=${version%%+*}
 
-files=$(mktemp -d)
-trap 'rm -rf "${files}"' EXIT
-put 0755 "${build}/Zephra.exe" "${files}/Zephra.exe"
-put 0755 "${build}/cli/zephra-cli.exe" "${files}/zephra-cli.exe"
-windows_text "${src}/LICENSE" "${files}/LICENSE.txt"
-put 0644 "${src}/res/zephra.ico" "${files}/zephra.ico"
+put 0755 "${build}/Zephra.exe" "${work}/Zephra.exe"
+put 0755 "${build}/cli/zephra-cli.exe" "${work}/zephra-cli.exe"
+windows_text "${src}/LICENSE" "${work}/LICENSE.txt"
+put 0644 "${src}/res/zephra.ico" "${work}/zephra.ico"
 
 # Every version of Zephra has this upgrade code, so a newer one finds and replaces an older one.
 upgrade_code=32056D90-9598-44D9-B554-46F22C6A271D
@@ -25,7 +21,7 @@ print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' "${upgrade_
 }
 
 msi=${out}/Zephra-${version}-win32.msi
-(cd "${files}" && faketime -f "$(date -d "@${SOURCE_DATE_EPOCH}" '+%Y-%m-%d %H:%M:%S')" \
+(cd "${work}" && faketime -f "$(date -d "@${SOURCE_DATE_EPOCH}" '+%Y-%m-%d %H:%M:%S')" \
     wixl -o "${msi}" -D Version="${number}" -D FullVersion="${version}" \
     -D UpgradeCode="${upgrade_code}" -D ProductCode="$(code "product ${number}")" \
     "${src}/packaging/zephra.wxs")
