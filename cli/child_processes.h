@@ -19,7 +19,7 @@ std::string ThisProgram();
 
 class CChildProcesses {
   public:
-    // Runs each of runs, at most `jobs` at once (jobs >= 1), starting them in list order; calls
+    // Starts a child for each of runs, at most `jobs` at once (jobs >= 1), in list order; calls
     // onLine(index, stream, line) on the calling thread for each whole line (without its line
     // end, "\r\n" or "\n") of each child's standard output and standard error, in the order each
     // stream wrote them; a last line without its end is handed on at the end of the stream, and a
