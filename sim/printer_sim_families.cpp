@@ -49,14 +49,18 @@ bool OnlyFor(bool used, const char* options, const char* models) {
     return !used;
 }
 
+bool UsesCurrentGenOptions(const SimOptions& o) {
+    return o.joinFails || o.queryEnd || o.readEnd;
+}
 bool UsesModuleOptions(const SimOptions& o) {
-    return o.badVersions != 0 || !o.ackAs.empty();
+    return o.badVersions != 0 || !o.ackAs.empty() || o.readTrailer;
 }
 bool UsesLegacyOptions(const SimOptions& o) {
     return !o.version.empty() || !o.mac.empty() || !o.storePath.empty() || !o.records.empty() ||
            !o.wrongLetters.empty();
 }
-constexpr char kModuleOptions[] = "--bad-version and --ack-as";
+constexpr char kCurrentGenOptions[] = "--d-status-ff, --query-end and --read-end";
+constexpr char kModuleOptions[] = "--bad-version, --ack-as and --read-trailer";
 constexpr char kLegacyOptions[] = "--id-version, --mac, --record, --wrong-letter and --store";
 
 // Applies --set to a family that takes it.
@@ -98,11 +102,15 @@ bool ConfigureCurrentGen(const SimOptions& options, CSimCurrentGen* gen) {
             return true;
         });
     gen->SetJoinFails(options.joinFails);
+    if (options.queryEnd)
+        gen->SetQueryEnd(*options.queryEnd);
+    if (options.readEnd)
+        gen->SetReadEnd(*options.readEnd);
     return requestsOk;
 }
 
 bool ConfigureModule(const SimOptions& options, CSimModule* module) {
-    if (!OnlyFor(options.joinFails, "--d-status-ff", "5 or 7") ||
+    if (!OnlyFor(UsesCurrentGenOptions(options), kCurrentGenOptions, "5 or 7") ||
         !OnlyFor(UsesLegacyOptions(options), kLegacyOptions, "3") || !ApplySets(options, module))
         return false;
     const bool requestsOk =
@@ -120,6 +128,8 @@ bool ConfigureModule(const SimOptions& options, CSimModule* module) {
     if (!requestsOk)
         return false;
     module->SetBadVersionReplies(static_cast<int>(options.badVersions));
+    if (options.readTrailer)
+        module->SetReadTrailer(*options.readTrailer);
     for (const std::string& pair : options.ackAs) {
         int written = -1, acknowledged = -1;
         if (pair.size() != 5 || pair[2] != '=' || !ParseHexItem(pair.substr(0, 2), &written) ||
@@ -160,18 +170,16 @@ bool ParseMac(const std::string& text, CSimLegacy* legacy) {
 bool ParseRecord(const std::string& text, CSimLegacy* legacy) {
     const size_t eq = text.find('=');
     const std::string number = text.substr(0, eq), hex = text.substr(eq + 1);
-    if (eq != 2 || !IsHex(number) || !IsHex(hex) || hex.size() % 2 != 0)
-        return false;
     std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < hex.size(); i += 2)
-        bytes.push_back(static_cast<uint8_t>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+    if (eq != 2 || !IsHex(number) || !IsHex(hex) || !ParseHexBytes(hex, &bytes))
+        return false;
     return legacy->SetRecord(static_cast<uint8_t>(std::strtoul(number.c_str(), nullptr, 16)),
                              bytes);
 }
 
 bool ConfigureLegacy(const SimOptions& options, CSimLegacy* legacy) {
-    if (!OnlyFor(!options.sets.empty() || options.joinFails, "--set and --d-status-ff",
-                 "4, 5 or 7") ||
+    if (!OnlyFor(!options.sets.empty(), "--set", "4, 5 or 7") ||
+        !OnlyFor(UsesCurrentGenOptions(options), kCurrentGenOptions, "5 or 7") ||
         !OnlyFor(UsesModuleOptions(options), kModuleOptions, "4"))
         return false;
     if (!options.version.empty() && !ParseVersion(options.version, legacy))
@@ -213,7 +221,7 @@ bool ConfigureFamily(const SimOptions& options, CSimPrinter* printer) {
     if (CSimLegacy* legacy = printer->ProtocolAs<CSimLegacy>())
         return ConfigureLegacy(options, legacy);
     const bool familyOptions = !options.sets.empty() || !options.refuse.empty() ||
-                               !options.silent.empty() || options.joinFails ||
+                               !options.silent.empty() || UsesCurrentGenOptions(options) ||
                                UsesModuleOptions(options) || UsesLegacyOptions(options);
     return OnlyFor(familyOptions, "family options", "3, 4, 5 or 7");
 }

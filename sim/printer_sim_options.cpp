@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "sim/printer_sim_options.h"
 #include "zephra_version.h"
@@ -44,10 +46,14 @@ const char kUsage[] =
     "\n"
     "Models 5 and 7 only:\n"
     "  --d-status-ff    answer D with status FF (could not join)\n"
+    "  --query-end HEX  end query replies (Q?, C?, H?, B?) with these bytes (default 00)\n"
+    "  --read-end HEX   end read replies with these bytes, none or \"\" for none (default 00)\n"
     "\n"
     "Model 4 only:\n"
     "  --bad-version N  answer the next N version requests with a bad status\n"
     "  --ack-as NN=MM   acknowledge the write of item NN as item MM (both hex)\n"
+    "  --read-trailer HEX  end read replies with these bytes, none or \"\" for none\n"
+    "                   (default 0000)\n"
     "\n"
     "Model 3 only:\n"
     "  --id-version M.Nr  identity version, e.g. 1.2a (default)\n"
@@ -68,6 +74,15 @@ bool ParseNumber(const char* text, unsigned* number) {
     return true;
 }
 
+// A reply end: bytes in hex; a query reply has at least one.
+bool ParseEnd(const char* text, bool someBytes, std::optional<std::vector<uint8_t>>* end) {
+    std::vector<uint8_t> bytes;
+    if (!ParseHexBytes(text, &bytes) || (someBytes && bytes.empty()))
+        return false;
+    *end = std::move(bytes);
+    return true;
+}
+
 // The options that take a value, and where each puts it.
 bool TakeValue(const std::string& arg, const char* value, SimOptions* options, bool* ok) {
     if (arg == "--model") {
@@ -79,6 +94,12 @@ bool TakeValue(const std::string& arg, const char* value, SimOptions* options, b
         *ok = ParseNumber(value, &options->delayMs);
     } else if (arg == "--bad-version") {
         *ok = ParseNumber(value, &options->badVersions);
+    } else if (arg == "--query-end") {
+        *ok = ParseEnd(value, true, &options->queryEnd);
+    } else if (arg == "--read-end") {
+        *ok = ParseEnd(value, false, &options->readEnd);
+    } else if (arg == "--read-trailer") {
+        *ok = ParseEnd(value, false, &options->readTrailer);
     } else {
         std::string* text = arg == "--log"          ? &options->logPath
                             : arg == "--timed-log"  ? &options->timedLogPath
@@ -105,6 +126,18 @@ bool TakeValue(const std::string& arg, const char* value, SimOptions* options, b
 }
 
 }  // namespace
+
+bool ParseHexBytes(const std::string& text, std::vector<uint8_t>* bytes) {
+    bytes->clear();
+    if (text == "none")
+        return true;
+    if (text.size() % 2 != 0 ||
+        text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return false;
+    for (size_t i = 0; i < text.size(); i += 2)
+        bytes->push_back(static_cast<uint8_t>(std::stoul(text.substr(i, 2), nullptr, 16)));
+    return true;
+}
 
 int ParseSimOptions(int argc, char** argv, SimOptions* options) {
     for (int i = 1; i < argc; ++i) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,18 @@ struct SimOptions {
     bool split = false;
     // Current generation only.
     bool joinFails = false;
+    std::optional<std::vector<uint8_t>> queryEnd, readEnd;
     // Wi-Fi module only.
     unsigned badVersions = 0;
     std::vector<std::string> ackAs;
+    std::optional<std::vector<uint8_t>> readTrailer;
     // Legacy only.
     std::string version, mac, storePath;
     std::vector<std::string> records, wrongLetters;
 };
+
+// Bytes as pairs of hex digits ("000D0A"); "" and "none" are no bytes.
+bool ParseHexBytes(const std::string& text, std::vector<uint8_t>* bytes);
 
 // Returns 0 to go on, -1 after --help or --version, or the exit status after saying what is wrong.
 int ParseSimOptions(int argc, char** argv, SimOptions* options);

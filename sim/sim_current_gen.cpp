@@ -271,7 +271,7 @@ std::vector<uint8_t> CSimCurrentGen::Answer(const SimRequest& request) {
         reply.push_back(ok ? kAccepted : kRefused);
         if (ok)
             AppendText(&reply, *value);
-        reply.push_back(0x00);
+        reply.insert(reply.end(), readEnd_.begin(), readEnd_.end());
         return reply;
     }
 
@@ -286,7 +286,7 @@ std::vector<uint8_t> CSimCurrentGen::Answer(const SimRequest& request) {
             AppendText(&reply, s.apIp + " " + s.apMask + " " + s.apGateway);
         else
             AppendText(&reply, s.dhcp + " " + s.ip + " " + s.mask + " " + s.gateway + " " + s.dns);
-        reply.push_back(0x00);
+        reply.insert(reply.end(), queryEnd_.begin(), queryEnd_.end());
         return reply;
     }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/sim_protocol.h"
@@ -63,6 +64,12 @@ class CSimCurrentGen : public CSimProtocol {
     void SetSplitReplies(bool on) override { split_ = on; }
 
     SimCurrentGenSettings& Settings() { return settings_; }
+    // The bytes after a query reply's text (Q?, C?, H?, B?): printers differ in them, so any
+    // bytes (00 by default).
+    void SetQueryEnd(std::vector<uint8_t> end) { queryEnd_ = std::move(end); }
+    // The bytes after an R reply's value, or a refusal's status: any bytes, none included, where
+    // the value then simply ends (00 by default).
+    void SetReadEnd(std::vector<uint8_t> end) { readEnd_ = std::move(end); }
     // Presets one item by name (version, mac, mode, ssid, port, channel, security, cipher,
     // wepindex, wepkey, wpakey, band, region, apip, apmask, apgateway, dhcp, ip, mask, gateway,
     // dns). Returns false for an unknown name.
@@ -91,6 +98,7 @@ class CSimCurrentGen : public CSimProtocol {
     bool Apply(uint8_t letter, const std::string& payload, SimCurrentGenSettings* s) const;
 
     SimCurrentGenSettings settings_;
+    std::vector<uint8_t> queryEnd_ = {0x00}, readEnd_ = {0x00};
     State state_ = State::kIdle;
     uint8_t letter_ = 0;
     std::vector<uint8_t> payload_;

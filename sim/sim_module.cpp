@@ -2,7 +2,6 @@
 #include "sim/sim_module.h"
 
 #include <cstring>
-#include <iterator>
 #include <utility>
 
 #include "page_shared/escape_frame.h"
@@ -269,7 +268,7 @@ std::vector<uint8_t> CSimModule::ReadReply(uint8_t number) const {
         reply.insert(reply.end(), {kGood, 0x00});
         reply.insert(reply.end(), text.begin(), text.end());
     }
-    reply.insert(reply.end(), std::begin(kTrailer), std::end(kTrailer));
+    reply.insert(reply.end(), readTrailer_.begin(), readTrailer_.end());
     return reply;
 }
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/sim_protocol.h"
@@ -52,8 +53,6 @@ class CSimModule : public CSimProtocol {
   public:
     static constexpr uint8_t kGood = '0';
     static constexpr uint8_t kBad = '1';
-    // Printer-side bytes that end every R reply and belong to no value.
-    static constexpr uint8_t kTrailer[2] = {0x00, 0x00};
     // The five characters before the letters of a country-list region reply.
     static constexpr char kCountryPrefix[] = "ctry:";
     static constexpr size_t kMaxValue = 512;  // a longer W value is dropped unanswered
@@ -68,6 +67,9 @@ class CSimModule : public CSimProtocol {
     void SetSplitReplies(bool on) override { split_ = on; }
 
     SimModuleSettings& Settings() { return settings_; }
+    // The bytes that end every R reply, after the text or a refusal's status. They belong to no
+    // value and modules differ in them: any bytes, none included (00 00 by default).
+    void SetReadTrailer(std::vector<uint8_t> trailer) { readTrailer_ = std::move(trailer); }
     // Presets one setting by name: version, mac (hex digits, ':' or '-' between pairs allowed),
     // configured, ap_ssid, ap_security, ap_passphrase, mdns_enabled, mdns_hostname, ap_address,
     // ssid, security, passphrase, ipaddr_type, ipaddr, netmask, gateway, dns1, port, region.
@@ -101,6 +103,7 @@ class CSimModule : public CSimProtocol {
     void StoreKey();
 
     SimModuleSettings settings_;
+    std::vector<uint8_t> readTrailer_ = {0x00, 0x00};
     State state_ = State::kIdle;
     uint8_t letter_ = 0;
     uint8_t item_ = 0;

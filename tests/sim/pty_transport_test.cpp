@@ -60,8 +60,8 @@ TEST(PtyTransport, AnswersOnTheSlaveAndAfterItIsClosedAndReopened) {
 
 TEST(PrinterSimTool, PrintsItsPathAndAnswersWithItsOptions) {
     const std::string timed = ::testing::TempDir() + "printer-sim-timed.log";
-    SimProcess sim(
-        {"--model", "7", "--delay", "40", "--set", "ssid=Office", "--split", "--timed-log", timed});
+    SimProcess sim({"--model", "7", "--delay", "40", "--set", "ssid=Office", "--split",
+                    "--timed-log", timed, "--read-end", "", "--query-end", "0d0A"});
     std::string path = sim.Output();
     ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
     ASSERT_EQ(path.back(), '\n');
@@ -69,11 +69,14 @@ TEST(PrinterSimTool, PrintsItsPathAndAnswersWithItsOptions) {
     long ms = 0;
     EXPECT_EQ(Exchange(path, kIdentify, 8, &ms), CSimPrinter::IdentifyReply('7'));
     EXPECT_GE(ms, 35);
-    // A current-generation read of the preset, split into two parts 100 ms apart.
+    // A current-generation read of the preset, split into two parts 100 ms apart, its value ending
+    // the reply; then a query ending in 0D 0A.
     const Bytes read = {0x1B, 0x7E, 'R', 0x00};
-    const Bytes want = {0x1B, 0x7E, 'R', 0x00, '@', 'O', 'f', 'f', 'i', 'c', 'e', 0x00};
+    const Bytes want = {0x1B, 0x7E, 'R', 0x00, '@', 'O', 'f', 'f', 'i', 'c', 'e'};
     EXPECT_EQ(Exchange(path, read, want.size(), &ms), want);
     EXPECT_GE(ms, 135);
+    const Bytes band = {0x1B, 0x7E, 'Q', '?', '7', 0x0D, 0x0A};
+    EXPECT_EQ(Exchange(path, {0x1B, 0x7E, 'Q', '?'}, band.size(), &ms), band);
     EXPECT_EQ(sim.Exit(SIGTERM), 0);
     // The timed log: each chunk received and each write, the split reply's two among them.
     std::ifstream file(timed);
@@ -81,12 +84,13 @@ TEST(PrinterSimTool, PrintsItsPathAndAnswersWithItsOptions) {
     while (std::getline(file, line))
         lines += line.substr(line.find(' ') + 1) + "\n";
     EXPECT_EQ(lines.substr(lines.find("< 1B 7E")),
-              "< 1B 7E 52 00\n> 1B 7E 52 00 40 4F 66\n> 66 69 63 65 00\n");
+              "< 1B 7E 52 00\n> 1B 7E 52 00 40 4F 66\n> 66 69 63 65\n"
+              "< 1B 7E 51 3F\n> 1B 7E 51 3F 37\n> 0D 0A\n");
 }
 
 TEST(PrinterSimTool, ServesTheWifiModuleWithItsOptions) {
     SimProcess sim({"--model", "4", "--identify", "silent", "--set", "ssid=Cafe", "--bad-version",
-                    "1", "--refuse", "R10", "--split"});
+                    "1", "--refuse", "R10", "--split", "--read-trailer", "000D0A"});
     std::string path = sim.Output();
     ASSERT_FALSE(path.empty());
     path.pop_back();
@@ -94,10 +98,10 @@ TEST(PrinterSimTool, ServesTheWifiModuleWithItsOptions) {
     const Bytes version = Exchange(path, {0x1B, 0x7E, 'V'}, 23, &ms);
     ASSERT_EQ(version.size(), 23u);
     EXPECT_EQ(version[3], '1');
-    const Bytes ssid = {0x1B, 0x7E, 'R', '0', 0x00, 's', 's', 'i',
-                        'd',  '=',  'C', 'a', 'f',  'e', 0,   0};
+    const Bytes ssid = {0x1B, 0x7E, 'R', '0', 0x00, 's', 's',  'i', 'd',
+                        '=',  'C',  'a', 'f', 'e',  0,   0x0D, 0x0A};
     EXPECT_EQ(Exchange(path, {0x1B, 0x7E, 'R', 0x11}, ssid.size(), &ms), ssid);
-    const Bytes refused = {0x1B, 0x7E, 'R', '1', 0x00, 0x00, 0x00};
+    const Bytes refused = {0x1B, 0x7E, 'R', '1', 0x00, 0x00, 0x0D, 0x0A};
     EXPECT_EQ(Exchange(path, {0x1B, 0x7E, 'R', 0x10}, refused.size(), &ms), refused);
     EXPECT_EQ(sim.Exit(SIGTERM), 0);
 }
@@ -154,7 +158,13 @@ TEST(PrinterSimTool, BadArgumentsExitWithStatusTwoAndNoPath) {
                              "--model 3 --wrong-letter W0=R",
                              "--model 3 --refuse W3",
                              "--model 4 --store x",
-                             "--model 3 --bad-version 1"}) {
+                             "--model 3 --bad-version 1",
+                             "--model 4 --read-trailer 0D0",
+                             "--model 4 --read-trailer 0x0D",
+                             "--model 5 --query-end none",
+                             "--model 5 --read-trailer 00",
+                             "--model 4 --read-end none",
+                             "--model 3 --query-end 0D"}) {
         std::istringstream words(line);
         const std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
         SimProcess bad(args);

@@ -33,4 +33,21 @@ TEST(SimModule, PresetItemsAreCheckedAndRead) {
     EXPECT_FALSE(rig.family->SetItem("channel", "6"));
 }
 
+// Modules end their read replies differently; the trailer follows a refusal's status too.
+TEST(SimModule, ReadRepliesEndWithTheTrailerSet) {
+    const struct {
+        std::string trailer, read, refused;  // replies after ESC '~'
+    } kCases[] = {
+        {"\0\r\n"s, "R0\0ssid=Office\0\r\n"s, "R1\0\0\r\n"s},
+        {"", "R0\0ssid=Office"s, "R1\0"s},
+    };
+    for (const auto& c : kCases) {
+        Rig rig;
+        rig.family->SetReadTrailer(Bytes(c.trailer.begin(), c.trailer.end()));
+        rig.family->RefuseRead(0x10);
+        EXPECT_EQ(rig.Ask(Esc("R\x11")), Esc(c.read)) << c.trailer.size();
+        EXPECT_EQ(rig.Ask(Esc("R\x10")), Esc(c.refused)) << c.trailer.size();
+    }
+}
+
 }  // namespace

@@ -210,6 +210,22 @@ TEST(SimCurrentGen, FaultsRefuseSilenceFailTheJoinOrSplitAndChangeNothing) {
     EXPECT_EQ(rig.sent, want);
 }
 
+// Printers end query and read replies with bytes of their own choosing, a read's with none at all.
+TEST(SimCurrentGen, QueryAndReadRepliesEndWithTheBytesSet) {
+    const struct {
+        std::string queryEnd, readEnd;
+    } kCases[] = {{"\r\n", ""}, {"\xFF", "\0\r\n"s}, {"A", "\n"}};
+    for (const auto& c : kCases) {
+        Rig rig;
+        rig.gen->SetQueryEnd(Bytes(c.queryEnd.begin(), c.queryEnd.end()));
+        rig.gen->SetReadEnd(Bytes(c.readEnd.begin(), c.readEnd.end()));
+        EXPECT_EQ(rig.Ask(Esc("Q?")), Esc("Q?7" + c.queryEnd)) << c.queryEnd;
+        EXPECT_EQ(rig.Ask(Esc("C?")), Esc("C?KR" + c.queryEnd)) << c.queryEnd;
+        EXPECT_EQ(rig.Ask(Esc("R\x6A")), Esc("R\x6A@9100" + c.readEnd)) << c.readEnd;
+        EXPECT_EQ(rig.Ask(Esc("RA")), Esc("RAE" + c.readEnd)) << c.readEnd;
+    }
+}
+
 // printer-sim --split: every family's replies, the identification's included, come in two parts
 // that join to the whole reply, cut past the head.
 TEST(SimSplit, EveryFamilysReplyComesInTwoPartsCutInsideItsPayload) {
