@@ -54,17 +54,25 @@ CReaderThread::Wake CReaderThread::Wait(HANDLE event, DWORD ms) const {
 }
 
 CReaderThread::IoResult CReaderThread::Read(HANDLE device, OVERLAPPED* ov, uint8_t* buffer,
-                                            DWORD size, DWORD* count) const {
+                                            DWORD size, DWORD* count, DWORD waitMs,
+                                            bool resume) const {
     *count = 0;
-    ResetEvent(ov->hEvent);
-    if (ReadFile(device, buffer, size, count, ov))
-        return IoResult::kDone;
-    if (GetLastError() != ERROR_IO_PENDING)
-        return IoResult::kFailed;
-    if (Wait(ov->hEvent, INFINITE) != Wake::kEvent) {
-        Cancel(device, ov);
-        *count = 0;
-        return IoResult::kStopped;
+    if (!resume) {
+        ResetEvent(ov->hEvent);
+        if (ReadFile(device, buffer, size, count, ov))
+            return IoResult::kDone;
+        if (GetLastError() != ERROR_IO_PENDING)
+            return IoResult::kFailed;
+    }
+    switch (Wait(ov->hEvent, waitMs)) {
+        case Wake::kEvent:
+            break;
+        case Wake::kTimeout:
+            return IoResult::kTimeout;
+        case Wake::kStop:
+            Cancel(device, ov);
+            *count = 0;
+            return IoResult::kStopped;
     }
     return GetOverlappedResult(device, ov, count, FALSE) ? IoResult::kDone : IoResult::kFailed;
 }

@@ -11,7 +11,7 @@
 
 class CReaderThread {
   public:
-    enum class IoResult { kDone, kFailed, kStopped };
+    enum class IoResult { kDone, kFailed, kStopped, kTimeout };
     enum class Wake { kStop, kEvent, kTimeout };
 
     CReaderThread() = default;
@@ -30,9 +30,12 @@ class CReaderThread {
     Wake Wait(HANDLE event, DWORD ms) const;
     // True once a stop was asked for within waitMs; doubles as the reader's pacing sleep.
     bool StopRequested(DWORD waitMs = 0) const { return Wait(nullptr, waitMs) == Wake::kStop; }
-    // Reads up to size bytes from device into buffer, waiting for as long as the device takes.
-    // When a stop comes first the read is cancelled and kStopped returned.
-    IoResult Read(HANDLE device, OVERLAPPED* ov, uint8_t* buffer, DWORD size, DWORD* count) const;
+    // Reads up to size bytes from device into buffer, waiting up to waitMs (INFINITE: for as
+    // long as the device takes). When a stop comes first the read is cancelled and kStopped
+    // returned. On kTimeout the read stays pending into buffer, which must stay untouched: the
+    // next call, with resume set, waits for that read instead of starting another.
+    IoResult Read(HANDLE device, OVERLAPPED* ov, uint8_t* buffer, DWORD size, DWORD* count,
+                  DWORD waitMs = INFINITE, bool resume = false) const;
     // Cancels an overlapped operation on device and gives it a bounded time to report back;
     // false when it is still pending after that, and only CloseHandle completes it.
     static bool Cancel(HANDLE device, OVERLAPPED* ov);

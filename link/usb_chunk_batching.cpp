@@ -11,10 +11,12 @@ bool UsbChunkEndsReply(const uint8_t* chunk, uint32_t n) {
     return n >= 2 && chunk[n - 2] == 0x0D && chunk[n - 1] == 0x0A;
 }
 
-UsbChunkPlan PlanUsbChunk(const uint8_t* chunk, uint32_t n, int queued, bool readMode) {
+UsbChunkPlan PlanUsbChunk(const uint8_t* chunk, uint32_t n, int queued, bool readMode, bool held) {
     UsbChunkPlan plan;
-    if (n == 0)
+    if (n == 0) {
+        plan.notifyWhenQuiet = held;
         return plan;
+    }
     const int64_t room = static_cast<int64_t>(CRxQueue::kSize) - queued;
     if (static_cast<int64_t>(n) >= room) {
         plan.notify = true;
@@ -23,20 +25,42 @@ UsbChunkPlan PlanUsbChunk(const uint8_t* chunk, uint32_t n, int queued, bool rea
     }
     plan.queue = true;
     plan.notify = !readMode || UsbChunkEndsReply(chunk, n);
+    // Where a reply ends is the page's to say; holding only saves it partial batches, and a
+    // printer may end a reply with any byte.
+    plan.notifyWhenQuiet = !plan.notify;
     return plan;
 }
 
+UsbChunkPlan PlanUsbQuietGap(bool held) {
+    UsbChunkPlan plan;
+    plan.notify = held;
+    return plan;
+}
+
+namespace {
+
+UsbChunkPlan Notify(const NotifyFn& notify, const UsbChunkPlan& plan) {
+    if (plan.notify && notify)
+        notify(plan.event);
+    return plan;
+}
+
+}  // namespace
+
 UsbChunkPlan DeliverUsbChunk(CRxQueue& queue, const NotifyFn& notify, const uint8_t* chunk,
-                             uint32_t n, bool readMode) {
-    UsbChunkPlan plan = PlanUsbChunk(chunk, n, queue.GetCount(), readMode);
+                             uint32_t n, bool readMode, bool held) {
+    UsbChunkPlan plan = PlanUsbChunk(chunk, n, queue.GetCount(), readMode, held);
     // Only this thread puts bytes and the consumer only frees room, so a chunk that fitted
     // when planned still fits.
     if (plan.queue && !queue.PutChunk(chunk, n)) {
         plan.queue = false;
         plan.notify = true;
         plan.event = LinkEvent::kQueueFull;
+        plan.notifyWhenQuiet = false;
     }
-    if (plan.notify && notify)
-        notify(plan.event);
-    return plan;
+    return Notify(notify, plan);
+}
+
+UsbChunkPlan DeliverUsbQuietGap(const NotifyFn& notify, bool held) {
+    return Notify(notify, PlanUsbQuietGap(held));
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "link/line_quiet.h"
 #include "link/rx_queue.h"
 #include "link/usb_chunk_batching.h"
 #include "link/usb_device_path.h"
@@ -133,15 +134,26 @@ uint32_t CUsbLink::WriteComm(const uint8_t* data, uint32_t length) {
     return writer_.Write(device_.Get(), data, length, kWriteTimeoutMs);
 }
 
-CReaderThread::IoResult CUsbLink::ReadComm(DWORD* count) {
-    // A device read has no time-out of its own: the stop is what ends this wait.
-    return reader_.Read(device_.Get(), &osRead_, chunk_, kChunkSize, count);
+CReaderThread::IoResult CUsbLink::ReadComm(DWORD* count, DWORD waitMs, bool resume) {
+    // A device read has no time-out of its own: waitMs or the stop ends this wait.
+    return reader_.Read(device_.Get(), &osRead_, chunk_, kChunkSize, count, waitMs, resume);
 }
 
 void CUsbLink::TestUSBReadThread() {
-    while (!reader_.StopRequested(kReadPauseMs)) {
+    bool held = false;     // bytes queued in read mode that the UI thread was not told of
+    bool pending = false;  // the read that found the line quiet still waits for bytes
+    for (;;) {
+        // A read left pending by the quiet gap is waited for again at once: the stop that ends
+        // that wait also cancels the read, which returning from the pause would not.
+        if (!pending && reader_.StopRequested(kReadPauseMs))
+            return;
         DWORD n = 0;
-        const CReaderThread::IoResult result = ReadComm(&n);
+        const CReaderThread::IoResult result = ReadComm(&n, held ? kQuietGapMs : INFINITE, pending);
+        pending = result == CReaderThread::IoResult::kTimeout;
+        if (pending) {
+            held = DeliverUsbQuietGap(notify_, held).notifyWhenQuiet;
+            continue;
+        }
         if (result == CReaderThread::IoResult::kStopped)
             return;
         if (result == CReaderThread::IoResult::kFailed) {
@@ -154,6 +166,6 @@ void CUsbLink::TestUSBReadThread() {
         if (n > kChunkSize)
             n = kChunkSize;
         const bool readMode = readMode_ && readMode_();
-        DeliverUsbChunk(*queue_, notify_, chunk_, n, readMode);
+        held = DeliverUsbChunk(*queue_, notify_, chunk_, n, readMode, held).notifyWhenQuiet;
     }
 }

@@ -26,7 +26,8 @@ UsbOpenResult FindUsbPrinter(const GUID& interfaceClass, uint32_t instance, std:
 class CUsbLink : public CLink {
   public:
     // The pause before each read lets a reply collect in the device so that it usually comes in
-    // one chunk.
+    // one chunk. Bytes held in read mode are notified once a read then finds the line quiet for
+    // kQuietGapMs.
     static constexpr DWORD kReadPauseMs = 50;
     // After a failed read the device is given this long before the disconnect is reported.
     static constexpr DWORD kUnplugReportMs = 1500;
@@ -53,7 +54,7 @@ class CUsbLink : public CLink {
 
   private:
     void TestUSBReadThread();
-    CReaderThread::IoResult ReadComm(DWORD* count);
+    CReaderThread::IoResult ReadComm(DWORD* count, DWORD waitMs, bool resume);
 
     CWinHandle device_;
     CWinHandle readEvent_;

@@ -128,6 +128,18 @@ TEST_F(UsbPanel, Page1ReadModeDeliversAReplyOnlyOnceItEnds) {
     EXPECT_EQ(PageBatches(dlg_.m_page1).size(), 1u) << "a 0 byte ends a reply too";
 }
 
+TEST_F(UsbPanel, Page1ReadModeDeliversAReplyWithAnOpenEndOnceTheLineFallsQuiet) {
+    OpenOnPage1();
+    dlg_.m_bPage1Read = true;
+    const Bytes reply = {0x1B, 0x7E, 0x43, 0x3F, 0x42, 0x52, 0x0D};
+    const UsbChunkPlan plan = links_.ReceiveUsb(reply);
+    ui_.Settle();
+    EXPECT_TRUE(PageBatches(dlg_.m_page1).empty());
+    DeliverUsbQuietGap(links_.LatestNotify(), plan.notifyWhenQuiet);
+    ui_.Settle();
+    EXPECT_EQ(PageBatches(dlg_.m_page1), std::vector<Bytes>{reply});
+}
+
 TEST_F(UsbPanel, ChunksGoStraightThroughOutsideReadMode) {
     OpenOnPage1();
     // Saving, or reading and saving at once, is not read mode.

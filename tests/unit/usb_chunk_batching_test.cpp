@@ -1,4 +1,5 @@
-// How the USB reader queues and announces chunks: read-mode batching and the full queue.
+// How the USB reader queues and announces chunks: read-mode batching, the quiet line and the full
+// queue.
 #include "link/usb_chunk_batching.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,22 @@ struct Reader {
     std::vector<LinkEvent> events;
     std::vector<Bytes> batches;  // what each notification found in the queue
     bool readMode = false;
+    bool held = false;  // as the reader keeps it between reads
 
     UsbChunkPlan Chunk(const Bytes& chunk) {
-        return DeliverUsbChunk(
-            queue, [this](LinkEvent e) { events.push_back(e); }, chunk.data(),
-            static_cast<uint32_t>(chunk.size()), readMode);
+        const UsbChunkPlan plan = DeliverUsbChunk(
+            queue, Notify(), chunk.data(), static_cast<uint32_t>(chunk.size()), readMode, held);
+        held = plan.notifyWhenQuiet;
+        return plan;
+    }
+    // The reader's wait for the next read ran out after kQuietGapMs.
+    UsbChunkPlan Quiet() {
+        const UsbChunkPlan plan = DeliverUsbQuietGap(Notify(), held);
+        held = plan.notifyWhenQuiet;
+        return plan;
+    }
+    NotifyFn Notify() {
+        return [this](LinkEvent e) { events.push_back(e); };
     }
     void Drain() {
         Bytes batch;
@@ -57,6 +69,7 @@ TEST(UsbChunkBatching, OutsideReadModeEveryChunkIsAnnounced) {
         const UsbChunkPlan plan = r.Chunk(chunk);
         EXPECT_TRUE(plan.queue);
         EXPECT_TRUE(plan.notify);
+        EXPECT_FALSE(plan.notifyWhenQuiet);
     }
     EXPECT_EQ(r.events, std::vector<LinkEvent>(3, LinkEvent::kData));
     EXPECT_EQ(r.queue.GetCount(), 6);
@@ -89,6 +102,23 @@ TEST(UsbChunkBatching, ReadModeHoldsChunksUntilOneEndsTheReply) {
     EXPECT_EQ(r.batches.back(), (Bytes{'p', 'a', 'r', 't', '!'}));
 }
 
+TEST(UsbChunkBatching, ReadModeNotifiesWhatItHeldOnceTheLineFallsQuiet) {
+    Reader r;
+    r.readMode = true;
+    const Bytes reply = {0x1B, 0x7E, 0x43, 0x3F, 0x42, 0x52, 0x0D};  // ends in CR alone
+    EXPECT_TRUE(r.Chunk(Bytes(reply.begin(), reply.end() - 1)).notifyWhenQuiet);
+    EXPECT_TRUE(r.Chunk({0x0D}).notifyWhenQuiet);
+    EXPECT_TRUE(r.Chunk({}).notifyWhenQuiet) << "an empty read keeps what was held";
+    EXPECT_TRUE(r.events.empty());
+    EXPECT_TRUE(r.Quiet().notify);
+    r.Drain();
+    EXPECT_EQ(r.events, std::vector<LinkEvent>{LinkEvent::kData});
+    EXPECT_EQ(r.batches, std::vector<Bytes>{reply});
+    EXPECT_FALSE(r.Quiet().notify) << "told once";
+    EXPECT_FALSE(r.Chunk({0x1B, 0x7E, 'R', 0x00}).notifyWhenQuiet) << "ended: nothing held";
+    EXPECT_FALSE(r.Quiet().notify);
+}
+
 TEST(UsbChunkBatching, EmptyReadsQueueAndAnnounceNothing) {
     for (bool readMode : {false, true}) {
         Reader r;
@@ -98,6 +128,7 @@ TEST(UsbChunkBatching, EmptyReadsQueueAndAnnounceNothing) {
         const UsbChunkPlan plan = r.Chunk({});
         EXPECT_FALSE(plan.queue);
         EXPECT_FALSE(plan.notify);
+        EXPECT_EQ(plan.notifyWhenQuiet, readMode) << "what was held stays held";
         EXPECT_EQ(r.events.size(), events);
         EXPECT_EQ(r.queue.GetCount(), 2);
         EXPECT_FALSE(PlanUsbChunk(nullptr, 0, 0, readMode).notify);
@@ -115,6 +146,7 @@ TEST(UsbChunkBatching, AChunkThatDoesNotFitIsDroppedAndReportedInBothModes) {
         EXPECT_FALSE(plan.queue);
         EXPECT_TRUE(plan.notify);
         EXPECT_EQ(plan.event, LinkEvent::kQueueFull);
+        EXPECT_FALSE(plan.notifyWhenQuiet) << "the UI thread drains what was held";
         EXPECT_EQ(r.queue.GetCount(), 2000) << "dropped whole, nothing of it queued";
         EXPECT_TRUE(r.Chunk(Bytes(47, 'c')).queue);
         EXPECT_EQ(r.queue.GetCount(), 2047);

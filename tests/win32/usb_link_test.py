@@ -69,12 +69,15 @@ class UsbLinkTest(WineTestCase):
     def test_read_mode_holds_a_reply_until_it_ends(self):
         self.open_device()
         self.probe("readmode 1")
-        self.serve(b"\x1b~Rssid=")
-        self.serve(b"home")
-        self.assertEqual(self.events(), (0, 0, 0), "held: no chunk has ended the reply")
-        self.serve(b"\r\n")
+        self.serve(b"\x1b~Rssid=home\r\n")
         self.assertEqual(self.events(), (1, 0, 0))
         self.assertEqual(self.queue(), b"\x1b~Rssid=home\r\n")
+        # A reply may end in any byte: it is announced once the line falls quiet, and the read
+        # that found the line quiet takes the next reply whole.
+        reply = bytes.fromhex("1b7e433f42520d")
+        self.serve(reply)
+        self.assertEqual(self.events(), (1, 0, 0))
+        self.assertEqual(self.queue(), reply)
         self.serve(b"\x1b~R\x00")
         self.assertEqual(self.events(), (1, 0, 0), "a 0 byte ends a reply too")
         self.assertEqual(self.queue(), b"\x1b~R\x00")
@@ -82,13 +85,17 @@ class UsbLinkTest(WineTestCase):
         self.probe("readmode 0")
         self.serve(b"\x1b~S")
         self.assertEqual(self.events(), (1, 0, 0))
+        self.probe("readmode 1")
+        self.serve(b"\x1b~R")
+        self.assertEqual(self.events(), (1, 0, 0))
+        self.assertLess(int(self.probe("close")), 2000, "the read left waiting is cancelled")
 
     def test_queue_full_drops_the_chunk_and_says_so(self):
         self.open_device()
         self.probe("readmode 1")
         self.serve(b"x" * 2000)
         self.serve(b"y" * 100)
-        self.assertEqual(self.events(), (0, 1, 0))
+        self.assertEqual(self.events(), (1, 1, 0), "the held chunk told once the line fell quiet")
         self.assertEqual(self.queue(), b"x" * 2000, "the chunk that did not fit is dropped whole")
         self.serve(b"z\r\n")
         self.assertEqual(self.events(), (1, 0, 0), "the link goes on working")
