@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "page_current/page1_protocol.h"
 #include "page_shared/printer_page.h"
@@ -79,9 +80,14 @@ class CPage1New : public CPrinterPage {
     void ChannelStep(const std::string& value);
     void SecurityStep(const std::string& value);
     void WepKeyStep(const std::string& value);
+    // A value no entry of its list matches: the list is left with none, and the read's end says so.
+    void NoteUnlisted(const char* setting, const std::string& value);
+    void EndRead();
 
     // --- Save chain (page1_save.cpp) ---
     void OnSaveClicked();
+    // A list left with no entry is never written as another: refused until one is chosen.
+    bool CheckChoices();
     bool CheckKey();
     void SaveAck(uint8_t letter);
     void SendOperatingMode();
@@ -104,6 +110,8 @@ class CPage1New : public CPrinterPage {
     bool m_bReading = false;
     bool m_bSaving = false;
     unsigned m_readsPlanned = 0;  // grows once the security read says what follows it
+    // The lines of the read's warning: each value the read under way could not show.
+    std::vector<std::string> m_unlisted;
     std::string m_strLastSsid;
     std::string m_strKeyBinary;
     std::string m_strKeyHex;

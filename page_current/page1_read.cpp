@@ -16,6 +16,20 @@ const std::string kNoValue;
 constexpr unsigned kReadsBeforeSecurityDetails = 10;
 // WEP goes on with its key index and key, WPA with its cipher and key.
 constexpr unsigned kSecurityDetailReads = 2;
+
+// A value as a message can show it: printable ASCII as it came, any other byte in hex.
+std::string Shown(const std::string& value) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string shown;
+    for (unsigned char c : value) {
+        if (c >= 0x20 && c < 0x7F) {
+            shown += static_cast<char>(c);
+        } else {
+            shown += std::string("\\x") + kDigits[c >> 4] + kDigits[c & 15];
+        }
+    }
+    return shown;
+}
 }  // namespace
 
 void CPage1New::OnReadClicked() {
@@ -29,6 +43,7 @@ void CPage1New::OnReadClicked() {
     m_strKey.clear();
     SetItemText(IDC_KEY, "");
     m_readsPlanned = kReadsBeforeSecurityDetails;
+    m_unlisted.clear();
     BeginExchange(ExchangeKind::kRead);
     SendFixed('R', kItemVersion, kConnectTimer, 3000);
 }
@@ -54,8 +69,9 @@ void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
             SendRead(kItemSsid);
             break;
         case 'C':
-            if (const int region = RegionIndex(value); region >= 0)
-                SetCurSel(IDC_REGION, region);
+            SetCurSel(IDC_REGION, RegionIndex(value));
+            if (GetCurSel(IDC_REGION) < 0)
+                NoteUnlisted("Region", value);
             SendRead(kItemChannel);
             break;
         case 'H':
@@ -63,7 +79,12 @@ void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
             m_dwApNetMask = ParseDottedAddress(field(1));
             m_dwApGateway = ParseDottedAddress(field(2));
             ShowData({IDC_AP_IP, IDC_AP_NETMASK, IDC_AP_GATEWAY});
-            SendRead(kItemSecurity);
+            // A mode the page does not know reads the other mode's addresses too.
+            if (IsApMode()) {
+                SendRead(kItemSecurity);
+            } else {
+                SendFixed('B', '?', kReadTimer, 5000);
+            }
             break;
         case 'B':
             if (field(0) == "0" || field(0) == "1") {
@@ -105,6 +126,11 @@ void CPage1New::ReadItem(uint8_t item, const std::string& value) {
                 EnableInfrastructureAddresses(false);
                 EnableItem(IDC_CHANNEL, true);
                 ApplyApSecurityRules();
+            } else {
+                // Either mode's controls stay offered until the operator chooses one.
+                SetCurSel(IDC_WLAN_MODE, -1);
+                NoteUnlisted("WLAN Mode", value);
+                ++m_readsPlanned;  // both modes' addresses
             }
             SendFixed('Q', '?', kReadTimer, 3000);
             break;
@@ -126,8 +152,12 @@ void CPage1New::ReadItem(uint8_t item, const std::string& value) {
             SecurityStep(value);
             break;
         case kItemCipher:
-            if (value == "0" || value == "1")
+            if (value == "0" || value == "1") {
                 SetCurSel(IDC_WPA_CIPHER, value == "0" ? 0 : 1);
+            } else {
+                SetCurSel(IDC_WPA_CIPHER, -1);
+                NoteUnlisted("WPA Cipher", value);
+            }
             SendRead(kItemWpaKey);
             break;
         case kItemWpaReserved:
@@ -144,24 +174,25 @@ void CPage1New::ReadItem(uint8_t item, const std::string& value) {
             m_strKey = value == "null" ? std::string() : value;
             ShowData({IDC_KEY});
             // The last reply of a WPA read: the read is complete.
-            EndExchange(ExchangeEnd::kReadDone);
+            EndRead();
             break;
     }
 }
 
 void CPage1New::ChannelStep(const std::string& value) {
     BuildChannelList();
-    const int count = GetItemCount(IDC_CHANNEL);
-    for (int i = 0; i < count; ++i) {
-        if (GetLBText(IDC_CHANNEL, i) == value) {
-            SetCurSel(IDC_CHANNEL, i);
-            break;
-        }
+    int channel = -1;
+    for (int i = 0; i < GetItemCount(IDC_CHANNEL) && channel < 0; ++i) {
+        if (GetLBText(IDC_CHANNEL, i) == value)
+            channel = i;
     }
-    if (IsApMode()) {
-        SendFixed('H', '?', kReadTimer, 3000);
-    } else if (IsInfrastructureMode()) {
+    SetCurSel(IDC_CHANNEL, channel);
+    if (channel < 0)
+        NoteUnlisted("Channel", value);
+    if (IsInfrastructureMode()) {
         SendFixed('B', '?', kReadTimer, 5000);
+    } else {
+        SendFixed('H', '?', kReadTimer, 3000);
     }
 }
 
@@ -174,10 +205,9 @@ void CPage1New::SecurityStep(const std::string& value) {
         EnableSecurityDetails(false, false, !manual);
         m_strKey.clear();
         ShowData({IDC_KEY});
-        EndExchange(ExchangeEnd::kReadDone);
-        return;
+        return EndRead();
     }
-    m_readsPlanned = kReadsBeforeSecurityDetails + kSecurityDetailReads;
+    m_readsPlanned += kSecurityDetailReads;
     if (value == "1") {
         CheckRadio(kSecurityRadios, IDC_SEC_WEP);
         EnableWpaControls(false);
@@ -197,7 +227,7 @@ void CPage1New::WepKeyStep(const std::string& value) {
     if (value == "null") {
         m_strKey.clear();
         ShowData({IDC_KEY});
-        return EndExchange(ExchangeEnd::kReadDone);
+        return EndRead();
     }
     m_strKey = value;
     ShowData({IDC_KEY});
@@ -217,5 +247,18 @@ void CPage1New::WepKeyStep(const std::string& value) {
             SetCurSel(IDC_KEY_FORMAT, kFormatHex);
             break;
     }
-    EndExchange(ExchangeEnd::kReadDone);
+    EndRead();
+}
+
+void CPage1New::NoteUnlisted(const char* setting, const std::string& value) {
+    m_unlisted.push_back(std::string("The printer's ") + setting + " \"" + Shown(value) +
+                         "\" is not in the list: choose one before saving.");
+}
+
+// One box for everything the read could not show, once the read is complete.
+void CPage1New::EndRead() {
+    std::string warning;
+    for (const std::string& line : m_unlisted)
+        warning += (warning.empty() ? "" : "\n") + line;
+    EndExchange(ExchangeEnd::kReadDone, warning);
 }

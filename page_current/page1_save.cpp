@@ -28,7 +28,7 @@ const WepRule kWepRules[2][2] = {
 
 void CPage1New::OnSaveClicked() {
     // A refused save changes nothing: not what was typed, not how the USB link batches.
-    if (!CheckKey())
+    if (!CheckChoices() || !CheckKey())
         return;
     if (CPanel* panel = ThePanel()) {
         panel->m_bPage1Read = false;
@@ -40,6 +40,26 @@ void CPage1New::OnSaveClicked() {
     EnableSettings(false);
     BeginExchange(ExchangeKind::kSave);
     SendOperatingMode();
+}
+
+bool CPage1New::CheckChoices() {
+    // Only the lists this save writes: a channel goes out for an access point alone, a cipher
+    // with WPA under manual security.
+    const char* setting = nullptr;
+    if (GetCurSel(IDC_WLAN_MODE) < 0) {
+        setting = "WLAN Mode";
+    } else if (GetCurSel(IDC_REGION) < 0) {
+        setting = "Region";
+    } else if (IsApMode() && GetCurSel(IDC_CHANNEL) < 0) {
+        setting = "Channel";
+    } else if (GetCheck(IDC_SEC_WPA) && (IsApMode() || IsManual()) &&
+               GetCurSel(IDC_WPA_CIPHER) < 0) {
+        setting = "WPA Cipher";
+    }
+    if (setting == nullptr)
+        return true;
+    ui::AfxMessageBox(std::string("Choose a ") + setting + " before saving.");
+    return false;
 }
 
 bool CPage1New::CheckKey() {

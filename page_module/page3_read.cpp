@@ -237,10 +237,9 @@ void CPage3Marvuto::AddressStep(Key key, const std::string& text) {
 }
 
 void CPage3Marvuto::RegionStep(uint32_t count, const std::string& text) {
-    if (m_bCountryList) {
-        SetCurSel(IDC_REGION_COUNTRY, CountryRegionIndex(CountryLetters(m_rx, count)));
-    } else {
-        SetCurSel(IDC_REGION_NUMERIC, NumericRegionIndex(text));
-    }
-    EndExchange(ExchangeEnd::kReadDone);
+    const std::string value = m_bCountryList ? CountryLetters(m_rx, count) : text;
+    const int region = m_bCountryList ? CountryRegionIndex(value) : NumericRegionIndex(value);
+    // A region no entry matches is shown as none, so no save writes another in its place.
+    SetCurSel(m_bCountryList ? IDC_REGION_COUNTRY : IDC_REGION_NUMERIC, region);
+    EndExchange(ExchangeEnd::kReadDone, region < 0 ? UnlistedRegionMessage(value) : std::string());
 }

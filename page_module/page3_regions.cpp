@@ -11,7 +11,6 @@ static_assert(sizeof kCountryRegions / sizeof kCountryRegions[0] == kRegionCount
 static_assert(sizeof kNumericRegions / sizeof kNumericRegions[0] == kRegionCount);
 
 constexpr int kCountryNoSelection = 5;  // KR
-constexpr int kCountryUnknown = 2;      // SG
 constexpr int kCountryCanada = 1;
 constexpr int kCountryChina = 6;
 
@@ -39,13 +38,27 @@ int CountryRegionIndex(const std::string& letters) {
         if (first != '\0' && kCountryRegions[i].value[0] == first)
             return i;
     }
-    return kCountryUnknown;
+    return -1;
 }
 
 int NumericRegionIndex(const std::string& value) {
-    if (value.empty() || value[0] < '1' || value[0] > '8')
-        return 0;
+    if (value.empty() || value[0] < '0' || value[0] > '8')
+        return -1;
     return value[0] - '0';
+}
+
+std::string UnlistedRegionMessage(const std::string& value) {
+    // Printable ASCII as it came, any other byte in hex: the message stays one plain line.
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string shown;
+    for (unsigned char c : value) {
+        if (c >= 0x20 && c < 0x7F) {
+            shown += static_cast<char>(c);
+        } else {
+            shown += std::string("\\x") + kDigits[c >> 4] + kDigits[c & 15];
+        }
+    }
+    return "The printer's Region \"" + shown + "\" is not in the list: choose one before saving.";
 }
 
 }  // namespace page3

@@ -47,10 +47,15 @@ bool UsesCountryList(const std::string& versionText);
 // the country list and '0' from the numeric list.
 Bytes RegionValue(bool countryList, int index);
 
-// The entry a region reply selects. Country list: by the letters from the reply's offset 17, the
-// first of them deciding ('C' by the second), an unknown letter selecting SG. Numeric list: by the
-// value's first character, '1' to '8' selecting their entry and anything else the first.
+// The entry a region reply selects, -1 for none. Country list: by the letters from the reply's
+// offset 17, the first of them deciding ('C' by the second). Numeric list: by the value's first
+// character, '0' to '8' selecting their entry.
 int CountryRegionIndex(const std::string& letters);
 int NumericRegionIndex(const std::string& value);
+
+// What the page says of a region reply that selects no entry, value as the module sent it.
+std::string UnlistedRegionMessage(const std::string& value);
+// Why a save with no region chosen is refused.
+constexpr const char* kChooseRegion = "Choose a Region before saving.";
 
 }  // namespace page3

@@ -30,6 +30,8 @@ void CPage3Marvuto::OnSaveClicked() {
 }
 
 const char* CPage3Marvuto::SaveRefusal() {
+    if (GetCurSel(m_bCountryList ? IDC_REGION_COUNTRY : IDC_REGION_NUMERIC) < 0)
+        return kChooseRegion;
     if (GetCurSel(IDC_WLAN_MODE) != kWlanModeAp) {
         if (GetCheck(IDC_SEC_NONE))
             return nullptr;

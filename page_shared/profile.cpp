@@ -57,11 +57,13 @@ std::string Refusal(const std::string& field) {
     return "The profile's " + Quoted(field) + " is not a value this page can hold.";
 }
 
-// A setting is text or a tick; any other value is refused before it is looked into.
+// A setting is text, a tick or null (not known); any other value is refused before it is looked
+// into.
 std::string ShapeRefusal(const std::string& name, const json& value) {
     if (value.is_string() && HasControlCharacter(value.get_ref<const std::string&>()))
         return "The profile's " + Quoted(name) + " holds a control character.";
-    return value.is_string() || value.is_boolean() ? std::string() : Refusal(name);
+    return value.is_string() || value.is_boolean() || value.is_null() ? std::string()
+                                                                      : Refusal(name);
 }
 
 // Dotted text with four octets of 0 to 255, digits only.
@@ -91,9 +93,12 @@ int IndexOf(const std::vector<std::string>& items, const std::string& value) {
     return -1;
 }
 
-// Takes one field's value from the file, checking what can be checked without the page.
+// Takes one field's value from the file, checking what can be checked without the page. A null
+// value is taken as no value: the page keeps what it has.
 bool TakeField(const ui::DialogDesc& desc, const Field& field, const json& value,
                ValueMap* values) {
+    if (value.is_null())
+        return true;
     if (field.kind == FieldKind::kCheck) {
         if (!value.is_boolean())
             return false;
@@ -182,8 +187,9 @@ json ReadField(ui::CDialog& page, const Field& field) {
         case FieldKind::kText:
             return page.GetItemText(field.id);
         case FieldKind::kList: {
+            // No entry chosen: the setting is not known, which no entry's text may stand for.
             const int index = page.GetCurSel(field.id);
-            return index < 0 ? std::string() : page.GetLBText(field.id, index);
+            return index < 0 ? json() : json(page.GetLBText(field.id, index));
         }
         case FieldKind::kCheck:
             return page.GetCheck(field.id) != 0;
@@ -208,7 +214,8 @@ std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey
         if (field.key && !includeKey)
             continue;
         json value = ReadField(page, field);
-        if (value.is_null())
+        // A radio group with none checked is left out; a list with no entry is written as null.
+        if (value.is_null() && field.kind != FieldKind::kList)
             continue;
         // JSON holds UTF-8 text only; a key of raw bytes has no place in it.
         try {

@@ -17,7 +17,7 @@ constexpr int kFormatVersion = 1;
 
 enum class FieldKind {
     kText,     // an edit: a string
-    kList,     // a drop-down list: the text of the entry chosen
+    kList,     // a drop-down list: the text of the entry chosen, null when none is
     kCheck,    // a check box: true or false
     kRadio,    // a group of radio buttons: the name of the one checked
     kAddress,  // an IP-address control: dotted text
@@ -88,9 +88,9 @@ std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey
 // editing nor needs for its printer's present mode.
 std::vector<std::string> InactiveSettings(ui::CDialog& page, const Family& family);
 
-// Checks that text is a profile this utility can read, of a family it knows, each setting a tick
-// or text free of control characters: "" with the name of its family in *family, or the message
-// that refuses it.
+// Checks that text is a profile this utility can read, of a family it knows, each setting a tick,
+// text free of control characters or null (not known, so left as the page has it): "" with the
+// name of its family in *family, or the message that refuses it.
 std::string ReadProfileFamily(const std::string& text, std::string* family);
 
 // Why a page refuses a profile of the family named (by its name in the file).

@@ -91,6 +91,63 @@ TEST_F(Page1Profile, WithoutTheKeyTheFileSaysSoAndTheKeyFieldStays) {
     EXPECT_EQ(ui_.Text(Page(), IDC_KEY), "typed-key-1");
 }
 
+std::string Unlisted(const std::string& setting, const std::string& value) {
+    return "The printer's " + setting + " \"" + value +
+           "\" is not in the list: choose one before saving.";
+}
+
+// A value no entry matches shows as none and is null in a profile; no save writes another in its
+// place until the operator chooses, and a profile's null leaves that choice alone.
+TEST_F(Page1Profile, AValueOutsideItsListIsNoneNullAndNeverWritten) {
+    const struct {
+        std::vector<std::pair<const char*, const char*>> preset;  // the printer's items
+        std::string box, null;
+        const char* refusal;  // none where the save does not write the list
+    } cases[] = {
+        {{{"region", "XX"}}, Unlisted("Region", "XX"), "region", "Region"},
+        {{{"mode", "5"}, {"region", "\xC3\x89"}},
+         Unlisted("WLAN Mode", "5") + "\n" + Unlisted("Region", "\\xC3\\x89"),
+         "wlan_mode",
+         "WLAN Mode"},
+        {{{"security", "3"}, {"cipher", "7"}, {"wpakey", "12345678"}},
+         Unlisted("WPA Cipher", "7"),
+         "wpa_cipher",
+         "WPA Cipher"},
+        {{{"channel", "99"}}, Unlisted("Channel", "99"), "channel", "Channel"},
+        {{{"mode", "0"}, {"channel", "99"}}, Unlisted("Channel", "99"), "channel", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        Store() = SimCurrentGenSettings();
+        for (const auto& [item, value] : c.preset)
+            ASSERT_TRUE(printer_->SetItem(item, value));
+        if (ui_.TopDialog() == &Page()) {
+            ASSERT_TRUE(ui_.SysCommand(Page(), ui::kScClose));
+        }
+        OpenPage();
+        Read();
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{c.box});
+        EXPECT_EQ(ui_.Text(Page(), IDC_PRINTER_STATUS), "Read Success");
+        ProfileFile file("page1_unlisted");
+        SaveProfileFile(ui_, Page(), file, true);
+        EXPECT_NE(file.Read().find("\"" + c.null + "\": null"), std::string::npos);
+        if (c.refusal != nullptr) {
+            ForgetTraffic();
+            ASSERT_TRUE(ui_.Click(Page(), IDC_SAVE));
+            EXPECT_EQ(BoxTexts(), std::vector<std::string>{std::string("Choose a ") + c.refusal +
+                                                           " before saving."});
+            EXPECT_TRUE(Wire().empty());
+            for (int list : {IDC_WLAN_MODE, IDC_REGION, IDC_CHANNEL, IDC_WPA_CIPHER}) {
+                if (ui_.Enabled(Page(), list) && ui_.Text(Page(), list).empty()) {
+                    ASSERT_TRUE(ui_.Select(Page(), list, 0));
+                }
+            }
+            EXPECT_EQ(LoadProfileFile(ui_, Page(), file), std::vector<std::string>{});
+        }
+        SaveWire();
+    }
+}
+
 std::string NotHeld(const std::string& field) {
     return "The profile's \"" + field + "\" is not a value this page can hold.";
 }

@@ -101,7 +101,10 @@ TEST_F(Page1Test, ReadsAnInfrastructurePrinterWithWpa2) {
     EXPECT_EQ(ui_.Text(Page(), IDC_OPERATING_MODE), "5Ghz");
     EXPECT_EQ(ui_.Items(Page(), IDC_CHANNEL),
               (std::vector<std::string>{"149", "153", "157", "161", "165"}));
-    EXPECT_EQ(ui_.Text(Page(), IDC_CHANNEL), "149") << "36 is not offered in ID on 5 GHz";
+    // 36 is not offered in ID on 5 GHz: no channel is shown in its place.
+    EXPECT_EQ(ui_.Text(Page(), IDC_CHANNEL), "");
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The printer's Channel \"36\" is not in the "
+                                                   "list: choose one before saving."});
     EXPECT_FALSE(ui_.Enabled(Page(), IDC_CHANNEL));
     EXPECT_EQ(ui_.Checked(Page(), IDC_DHCP), 0);
     EXPECT_TRUE(ui_.Enabled(Page(), IDC_IP));

@@ -165,13 +165,13 @@ TEST(Page3Values, DottedAddress) {
     EXPECT_EQ(address, 0x0A00007Bu) << "the last piece is cut to three characters";
 }
 
-// Region values the lists do not hold; the chains show the ones they do.
-TEST(Page3Regions, UnknownValuesFallBack) {
+// Region values at the edges of the lists' first-letter rules; the chains show the ones inside.
+TEST(Page3Regions, UnknownValuesSelectNoEntry) {
     EXPECT_TRUE(UsesCountryList(""));
-    for (const auto& [letters, index] : {std::pair{"CX", 6}, {"ZZ", 2}, {"", 2}})
+    for (const auto& [letters, index] : {std::pair{"CX", 6}, {"SX", 2}, {"ZZ", -1}, {"", -1}})
         EXPECT_EQ(CountryRegionIndex(letters), index) << letters;
-    for (const char* value : {"9", ""})
-        EXPECT_EQ(NumericRegionIndex(value), 0) << value;
+    for (const auto& [value, index] : {std::pair{"0", 0}, {"9", -1}, {"", -1}})
+        EXPECT_EQ(NumericRegionIndex(value), index) << value;
 }
 
 }  // namespace

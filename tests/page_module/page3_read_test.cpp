@@ -1,6 +1,7 @@
 // Reading a Wi-Fi module: the request chain on the wire, what each reply fills, and the region
 // list the version chooses.
 #include "tests/page_module/page3_fixture.h"
+#include "tests/support/profile_steps.h"
 
 namespace {
 
@@ -111,11 +112,15 @@ TEST_F(Page3Test, TheVersionChoosesTheRegionList) {
         std::string version, region;
         bool numeric;
         std::string shown;
+        std::string box;  // what the page says of a region in neither list
     } cases[] = {
-        {"E1.02", "8", true, "8:Japan Special(0xFF)"},
-        {"E1.02", "x", true, "0:US FCC,Singapore(0x10)"},
-        {"V2.10", "CN", false, "CN:China"},
-        {"V2.10", "CA", false, "CA:Canada"},
+        {"E1.02", "8", true, "8:Japan Special(0xFF)", ""},
+        {"E1.02", "x", true, "",
+         "The printer's Region \"x\" is not in the list: choose one before saving."},
+        {"V2.10", "CN", false, "CN:China", ""},
+        {"V2.10", "CA", false, "CA:Canada", ""},
+        {"V2.10", "XX", false, "",
+         "The printer's Region \"XX\" is not in the list: choose one before saving."},
     };
     for (const auto& c : cases) {
         Store().version = c.version;
@@ -125,6 +130,20 @@ TEST_F(Page3Test, TheVersionChoosesTheRegionList) {
         const int shown = c.numeric ? IDC_REGION_NUMERIC : IDC_REGION_COUNTRY;
         const int hidden = c.numeric ? IDC_REGION_COUNTRY : IDC_REGION_NUMERIC;
         EXPECT_EQ(ui_.Text(Page(), shown), c.shown) << c.region;
+        EXPECT_EQ(BoxTexts(),
+                  c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box});
+        EXPECT_EQ(ui_.Text(Page(), IDC_PRINTER_STATUS), "Read Success");
+        if (!c.box.empty()) {
+            // Not known: null in a profile, and no save writes another region in its place.
+            ProfileFile file("page3_unlisted");
+            SaveProfileFile(ui_, Page(), file, true);
+            const char* null = c.numeric ? "\"region_numeric\": null" : "\"region\": null";
+            EXPECT_NE(file.Read().find(null), std::string::npos) << file.Read();
+            ForgetTraffic();
+            Save();
+            EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Choose a Region before saving."});
+            EXPECT_TRUE(links_.writes.empty());
+        }
         EXPECT_TRUE(ui_.Visible(Page(), shown));
         EXPECT_TRUE(ui_.Enabled(Page(), shown));
         EXPECT_FALSE(ui_.Visible(Page(), hidden));
