@@ -101,7 +101,7 @@ void CPage1New::OnPageCommand(int id, int code) {
     CPrinterPage::OnPageCommand(id, code);
 }
 
-void CPage1New::OnTimer(unsigned timerId) {
+void CPage1New::OnPageTimer(unsigned timerId) {
     KillTimer(timerId);
     switch (timerId) {
         case kConnectTimer:
@@ -120,7 +120,7 @@ void CPage1New::OnTimer(unsigned timerId) {
     }
 }
 
-reply::Cut CPage1New::CutReply(const Bytes* request, const uint8_t* held, size_t count) const {
+reply::Cut CPage1New::CutReply(const Bytes* request, const uint8_t* held, size_t count) {
     return page1::CutReply(request, held, count);
 }
 

@@ -2,6 +2,7 @@
 // tables behind them. Pure functions: no window, no link.
 #include "page_current/page1_protocol.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -21,11 +22,12 @@ Bytes Terminated(const std::string& text) {
     return out;
 }
 
+// The text in [begin, end), up to its first text end.
 std::string TextUpTo(const uint8_t* data, uint32_t begin, uint32_t end) {
-    std::string text;
-    for (uint32_t i = begin; i < end && data[i] != 0; ++i)
-        text += static_cast<char>(data[i]);
-    return text;
+    if (begin >= end)
+        return std::string();
+    const size_t stop = reply::TextEnd(data, end, begin);
+    return std::string(data + begin, data + stop);
 }
 
 }  // namespace
@@ -197,13 +199,34 @@ bool IsQuery(const Bytes& request) {
     return request.size() == 4 && request[3] == '?' && request[2] != 'R';
 }
 
-// A value ends with its 00, or with the line feed of a CR LF that some firmware sends instead.
-reply::Cut ThroughValueEnd(const uint8_t* held, size_t count, size_t from) {
-    for (size_t i = from; i < count; ++i) {
-        if (held[i] == 0 || held[i] == '\n')
+constexpr size_t kQueryValueOffset = 4;
+constexpr size_t kReadValueOffset = 5;
+
+// A byte an address query's value (dotted addresses and the DHCP flag, spaced) can hold.
+bool InAddressText(uint8_t byte) {
+    return (byte >= '0' && byte <= '9') || byte == '.' || byte == ' ';
+}
+
+// The size of a query's value where its kind fixes one: the band's one character, the region's
+// two letters; 0 for the addresses.
+size_t QuerySize(uint8_t letter) {
+    return letter == 'Q' ? 1 : letter == 'C' ? 2 : 0;
+}
+
+// A query's value is followed by one byte whose value is open and is never awaited. The value
+// ends where it shows its own end: a text end, its size, or, for the addresses, a byte no address
+// text holds (that open byte). Failing that, the line's quiet ends the addresses.
+reply::Cut QueryCut(uint8_t letter, const uint8_t* held, size_t count) {
+    const size_t size = QuerySize(letter);
+    for (size_t i = kQueryValueOffset; i < count; ++i) {
+        if (size != 0 && i == kQueryValueOffset + size)
+            return reply::Answer(i);
+        if (reply::IsTextEnd(held[i]) || (size == 0 && !InAddressText(held[i])))
             return reply::Answer(i + 1);
     }
-    return reply::Partial();
+    if (size != 0)
+        return count == kQueryValueOffset + size ? reply::Answer(count) : reply::Partial();
+    return reply::AnswerIfQuiet(count);
 }
 
 }  // namespace
@@ -213,28 +236,36 @@ reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
         return *cut;
     const uint8_t letter = held[2];
     if (letter == 'R') {
-        if (count < 5)
+        if (count < kReadValueOffset)
             return count < 4 || held[3] == (*request)[3] ? reply::Partial() : reply::Stray();
         if (held[3] != (*request)[3])
             return reply::Stray();
-        // A refusal carries no value; an accepted item's value ends with its 00.
+        // A refusal carries no value. An accepted item's value runs to the end of the reply: to
+        // a text end when the printer sends one, else until the line goes quiet.
         if (held[4] != kAccepted)
-            return reply::Answer(5);
-        return ThroughValueEnd(held, count, 5);
+            return reply::Answer(kReadValueOffset);
+        const size_t end = reply::TextEnd(held, count, kReadValueOffset);
+        return end < count ? reply::Answer(end + 1) : reply::AnswerIfQuiet(count);
     }
     if (IsQuery(*request))
-        return ThroughValueEnd(held, count, 4);
+        return count < kQueryValueOffset ? reply::Partial() : QueryCut(letter, held, count);
     // An acknowledgement: its status, after the item for the port's W.
     const size_t length = letter == 'W' ? 5 : 4;
     return count < length ? reply::Partial() : reply::Answer(length);
 }
 
 std::string QueryValue(const uint8_t* data, uint32_t count) {
-    return count > 5 ? TextUpTo(data, 4, count - 1) : std::string();
+    if (count <= kQueryValueOffset)
+        return std::string();
+    if (const size_t size = QuerySize(data[2]))
+        return TextUpTo(data, kQueryValueOffset,
+                        static_cast<uint32_t>(std::min<size_t>(count, kQueryValueOffset + size)));
+    // The addresses' reply ends with its open byte, which never belongs to the value.
+    return TextUpTo(data, kQueryValueOffset, count - 1);
 }
 
 std::string ReadValue(const uint8_t* data, uint32_t count) {
-    return count > 5 ? TextUpTo(data, 5, count) : std::string();
+    return TextUpTo(data, kReadValueOffset, count);
 }
 
 std::vector<std::string> SplitFields(const std::string& value) {

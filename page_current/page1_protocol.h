@@ -90,12 +90,16 @@ Bytes DhcpRequest();
 std::string RequestName(const Bytes& head);
 
 // Where the reply in the held bytes ends, and whether it answers request (null when none is
-// outstanding): an R reply and a query reply at the 00 (or line feed) after the value, a refused
-// R reply at its status, an acknowledgement after its status.
+// outstanding). An acknowledgement ends after its status (after the item for the port's W), a
+// refused R reply at its status. An accepted R reply's value runs to its text end (00, CR or LF),
+// else until the line goes quiet. A query's value is followed by one open byte, never awaited: its
+// reply ends at a text end, after the band's one character or the region's two letters, at the
+// first byte no address text holds, or else when the line goes quiet.
 reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count);
-// The value of a query reply: bytes 4 up to the last byte of the notification, to its first 00.
+// The value of a query reply from byte 4, to its first text end: the band's one character, the
+// region's two letters, or the addresses up to the reply's last (open) byte.
 std::string QueryValue(const uint8_t* data, uint32_t count);
-// The value of an R reply: bytes 5 to the end, to its first 00.
+// The value of an R reply: bytes 5 to the end, to its first text end.
 std::string ReadValue(const uint8_t* data, uint32_t count);
 std::vector<std::string> SplitFields(const std::string& value);
 

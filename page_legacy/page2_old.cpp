@@ -111,7 +111,7 @@ void CPage2Old::OnPageCommand(int id, int code) {
     CPrinterPage::OnPageCommand(id, code);
 }
 
-void CPage2Old::OnTimer(unsigned timerId) {
+void CPage2Old::OnPageTimer(unsigned timerId) {
     if (timerId != kReplyTimer)
         return;
     EndExchange(ExchangeEnd::kFailed, TimeoutText(m_cPending));
@@ -163,7 +163,7 @@ void CPage2Old::OnPageData(uint32_t count) {
     }
 }
 
-reply::Cut CPage2Old::CutReply(const Bytes* request, const uint8_t* held, size_t count) const {
+reply::Cut CPage2Old::CutReply(const Bytes* request, const uint8_t* held, size_t count) {
     return page2::CutReply(request, held, count);
 }
 

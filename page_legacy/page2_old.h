@@ -15,7 +15,7 @@ class CPage2Old : public CPrinterPage {
     void DoDataExchange(ui::CDataExchange& dx) override;
     bool OnInitDialog() override;
     void OnPageCommand(int id, int code) override;
-    void OnTimer(unsigned timerId) override;
+    void OnPageTimer(unsigned timerId) override;
 
     // Held values of the edits and address controls; addresses carry the first octet high.
     std::string m_strVersion;
@@ -41,7 +41,7 @@ class CPage2Old : public CPrinterPage {
 
   protected:
     void OnPageData(uint32_t count) override;
-    reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) const override;
+    reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) override;
     std::string RequestName(const Bytes& head) const override;
     unsigned RequestsPlanned(ExchangeKind kind) override;
 

@@ -121,9 +121,10 @@ reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
     const uint8_t letter = held[2];
     if (letter == kUpdateLetter)
         return reply::Notice(3);
+    // Nothing fixes this notice's length: a 00 ends it, else the line's quiet.
     if (letter == kFfLetter) {
         const size_t length = reply::ThroughFirstZero(held, count, 3);
-        return length == 0 ? reply::Partial() : reply::Notice(length);
+        return length == 0 ? reply::NoticeIfQuiet(count) : reply::Notice(length);
     }
     if (request == nullptr || request->size() < 3)
         return reply::Stray();

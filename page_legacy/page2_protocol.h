@@ -88,7 +88,8 @@ std::string RequestName(const Bytes& head);
 
 // Where the reply in the held bytes ends, and whether it answers request (null when none is
 // outstanding): S, W, F, G and the error reply are three bytes, the identity reply 19, an R
-// reply the record's size more; 'Y' and 0xFF (up to its first 00) are notices.
+// reply the record's size more; 'Y' and 0xFF (up to its first 00, or until the line goes quiet)
+// are notices.
 reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count);
 
 // What the page does with a whole reply, by its letter.

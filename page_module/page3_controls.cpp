@@ -13,6 +13,12 @@ bool CPage3Marvuto::IsHex() {
     return GetCurSel(IDC_DATA_TYPE) == kDataTypeHex;
 }
 
+page3::KeyForm CPage3Marvuto::ReadKeyForm() {
+    if (!IsHex() || GetCheck(IDC_SEC_NONE))
+        return KeyForm::kText;
+    return GetCheck(IDC_SEC_WEP) ? KeyForm::kWepBytes : KeyForm::kPskBytes;
+}
+
 bool CPage3Marvuto::IsWpaChecked() {
     for (int id : kWpaRadios) {
         if (GetCheck(id))

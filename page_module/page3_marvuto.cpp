@@ -91,7 +91,7 @@ void CPage3Marvuto::OnPageCommand(int id, int code) {
     CPrinterPage::OnPageCommand(id, code);
 }
 
-void CPage3Marvuto::OnTimer(unsigned timerId) {
+void CPage3Marvuto::OnPageTimer(unsigned timerId) {
     if (timerId == kVersionAgainTimer) {
         KillTimer(kVersionAgainTimer);
         // A read that ended meanwhile (stopped, or its line gone) asks nothing more.
@@ -104,15 +104,15 @@ void CPage3Marvuto::OnTimer(unsigned timerId) {
     KillTimer(kVersionAgainTimer);
     const char* text = TimeoutText(timerId);
     if (text == nullptr)
-        return CPrinterPage::OnTimer(timerId);
+        return CPrinterPage::OnPageTimer(timerId);
     KillTimer(timerId);
     EndExchange(ExchangeEnd::kFailed, text);
     // Both buttons come back: a save may follow a partial read.
     EnableItem(IDC_SAVE, true);
 }
 
-reply::Cut CPage3Marvuto::CutReply(const Bytes* request, const uint8_t* held, size_t count) const {
-    return page3::CutReply(request, held, count);
+reply::Cut CPage3Marvuto::CutReply(const Bytes* request, const uint8_t* held, size_t count) {
+    return page3::CutReply(request, held, count, ReadKeyForm());
 }
 
 void CPage3Marvuto::OnPageData(uint32_t count) {

@@ -15,7 +15,7 @@ class CPage3Marvuto : public CPrinterPage {
     void DoDataExchange(ui::CDataExchange& dx) override;
     bool OnInitDialog() override;
     void OnPageCommand(int id, int code) override;
-    void OnTimer(unsigned timerId) override;
+    void OnPageTimer(unsigned timerId) override;
 
     // Held values of the edits and address controls; addresses carry the first octet high.
     std::string m_strSsid;
@@ -33,7 +33,7 @@ class CPage3Marvuto : public CPrinterPage {
 
   protected:
     void OnPageData(uint32_t count) override;
-    reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) const override;
+    reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) override;
     std::string RequestName(const Bytes& head) const override;
     unsigned RequestsPlanned(ExchangeKind kind) override;
 
@@ -43,6 +43,8 @@ class CPage3Marvuto : public CPrinterPage {
     // --- Controls (page3_controls.cpp) ---
     bool IsHex();
     bool IsWpaChecked();
+    // How a key read now is taken: the Data Type and the security chosen decide.
+    page3::KeyForm ReadKeyForm();
     // What the Key field takes under the security and WEP Type chosen.
     page3::KeyKind CheckedKeyKind();
     void ApplyKeyLimit();

@@ -27,9 +27,19 @@ uint8_t At(const uint8_t* data, uint32_t count, uint32_t index) {
 
 std::string TextFrom(const uint8_t* data, uint32_t count, uint32_t begin, uint32_t maxLength) {
     std::string text;
-    for (uint32_t i = begin; i < count && text.size() < maxLength && data[i] != 0; ++i)
+    for (uint32_t i = begin; i < count && text.size() < maxLength && !reply::IsTextEnd(data[i]);
+         ++i)
         text += static_cast<char>(data[i]);
     return text;
+}
+
+// The end of an R reply's text that runs from begin: its first text end or, in a reply that the
+// line's quiet ended, the two trailing bytes.
+uint32_t ReadTextEnd(const uint8_t* data, uint32_t count, uint32_t begin) {
+    const size_t end = reply::TextEnd(data, count, begin);
+    if (end < count)
+        return static_cast<uint32_t>(end);
+    return count >= begin + kReadTrailer ? count - kReadTrailer : begin;
 }
 
 // The label of the control an item fills; null for an item no request names.
@@ -189,10 +199,31 @@ uint8_t AcknowledgedItem(const uint8_t* data, uint32_t count) {
 namespace {
 
 constexpr size_t kMacBytes = 6;
+constexpr size_t kWepKeyMaxBytes = 13;
+constexpr size_t kPskBytes = 32;
+
+// The most bytes a raw value of the item can have, or 0 for a text value.
+size_t RawSize(uint8_t item, KeyForm keyForm) {
+    if (item == kItemMac)
+        return kMacBytes;
+    if (item != kItemApKey && item != kItemKey)
+        return 0;
+    switch (keyForm) {
+        case KeyForm::kWepBytes:
+            return kWepKeyMaxBytes;
+        case KeyForm::kPskBytes:
+            return kPskBytes;
+        case KeyForm::kText:
+            break;
+    }
+    return 0;
+}
 
 // An R reply to item, its status good: stray once its text parts from the item's key and '=',
-// partial until the whole key has come, otherwise nothing to say.
-std::optional<reply::Cut> KeyCut(uint8_t item, const uint8_t* held, size_t count) {
+// partial until the whole key has come. Its value then ends at its text end; raw bytes, which
+// may hold any byte, at their size. Where neither has come, only the line's quiet can end it:
+// the two trailing bytes are open and never awaited.
+reply::Cut KeyedReadCut(uint8_t item, KeyForm keyForm, const uint8_t* held, size_t count) {
     const std::string key = std::string(KeyText(ItemKey(item))) + "=";
     for (size_t i = 0; i < key.size(); ++i) {
         if (kReadTextOffset + i >= count)
@@ -200,48 +231,54 @@ std::optional<reply::Cut> KeyCut(uint8_t item, const uint8_t* held, size_t count
         if (held[kReadTextOffset + i] != static_cast<uint8_t>(key[i]))
             return reply::Stray();
     }
-    // The MAC address is raw bytes and may hold zeros of its own: it has a size instead.
-    if (item == kItemMac) {
-        const size_t length = kReadTextOffset + key.size() + kMacBytes + kReadTrailer;
-        return count < length ? reply::Partial() : reply::Answer(length);
+    const size_t valueOffset = kReadTextOffset + key.size();
+    const size_t rawSize = RawSize(item, keyForm);
+    if (rawSize != 0) {
+        if (count >= valueOffset + rawSize)
+            return reply::Answer(valueOffset + rawSize);
+        // A MAC address has no shorter form worth waiting for the line's quiet.
+        return item == kItemMac ? reply::Partial() : reply::AnswerIfQuiet(count);
     }
-    return std::nullopt;
+    const size_t end = reply::TextEnd(held, count, valueOffset);
+    return end < count ? reply::Answer(end + 1) : reply::AnswerIfQuiet(count);
 }
 
-reply::Cut CutReadReply(uint8_t item, const uint8_t* held, size_t count) {
+// V: a bad status is all that counts; a good one is followed by eight open bytes and the version
+// text, which ends at its text end, after its ten bytes, or when the line goes quiet.
+reply::Cut VersionCut(const uint8_t* held, size_t count) {
     if (count < kReadTextOffset)
         return reply::Partial();
-    if (StatusGood(held, static_cast<uint32_t>(count))) {
-        if (const auto cut = KeyCut(item, held, count))
-            return *cut;
-    }
-    // The text, or nothing after a bad status, ends with the two trailing 00 bytes.
-    for (size_t i = kReadTextOffset; i + 1 < count; ++i) {
-        if (held[i] == 0 && held[i + 1] == 0)
-            return reply::Answer(i + kReadTrailer);
-    }
-    return reply::Partial();
+    if (!StatusGood(held, static_cast<uint32_t>(count)))
+        return reply::Answer(kReadTextOffset);
+    if (count < kVersionTextOffset)
+        return reply::Partial();
+    const size_t full = kVersionTextOffset + kVersionTextMax;
+    const size_t end = reply::TextEnd(held, count < full ? count : full, kVersionTextOffset);
+    if (end < count && end < full)
+        return reply::Answer(end + 1);
+    return count >= full ? reply::Answer(full) : reply::AnswerIfQuiet(count);
 }
 
 }  // namespace
 
-reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
+reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count, KeyForm keyForm) {
     if (const auto cut = reply::LetterCut(request, held, count))
         return *cut;
     const uint8_t letter = held[2];
     switch (letter) {
         case kBeginLetter:
             return reply::Answer(3);
-        case kVersionLetter: {
-            // The version text ends at its first 00, or after its ten bytes.
-            const size_t full = kVersionTextOffset + kVersionTextMax;
-            const size_t length = reply::ThroughFirstZero(held, count, kVersionTextOffset);
-            if (length != 0)
-                return reply::Answer(length);
-            return count < full ? reply::Partial() : reply::Answer(full);
-        }
+        case kVersionLetter:
+            return VersionCut(held, count);
         case kReadLetter:
-            return request->size() < 4 ? reply::Stray() : CutReadReply((*request)[3], held, count);
+            if (request->size() < 4)
+                return reply::Stray();
+            if (count < kReadTextOffset)
+                return reply::Partial();
+            // A bad status carries nothing more the page reads.
+            if (!StatusGood(held, static_cast<uint32_t>(count)))
+                return reply::Answer(kReadTextOffset);
+            return KeyedReadCut((*request)[3], keyForm, held, count);
         case kWriteLetter:
             if (request->size() < 4)
                 return reply::Stray();
@@ -273,17 +310,37 @@ bool ParseReadReply(const uint8_t* data, uint32_t count, ReadReply* reply) {
 }
 
 std::string TextValue(const uint8_t* data, uint32_t count, const ReadReply& reply) {
-    return TextFrom(data, count, reply.valueOffset, count);
+    const uint32_t end = ReadTextEnd(data, count, reply.valueOffset);
+    return std::string(data + reply.valueOffset, data + end);
 }
 
-Bytes RawValue(const uint8_t* data, uint32_t count, const ReadReply& reply) {
+namespace {
+
+// A raw value of at most size bytes.
+Bytes RawValue(const uint8_t* data, uint32_t count, const ReadReply& reply, size_t size) {
+    if (count >= reply.valueOffset + size)
+        return Bytes(data + reply.valueOffset, data + reply.valueOffset + size);
+    // Shorter: the line's quiet ended the reply, and its last two bytes are the trailing ones.
     if (count <= reply.valueOffset + kReadTrailer)
         return Bytes();
     return Bytes(data + reply.valueOffset, data + count - kReadTrailer);
 }
 
+}  // namespace
+
+Bytes MacValue(const uint8_t* data, uint32_t count, const ReadReply& reply) {
+    return RawValue(data, count, reply, kMacBytes);
+}
+
+Bytes KeyBytes(const uint8_t* data, uint32_t count, const ReadReply& reply, KeyForm keyForm) {
+    return RawValue(data, count, reply, RawSize(kItemKey, keyForm));
+}
+
 std::string CountryLetters(const uint8_t* data, uint32_t count) {
-    return TextFrom(data, count, kCountryLettersOffset, count);
+    if (count <= kCountryLettersOffset)
+        return std::string();
+    const uint32_t end = ReadTextEnd(data, count, kCountryLettersOffset);
+    return std::string(data + kCountryLettersOffset, data + end);
 }
 
 }  // namespace page3

@@ -97,13 +97,22 @@ Bytes WriteHeader(uint8_t item);
 // control it fills ("SSID"), "version" or "start", and "request" for anything else.
 std::string RequestName(const Bytes& head);
 
+// How the page takes the value of a key's read reply: as text, or as the raw bytes of a HEX key,
+// whose size its security gives.
+enum class KeyForm {
+    kText,
+    kWepBytes,  // 5 or 13 bytes
+    kPskBytes,  // 32 bytes
+};
+
 // Where the reply in the held bytes ends, and whether it answers request (null when none is
-// outstanding): I after its letter; V at the 00 ending its version text or after the text's ten
-// bytes; R after the two 00 bytes that end its text, or after the MAC address's six raw bytes and
-// its trailer, and only when it names the key of the item asked for; W after its seven bytes,
-// and only for the item written.
+// outstanding): I after its letter; V after a bad status, else at the text end (00, CR or LF) of
+// its version text or after the text's ten bytes; R after a bad status, else only when it names
+// the key of the item asked for, at its value's text end, or after the raw bytes of the MAC
+// address or a HEX key; W after its seven bytes, and only for the item written. Where nothing
+// shows the end, the line's quiet does: the R reply's two trailing bytes are never awaited.
 constexpr size_t kWriteReplySize = 7;
-reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count);
+reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count, KeyForm keyForm);
 
 // Replies, given the received bytes and their count. Bytes past the count read as 0, as they do
 // in the page's zero-filled work buffer, and are never touched.
@@ -112,7 +121,7 @@ reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count);
 uint8_t ReplyLetter(const uint8_t* data, uint32_t count);
 // V and R: status '0' at offset 3 and 0x00 at offset 4.
 bool StatusGood(const uint8_t* data, uint32_t count);
-// The version text of a V reply: offsets 13 to 22, up to the first 0x00.
+// The version text of a V reply: offsets 13 to 22, up to its first text end.
 std::string VersionText(const uint8_t* data, uint32_t count);
 // W: offsets 4 to 6 are '0', 0x00, 0x00.
 bool WriteAcknowledged(const uint8_t* data, uint32_t count);
@@ -125,17 +134,19 @@ struct ReadReply {
     uint32_t valueOffset = 0;
 };
 constexpr uint32_t kReadTextOffset = 5;
-// The text of an R reply: from offset 5 to the first 0x00.
+// The text of an R reply: from offset 5 to its first text end.
 std::string ReadText(const uint8_t* data, uint32_t count);
 // False for a bad status, a text that matches no key, or a reply that ends before its value.
 bool ParseReadReply(const uint8_t* data, uint32_t count, ReadReply* reply);
-// A text value: from the value offset to the first 0x00 or the end of the received bytes.
+// A text value: from the value offset to its first text end (00, CR or LF), or, in a reply the
+// line's quiet ended, to the two trailing bytes.
 std::string TextValue(const uint8_t* data, uint32_t count, const ReadReply& reply);
-// A raw value ("mac", a HEX key): the bytes from the value offset except the last two received;
-// empty when there are none.
-Bytes RawValue(const uint8_t* data, uint32_t count, const ReadReply& reply);
+// Raw values: the MAC address's six bytes, and a HEX key's bytes, at most its form's size. A reply
+// the line's quiet ended holds them up to its two trailing bytes.
+Bytes MacValue(const uint8_t* data, uint32_t count, const ReadReply& reply);
+Bytes KeyBytes(const uint8_t* data, uint32_t count, const ReadReply& reply, KeyForm keyForm);
 // The country letters of a country-list region reply: from offset 17 (the value's sixth
-// character) to the first 0x00.
+// character) to where a text value ends.
 constexpr uint32_t kCountryLettersOffset = 17;
 std::string CountryLetters(const uint8_t* data, uint32_t count);
 

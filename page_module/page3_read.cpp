@@ -124,7 +124,7 @@ void CPage3Marvuto::OnReadReply(uint32_t count) {
             SetItemText(IDC_HOST_NAME, text);
             break;
         case Key::kMac:
-            SetItemText(IDC_MAC, MacText(RawValue(m_rx, count, reply)));
+            SetItemText(IDC_MAC, MacText(MacValue(m_rx, count, reply)));
             return SendBegin();
         case Key::kIpAddrType:
             AddressTypeStep(First(text));
@@ -185,7 +185,7 @@ void CPage3Marvuto::PassphraseStep(uint32_t count, const page3::ReadReply& reply
     if (GetCheck(IDC_SEC_NONE)) {
         m_strKey.clear();
     } else {
-        const Bytes raw = hex ? RawValue(m_rx, count, reply) : Bytes();
+        const Bytes raw = hex ? KeyBytes(m_rx, count, reply, ReadKeyForm()) : Bytes();
         m_strKey = hex ? HexText(raw) : text;
         const size_t keyBytes = hex ? raw.size() : text.size();
         if (GetCheck(IDC_SEC_WEP))

@@ -40,6 +40,13 @@ void CPrinterPage::OnCommand(int id, int code) {
     OnPageCommand(id, code);
 }
 
+void CPrinterPage::OnTimer(unsigned timerId) {
+    if (timerId != kQuietTimer)
+        return OnPageTimer(timerId);
+    KillTimer(kQuietTimer);
+    TakeWholeReplies(true);
+}
+
 bool CPrinterPage::OnSysCommand(unsigned command) {
     if ((command & 0xFFF0) == IDM_SAVE_SETTINGS) {
         SaveSettingsToFile();
@@ -74,7 +81,7 @@ void CPrinterPage::OnMessage(const ui::Message& message) {
     if (count >= message.payload.size() || count >= sizeof m_rx)
         return;
     Hold(message.payload.data(), count);
-    TakeWholeReplies();
+    TakeWholeReplies(false);
 }
 
 void CPrinterPage::Hold(const uint8_t* data, uint32_t count) {
@@ -97,15 +104,29 @@ void CPrinterPage::Drop(size_t count) {
     heldCount_ -= count;
 }
 
-void CPrinterPage::TakeWholeReplies() {
+void CPrinterPage::ForgetHeld() {
+    heldCount_ = 0;
+    KillTimer(kQuietTimer);
+}
+
+void CPrinterPage::TakeWholeReplies(bool quiet) {
     while (heldCount_ > 0) {
-        const reply::Cut cut = CutReply(awaiting_ ? &request_ : nullptr, held_, heldCount_);
+        reply::Cut cut = CutReply(awaiting_ ? &request_ : nullptr, held_, heldCount_);
+        if (cut.fit == reply::Fit::kAnswerIfQuiet || cut.fit == reply::Fit::kNoticeIfQuiet) {
+            // Each new piece starts the gap again: only a line that stays quiet ends the reply.
+            if (!quiet)
+                return SetTimer(kQuietTimer, kQuietGapMs);
+            cut.fit =
+                cut.fit == reply::Fit::kAnswerIfQuiet ? reply::Fit::kAnswer : reply::Fit::kNotice;
+        }
         // A grammar never claims more than is held; should one, nothing is taken.
         if (cut.length > heldCount_ ||
             ((cut.fit == reply::Fit::kAnswer || cut.fit == reply::Fit::kNotice) && cut.length == 0))
             return ForgetHeld();
         switch (cut.fit) {
             case reply::Fit::kPartial:
+            case reply::Fit::kAnswerIfQuiet:
+            case reply::Fit::kNoticeIfQuiet:
                 return;
             // A reply to something else may share its notification with the one awaited: only
             // its own bytes go, up to where the next reply may begin.

@@ -82,6 +82,8 @@ class CPrinterPage : public ui::CDialog {
     // the one the check sent the focus to) hears EN_KILLFOCUS again; that notice is dropped, or
     // the check would run inside itself and bring up box after box.
     void OnCommand(int id, int code) final;
+    // The quiet gap's timer is the page's own; every other timer is the family's.
+    void OnTimer(unsigned timerId) final;
     // Adds the page's own system-menu items.
     bool OnInitDialog() override;
     bool OnSysCommand(unsigned command) override;
@@ -92,12 +94,14 @@ class CPrinterPage : public ui::CDialog {
   protected:
     // The page's own handling of a command; by default the dialog's.
     virtual void OnPageCommand(int id, int code) { ui::CDialog::OnCommand(id, code); }
+    // The family's reply timers.
+    virtual void OnPageTimer(unsigned timerId) { ui::CDialog::OnTimer(timerId); }
     // One whole reply to the request outstanding, or a notice, already copied into m_rx: count
     // bytes, then zeros to its end.
     virtual void OnPageData(uint32_t count) = 0;
     // The family's grammar: where the reply in the held bytes ends and whether it answers
     // request, the last request sent (null when none awaits its reply).
-    virtual reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) const = 0;
+    virtual reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) = 0;
 
     // Starts an exchange: both page buttons off until it ends; a save also takes the panel's Open
     // and Close away, so the link stays as it is while the printer writes its settings.
@@ -128,12 +132,13 @@ class CPrinterPage : public ui::CDialog {
     void SetButtonsAfter(ExchangeEnd end);
     // Keeps a notification's bytes, then hands on what has become whole.
     void Hold(const uint8_t* data, uint32_t count);
-    void TakeWholeReplies();
+    // quiet: the line has been quiet for the gap since the last bytes held.
+    void TakeWholeReplies(bool quiet);
     // Copies the first count held bytes to m_rx and drops them from what is held.
     uint32_t Unhold(size_t count);
     void Drop(size_t count);
     void Dispatch(const Bytes& header, const Bytes& payload);
-    void ForgetHeld() { heldCount_ = 0; }
+    void ForgetHeld();
 
     // --- Profiles (printer_page_profile.cpp) ---
     // A profile is saved once the page has read its printer and while no exchange runs, and
@@ -146,6 +151,8 @@ class CPrinterPage : public ui::CDialog {
     PageButtons buttons_;
     trace::KeyFinder traceKeys_;
     const profile::Family& profile_;
+    // Above every family's own timer ids.
+    static constexpr unsigned kQuietTimer = 100;
     unsigned replyTimer_ = 0;  // the timer of the last request sent
     Bytes request_;            // the last request sent, header and payload
     bool awaiting_ = false;    // request_ has not had its reply yet

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "link/line_quiet.h"
+
 namespace reply {
 
 enum class Fit {
@@ -15,6 +17,10 @@ enum class Fit {
     kNotice,   // a whole notice the printer sends unasked, `length` bytes long
     kStray,    // a reply that answers nothing outstanding: drop it, up to the next ESC
     kJunk,     // bytes that begin no reply: drop them up to the next ESC
+    // Nothing the protocol fixes shows where the reply ends: it may still grow, and once the line
+    // has been quiet for kQuietGapMs the `length` bytes held are the whole answer or notice.
+    kAnswerIfQuiet,
+    kNoticeIfQuiet,
 };
 
 struct Cut {
@@ -36,6 +42,26 @@ inline Cut Stray() {
 }
 inline Cut Junk() {
     return {Fit::kJunk, 0};
+}
+inline Cut AnswerIfQuiet(size_t count) {
+    return {Fit::kAnswerIfQuiet, count};
+}
+inline Cut NoticeIfQuiet(size_t count) {
+    return {Fit::kNoticeIfQuiet, count};
+}
+
+// The bytes that end a text value where the protocol names no end: no text a printer keeps can
+// hold them.
+inline bool IsTextEnd(uint8_t byte) {
+    return byte == 0x00 || byte == '\r' || byte == '\n';
+}
+// The index of the first text end in [from, count), or count when none has come.
+inline size_t TextEnd(const uint8_t* held, size_t count, size_t from) {
+    for (size_t i = from; i < count; ++i) {
+        if (IsTextEnd(held[i]))
+            return i;
+    }
+    return count;
 }
 
 // The length up to and including the first 0x00 at or after `from`; 0 when none is held yet.

@@ -78,6 +78,7 @@ TEST(Page1Frames, RequestNamesComeFromTheHeadOnly) {
 TEST(Page1Replies, CutByGrammarAndRequest) {
     const Bytes readSsid = FixedRequest('R', kItemSsid);
     const Bytes queryBand = FixedRequest('Q', '?');
+    const Bytes queryRegion = FixedRequest('C', '?'), queryAp = FixedRequest('H', '?');
     const Bytes writeSsid = Header('M') + TextPayload("Shop", QuoteRule::kSpaceEqualsComma);
     const Bytes writePort = Header('W') + PortPayload("9100");
     using reply::Fit;
@@ -87,13 +88,27 @@ TEST(Page1Replies, CutByGrammarAndRequest) {
         Fit fit;
         size_t length;
     } cases[] = {
-        {&readSsid, Text("\x1B~R") + B({0x00, '@'}) + Text("Shop"), Fit::kPartial, 0},
-        {&readSsid, Text("\x1B~R") + B({0x00, '@'}) + Text("ShopAP\r\n"), Fit::kAnswer, 13},
+        // An R value runs to its text end (00, CR or LF), or else until the line goes quiet.
+        {&readSsid, Text("\x1B~R") + B({0x00, '@'}) + Text("Shop"), Fit::kAnswerIfQuiet, 9},
+        {&readSsid, Text("\x1B~R") + B({0x00, '@'}) + Text("ShopAP\r\n"), Fit::kAnswer, 12},
+        {&readSsid, Text("\x1B~R") + B({0x00, '@'}) + Text("ShopAP\n"), Fit::kAnswer, 12},
+        {&readSsid, Text("\x1B~R") + B({0x00, '@', 0x00}), Fit::kAnswer, 6},
         {&readSsid, B({0x1B, 0x7E, 0x52, 0x00, 'E', 0x00}), Fit::kAnswer, 5},
         {&readSsid, B({0x1B, 0x7E, 0x52, 0x01}), Fit::kStray, 0},
         {&readSsid, B({0x1B, 0x7E, 0x51, 0x3F, 0x32, 0x00}), Fit::kStray, 0},
-        {&queryBand, B({0x1B, 0x7E, 0x51, 0x3F, 0x32}), Fit::kPartial, 0},
+        // A query's last byte is open: any byte after the band's one character or the region's
+        // two letters ends the reply, a text end ends any query's, and a byte no address text
+        // holds ends the addresses'.
+        {&queryBand, B({0x1B, 0x7E, 0x51, 0x3F, 0x32}), Fit::kAnswer, 5},
+        {&queryBand, B({0x1B, 0x7E, 0x51, 0x3F, 0x32, 'x', 0x00}), Fit::kAnswer, 5},
+        {&queryBand, B({0x1B, 0x7E, 0x51, 0x3F, 0x0D, 0x0A}), Fit::kAnswer, 5},
         {&queryBand, B({0x1B, 0x7E, 0x51, '@'}), Fit::kPartial, 0},
+        {&queryRegion, Text("\x1B~C?BR\r\n"), Fit::kAnswer, 6},
+        {&queryRegion, Text("\x1B~C?BR"), Fit::kAnswer, 6},
+        {&queryRegion, Text("\x1B~C?B"), Fit::kPartial, 0},
+        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9x"), Fit::kAnswer, 28},
+        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9\xFF\0"), Fit::kAnswer, 28},
+        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9 "), Fit::kAnswerIfQuiet, 28},
         {&writeSsid, B({0x1B, 0x7E, 0x4D}), Fit::kPartial, 0},
         {&writeSsid, B({0x1B, 0x7E, 0x47, '@'}), Fit::kStray, 0},
         {&writePort, B({0x1B, 0x7E, 0x57, 'j'}), Fit::kPartial, 0},
@@ -113,6 +128,10 @@ TEST(Page1Replies, CutByGrammarAndRequest) {
 TEST(Page1Replies, Values) {
     const Bytes q = B({0x1B, 0x7E, 0x51, 0x3F, 0x36, 0x00});
     EXPECT_EQ(QueryValue(q.data(), 6), "6");
+    // The reply's last byte is open, and no value holds a text end.
+    const Bytes c = Text("\x1B~C?BR\r");
+    EXPECT_EQ(QueryValue(c.data(), 6), "BR");
+    EXPECT_EQ(QueryValue(c.data(), 5), "B");
     const Bytes h = Text("\x1B~H?192.168.10.1 255.255.255.0 192.168.10.1") + B({0x0D});
     EXPECT_EQ(QueryValue(h.data(), static_cast<uint32_t>(h.size())),
               "192.168.10.1 255.255.255.0 192.168.10.1");

@@ -70,7 +70,7 @@ TEST(Page2Replies, CutBySizeAndRequest) {
          Fit::kAnswer, 3 + RecordSize(kRecordSsid)},
         // Notices are taken whatever is outstanding, or nothing.
         {nullptr, {0x1B, 0x7E, 'Y'}, Fit::kNotice, 3},
-        {&setup, {0x1B, 0x7E, 0xFF, 0x01}, Fit::kPartial, 0},
+        {&setup, {0x1B, 0x7E, 0xFF, 0x01}, Fit::kNoticeIfQuiet, 4},
         {&setup, {0x1B, 0x7E, 0xFF, 0x01, 0x00}, Fit::kNotice, 5},
         // A reply to a request that is not outstanding is left alone.
         {&setup, {0x1B, 0x7E, 'Q'}, Fit::kStray, 0},

@@ -47,24 +47,45 @@ TEST(Page3Replies, CutByGrammarAndRequest) {
     const Bytes version = VersionRequest(), readSsid = ReadRequest(kItemSsid);
     const Bytes readMac = ReadRequest(kItemMac), readIp = ReadRequest(kItemIp);
     const Bytes writeMode = WriteHeader(kItemMode) + B("1\0"s);
+    const Bytes readKey = ReadRequest(kItemKey);
     using reply::Fit;
+    const KeyForm kText = KeyForm::kText;
     const struct {
         const Bytes* request;
         std::string held;
         Fit fit;
         size_t length;
+        KeyForm keyForm = KeyForm::kText;
     } kCases[] = {
         {&version, "\x1B~V0\0........E1.0\0"s, Fit::kAnswer, 18},
-        {&version, "\x1B~V0\0........E1.0"s, Fit::kPartial, 0},
+        {&version, "\x1B~V0\0........E1.0\r\n"s, Fit::kAnswer, 18},
+        // The eight bytes before the text are open, text ends among them too.
+        {&version, "\x1B~V0\0\0\r\n\xFF\0\0\0\0E1.0"s, Fit::kAnswerIfQuiet, 17},
         {&version, "\x1B~V0\0........E123456789X"s, Fit::kAnswer, 23},
-        {&readSsid, kReadOk + "ssid=Shop"s, Fit::kPartial, 0},
+        {&version, "\x1B~V1\0"s, Fit::kAnswer, 5},
         {&readSsid, kReadOk + "ss"s, Fit::kPartial, 0},
         {&readSsid, kReadOk + "configured=1\0\0"s, Fit::kStray, 0},
-        {&readSsid, "\x1B~R1\0\0\0"s, Fit::kAnswer, 7},
+        {&readSsid, "\x1B~R1\0\0\0"s, Fit::kAnswer, 5},
+        // The text ends at its first text end; the two trailing bytes are open and never awaited.
+        {&readSsid, kReadOk + "ssid=Shop\0\0"s, Fit::kAnswer, 15},
+        {&readSsid, kReadOk + "ssid=Shop\0\r\n"s, Fit::kAnswer, 15},
+        {&readSsid, kReadOk + "ssid=Shop\r\n"s, Fit::kAnswer, 15},
+        {&readSsid, kReadOk + "ssid=Shop\n\n"s, Fit::kAnswer, 15},
+        {&readSsid, kReadOk + "ssid=Shopxy"s, Fit::kAnswerIfQuiet, 16},
+        {&readSsid, kReadOk + "ssid=Shop\xFF\xFF"s, Fit::kAnswerIfQuiet, 16},
+        {&readSsid, kReadOk + "ssid=Shop"s, Fit::kAnswerIfQuiet, 14},
+        // A HEX key is raw bytes, text ends among them: its size ends it, or the line's quiet.
+        {&readKey, kReadOk + "passphrase=\0\r\n\0\0\1\2\3\4\5\6\7\x08\0\0"s, Fit::kAnswer, 29,
+         KeyForm::kWepBytes},
+        {&readKey, kReadOk + "passphrase=\0\r\n\0\0\0\0"s, Fit::kAnswerIfQuiet, 23,
+         KeyForm::kWepBytes},
+        {&readKey, kReadOk + "passphrase="s + std::string(32, '\0') + "xy"s, Fit::kAnswer, 48,
+         KeyForm::kPskBytes},
+        {&readKey, kReadOk + "passphrase=ab\0\0"s, Fit::kAnswer, 19, kText},
         {&readIp, kReadOk + "ipaddr_type=1\0\0"s, Fit::kStray, 0},
-        // The MAC address is raw bytes, zeros among them.
-        {&readMac, kReadOk + "mac=\0\0\x1A\0\0\x01\0"s, Fit::kPartial, 0},
-        {&readMac, kReadOk + "mac=\0\0\x1A\0\0\x01\0\0"s, Fit::kAnswer, 17},
+        // The MAC address is six raw bytes, zeros among them.
+        {&readMac, kReadOk + "mac=\0\0\x1A\0\0"s, Fit::kPartial, 0},
+        {&readMac, kReadOk + "mac=\0\0\x1A\0\0\x01\r\n"s, Fit::kAnswer, 15},
         {&writeMode, "\x1B~W\x10"s + "0\0"s, Fit::kPartial, 0},
         {&writeMode, "\x1B~W\x09"s, Fit::kStray, 0},
         {&readSsid, "\x1B~W\x10"s + "0\0\0"s, Fit::kStray, 0},
@@ -73,7 +94,7 @@ TEST(Page3Replies, CutByGrammarAndRequest) {
     for (size_t i = 0; i < std::size(kCases); ++i) {
         const auto& c = kCases[i];
         const Bytes held = B(c.held);
-        const reply::Cut cut = CutReply(c.request, held.data(), held.size());
+        const reply::Cut cut = CutReply(c.request, held.data(), held.size(), c.keyForm);
         EXPECT_EQ(cut.fit, c.fit) << "row " << i;
         EXPECT_EQ(cut.length, c.length) << "row " << i;
     }
@@ -85,9 +106,19 @@ TEST(Page3Replies, ValuesAndShortReplies) {
         bool accepted;
         Key key;
         std::string text;
-        Bytes raw;
+        Bytes raw;  // the MAC address, or the key's bytes as a WEP key
     } cases[] = {
+        // Cut by the line's quiet: the last two bytes are the trailing ones, whatever they hold.
         {kReadOk + "passphrase=\x12\0\x34\0\0"s, true, Key::kPassphrase, "\x12", B("\x12\0\x34"s)},
+        {kReadOk + "ssid=Officexy"s, true, Key::kSsid, "Office", B("Office")},
+        {kReadOk + "ssid=Office\xFF\xFF"s, true, Key::kSsid, "Office", B("Office")},
+        {kReadOk + "ssid=Office\0\r"s, true, Key::kSsid, "Office", B("Office\0")},
+        {kReadOk + "ssid=Office\r"s, true, Key::kSsid, "Office", B("Offic")},
+        {kReadOk + "region=ctry:BR\r"s, true, Key::kRegion, "ctry:BR", B("ctry:B")},
+        // Cut at its size: every byte is the key's.
+        {kReadOk + "passphrase=\r\n\0\0\1\2\3\4\5\6\7\x08\x09"s, true, Key::kPassphrase, "",
+         B("\r\n\0\0\1\2\3\4\5\6\7\x08\x09"s)},
+        {kReadOk + "mac=\0\0\x1A\r\n\x01"s, true, Key::kMac, "", B("\0\0\x1A\r\n\x01"s)},
         // Too short for a raw value: the two trailing bytes or fewer.
         {kReadOk + "mac=\x5E\0"s, true, Key::kMac, "^", Bytes()},
         {kReadOk + "mac=", true, Key::kMac, "", Bytes()},
@@ -106,15 +137,19 @@ TEST(Page3Replies, ValuesAndShortReplies) {
             continue;
         EXPECT_EQ(parsed.key, c.key);
         EXPECT_EQ(TextValue(reply.data(), count, parsed), c.text);
-        EXPECT_EQ(RawValue(reply.data(), count, parsed), c.raw) << c.text;
+        const Bytes raw = c.key == Key::kMac
+                              ? MacValue(reply.data(), count, parsed)
+                              : KeyBytes(reply.data(), count, parsed, KeyForm::kWepBytes);
+        EXPECT_EQ(raw, c.raw) << c.text;
     }
 }
 
 TEST(Page3Replies, CountryLettersFromOffsetSeventeen) {
     const Bytes reply = B(kReadOk + "region=abcdeKR\0\0"s);
     EXPECT_EQ(CountryLetters(reply.data(), static_cast<uint32_t>(reply.size())), "KR");
-    EXPECT_EQ(CountryLetters(reply.data(), 18), "K");
+    EXPECT_EQ(CountryLetters(reply.data(), 21), "KR") << "quiet-cut: two trailing bytes";
     EXPECT_EQ(CountryLetters(reply.data(), 16), "");
+    EXPECT_EQ(CountryLetters(B(kReadOk + "region=abcdeBR\r\n"s).data(), 21), "BR");
 }
 
 // The page's own key table has a key one past each limit; these are the keys at it.

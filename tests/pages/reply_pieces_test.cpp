@@ -12,7 +12,8 @@
 namespace {
 
 // Where each reply is cut, and how long the line pauses between its pieces: byte by byte covers
-// every cut point; the two longer pauses are the cuts operators met (a value, its final 00).
+// every cut point; the longer pauses are the cuts operators met. A pause inside a value whose end
+// only a text end shows stays below the line's quiet gap, which would end that value.
 struct Cutting {
     const char* name;
     std::vector<int> cuts;  // empty: byte by byte
@@ -20,9 +21,9 @@ struct Cutting {
 };
 
 const Cutting kCuttings[] = {
-    {"after ESC", {1}, 100},           {"after the letter", {3}, 100},
-    {"inside the value", {6, 9}, 100}, {"before the last byte", {-1}, 100},
-    {"byte by byte", {}, 30},
+    {"after ESC", {1}, 100},          {"after the letter", {3}, 100},
+    {"inside the value", {6, 9}, 20}, {"before the last byte", {-1}, 20},
+    {"byte by byte", {}, 20},
 };
 
 // One printer from its page's opening to the end of a read and a save, on its own panel.
