@@ -199,6 +199,8 @@ uint8_t AcknowledgedItem(const uint8_t* data, uint32_t count) {
 namespace {
 
 constexpr size_t kMacBytes = 6;
+// A WEP key is 64 or 128 bits.
+constexpr size_t kWepKeyBytes = 5;
 constexpr size_t kWepKeyMaxBytes = 13;
 constexpr size_t kPskBytes = 32;
 
@@ -316,11 +318,15 @@ std::string TextValue(const uint8_t* data, uint32_t count, const ReadReply& repl
 
 namespace {
 
-// A raw value of at most size bytes.
-Bytes RawValue(const uint8_t* data, uint32_t count, const ReadReply& reply, size_t size) {
-    if (count >= reply.valueOffset + size)
-        return Bytes(data + reply.valueOffset, data + reply.valueOffset + size);
-    // Shorter: the line's quiet ended the reply, and its last two bytes are the trailing ones.
+// A raw value of size bytes, or of the shorter size when fewer came.
+Bytes RawValue(const uint8_t* data, uint32_t count, const ReadReply& reply, size_t size,
+               size_t shorter = 0) {
+    for (const size_t fits : {size, shorter}) {
+        if (fits != 0 && count >= reply.valueOffset + fits)
+            return Bytes(data + reply.valueOffset, data + reply.valueOffset + fits);
+    }
+    // Shorter still: the line's quiet ended the reply, and its last two bytes are the trailing
+    // ones.
     if (count <= reply.valueOffset + kReadTrailer)
         return Bytes();
     return Bytes(data + reply.valueOffset, data + count - kReadTrailer);
@@ -333,7 +339,9 @@ Bytes MacValue(const uint8_t* data, uint32_t count, const ReadReply& reply) {
 }
 
 Bytes KeyBytes(const uint8_t* data, uint32_t count, const ReadReply& reply, KeyForm keyForm) {
-    return RawValue(data, count, reply, RawSize(kItemKey, keyForm));
+    // Bytes past a 64-bit key that are too few for a 128-bit one are the printer's trailing ones.
+    return RawValue(data, count, reply, RawSize(kItemKey, keyForm),
+                    keyForm == KeyForm::kWepBytes ? kWepKeyBytes : 0);
 }
 
 std::string CountryLetters(const uint8_t* data, uint32_t count) {

@@ -141,8 +141,9 @@ bool ParseReadReply(const uint8_t* data, uint32_t count, ReadReply* reply);
 // A text value: from the value offset to its first text end (00, CR or LF), or, in a reply the
 // line's quiet ended, to the two trailing bytes.
 std::string TextValue(const uint8_t* data, uint32_t count, const ReadReply& reply);
-// Raw values: the MAC address's six bytes, and a HEX key's bytes, at most its form's size. A reply
-// the line's quiet ended holds them up to its two trailing bytes.
+// Raw values: the MAC address's six bytes, and a HEX key's bytes: a WPA key's 32, a WEP key's 13
+// or, when fewer came, 5. A reply the line's quiet ended too short for them holds them up to its
+// two trailing bytes.
 Bytes MacValue(const uint8_t* data, uint32_t count, const ReadReply& reply);
 Bytes KeyBytes(const uint8_t* data, uint32_t count, const ReadReply& reply, KeyForm keyForm);
 // The country letters of a country-list region reply: from offset 17 (the value's sixth

@@ -106,15 +106,16 @@ TEST(Page3Replies, ValuesAndShortReplies) {
         bool accepted;
         Key key;
         std::string text;
-        Bytes raw;  // the MAC address, or the key's bytes as a WEP key
+        Bytes raw;  // a MAC address, or a key's bytes as a WEP key
     } cases[] = {
-        // Cut by the line's quiet: the last two bytes are the trailing ones, whatever they hold.
-        {kReadOk + "passphrase=\x12\0\x34\0\0"s, true, Key::kPassphrase, "\x12", B("\x12\0\x34"s)},
-        {kReadOk + "ssid=Officexy"s, true, Key::kSsid, "Office", B("Office")},
-        {kReadOk + "ssid=Office\xFF\xFF"s, true, Key::kSsid, "Office", B("Office")},
-        {kReadOk + "ssid=Office\0\r"s, true, Key::kSsid, "Office", B("Office\0")},
-        {kReadOk + "ssid=Office\r"s, true, Key::kSsid, "Office", B("Offic")},
-        {kReadOk + "region=ctry:BR\r"s, true, Key::kRegion, "ctry:BR", B("ctry:B")},
+        // Cut by the line's quiet: a text's last two bytes are the trailing ones, whatever they
+        // hold; a WEP key's bytes past 64 bits, too few for 128, are too.
+        {kReadOk + "passphrase=\x12\0\x34\r\n\0\r\n"s, true, Key::kPassphrase, "\x12",
+         B("\x12\0\x34\r\n"s)},
+        {kReadOk + "passphrase=\x12\0"s, true, Key::kPassphrase, "\x12", Bytes()},
+        {kReadOk + "ssid=Officexy"s, true, Key::kSsid, "Office", Bytes()},
+        {kReadOk + "ssid=Office\xFF\xFF"s, true, Key::kSsid, "Office", Bytes()},
+        {kReadOk + "ssid=Office\0\r"s, true, Key::kSsid, "Office", Bytes()},
         // Cut at its size: every byte is the key's.
         {kReadOk + "passphrase=\r\n\0\0\1\2\3\4\5\6\7\x08\x09"s, true, Key::kPassphrase, "",
          B("\r\n\0\0\1\2\3\4\5\6\7\x08\x09"s)},
@@ -137,10 +138,11 @@ TEST(Page3Replies, ValuesAndShortReplies) {
             continue;
         EXPECT_EQ(parsed.key, c.key);
         EXPECT_EQ(TextValue(reply.data(), count, parsed), c.text);
-        const Bytes raw = c.key == Key::kMac
-                              ? MacValue(reply.data(), count, parsed)
-                              : KeyBytes(reply.data(), count, parsed, KeyForm::kWepBytes);
-        EXPECT_EQ(raw, c.raw) << c.text;
+        if (c.key == Key::kMac) {
+            EXPECT_EQ(MacValue(reply.data(), count, parsed), c.raw);
+        } else if (c.key == Key::kPassphrase) {
+            EXPECT_EQ(KeyBytes(reply.data(), count, parsed, KeyForm::kWepBytes), c.raw) << c.text;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // byte by byte, it reads and saves exactly as if it had come at once.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,13 +30,19 @@ const Cutting kCuttings[] = {
 // One printer from its page's opening to the end of a read and a save, on its own panel.
 template <typename Fixture>
 struct Session : Fixture {
+    using Arrange = std::function<void(Session&)>;
     void TestBody() override {}
-    // Everything the page wrote, the boxes and the status each exchange left.
-    std::string ReadThenSave(const Cutting* cutting) {
+    auto& Printer() { return *this->printer_; }
+    auto& PageShown() { return this->Page(); }
+    // Everything the page wrote, the boxes and the status each exchange left. arrange sets up
+    // the printer and the page once the page is shown.
+    std::string ReadThenSave(const Cutting* cutting, const Arrange& arrange = nullptr) {
         this->SetUp();
         if (cutting != nullptr)
             this->links_.CutReplies(cutting->cuts, cutting->pauseMs);
         this->OpenPage();
+        if (arrange)
+            this->ui_.RunOnUi([&] { arrange(*this); });
         std::string seen;
         EXPECT_TRUE(this->ui_.Click(this->Page(), this->Buttons().read));
         this->ui_.Advance(60000);
@@ -63,6 +70,84 @@ TYPED_TEST(ReplyPieces, ReadAndSaveAsIfWhole) {
     ASSERT_NE(whole.find("Read Success\n"), std::string::npos) << whole;
     for (const Cutting& cutting : kCuttings)
         EXPECT_EQ(Session<TypeParam>().ReadThenSave(&cutting), whole) << cutting.name;
+}
+
+// Printers differ in the bytes the protocol leaves open. Whatever a printer sends there, its page
+// reads and saves exactly as with the simulator's own choices, whole or byte by byte.
+template <typename Fixture>
+void ExpectAsWithDefaultEnds(const std::string& name, typename Session<Fixture>::Arrange preset,
+                             typename Session<Fixture>::Arrange ends) {
+    const std::string expected = Session<Fixture>().ReadThenSave(nullptr, preset);
+    ASSERT_NE(expected.find("Read Success\n"), std::string::npos) << name << "\n" << expected;
+    const auto both = [&](Session<Fixture>& s) {
+        preset(s);
+        ends(s);
+    };
+    const Cutting byteByByte = {"byte by byte", {}, 20};
+    EXPECT_EQ(Session<Fixture>().ReadThenSave(nullptr, both), expected) << name << ", whole";
+    EXPECT_EQ(Session<Fixture>().ReadThenSave(&byteByByte, both), expected) << name << ", in bytes";
+}
+
+TEST(OpenBytes, CurrentGenerationQueryAndReadEnds) {
+    using S = Session<Page1Test>;
+    const struct {
+        const char* name;
+        std::string queryEnd, readEnd;  // a query's last byte; what follows a read's value
+    } kEnds[] = {
+        {"CR", "\r", "\r"},
+        {"LF", "\n", "\n"},
+        {"CR LF", "\r\n", "\r\n"},
+        {"a letter, a read's value ending with the reply", "A", ""},
+        {"FF, 00 CR LF", "\xFF", std::string("\0\r\n", 3)},
+    };
+    // The region once read as KR from "BR" and CR LF; an access point printer asks H?, a WPA2
+    // station B?, the cipher and the key.
+    const S::Arrange kPresets[] = {
+        [](S& s) { s.Printer().Settings().region = "BR"; },
+        [](S& s) {
+            SimCurrentGenSettings& store = s.Printer().Settings();
+            store.mode = "0";
+            store.dhcp = "0";
+            store.security = "3";
+            store.cipher = "1";
+            store.wpaKey = "shop key";
+        },
+    };
+    for (const auto& preset : kPresets) {
+        for (const auto& e : kEnds) {
+            ExpectAsWithDefaultEnds<Page1Test>(e.name, preset, [&](S& s) {
+                s.Printer().SetQueryEnd(Bytes(e.queryEnd.begin(), e.queryEnd.end()));
+                s.Printer().SetReadEnd(Bytes(e.readEnd.begin(), e.readEnd.end()));
+            });
+        }
+    }
+}
+
+TEST(OpenBytes, ModuleReadTrailers) {
+    using S = Session<Page3Test>;
+    const std::string kTrailers[] = {
+        std::string("\0\r\n", 3), "\r\n", "\n\n", "\r\r", "xy", "\xFF\xFF"};
+    // A station with a WPA2 key; a HEX WEP key whose bytes hold text ends; an access point with
+    // its mDNS host name.
+    const S::Arrange kPresets[] = {
+        [](S&) {},
+        [](S& s) {
+            s.Printer().Settings().security = "1";
+            s.Printer().Settings().passphrase = std::string("\x0A\x00\x0D\x0A\x4E", 5);
+            s.PageShown().SetCurSel(page3::IDC_DATA_TYPE, page3::kDataTypeHex);
+        },
+        [](S& s) {
+            s.Printer().Settings().configured = "0";
+            s.Printer().Settings().mdnsEnabled = "1";
+        },
+    };
+    for (const auto& preset : kPresets) {
+        for (const std::string& trailer : kTrailers) {
+            ExpectAsWithDefaultEnds<Page3Test>(trailer, preset, [&](S& s) {
+                s.Printer().SetReadTrailer(Bytes(trailer.begin(), trailer.end()));
+            });
+        }
+    }
 }
 
 }  // namespace
