@@ -5,6 +5,7 @@
 #include "page_current/page1_layout.h"
 #include "page_current/page1_new.h"
 #include "page_shared/panel.h"
+#include "page_shared/unlisted_value.h"
 
 using namespace page1;
 
@@ -16,20 +17,6 @@ const std::string kNoValue;
 constexpr unsigned kReadsBeforeSecurityDetails = 10;
 // WEP goes on with its key index and key, WPA with its cipher and key.
 constexpr unsigned kSecurityDetailReads = 2;
-
-// A value as a message can show it: printable ASCII as it came, any other byte in hex.
-std::string Shown(const std::string& value) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string shown;
-    for (unsigned char c : value) {
-        if (c >= 0x20 && c < 0x7F) {
-            shown += static_cast<char>(c);
-        } else {
-            shown += std::string("\\x") + kDigits[c >> 4] + kDigits[c & 15];
-        }
-    }
-    return shown;
-}
 }  // namespace
 
 void CPage1New::OnReadClicked() {
@@ -251,8 +238,7 @@ void CPage1New::WepKeyStep(const std::string& value) {
 }
 
 void CPage1New::NoteUnlisted(const char* setting, const std::string& value) {
-    m_unlisted.push_back(std::string("The printer's ") + setting + " \"" + Shown(value) +
-                         "\" is not in the list: choose one before saving.");
+    m_unlisted.push_back(UnlistedValueMessage(setting, value));
 }
 
 // One box for everything the read could not show, once the read is complete.

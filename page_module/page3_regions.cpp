@@ -47,18 +47,4 @@ int NumericRegionIndex(const std::string& value) {
     return value[0] - '0';
 }
 
-std::string UnlistedRegionMessage(const std::string& value) {
-    // Printable ASCII as it came, any other byte in hex: the message stays one plain line.
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string shown;
-    for (unsigned char c : value) {
-        if (c >= 0x20 && c < 0x7F) {
-            shown += static_cast<char>(c);
-        } else {
-            shown += std::string("\\x") + kDigits[c >> 4] + kDigits[c & 15];
-        }
-    }
-    return "The printer's Region \"" + shown + "\" is not in the list: choose one before saving.";
-}
-
 }  // namespace page3

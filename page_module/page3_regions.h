@@ -53,8 +53,6 @@ Bytes RegionValue(bool countryList, int index);
 int CountryRegionIndex(const std::string& letters);
 int NumericRegionIndex(const std::string& value);
 
-// What the page says of a region reply that selects no entry, value as the module sent it.
-std::string UnlistedRegionMessage(const std::string& value);
 // Why a save with no region chosen is refused.
 constexpr const char* kChooseRegion = "Choose a Region before saving.";
 
