@@ -242,5 +242,6 @@ void CPage3Marvuto::RegionStep(uint32_t count, const std::string& text) {
     const int region = m_bCountryList ? CountryRegionIndex(value) : NumericRegionIndex(value);
     // A region no entry matches is shown as none, so no save writes another in its place.
     SetCurSel(m_bCountryList ? IDC_REGION_COUNTRY : IDC_REGION_NUMERIC, region);
-    EndExchange(ExchangeEnd::kReadDone, region < 0 ? UnlistedValueMessage("Region", value) : std::string());
+    EndExchange(ExchangeEnd::kReadDone,
+                region < 0 ? UnlistedValueMessage("Region", value) : std::string());
 }
