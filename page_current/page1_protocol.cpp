@@ -201,6 +201,9 @@ bool IsQuery(const Bytes& request) {
 
 constexpr size_t kQueryValueOffset = 4;
 constexpr size_t kReadValueOffset = 5;
+// The replies whose values only a text end or the line's quiet can end.
+constexpr uint8_t kReadTextKind = 1;
+constexpr uint8_t kQueryTextKind = 2;
 
 // A byte an address query's value (dotted addresses and the DHCP flag, spaced) can hold.
 bool InAddressText(uint8_t byte) {
@@ -221,12 +224,14 @@ reply::Cut QueryCut(uint8_t letter, const uint8_t* held, size_t count) {
     for (size_t i = kQueryValueOffset; i < count; ++i) {
         if (size != 0 && i == kQueryValueOffset + size)
             return reply::Answer(i);
-        if (reply::IsTextEnd(held[i]) || (size == 0 && !InAddressText(held[i])))
+        if (reply::IsTextEnd(held[i]))
+            return size == 0 ? reply::AnswerAtTextEnd(i + 1, kQueryTextKind) : reply::Answer(i + 1);
+        if (size == 0 && !InAddressText(held[i]))
             return reply::Answer(i + 1);
     }
     if (size != 0)
         return count == kQueryValueOffset + size ? reply::Answer(count) : reply::Partial();
-    return reply::AnswerIfQuiet(count);
+    return reply::AnswerIfQuiet(count, kQueryTextKind);
 }
 
 }  // namespace
@@ -245,7 +250,8 @@ reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
         if (held[4] != kAccepted)
             return reply::Answer(kReadValueOffset);
         const size_t end = reply::TextEnd(held, count, kReadValueOffset);
-        return end < count ? reply::Answer(end + 1) : reply::AnswerIfQuiet(count);
+        return end < count ? reply::AnswerAtTextEnd(end + 1, kReadTextKind)
+                           : reply::AnswerIfQuiet(count, kReadTextKind);
     }
     if (IsQuery(*request))
         return count < kQueryValueOffset ? reply::Partial() : QueryCut(letter, held, count);

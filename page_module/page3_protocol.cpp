@@ -199,6 +199,9 @@ uint8_t AcknowledgedItem(const uint8_t* data, uint32_t count) {
 namespace {
 
 constexpr size_t kMacBytes = 6;
+// The replies whose values only a text end or the line's quiet can end.
+constexpr uint8_t kReadTextKind = 1;
+constexpr uint8_t kVersionTextKind = 2;
 // A WEP key is 64 or 128 bits.
 constexpr size_t kWepKeyBytes = 5;
 constexpr size_t kWepKeyMaxBytes = 13;
@@ -242,7 +245,8 @@ reply::Cut KeyedReadCut(uint8_t item, KeyForm keyForm, const uint8_t* held, size
         return item == kItemMac ? reply::Partial() : reply::AnswerIfQuiet(count);
     }
     const size_t end = reply::TextEnd(held, count, valueOffset);
-    return end < count ? reply::Answer(end + 1) : reply::AnswerIfQuiet(count);
+    return end < count ? reply::AnswerAtTextEnd(end + 1, kReadTextKind)
+                       : reply::AnswerIfQuiet(count, kReadTextKind);
 }
 
 // V: a bad status is all that counts; a good one is followed by eight open bytes and the version
@@ -257,8 +261,8 @@ reply::Cut VersionCut(const uint8_t* held, size_t count) {
     const size_t full = kVersionTextOffset + kVersionTextMax;
     const size_t end = reply::TextEnd(held, count < full ? count : full, kVersionTextOffset);
     if (end < count && end < full)
-        return reply::Answer(end + 1);
-    return count >= full ? reply::Answer(full) : reply::AnswerIfQuiet(count);
+        return reply::AnswerAtTextEnd(end + 1, kVersionTextKind);
+    return count >= full ? reply::Answer(full) : reply::AnswerIfQuiet(count, kVersionTextKind);
 }
 
 }  // namespace

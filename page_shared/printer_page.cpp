@@ -21,6 +21,7 @@ CPrinterPage::CPrinterPage(const ui::DialogDesc& desc, unsigned pageMessage, Pag
 bool CPrinterPage::OnInitDialog() {
     ui::CDialog::OnInitDialog();
     read_ = false;
+    textEndsSeen_ = 0;
     AppendSystemMenuItem(IDM_SAVE_SETTINGS, "Save settings to file...");
     AppendSystemMenuItem(IDM_LOAD_SETTINGS, "Load settings from file...");
     AppendSystemMenuItem(IDM_PROTOCOL_TRACE, "Protocol trace...");
@@ -112,6 +113,12 @@ void CPrinterPage::ForgetHeld() {
 void CPrinterPage::TakeWholeReplies(bool quiet) {
     while (heldCount_ > 0) {
         reply::Cut cut = CutReply(awaiting_ ? &request_ : nullptr, held_, heldCount_);
+        const unsigned kind = cut.textKind < 8 ? 1u << cut.textKind : 0;
+        if (cut.fit == reply::Fit::kAnswer && cut.textKind != 0)
+            textEndsSeen_ |= kind;
+        // This printer ends such values with a text end: the rest of this one is still coming.
+        if (cut.fit == reply::Fit::kAnswerIfQuiet && cut.textKind != 0 && (textEndsSeen_ & kind))
+            cut = reply::Partial();
         if (cut.fit == reply::Fit::kAnswerIfQuiet || cut.fit == reply::Fit::kNoticeIfQuiet) {
             // Each new piece starts the gap again: only a line that stays quiet ends the reply.
             if (!quiet)

@@ -168,4 +168,7 @@ class CPrinterPage : public ui::CDialog {
     bool checkingField_ = false;
     unsigned requestsSent_ = 0;  // in the exchange under way
     bool read_ = false;          // a read has succeeded since the page came up
+    // The kinds of reply (reply::Cut::textKind) the printer has ended with a text end since the
+    // page came up, one bit each.
+    unsigned textEndsSeen_ = 0;
 };

@@ -26,6 +26,11 @@ enum class Fit {
 struct Cut {
     Fit fit;
     size_t length = 0;
+    // A kind of reply (1 to 7, the family's own) whose value only a text end or the line's quiet
+    // can end. Once the printer has ended a reply of a kind with a text end, the page waits for
+    // one in every later reply of that kind, under its reply timer: a pause inside a value then
+    // never cuts it short.
+    uint8_t textKind = 0;
 };
 
 inline Cut Partial() {
@@ -43,8 +48,11 @@ inline Cut Stray() {
 inline Cut Junk() {
     return {Fit::kJunk, 0};
 }
-inline Cut AnswerIfQuiet(size_t count) {
-    return {Fit::kAnswerIfQuiet, count};
+inline Cut AnswerAtTextEnd(size_t length, uint8_t textKind) {
+    return {Fit::kAnswer, length, textKind};
+}
+inline Cut AnswerIfQuiet(size_t count, uint8_t textKind = 0) {
+    return {Fit::kAnswerIfQuiet, count, textKind};
 }
 inline Cut NoticeIfQuiet(size_t count) {
     return {Fit::kNoticeIfQuiet, count};
