@@ -1,8 +1,10 @@
-// Feeds arbitrary replies to the current-generation page while it reads, saves or idles,
-// interleaved with clock ticks and operator actions.
+// Feeds arbitrary replies to the current-generation page while it reads, saves or idles, and the
+// replies a printer could give with any bytes where the protocol leaves them open, interleaved with
+// clock ticks and operator actions.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "page_current/page1_layout.h"
@@ -21,6 +23,59 @@ bool WritesSettings(const std::vector<uint8_t>& frame) {
     return !query && frame[2] != 0 && std::strchr("QCBHIMFGEDW", frame[2]) != nullptr;
 }
 
+std::string Address(FuzzInput& in) {
+    std::string address = std::to_string(in.Byte());
+    for (int i = 0; i < 3; ++i)
+        address += "." + std::to_string(in.Byte());
+    return address;
+}
+
+// A value a printer could answer the query with: the band's digit, the region's two capital
+// letters, the access point's addresses, or the DHCP flag and the station's addresses.
+std::string QueryValue(uint8_t letter, FuzzInput& in) {
+    switch (letter) {
+        case 'Q':
+            return std::string(1, static_cast<char>('0' + in.Byte() % 10));
+        case 'C':
+            return {static_cast<char>('A' + in.Byte() % 26),
+                    static_cast<char>('A' + in.Byte() % 26)};
+        case 'H':
+            return Address(in) + " " + Address(in) + " " + Address(in);
+        case 'B':
+            return std::to_string(in.Byte() % 2) + " " + Address(in) + " " + Address(in) + " " +
+                   Address(in) + " " + Address(in);
+    }
+    return std::string();
+}
+
+// The whole reply to request, with any bytes where the protocol leaves them open: a query's byte
+// after its letter and 1 to 3 bytes after its value, an R item's value and 0 to 3 bytes after it.
+std::vector<uint8_t> WholeReply(const std::vector<uint8_t>& request, FuzzInput& in) {
+    if (request.size() < 3)
+        return {};
+    const uint8_t letter = request[2];
+    std::vector<uint8_t> reply = {page1::kEsc, page1::kTilde, letter};
+    size_t openEnd = 0;
+    if (letter == 'R' && request.size() == 4) {
+        reply.insert(reply.end(), {request[3], page1::kAccepted});
+        const std::vector<uint8_t> value = in.Text(in.Byte());
+        reply.insert(reply.end(), value.begin(), value.end());
+        openEnd = in.Byte() % 4;
+    } else if (request.size() == 4 && request[3] == '?') {
+        reply.push_back(in.Byte());
+        const std::string value = QueryValue(letter, in);
+        reply.insert(reply.end(), value.begin(), value.end());
+        openEnd = 1 + in.Byte() % 3;
+    } else {  // an acknowledgement; the port's names its item
+        if (letter == 'W')
+            reply.push_back(page1::kItemPort);
+        reply.push_back(page1::kAccepted);
+    }
+    const std::vector<uint8_t> end = in.Take(openEnd);
+    reply.insert(reply.end(), end.begin(), end.end());
+    return reply;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -34,8 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const uint8_t op = in.Byte();
         switch (op % 8) {
             case 0:
-            case 1:
-            case 2: {  // a reply, most often one that starts like the real thing
+            case 1: {  // a reply, most often one that starts like the real thing
                 std::vector<uint8_t> reply;
                 if (op & 0x80)
                     reply = {0x1B, 0x7E};
@@ -44,6 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 w.Deliver(reply, in);
                 break;
             }
+            case 2:
+                w.Deliver(WholeReply(w.LastRequest(), in), in);
+                break;
             case 3:
                 w.Click(page1::IDC_READ);
                 break;

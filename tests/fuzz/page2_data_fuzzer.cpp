@@ -1,6 +1,7 @@
 // Drives the legacy page through its exchanges with arbitrary replies: the answer each pending
-// request expects (so reads and saves reach every step), refusals, and any other bytes,
-// interleaved with clock ticks and operator actions.
+// request expects (so reads and saves reach every step), refusals, 0xFF notices with or without
+// their 00, and any other bytes, interleaved with clock ticks and operator actions.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,12 +23,8 @@ bool WritesSettings(const std::vector<uint8_t>& frame) {
 
 // The letter of the last request the page sent, 0 before any.
 uint8_t PendingLetter(const PageFuzzWorld& w) {
-    const auto& writes = w.links.log.writes;
-    for (auto write = writes.rbegin(); write != writes.rend(); ++write) {
-        if (write->size() >= 3 && (*write)[0] == 0x1B && (*write)[1] == 0x7E)
-            return (*write)[2];
-    }
-    return 0;
+    const std::vector<uint8_t> request = w.LastRequest();
+    return request.empty() ? 0 : request[2];
 }
 
 }  // namespace
@@ -52,10 +49,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             }
             case 2:
-            case 3: {  // the reply the pending request waits for, or its refusal
-                const uint8_t letter = (op & 0x40) ? kErrorLetter : PendingLetter(w);
+            case 3: {  // the reply the pending request waits for, its refusal, or a notice
+                const uint8_t letter = (op & 0x40)   ? kErrorLetter
+                                       : (op & 0x20) ? kFfLetter
+                                                     : PendingLetter(w);
                 std::vector<uint8_t> reply = {kEsc, kTilde, letter};
-                const std::vector<uint8_t> rest = in.Take(in.Byte());
+                std::vector<uint8_t> rest = in.Take(in.Byte());
+                if (letter == kFfLetter) {  // its text, ended by its 00 or by the line's quiet
+                    std::replace(rest.begin(), rest.end(), uint8_t{0}, uint8_t{' '});
+                    if (op & 0x10)
+                        rest.push_back(0);
+                }
                 reply.insert(reply.end(), rest.begin(), rest.end());
                 if (letter == kIdentity)
                     reply.resize(kIdentityReplySize, 0);

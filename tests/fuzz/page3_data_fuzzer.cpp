@@ -1,6 +1,8 @@
 // Feeds the Wi-Fi module page arbitrary replies in every state it can be in: idle, each read step
 // of either mode and each write step. Replies that begin like the real ones (a good V, an R with
-// one of the keys, a W acknowledgement) walk the page through its chains; raw ones test the rest.
+// one of the keys, a W acknowledgement) and whole replies to the request outstanding, with any
+// bytes where the protocol leaves them open, walk the page through its chains; raw ones test the
+// rest.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -32,6 +34,49 @@ Bytes GoodStart(uint8_t selector) {
     return reply;
 }
 
+// The whole reply to request, with any bytes where the protocol leaves them open: V's eight bytes
+// before its version text, and 0 to 3 bytes after V's text or R's value (an R reply's two trailing
+// bytes, more or fewer).
+Bytes WholeReply(const Bytes& request, FuzzInput& in) {
+    using namespace page3;
+    if (request.size() < 3)
+        return {};
+    const uint8_t letter = request[2];
+    const uint8_t item = request.size() > 3 ? request[3] : 0;
+    Bytes reply = {kEsc, kTilde, letter};
+    Bytes value;
+    switch (letter) {
+        case kVersionLetter:
+            reply.insert(reply.end(), {kGoodStatus, 0});
+            for (int i = 0; i < 8; ++i)
+                reply.push_back(in.Byte());
+            value = in.Text(in.Byte() % 11);
+            break;
+        case kReadLetter: {
+            reply.insert(reply.end(), {kGoodStatus, 0});
+            const char* key = KeyText(ItemKey(item));
+            reply.insert(reply.end(), key, key + std::strlen(key));
+            reply.push_back('=');
+            if (item == kItemMac) {
+                for (int i = 0; i < 6; ++i)
+                    value.push_back(in.Byte());
+            } else {  // a key's value may be raw bytes: a HEX key's 5, 13 or 32
+                const uint8_t size = in.Byte();
+                value = item == kItemApKey || item == kItemKey ? in.Take(size % 33) : in.Text(size);
+            }
+            break;
+        }
+        case kWriteLetter:
+            return {kEsc, kTilde, kWriteLetter, item, kGoodStatus, 0, 0};
+        default:
+            return reply;
+    }
+    reply.insert(reply.end(), value.begin(), value.end());
+    const Bytes end = in.Take(in.Byte() % 4);
+    reply.insert(reply.end(), end.begin(), end.end());
+    return reply;
+}
+
 // W of an item; V, R and I only read.
 bool WritesSettings(const Bytes& frame) {
     return frame.size() >= 3 && frame[0] == page3::kEsc && frame[1] == page3::kTilde &&
@@ -51,14 +96,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const uint8_t arg = in.Byte();
         switch (op % 8) {
             case 0:
-            case 1:
-            case 2: {  // a reply: a good start and fuzzed bytes, or fuzzed bytes alone
+            case 1: {  // a reply: a good start and fuzzed bytes, or fuzzed bytes alone
                 Bytes reply = (op & 0x80) ? GoodStart(arg) : Bytes{0x1B, 0x7E};
                 const Bytes rest = in.Take(in.Byte());
                 reply.insert(reply.end(), rest.begin(), rest.end());
                 w.Deliver(reply, in);
                 break;
             }
+            case 2:
+                w.Deliver(WholeReply(w.LastRequest(), in), in);
+                break;
             case 3:
                 w.Click((arg & 1) ? page3::IDC_SAVE : page3::IDC_READ);
                 break;

@@ -15,6 +15,8 @@
 
 #include "app/main_dialog_layout.h"
 #include "app/zephra_dlg.h"
+#include "link/line_quiet.h"
+#include "page_shared/reply_cut.h"
 #include "tests/panel/fake_link.h"
 #include "tests/support/shown_panel.h"
 #include "ui/headless/headless_backend.h"
@@ -31,6 +33,15 @@ struct FuzzInput {
         n = std::min(n, size - at);
         at += n;
         return std::vector<uint8_t>(data + at - n, data + at);
+    }
+    // As Take, for a text value: a text end (00, CR, LF) would end it early, so none is left in.
+    std::vector<uint8_t> Text(size_t n) {
+        std::vector<uint8_t> text = Take(n);
+        for (uint8_t& byte : text) {
+            if (reply::IsTextEnd(byte))
+                byte = '.';
+        }
+        return text;
     }
 };
 
@@ -74,10 +85,28 @@ struct PageFuzzWorld {
         exchanging_ = page.IsExchanging();
     }
     bool Shown() { return ui.TopDialog() == page_; }
+    // The last request the page sent (a frame's header when it went in two writes), or nothing.
+    std::vector<uint8_t> LastRequest() const {
+        const auto& writes = links.log.writes;
+        for (auto write = writes.rbegin(); write != writes.rend(); ++write) {
+            if (write->size() >= 3 && (*write)[0] == 0x1B && (*write)[1] == 0x7E)
+                return *write;
+        }
+        return {};
+    }
 
     // The reply as the link hands it over: each piece's size (0: the rest) in a byte's low five
-    // bits and the pause after it, below the shortest reply timer, in its top three.
+    // bits and the pause after it in its top three: none, on either side of the line's quiet gap,
+    // or up to most of the shortest reply timer.
     void Deliver(const std::vector<uint8_t>& reply, FuzzInput& in) {
+        const unsigned pauses[8] = {0,
+                                    1,
+                                    kQuietGapMs - 1,
+                                    kQuietGapMs,
+                                    kQuietGapMs + 1,
+                                    4 * kQuietGapMs,
+                                    rules_.shortestTimerMs / 2,
+                                    rules_.shortestTimerMs * 7 / 8};
         for (size_t at = 0; at < reply.size();) {
             const uint8_t cut = in.Byte();
             const size_t n = (cut & 0x1F) == 0 ? reply.size() - at
@@ -85,8 +114,8 @@ struct PageFuzzWorld {
             links.Receive(std::vector<uint8_t>(reply.begin() + at, reply.begin() + at + n));
             at += n;
             Drain();
-            if (at < reply.size() && (cut >> 5) != 0)
-                Advance((cut >> 5) * (rules_.shortestTimerMs / 8));
+            if (pauses[cut >> 5] != 0)
+                Advance(pauses[cut >> 5]);
         }
     }
     // Clicks a control, knowing an exchange that Read starts for a read.
@@ -106,6 +135,14 @@ struct PageFuzzWorld {
         do {
             Advance(rules_.longestTimerMs + 1);
         } while (exchanging_ && ++rounds < 3);
+        if (!Shown())
+            return;
+        // (d) Every wait ends: with the line silent, bytes held for a reply were taken at the
+        // quiet gap or dropped, and every request's timer has ended its exchange.
+        if (page_->IsExchanging())
+            Fail('d', "an exchange outlived its reply timers");
+        if (AnyTimerArmed(kLastTimerId))
+            Fail('d', "a timer keeps the page waiting on a silent line");
     }
 
     // After each operation: the boxes and deliveries it left are not kept, and the page shown holds
@@ -116,7 +153,7 @@ struct PageFuzzWorld {
         if (!Shown())
             return;
         const bool exchanging = page_->IsExchanging();
-        // (b) Every wait ends: an exchange under way has a timer of the page running.
+        // (b) Every wait ends: an exchange under way has a reply timer running.
         if (exchanging && !AnyTimerArmed())
             Fail('b', "an exchange waits with no timer armed");
         // (c) However an exchange ends, the operator can read again.
@@ -132,9 +169,12 @@ struct PageFuzzWorld {
     CZephraDlg dlg{links};
 
   private:
-    bool AnyTimerArmed() {
-        // The pages' timer ids are small; each is a reply timer or the module's V retry.
-        for (unsigned id = 1; id <= 16; ++id) {
+    // The families' timer ids are small; each is a reply timer or the module's V retry. Above
+    // them the page keeps its own, the quiet gap's, which ends a reply but never the wait for one.
+    static constexpr unsigned kLastReplyTimerId = 16;
+    static constexpr unsigned kLastTimerId = 255;
+    bool AnyTimerArmed(unsigned lastId = kLastReplyTimerId) {
+        for (unsigned id = 1; id <= lastId; ++id) {
             if (ui.TimerArmed(*page_, id))
                 return true;
         }
