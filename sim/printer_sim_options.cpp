@@ -25,7 +25,7 @@ const char kUsage[] =
     "  --timed-log FILE write each chunk received (<) and each write to the terminal (>) as\n"
     "                   a line: microseconds on the monotonic clock, < or >, hex bytes\n"
     "  --split          send every reply, the identification's included, in two writes\n"
-    "                   100 ms apart, cut inside its payload\n"
+    "                   20 ms apart, cut inside its payload\n"
     "  --help           show this text\n"
     "  --version        show the version of this program\n"
     "\n"

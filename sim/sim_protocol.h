@@ -11,8 +11,9 @@
 using SimSendFn = std::function<void(std::vector<uint8_t> bytes, unsigned delayMs)>;
 
 // A split reply's second part follows its first this much later: longer than any silence the
-// utility's link batches by, so the two reach the utility apart.
-constexpr unsigned kSimSplitGapMs = 100;
+// utility's link batches by, so the two reach the utility apart, and shorter than the line's quiet
+// gap, which would end a value whose end only its 00 shows.
+constexpr unsigned kSimSplitGapMs = 20;
 
 // Where a split reply is cut: past the three-byte head, halfway through what follows, so the cut
 // falls inside the payload (a value's text, a record) and not only between head and payload. A

@@ -128,7 +128,7 @@ class Page1Test(PageCase):
         self.assert_checked(page, {WPA: True, DHCP: False})
 
     def test_split_replies_read_whole(self):
-        # Every reply, the identification's too, comes in two writes 100 ms apart, cut inside its
+        # Every reply, the identification's too, comes in two writes 20 ms apart, cut inside its
         # payload: the page must wait for the rest of each, not take the first part.
         settings = sim(mode="2", ssid="ShopAP", port="9101", band="6", region="JP",
                        channel="44", apip="10.0.0.1", apmask="255.255.0.0",

@@ -173,7 +173,7 @@ class RoutingTest(WineTestCase):
         com2.write(reply[3:])
         self.close_box(self.wait_page(CURRENT))
 
-        # The simulator sends the rest 100 ms after the first part: the panel keeps the pieces
+        # The simulator sends the rest 20 ms after the first part: the panel keeps the pieces
         # until the model character has come.
         self.open_port("COM1")
         self.close_box(self.wait_page(CURRENT))

@@ -51,7 +51,10 @@ TEST(SimIdentify, RepliesByteExactPerModelAndFaultModeWithTheirDelays) {
         {'7', M::kShort4, 20, {{{0x1B, 0x00, 0x02, 0x02}, 20}}},
         {'7', M::kShort5, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00}, 20}}},
         {'7', M::kUnknownModel, 20, {{{0x1B, 0x00, 0x02, 0x02, 0x00, '9', 0x0D, 0x0A}, 20}}},
-        {'7', M::kSplit, 250, {{{0x1B, 0x00, 0x02, 0x02, 0x00}, 250}, {{'7', 0x0D, 0x0A}, 350}}},
+        {'7',
+         M::kSplit,
+         250,
+         {{{0x1B, 0x00, 0x02, 0x02, 0x00}, 250}, {{'7', 0x0D, 0x0A}, 250 + kSimSplitGapMs}}},
     };
     for (const auto& c : kCases) {
         Rig rig(c.model);
@@ -206,7 +209,7 @@ TEST(SimCurrentGen, FaultsRefuseSilenceFailTheJoinOrSplitAndChangeNothing) {
     rig.gen->SetSplitReplies(true);
     rig.sent.clear();
     rig.Feed(Esc("R "));
-    const std::vector<Sent> want = {{Esc("R @V1"), 20}, {{'.', '0', '4', 0}, 120}};
+    const std::vector<Sent> want = {{Esc("R @V1"), 20}, {{'.', '0', '4', 0}, 20 + kSimSplitGapMs}};
     EXPECT_EQ(rig.sent, want);
 }
 
