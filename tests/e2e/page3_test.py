@@ -1,6 +1,7 @@
-"""The Wi-Fi module page of Zephra.exe under Wine against simulated modules (model 4, and a
-printer silent at identification): the read and save chains byte for byte, what the page shows,
-read-back from the module's store, and a refused write."""
+"""The Wi-Fi module page of Zephra.exe under Wine against simulated modules (model 4, one ending
+its read replies with other bytes, and a printer silent at identification): the read and save
+chains byte for byte, what the page shows, read-back from the module's store, and a refused
+write."""
 
 import os
 import sys
@@ -25,19 +26,27 @@ def w(item, value):
 
 INFRA_READ = [esc("V"), r(0), esc("I")] + [r(item) for item in (16, *range(17, 25), 32, 33)]
 
+# The bytes after each R reply's text: the module's own, and a printer's 00 CR LF in their place.
+READ_TRAILERS = {"COM1": None, "COM2": "000D0A"}
 
-def sim(**settings):
-    """A model 4 module with these items preset (see sim_options)."""
-    return sim_options("4", **settings)
+
+def sim(read_trailer=None, **settings):
+    """A model 4 module with these items preset (see sim_options), its R replies ending in
+    read_trailer (hex) when given."""
+    options = sim_options("4", **settings)
+    if read_trailer:
+        options["options"] += ["--read-trailer", read_trailer]
+    return options
 
 
 class Page3Test(PageCase):
     SAVE_ENABLED_AT_OPEN = True
     SAVE_SUCCESS = "Write Success"
 
-    def test_infrastructure_read_save_and_read_back(self):
-        printer = self.start(COM1=sim(ssid="Office", passphrase="old-secret-1"))["COM1"]
-        page = self.open_page("COM1", printer)
+    def read_save_and_read_back(self, port, printer):
+        """The module preset with SSID Office: a read shows it, an edit saves and reads back;
+        the page ends with its link dropped."""
+        page = self.open_page(port, printer)
         self.read(page, printer, INFRA_READ)
         self.assert_texts(page, {
             VERSION: "V2.10", MAC: "00-1A-2B-3C-4D-5E", WLAN_MODE: "Infrastructure mode",
@@ -53,6 +62,17 @@ class Page3Test(PageCase):
         self.save_and_read_back(page, printer, saved, INFRA_READ, {
             SSID: "Lab 2", KEY: "new,secret", WLAN_MODE: "Infrastructure mode"})
         self.assert_checked(page, {WPA2: True, DHCP: True})
+        # The close box drops the link, so that Open may take another port.
+        self.close_page(page)
+        self.assert_panel_buttons(open_enabled=True, close_enabled=False)
+
+    def test_infrastructure_read_save_and_read_back(self):
+        printers = self.start(**{
+            port: sim(trailer, ssid="Office", passphrase="old-secret-1")
+            for port, trailer in READ_TRAILERS.items()})
+        for port, trailer in READ_TRAILERS.items():
+            with self.subTest(read_trailer=trailer or "default"):
+                self.read_save_and_read_back(port, printers[port])
 
     def test_refused_ssid_write_stops_the_save(self):
         # A module silent at identification gets this page once the identification times out.
