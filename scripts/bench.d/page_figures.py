@@ -1,4 +1,4 @@
-"""Measures the current-generation page's pause under Wine and prints a BENCH line.
+"""Measures the current-generation page's pause under Wine and prints a BENCH line per printer.
 
 page_round_trip: zephra-cli.exe reads a simulated printer of model 5 that answers at once, on a
 pty mapped to COM1; the console build runs the same panel and page as Zephra.exe without the
@@ -7,6 +7,8 @@ stamps each of its writes and reads on the monotonic clock; a figure is the time
 writing the last byte of a reply to its reading the first byte of the page's next request. The
 median over every step of READS whole reads (the infrastructure WPA2 chain, 12 requests each) is
 compared with the 50 ms the original reader paused after each reply.
+page_round_trip_quiet: the same against a printer whose read replies end with no byte
+(--read-end none), so that only the line's quiet gap (30 ms) ends each of them.
 Usage: page_figures.py BUILD_DIR [PRINTER_SIM]; PRINTER_SIM defaults to the build's own
 (BUILD_DIR/host-sim/printer-sim), and must take --timed-log."""
 
@@ -26,6 +28,9 @@ STEPS = 11  # replies of a read that a next request follows
 PEER_PAUSE_MS = 50.0
 PRINTER = ("--set", "mode=0", "--set", "security=3", "--set", "cipher=1", "--set",
            "wpakey=bench-key-1")
+# Each figure's name and the printer-sim options that make its printer.
+FIGURES = (("page_round_trip", ()),
+           ("page_round_trip_quiet", ("--read-end", "none")))
 
 
 def timed_log(path):
@@ -53,14 +58,14 @@ def pauses_ms(entries):
     return pauses
 
 
-def page_round_trip_ms(build, sim_path):
+def page_round_trip_ms(build, sim_path, name, printer_options):
     wine = WineSession(os.path.join(build, "wineprefix-base"), os.path.join(build, "bench"),
-                       "page-round-trip")
+                       name.replace("_", "-"))
     sim = None
     try:
         log = os.path.join(wine.root, "printer-timed.log")
         sim = PrinterSim(sim_path, os.path.join(wine.root, "printer.log"), delay_ms=0,
-                         options=("--timed-log", log) + PRINTER)
+                         options=("--timed-log", log) + PRINTER + printer_options)
         wine.map_ports({"COM1": sim.path})
         pauses = []
         for _ in range(READS):
@@ -85,9 +90,10 @@ def main():
     build = os.path.abspath(sys.argv[1])
     sim_path = sys.argv[2] if len(sys.argv) > 2 else os.path.join(build, "host-sim",
                                                                    "printer-sim")
-    ours = page_round_trip_ms(build, sim_path)
-    print(f"BENCH page_round_trip ours={ours:.2f} ms peer={PEER_PAUSE_MS:.2f} ms "
-          f"ratio={ours / PEER_PAUSE_MS:.2f}", flush=True)
+    for name, printer_options in FIGURES:
+        ours = page_round_trip_ms(build, sim_path, name, printer_options)
+        print(f"BENCH {name} ours={ours:.2f} ms peer={PEER_PAUSE_MS:.2f} ms "
+              f"ratio={ours / PEER_PAUSE_MS:.2f}", flush=True)
 
 
 if __name__ == "__main__":
