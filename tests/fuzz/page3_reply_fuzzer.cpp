@@ -13,12 +13,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace page3;
     const uint32_t count = static_cast<uint32_t>(size);
-    // Each request the page sends, for what is held: a reply is never longer than the bytes.
+    // Each request the page sends, for what is held, whichever form a key is read in: a reply is
+    // never longer than the bytes, and one the line's quiet may end is all of them.
+    const KeyForm keyForm = static_cast<KeyForm>(size % 3);
     for (const Bytes& request :
          {VersionRequest(), BeginRequest(), ReadRequest(size % 40), WriteHeader(size % 40)}) {
-        const reply::Cut cut = CutReply(&request, data, size);
+        const reply::Cut cut = CutReply(&request, data, size, keyForm);
         if ((cut.fit == reply::Fit::kAnswer || cut.fit == reply::Fit::kNotice) &&
             (cut.length == 0 || cut.length > size))
+            std::abort();
+        if (cut.fit == reply::Fit::kAnswerIfQuiet && cut.length != size)
             std::abort();
     }
     ReplyLetter(data, count);
@@ -35,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (reply.valueOffset > count)
             std::abort();
         const std::string text = TextValue(data, count, reply);
-        const Bytes raw = RawValue(data, count, reply);
-        if (text.size() > count || raw.size() > count)
+        const Bytes raw = MacValue(data, count, reply);
+        const Bytes key = KeyBytes(data, count, reply, keyForm);
+        if (text.size() > count || raw.size() > count || key.size() > count)
             std::abort();
         uint32_t address = 0;
         DottedAddress(text, &address);
