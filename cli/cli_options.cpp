@@ -127,26 +127,39 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
         {CliCommand::Kind::kRead, "read", "Reads the printer's settings as a profile."},
         {CliCommand::Kind::kApply, "apply",
          "Writes a profile to each printer in turn and reads it back."},
+        {CliCommand::Kind::kPorts, "ports", "Lists the ports where a printer may be."},
     };
     std::vector<std::pair<CLI::App*, CliCommand::Kind>> commands;
     for (const auto& k : kinds) {
         CLI::App* sub = app.add_subcommand(k.name, k.description);
         commands.emplace_back(sub, k.kind);
-        auto* port = sub->add_option(
-            "--port", command->ports,
-            comPorts ? "Serial port, COM1 to COM20" : "Serial device, e.g. /dev/ttyUSB0");
-        if (k.kind != CliCommand::Kind::kApply)
+        const bool listing = k.kind == CliCommand::Kind::kPorts;
+        auto* port =
+            sub->add_option("--port", command->ports,
+                            listing ? "Also a port the system does not list, e.g. a pseudo-terminal"
+                            : comPorts ? "Serial port, COM1 to COM20"
+                                       : "Serial device, e.g. /dev/ttyUSB0");
+        if (k.kind != CliCommand::Kind::kApply && !listing)
             port->expected(1);
         // Only the panel's own USB link needs it; elsewhere it is kept out of the help and
-        // refused with the way to reach such a printer.
-        CLI::Option* usbFlag = sub->add_flag("--usb", usb, "The printer on USB, in place of --port")
-                                   ->group(comPorts ? "Options" : "");
-        if (comPorts)
-            port->excludes(usbFlag);
+        // refused with the way to reach such a printer. ports lists USB printers anyway.
+        if (!listing) {
+            CLI::Option* usbFlag =
+                sub->add_flag("--usb", usb, "The printer on USB, in place of --port")
+                    ->group(comPorts ? "Options" : "");
+            if (comPorts)
+                port->excludes(usbFlag);
+        }
         sub->add_option("--baud", baud, "Baud rate")->capture_default_str();
         sub->add_option("--parity", parity, "None, Odd or Even")->capture_default_str();
         sub->add_option("--data", dataBits, "Data bits")->capture_default_str();
         sub->add_option("--stop", stopBits, "Stop bits")->capture_default_str();
+        if (listing) {
+            sub->add_flag("--identify", command->identify,
+                          "Asks each serial port at once which printer answers; writes nothing");
+            sub->add_flag("--json", command->json, "A JSON object per port, one a line");
+            continue;
+        }
         sub->add_option("--trace", command->trace, "Appends the protocol trace to this file");
         sub->add_flag("--yes", command->yes, "Answers the printer page's questions with Yes");
         if (k.kind == CliCommand::Kind::kRead)
@@ -203,7 +216,10 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
             "zephra-cli: --usb is not offered here; name the printer's serial device with --port";
         return kExitUsage;
     }
-    if (!usb && command->ports.empty()) {
+    const bool listing = std::any_of(commands.begin(), commands.end(), [](const auto& c) {
+        return c.first->parsed() && c.second == CliCommand::Kind::kPorts;
+    });
+    if (!usb && command->ports.empty() && !listing) {
         *message =
             comPorts ? "zephra-cli: --port or --usb is required" : "zephra-cli: --port is required";
         return kExitUsage;
@@ -220,7 +236,8 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
         if (c.first->parsed())
             command->kind = c.second;
     }
-    command->link.port = command->ports.front();
+    if (!command->ports.empty())
+        command->link.port = command->ports.front();
     if (command->kind == CliCommand::Kind::kApply) {
         const FleetOptions& fleet = command->fleet;
         if (fleet.watch && command->ports.size() > 1)

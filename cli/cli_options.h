@@ -28,7 +28,7 @@ struct FleetOptions {
 };
 
 struct CliCommand {
-    enum class Kind { kNone, kIdentify, kRead, kApply } kind = Kind::kNone;
+    enum class Kind { kNone, kIdentify, kRead, kApply, kPorts } kind = Kind::kNone;
     LinkChoice link;                 // its port is the first of ports
     std::vector<std::string> ports;  // apply takes several, in turn
     std::string profile;             // apply: the profile to write
@@ -36,6 +36,7 @@ struct CliCommand {
     std::string trace;               // the file the protocol trace is appended to; "" for none
     bool yes = false;                // answer the pages' Yes/No questions with Yes
     bool json = false;               // results as JSON: a line per printer, then the summary
+    bool identify = false;           // ports: asks each serial port which printer answers
     FleetOptions fleet;              // apply only
 };
 

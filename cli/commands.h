@@ -13,6 +13,7 @@ constexpr char kPortClosed[] = "the port closed";
 int RunIdentify(const CliCommand& command, COperatorIo& io);
 int RunRead(const CliCommand& command, COperatorIo& io);
 int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop);
+int RunPorts(const CliCommand& command, COperatorIo& io, CStopSwitch& stop);
 
 // Opens the port and waits for the identification; kNone, with the exit status in *status and
 // the reason in *why when given, when there is no printer page to go on with.

@@ -15,6 +15,8 @@ int Run(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
             return RunRead(command, io);
         case CliCommand::Kind::kApply:
             return RunApply(command, io, stop);
+        case CliCommand::Kind::kPorts:
+            return RunPorts(command, io, stop);
         case CliCommand::Kind::kIdentify:
         case CliCommand::Kind::kNone:
             break;

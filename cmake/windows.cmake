@@ -9,6 +9,7 @@ add_link_options(-Wl,--no-insert-timestamp)
 # The Win32 links, shared by the product and the Wine-level link probes.
 add_library(zephra_win32_links STATIC
   link/bounded_writer.cpp
+  link/device_interfaces_win32.cpp
   link/reader_thread.cpp
   link/serial_link_win32.cpp
   link/usb_link_win32.cpp

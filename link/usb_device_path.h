@@ -24,8 +24,20 @@ std::string NormaliseUsbDevicePath(const std::string& path);
 
 UsbDevicePath ParseUsbDevicePath(const std::string& path);
 
+// A vendor id, four hex digits in any case, of a maker whose printers this utility configures.
+bool IsAcceptedUsbVendor(const std::string& vendor);
+
 // Bus "USB" and vendor id 3C7D or 6E4B, whatever the product id and the letter case.
 bool IsAcceptedUsbPrinter(const std::string& path);
+
+// What a USB device's instance id, as in "USB\VID_2A3B&PID_0101\A1B2C3", names: the vendor and
+// product ids in upper case, and the serial number, "" when the device has none (the system then
+// makes up an instance part with '&' in it).
+struct UsbInstanceIds {
+    std::string vendor, product, serial;
+};
+// False for an id that is not a USB device's own: another bus, or one interface of a device.
+bool ParseUsbDeviceInstanceId(const std::string& id, UsbInstanceIds* ids);
 
 constexpr size_t kNoUsbPrinter = static_cast<size_t>(-1);
 

@@ -2,12 +2,10 @@
 // I/O and the reader thread that feeds the receive queue.
 #include "link/usb_link_win32.h"
 
-#include <setupapi.h>
-
-#include <cstddef>
 #include <cstring>
-#include <memory>
+#include <vector>
 
+#include "link/device_interfaces_win32.h"
 #include "link/line_quiet.h"
 #include "link/rx_queue.h"
 #include "link/usb_chunk_batching.h"
@@ -16,53 +14,28 @@
 const GUID kUsbPrintInterface = {
     0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
 
-namespace {
-
-// No device path comes near this; a larger detail size is not trusted.
-constexpr DWORD kMaxDetailSize = 64 * 1024;
-
-struct DeviceListCloser {
-    void operator()(void* list) const { SetupDiDestroyDeviceInfoList(list); }
-};
-
-}  // namespace
-
 UsbOpenResult FindUsbPrinter(const GUID& interfaceClass, uint32_t instance, std::string* path) {
-    HDEVINFO raw = SetupDiGetClassDevsA(&interfaceClass, nullptr, nullptr,
-                                        DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-    if (raw == INVALID_HANDLE_VALUE)
-        return UsbOpenResult::kNoDeviceList;
-    const std::unique_ptr<void, DeviceListCloser> list(raw);
-
     std::vector<std::string> paths;
-    for (DWORD index = 0;; ++index) {
-        SP_DEVICE_INTERFACE_DATA iface{};
-        iface.cbSize = sizeof iface;
-        if (!SetupDiEnumDeviceInterfaces(raw, nullptr, &interfaceClass, index, &iface)) {
-            return GetLastError() == ERROR_NO_MORE_ITEMS ? UsbOpenResult::kNoAcceptedDevice
-                                                         : UsbOpenResult::kSearchFailed;
-        }
-        DWORD size = 0;
-        SetupDiGetDeviceInterfaceDetailA(raw, &iface, nullptr, 0, &size, nullptr);
-        if (size <= offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) ||
-            size > kMaxDetailSize) {
-            return UsbOpenResult::kSearchFailed;
-        }
-        // DWORD storage keeps the record's size field aligned.
-        std::vector<DWORD> block((size + sizeof(DWORD) - 1) / sizeof(DWORD));
-        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(block.data());
-        // The header's own size (5 on 32-bit Windows), not the size of the whole block.
-        detail->cbSize = sizeof *detail;
-        if (!SetupDiGetDeviceInterfaceDetailA(raw, &iface, detail, size, nullptr, nullptr))
-            return UsbOpenResult::kSearchFailed;
-        const size_t room = size - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
-        paths.emplace_back(detail->DevicePath, strnlen(detail->DevicePath, room));
-        const size_t chosen = SelectUsbPrinter(paths, instance);
-        if (chosen != kNoUsbPrinter) {
+    const InterfaceListEnd end = VisitDeviceInterfaces(
+        interfaceClass, [&](const std::string& found, HDEVINFO, SP_DEVINFO_DATA&) {
+            paths.push_back(found);
+            const size_t chosen = SelectUsbPrinter(paths, instance);
+            if (chosen == kNoUsbPrinter)
+                return true;
             *path = paths[chosen];
+            return false;
+        });
+    switch (end) {
+        case InterfaceListEnd::kStopped:
             return UsbOpenResult::kOpened;
-        }
+        case InterfaceListEnd::kComplete:
+            return UsbOpenResult::kNoAcceptedDevice;
+        case InterfaceListEnd::kNoDeviceList:
+            return UsbOpenResult::kNoDeviceList;
+        case InterfaceListEnd::kFailed:
+            break;
     }
+    return UsbOpenResult::kSearchFailed;
 }
 
 CUsbLink::CUsbLink() {

@@ -1,6 +1,7 @@
-"""zephra-cli.exe under Wine: the console build reads a simulated printer on COM1 and applies a
-profile to COM1 and COM2 at once with results as JSON lines, Ctrl-C stops its save after the request under way, and a line
-that goes away ends the save at once."""
+"""zephra-cli.exe under Wine: the console build lists and identifies the mapped COM ports, reads a
+simulated printer on COM1 and applies a profile to COM1 and COM2 at once with results as JSON
+lines, Ctrl-C stops its save after the request under way, and a line that goes away ends the save
+at once."""
 
 import hashlib
 import json
@@ -65,6 +66,20 @@ class CliTest(WineTestCase):
             digests = {json.loads(line)["profile_sha256"] for line in f}
         with open(path, "rb") as f:
             self.assertEqual(digests, {hashlib.sha256(f.read()).hexdigest()})
+
+    def test_ports_lists_and_identifies_the_mapped_com_ports(self):
+        """Wine's SetupAPI has no device for a mapped port; the serial drivers' own list does."""
+        printers = self.start_printers(COM1=dict(model="5"), COM2=dict(identify="silent"))
+        cli = self.session.start(program("ZEPHRA_CLI_EXE"), ["ports", "--identify", "--json"],
+                                 stdin=subprocess.DEVNULL)
+        out, _ = cli.communicate(timeout=60)
+        self.assertEqual(cli.returncode, 0, out)
+        ports = {p["path"]: p for p in map(json.loads, out.decode().splitlines())}
+        self.assertEqual({k: ports["COM1"][k] for k in ("kind", "family", "model", "message")},
+                         {"kind": "serial", "family": "current", "model": "5", "message": ""})
+        self.assertEqual(ports["COM2"]["message"], "no answer")
+        for printer in printers.values():
+            self.assertEqual(printer.chunks(), [b"\x1b\x00\x02\x02"])
 
     def save_under_way(self):
         """A legacy printer and an apply of its own settings, returned once its third request

@@ -88,4 +88,31 @@ TEST(UsbDevicePath, SelectsTheFirstAcceptedDeviceOfTheEnumeration) {
     EXPECT_EQ(SelectUsbPrinter({Path("usb", "vid_1234&pid_0001"), "\\\\?\\x"}, 0), kNoUsbPrinter);
 }
 
+// The USB device a COM port belongs to, from the device instance ids the system gives.
+TEST(UsbDevicePath, InstanceIdsNameTheDeviceItsIdsAndItsSerialNumber) {
+    const struct {
+        const char* id;
+        bool device;
+        const char *vendor, *product, *serial;
+    } cases[] = {
+        {"USB\\VID_2A3B&PID_0101\\A1B2C3", true, "2A3B", "0101", "A1B2C3"},
+        {"usb\\vid_2a3b&pid_01ac\\a1b2c3", true, "2A3B", "01AC", "a1b2c3"},
+        {"USB\\VID_2A3B&PID_0101&REV_0600\\5&1A2B3C&0&1", true, "2A3B", "0101", ""},
+        {"USB\\VID_2A3B&PID_0101&MI_00\\6&2C4B3B0&0&0000", false, "", "", ""},
+        {"FTDIBUS\\VID_2A3B+PID_0101+A1B2C3A\\0000", false, "", "", ""},
+        {"USB\\ROOT_HUB30\\4&1B2C3D4E&0&0", false, "", "", ""},
+        {"USB\\VID_2A3&PID_0101\\A1", false, "", "", ""},
+        {"USB\\VID_2A3B&PID_0101", false, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        UsbInstanceIds ids;
+        EXPECT_EQ(ParseUsbDeviceInstanceId(c.id, &ids), c.device) << c.id;
+        if (c.device) {
+            EXPECT_EQ(ids.vendor, c.vendor) << c.id;
+            EXPECT_EQ(ids.product, c.product) << c.id;
+            EXPECT_EQ(ids.serial, c.serial) << c.id;
+        }
+    }
+}
+
 }  // namespace

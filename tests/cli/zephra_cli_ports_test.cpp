@@ -1,0 +1,226 @@
+// zephra-cli ports against devices an umockdev testbed describes: the ports it lists with what the
+// system says of them, and every serial port identified at once against printer-sim.
+#include <umockdev.h>
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "tests/cli/cli_run.h"
+#include "tests/support/sim_process.h"
+
+namespace {
+
+using nlohmann::json;
+
+// Two USB-serial adapters, an on-board UART that the serial core registered with nothing behind
+// it, a virtual console, a USB printer of an accepted vendor and one of another vendor.
+const char kDevices[] = R"(P: /devices/pci0000:00/0000:00:14.0/usb1/1-1
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_device
+A: idVendor=2a3b
+A: idProduct=0101
+A: manufacturer=Bench
+A: product=USB-Serial
+A: serial=A1B2C3
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-1/1-1:1.0
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_interface
+A: bInterfaceClass=ff
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-1/1-1:1.0/ttyUSB0
+E: SUBSYSTEM=usb-serial
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-1/1-1:1.0/ttyUSB0/tty/ttyUSB0
+N: ttyUSB0
+E: SUBSYSTEM=tty
+E: DEVNAME=/dev/ttyUSB0
+E: DEVLINKS=/dev/serial/by-path/pci-0000:00:14.0-usb-0:1:1.0-port0 /dev/serial/by-id/usb-Bench_USB-Serial_A1B2C3-if00-port0
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-2
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_device
+A: idVendor=4c5d
+A: idProduct=00ac
+A: product=CDC Serial
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_interface
+A: bInterfaceClass=02
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/tty/ttyACM0
+N: ttyACM0
+E: SUBSYSTEM=tty
+E: DEVNAME=/dev/ttyACM0
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-3
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_device
+A: idVendor=3c7d
+A: idProduct=0012
+A: product=Label Printer
+A: serial=LP0001
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_interface
+A: bInterfaceClass=07
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0/usbmisc/lp0
+N: usb/lp0
+E: SUBSYSTEM=usbmisc
+E: DEVNAME=/dev/usb/lp0
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-4
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_device
+A: idVendor=5e6f
+A: idProduct=0042
+A: product=Office Printer
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-4/1-4:1.0
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_interface
+A: bInterfaceClass=07
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-4/1-4:1.0/usbmisc/lp1
+N: usb/lp1
+E: SUBSYSTEM=usbmisc
+E: DEVNAME=/dev/usb/lp1
+
+P: /devices/platform/serial8250
+E: SUBSYSTEM=platform
+
+P: /devices/platform/serial8250/tty/ttyS1
+N: ttyS1
+E: SUBSYSTEM=tty
+E: DEVNAME=/dev/ttyS1
+A: type=0
+
+P: /devices/virtual/tty/tty0
+N: tty0
+E: SUBSYSTEM=tty
+E: DEVNAME=/dev/tty0
+)";
+
+// Runs each ioctl on the terminal itself: umockdev's own handler refuses the lock the serial link
+// takes on its port.
+gboolean PassOn(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer) {
+    int error = 0;
+    const int result = umockdev_ioctl_client_execute(client, &error, nullptr);
+    umockdev_ioctl_client_complete(client, result, error);
+    return TRUE;
+}
+
+class CliPorts : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(umockdev_testbed_add_from_string(testbed_, kDevices, nullptr));
+        g_signal_connect(ioctls_, "handle-ioctl", G_CALLBACK(PassOn), nullptr);
+    }
+    void TearDown() override {
+        g_object_unref(ioctls_);
+        g_object_unref(testbed_);
+    }
+    // Lets zephra-cli open the terminal at path in the testbed as it would outside.
+    void PassIoctls(const std::string& path) {
+        ASSERT_TRUE(umockdev_testbed_attach_ioctl(testbed_, path.c_str(), ioctls_, nullptr));
+    }
+    // zephra-cli with its view of /sys and /dev in the testbed (found by UMOCKDEV_DIR).
+    static CliRun Run(const std::string& args) {
+        const int status =
+            std::system((UMOCKDEV_WRAPPER " " + CliCommandLine(args, "ports")).c_str());
+        return CliRun{WEXITSTATUS(status), ReadText(TestFile("ports.out")),
+                      ReadText(TestFile("ports.err"))};
+    }
+    static std::map<std::string, json> ByPath(const std::string& out) {
+        std::map<std::string, json> ports;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            const json port = json::parse(line);
+            ports[port["path"]] = port;
+        }
+        return ports;
+    }
+
+    UMockdevTestbed* testbed_ = umockdev_testbed_new();
+    UMockdevIoctlBase* ioctls_ = umockdev_ioctl_base_new();
+};
+
+TEST_F(CliPorts, ListsTheAdaptersAndTheAcceptedPrinterWithWhatTheSystemSaysOfThem) {
+    const char* expected[] = {
+        R"({"path": "/dev/ttyUSB0", "kind": "serial", "vendor_id": "2A3B", "product_id": "0101",
+            "by_id": "/dev/serial/by-id/usb-Bench_USB-Serial_A1B2C3-if00-port0",
+            "description": "Bench USB-Serial", "serial": "A1B2C3"})",
+        R"({"path": "/dev/ttyACM0", "kind": "serial", "vendor_id": "4C5D", "product_id": "00AC",
+            "by_id": "", "description": "CDC Serial", "serial": ""})",
+        R"({"path": "/dev/usb/lp0", "kind": "usb", "vendor_id": "3C7D", "product_id": "0012",
+            "by_id": "", "description": "Label Printer", "serial": "LP0001"})",
+    };
+    const CliRun run = Run("ports --json");
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string line;
+    for (const char* port : expected) {
+        ASSERT_TRUE(std::getline(lines, line)) << run.out;
+        EXPECT_EQ(json::parse(line), json::parse(port));
+    }
+    EXPECT_FALSE(std::getline(lines, line)) << line;
+
+    EXPECT_EQ(Run("ports").out,
+              "/dev/ttyUSB0 serial: 2A3B:0101 Bench USB-Serial, serial A1B2C3; "
+              "/dev/serial/by-id/usb-Bench_USB-Serial_A1B2C3-if00-port0\n"
+              "/dev/ttyACM0 serial: 4C5D:00AC CDC Serial\n"
+              "/dev/usb/lp0 usb: 3C7D:0012 Label Printer, serial LP0001\n");
+}
+
+TEST_F(CliPorts, IdentifiesEverySerialPortAtOnceSendingTheIdentificationAlone) {
+    const struct {
+        std::vector<std::string> sim;
+        const char *family, *model, *message;
+    } printers[] = {
+        {{"--model", "5"}, "current", "5", ""},
+        {{"--model", "3"}, "legacy", "3", ""},
+        {{"--model", "4"}, "module", "4", ""},
+        {{"--model", "4", "--identify", "silent"}, "", "", "no answer"},
+    };
+    std::vector<std::unique_ptr<simproc::SimProcess>> sims;
+    std::vector<std::string> paths, logs;
+    std::string args = "ports --identify --json --baud 115200";
+    for (const auto& printer : printers) {
+        logs.push_back(TestFile("sim" + std::to_string(logs.size()) + ".log"));
+        std::vector<std::string> sim = printer.sim;
+        sim.insert(sim.end(), {"--log", logs.back()});
+        sims.push_back(std::make_unique<simproc::SimProcess>(sim));
+        paths.push_back(sims.back()->Path());
+        ASSERT_FALSE(paths.back().empty());
+        PassIoctls(paths.back());
+        args += " --port " + paths.back();
+    }
+    // The testbed's adapters are terminals with nothing on their far end.
+    PassIoctls("/dev/ttyUSB0");
+    PassIoctls("/dev/ttyACM0");
+
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::map<std::string, json> ports = ByPath(run.out);
+    ASSERT_EQ(ports.size(), 7u) << run.out;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const json& port = ports[paths[i]];
+        EXPECT_EQ(port["family"], printers[i].family) << port;
+        EXPECT_EQ(port["model"], printers[i].model) << port;
+        EXPECT_EQ(port["message"], printers[i].message) << port;
+        EXPECT_EQ(ReadText(logs[i]), "1B 00 02 02\n") << port;
+    }
+    for (const char* adapter : {"/dev/ttyUSB0", "/dev/ttyACM0"})
+        EXPECT_EQ(ports[adapter]["message"], "no answer") << ports[adapter];
+    EXPECT_EQ(ports["/dev/usb/lp0"]["family"], "") << ports["/dev/usb/lp0"];
+}
+
+}  // namespace
