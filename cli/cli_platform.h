@@ -14,6 +14,8 @@
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // The serial (and, where the system has them, USB) links of this system.
 std::unique_ptr<CLinkProvider> MakeCliLinks();
+// Whether --port names a printer that the USB link opens, not the serial one.
+bool IsUsbPrinterPort(const std::string& port);
 // The panel writes a diagnostic line to standard output for each notification it passes on; here
 // they are dropped, and the returned stream is the original standard output, for results only.
 // nullptr when that failed.

@@ -1,4 +1,4 @@
-// The command line on a POSIX system: its serial ports by path.
+// The command line on a POSIX system: its serial ports and USB printers by path.
 #include <errno.h>
 #include <fcntl.h>
 #include <pthread.h>
@@ -13,6 +13,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_platform.h"
 #include "link/posix_link_provider.h"
+#include "link/usb_printer_nodes_posix.h"
 
 PortNaming SystemPortNaming() {
     return PortNaming::kDevicePaths;
@@ -24,6 +25,10 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 
 std::unique_ptr<CLinkProvider> MakeCliLinks() {
     return std::make_unique<CPosixLinkProvider>();
+}
+
+bool IsUsbPrinterPort(const std::string& port) {
+    return IsUsbPrinterNode(port);
 }
 
 FILE* SeparateResults() {

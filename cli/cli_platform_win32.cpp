@@ -56,6 +56,11 @@ std::unique_ptr<CLinkProvider> MakeCliLinks() {
     return std::make_unique<CWin32LinkProvider>();
 }
 
+bool IsUsbPrinterPort(const std::string&) {
+    // --port takes COM ports alone here; --usb names the panel's USB link.
+    return false;
+}
+
 FILE* SeparateResults() {
     std::fflush(stdout);
     const int resultsFd = _dup(_fileno(stdout));

@@ -16,6 +16,7 @@ class CLinkLossWatch : public CLinkProvider {
                                 std::unique_ptr<CLink>* link) override;
     UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                           std::unique_ptr<CLink>* link) override;
+    void SetUsbDevice(const std::string& path) override { links_->SetUsbDevice(path); }
     std::string LastError() const override { return links_->LastError(); }
 
     // A link opened here has reported its line gone (an adapter unplugged, a pseudo-terminal hung

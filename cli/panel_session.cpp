@@ -1,5 +1,5 @@
 // The utility's own panel and pages, run without windows on the steady clock and driven the way
-// an operator drives them, over the serial ports of this system.
+// an operator drives them, over the serial ports and USB printers of this system.
 #include "cli/panel_session.h"
 
 #include <chrono>
@@ -43,7 +43,9 @@ CPanelSession::~CPanelSession() {
 }
 
 bool CPanelSession::Open(const LinkChoice& link, std::string* error) {
-    if (link.usb) {
+    if (link.usb || IsUsbPrinterPort(link.port)) {
+        // The USB link opens the printer named, or else the panel's first one.
+        links_->SetUsbDevice(link.usb ? std::string() : link.port);
         ui_.Click(dlg_, IDC_USB);
     } else {
         // The port list offers COM1 to COM20; any other name, a device's path, is added to it as

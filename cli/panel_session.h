@@ -1,5 +1,5 @@
 // The utility's own panel and pages, run without windows on the steady clock and driven the way
-// an operator drives them, over the serial ports of this system.
+// an operator drives them, over the serial ports and USB printers of this system.
 #pragma once
 
 #include <condition_variable>

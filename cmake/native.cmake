@@ -3,7 +3,10 @@ find_package(GTest REQUIRED)
 
 # The serial ports of this platform, for the command line.
 add_library(zephra_posix_links STATIC
+  link/bounded_write_posix.cpp
   link/serial_link_posix.cpp
+  link/usb_link_posix.cpp
+  link/usb_printer_nodes_posix.cpp
   link/posix_link_provider.cpp
 )
 target_link_libraries(zephra_posix_links PUBLIC zephra_core Threads::Threads)

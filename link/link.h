@@ -62,6 +62,8 @@ enum class UsbOpenResult {
     kOpenFailed,        // the accepted device could not be opened
     kThreadFailed,      // the reader thread could not be started
 };
+// How a provider's LastError tells kNoAcceptedDevice.
+constexpr char kNoUsbPrinterFound[] = "no printer found on USB";
 
 // Where the main dialog gets its links from: the Win32 devices in the product, stand-ins in tests.
 class CLinkProvider {
@@ -74,6 +76,9 @@ class CLinkProvider {
     // link with its reader running.
     virtual UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                                   std::unique_ptr<CLink>* link) = 0;
+    // Where a system names its USB printers by path (/dev/usb/lp0): the one OpenUsb opens from
+    // now on; empty for the first of an accepted vendor again. Elsewhere it changes nothing.
+    virtual void SetUsbDevice(const std::string& /*path*/) {}
     // Why the last open failed, in the system's words; empty after a success, or where the
     // provider has no words for it.
     virtual std::string LastError() const { return std::string(); }

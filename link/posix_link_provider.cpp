@@ -1,9 +1,10 @@
-// Hands the main dialog links to the serial ports of a POSIX system.
+// Hands the main dialog links to the serial ports and USB printers of a POSIX system.
 #include "link/posix_link_provider.h"
 
 #include <cstring>
 
 #include "link/serial_link_posix.h"
+#include "link/usb_link_posix.h"
 
 SerialOpenResult CPosixLinkProvider::OpenSerial(const SerialSettings& settings, CRxQueue& queue,
                                                 NotifyFn notify, std::unique_ptr<CLink>* link) {
@@ -16,7 +17,18 @@ SerialOpenResult CPosixLinkProvider::OpenSerial(const SerialSettings& settings, 
     return result;
 }
 
-UsbOpenResult CPosixLinkProvider::OpenUsb(CRxQueue&, NotifyFn, ReadModeFn,
-                                          std::unique_ptr<CLink>*) {
-    return UsbOpenResult::kNoDeviceList;
+UsbOpenResult CPosixLinkProvider::OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
+                                          std::unique_ptr<CLink>* link) {
+    if (usbDevice_.empty()) {
+        lastError_ = kNoUsbPrinterFound;
+        return UsbOpenResult::kNoAcceptedDevice;
+    }
+    auto usb = std::make_unique<CPosixUsbLink>();
+    int error = 0;
+    const UsbOpenResult result =
+        usb->Open(usbDevice_, queue, std::move(notify), std::move(readMode), &error);
+    lastError_ = result == UsbOpenResult::kOpened ? std::string() : std::strerror(error);
+    if (result == UsbOpenResult::kOpened)
+        *link = std::move(usb);
+    return result;
 }

@@ -1,4 +1,4 @@
-// Hands the main dialog links to the serial ports of a POSIX system.
+// Hands the main dialog links to the serial ports and USB printers of a POSIX system.
 #pragma once
 
 #include <memory>
@@ -11,12 +11,14 @@ class CPosixLinkProvider : public CLinkProvider {
     // The port name is the device's path.
     SerialOpenResult OpenSerial(const SerialSettings& settings, CRxQueue& queue, NotifyFn notify,
                                 std::unique_ptr<CLink>* link) override;
-    // Printers on USB are reached through their serial device here.
+    // Opens the USB printer node set with SetUsbDevice; finds none without it.
     UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                           std::unique_ptr<CLink>* link) override;
+    void SetUsbDevice(const std::string& path) override { usbDevice_ = path; }
 
     std::string LastError() const override { return lastError_; }
 
   private:
     std::string lastError_;
+    std::string usbDevice_;
 };

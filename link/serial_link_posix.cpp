@@ -11,9 +11,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <system_error>
 
+#include "link/bounded_write_posix.h"
 #include "link/rx_queue.h"
 
 namespace {
@@ -157,23 +157,7 @@ void CPosixSerialLink::Close() {
 uint32_t CPosixSerialLink::WriteComm(const uint8_t* data, uint32_t length) {
     if (fd_ < 0 || data == nullptr || length == 0)
         return 0;
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(WriteBoundMs(settings_, length));
-    uint32_t written = 0;
-    while (written < length) {
-        const ssize_t n = write(fd_, data + written, length - written);
-        if (n > 0) {
-            written += static_cast<uint32_t>(n);
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            break;
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        pollfd p{fd_, POLLOUT, 0};
-        if (left <= 0 || poll(&p, 1, static_cast<int>(left)) <= 0)
-            break;
-    }
+    const uint32_t written = WriteWithin(fd_, data, length, WriteBoundMs(settings_, length));
     if (written < length)
         tcflush(fd_, TCOFLUSH);  // what is left of a write given up must not go out later
     return written < length ? 0 : written;

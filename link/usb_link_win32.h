@@ -11,6 +11,7 @@
 #include "link/bounded_writer.h"
 #include "link/link.h"
 #include "link/reader_thread.h"
+#include "link/usb_timing.h"
 #include "link/win_handle.h"
 
 // The USB printer device-interface class.
@@ -25,16 +26,11 @@ UsbOpenResult FindUsbPrinter(const GUID& interfaceClass, uint32_t instance, std:
 // callback; opening, writing and closing belong to the UI thread.
 class CUsbLink : public CLink {
   public:
-    // The pause before each read lets a reply collect in the device so that it usually comes in
-    // one chunk. Bytes held in read mode are notified once a read then finds the line quiet for
-    // kQuietGapMs.
-    static constexpr DWORD kReadPauseMs = 50;
+    static constexpr DWORD kReadPauseMs = kUsbReadPauseMs;
     // After a failed read the device is given this long before the disconnect is reported.
     static constexpr DWORD kUnplugReportMs = 1500;
-    // Longest wait for a write; a printer that takes nothing for this long gets its write
-    // cancelled.
-    static constexpr DWORD kWriteTimeoutMs = 2000;
-    static constexpr uint32_t kChunkSize = 2048;
+    static constexpr DWORD kWriteTimeoutMs = kUsbWriteTimeoutMs;
+    static constexpr uint32_t kChunkSize = kUsbChunkSize;
 
     CUsbLink();
     ~CUsbLink() override;

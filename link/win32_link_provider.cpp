@@ -27,7 +27,7 @@ UsbOpenResult CWin32LinkProvider::OpenUsb(CRxQueue& queue, NotifyFn notify, Read
     if (result == UsbOpenResult::kOpened)
         lastError_.clear();
     else if (result == UsbOpenResult::kNoAcceptedDevice)
-        lastError_ = "no printer found on USB";
+        lastError_ = kNoUsbPrinterFound;
     else
         lastError_ = ui::SystemMessage(error);
     return result;

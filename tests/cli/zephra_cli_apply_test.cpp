@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdlib>
+#include <filesystem>
 #include <regex>
 #include <sstream>
 
@@ -65,18 +67,45 @@ bool Contains(const Bytes& stream, const Bytes& part) {
     return std::search(stream.begin(), stream.end(), part.begin(), part.end()) != stream.end();
 }
 
+// While it lives, zephra-cli takes a folder of the test's own for /dev/usb, with links to
+// pseudo-terminals standing in for USB printers' nodes.
+class UsbNodes {
+  public:
+    UsbNodes() : dir_(TestFile("usb")) {
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directory(dir_);
+        setenv("ZEPHRA_USB_NODE_DIR", dir_.c_str(), 1);
+    }
+    ~UsbNodes() {
+        unsetenv("ZEPHRA_USB_NODE_DIR");
+        std::filesystem::remove_all(dir_);
+    }
+    // A node that zephra-cli opens with its USB link, for the pseudo-terminal at path.
+    std::string Add(const std::string& path) {
+        const std::string node = dir_ + "/lp" + std::to_string(count_++);
+        std::filesystem::create_symlink(path, node);
+        return node;
+    }
+
+  private:
+    std::string dir_;
+    unsigned count_ = 0;
+};
+
 // The same printer read, changed and written, once from the command line and once in the page.
 template <typename PageTest>
 class CliApply : public PageTest {};
 using Families = ::testing::Types<Page1Test, Page2Test, Page3Test>;
 TYPED_TEST_SUITE(CliApply, Families);
 
+// B is a USB printer: its node opens with the USB link, which batches replies its own way.
 TYPED_TEST(CliApply, TwoPrintersTakeTheProfileWithTheBytesOfThePagesOwnSave) {
     const std::string logB = TestFile("b.log");
     const std::string model(1, static_cast<char>(TestFixture::kPrinterModel));
     SimProcess a({"--model", model});
-    SimProcess b({"--model", model, "--log", logB});
-    const std::string pathA = a.Path(), pathB = b.Path();
+    SimProcess b({"--model", model, "--log", logB, "--split"});
+    UsbNodes usb;
+    const std::string pathA = a.Path(), pathB = usb.Add(b.Path());
     ASSERT_FALSE(pathA.empty() || pathB.empty());
 
     const std::string profile = TestFile("profile.json");
@@ -211,14 +240,17 @@ TEST(ZephraCliApply, AHangUpMidReadOrMidSaveSaysThePortClosed) {
     const struct {
         std::string model, command, progress;
         const char *result, *error;  // after the port; in standard error
+        bool usb;                    // an unplugged USB printer
     } cases[] = {
-        {"5", "read", "reading 3", nullptr, "zephra-cli: the port closed\n"},
+        {"5", "read", "reading 3", nullptr, "zephra-cli: the port closed\n", false},
         {"3", "apply --force --yes " + profile.Path(), "saving 3",
-         " legacy failed: the port closed\n0 of 1 printers applied, 1 failed\n", ""},
+         " legacy failed: the port closed\n0 of 1 printers applied, 1 failed\n", "", false},
+        {"5", "read", "reading 3", nullptr, "zephra-cli: the port closed\n", true},
     };
     for (const auto& c : cases) {
         SimProcess sim({"--model", c.model, "--delay", "100"});
-        const std::string path = sim.Path();
+        UsbNodes usb;
+        const std::string path = c.usb ? usb.Add(sim.Path()) : sim.Path();
         const pid_t cli = StartCli(c.command + " --port " + path, "hang-up");
         AwaitError("hang-up", c.progress);
         const auto hungUp = simproc::Clock::now();
@@ -229,6 +261,10 @@ TEST(ZephraCliApply, AHangUpMidReadOrMidSaveSaysThePortClosed) {
         EXPECT_EQ(ReadText(TestFile("hang-up.out")), c.result ? path + c.result : "");
         const std::string err = ReadText(TestFile("hang-up.err"));
         EXPECT_NE(err.find(c.error), std::string::npos) << err;
+        // The panel's own word for it, in whichever order the two come.
+        if (c.usb) {
+            EXPECT_NE(err.find("Disconnect the USB communication."), std::string::npos) << err;
+        }
     }
 }
 

@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <condition_variable>
-#include <mutex>
 
-#include "link/rx_queue.h"
 #include "sim/sim_printer.h"
+#include "tests/support/link_receiver.h"
 #include "tests/support/sim_process.h"
 
 namespace {
@@ -30,41 +28,6 @@ SerialSettings Settings(const std::string& path, uint32_t baud = 57600) {
     s.baudRate = baud;
     return s;
 }
-
-// Records what each notification brought; the queue is drained on the reader's own thread.
-class Receiver {
-  public:
-    NotifyFn Notify() {
-        return [this](LinkEvent event) {
-            Bytes bytes;
-            uint8_t b = 0;
-            while (queue.GetCount() > 0 && queue.Get(&b))
-                bytes.push_back(b);
-            std::lock_guard<std::mutex> lock(mutex_);
-            events_.push_back(event);
-            chunks_.push_back(bytes);
-            cv_.notify_all();
-        };
-    }
-    // The chunks once count notifications came, or those that came within ms.
-    std::vector<Bytes> Chunks(size_t count, long ms = 1000) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        cv_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return chunks_.size() >= count; });
-        return chunks_;
-    }
-    std::vector<LinkEvent> Events() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return events_;
-    }
-
-    CRxQueue queue;
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    std::vector<LinkEvent> events_;
-    std::vector<Bytes> chunks_;
-};
 
 TEST(PosixSerialLink, EachReplyArrivesWholeInOneNotificationAndCloseEndsTheReaderPromptly) {
     SimProcess sim({"--model", "5", "--set", "ssid=Office"});

@@ -1,0 +1,11 @@
+// The USB printers of a Linux system by their device nodes (/dev/usb/lp0).
+#pragma once
+
+#include <string>
+
+// The folder of the USB printer nodes: /dev/usb, or the folder ZEPHRA_USB_NODE_DIR names, where
+// tests put links to pseudo-terminals that stand in for printers.
+std::string UsbPrinterNodeDir();
+
+// A path in that folder: the USB link opens it, not the serial one.
+bool IsUsbPrinterNode(const std::string& path);

@@ -1,0 +1,48 @@
+// Stands in for the panel behind a link under test: records what each notification brought.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "link/link.h"
+#include "link/rx_queue.h"
+
+// The queue is drained on the reader's own thread.
+class Receiver {
+  public:
+    using Bytes = std::vector<uint8_t>;
+
+    NotifyFn Notify() {
+        return [this](LinkEvent event) {
+            Bytes bytes;
+            uint8_t b = 0;
+            while (queue.GetCount() > 0 && queue.Get(&b))
+                bytes.push_back(b);
+            std::lock_guard<std::mutex> lock(mutex_);
+            events_.push_back(event);
+            chunks_.push_back(bytes);
+            cv_.notify_all();
+        };
+    }
+    // The chunks once count notifications came, or those that came within ms.
+    std::vector<Bytes> Chunks(size_t count, long ms = 1000) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        cv_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return chunks_.size() >= count; });
+        return chunks_;
+    }
+    std::vector<LinkEvent> Events() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return events_;
+    }
+
+    CRxQueue queue;
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    std::vector<LinkEvent> events_;
+    std::vector<Bytes> chunks_;
+};
