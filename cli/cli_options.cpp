@@ -138,17 +138,14 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
             sub->add_option("--port", command->ports,
                             listing ? "Also a port the system does not list, e.g. a pseudo-terminal"
                             : comPorts ? "Serial port, COM1 to COM20"
-                                       : "Serial device, e.g. /dev/ttyUSB0");
+                                       : "Serial device or /dev/usb/lpN");
         if (k.kind != CliCommand::Kind::kApply && !listing)
             port->expected(1);
-        // Only the panel's own USB link needs it; elsewhere it is kept out of the help and
-        // refused with the way to reach such a printer. ports lists USB printers anyway.
+        // ports lists USB printers anyway.
         if (!listing) {
-            CLI::Option* usbFlag =
-                sub->add_flag("--usb", usb, "The printer on USB, in place of --port")
-                    ->group(comPorts ? "Options" : "");
-            if (comPorts)
-                port->excludes(usbFlag);
+            CLI::Option* usbFlag = sub->add_flag(
+                "--usb", usb, "The first printer on USB of an accepted maker, in place of --port");
+            port->excludes(usbFlag);
         }
         sub->add_option("--baud", baud, "Baud rate")->capture_default_str();
         sub->add_option("--parity", parity, "None, Odd or Even")->capture_default_str();
@@ -211,17 +208,11 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
             return kExitUsage;
         }
     }
-    if (usb && !comPorts) {
-        *message =
-            "zephra-cli: --usb is not offered here; name the printer's serial device with --port";
-        return kExitUsage;
-    }
     const bool listing = std::any_of(commands.begin(), commands.end(), [](const auto& c) {
         return c.first->parsed() && c.second == CliCommand::Kind::kPorts;
     });
     if (!usb && command->ports.empty() && !listing) {
-        *message =
-            comPorts ? "zephra-cli: --port or --usb is required" : "zephra-cli: --port is required";
+        *message = "zephra-cli: --port or --usb is required";
         return kExitUsage;
     }
     for (std::string& port : command->ports) {

@@ -51,7 +51,9 @@ TEST(CliOptions, LinksTakenAndOneLineErrorsNamingTheProblem) {
         {"identify --port /dev/ttyS0 --stop 3", kPaths, kExitUsage, "--stop 3"},
         {"identify --port /dev/ttyS0 --colour red", kPaths, kExitUsage, "--colour"},
         {"erase --port /dev/ttyS0", kPaths, kExitUsage, "erase"},
-        {"identify --usb", kPaths, kExitUsage, "--usb"},
+        // Paths: a USB printer's node is a port like any other; --usb finds the first one.
+        {"identify --usb", kPaths, -1, "identify USB 3 0 0 0 usb"},
+        {"identify --port /dev/usb/lp0 --usb", kPaths, kExitUsage, "--usb"},
         // Where ports are COM ports: the panel's list in any case, or its USB link.
         {"read --port com3", kCom, -1, "read COM3 3 0 0 0"},
         {"read --port COM20", kCom, -1, "read COM20 3 0 0 0"},

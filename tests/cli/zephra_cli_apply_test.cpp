@@ -7,8 +7,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
-#include <filesystem>
 #include <regex>
 #include <sstream>
 
@@ -66,31 +64,6 @@ size_t Count(const std::string& text, const std::string& part) {
 bool Contains(const Bytes& stream, const Bytes& part) {
     return std::search(stream.begin(), stream.end(), part.begin(), part.end()) != stream.end();
 }
-
-// While it lives, zephra-cli takes a folder of the test's own for /dev/usb, with links to
-// pseudo-terminals standing in for USB printers' nodes.
-class UsbNodes {
-  public:
-    UsbNodes() : dir_(TestFile("usb")) {
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directory(dir_);
-        setenv("ZEPHRA_USB_NODE_DIR", dir_.c_str(), 1);
-    }
-    ~UsbNodes() {
-        unsetenv("ZEPHRA_USB_NODE_DIR");
-        std::filesystem::remove_all(dir_);
-    }
-    // A node that zephra-cli opens with its USB link, for the pseudo-terminal at path.
-    std::string Add(const std::string& path) {
-        const std::string node = dir_ + "/lp" + std::to_string(count_++);
-        std::filesystem::create_symlink(path, node);
-        return node;
-    }
-
-  private:
-    std::string dir_;
-    unsigned count_ = 0;
-};
 
 // The same printer read, changed and written, once from the command line and once in the page.
 template <typename PageTest>

@@ -223,4 +223,14 @@ TEST_F(CliPorts, IdentifiesEverySerialPortAtOnceSendingTheIdentificationAlone) {
     EXPECT_EQ(ports["/dev/usb/lp0"]["family"], "") << ports["/dev/usb/lp0"];
 }
 
+// --usb opens lp0, the testbed's printer of an accepted vendor, with printer-sim behind its node.
+TEST_F(CliPorts, UsbOpensTheFirstPrinterOfAnAcceptedVendor) {
+    simproc::SimProcess sim({"--model", "5"});
+    UsbNodes usb;
+    usb.Add(sim.Path());
+    const CliRun run = Run("identify --usb");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "current 5\n");
+}
+
 }  // namespace
