@@ -16,6 +16,9 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 std::unique_ptr<CLinkProvider> MakeCliLinks();
 // Whether --port names a printer that the USB link opens, not the serial one.
 bool IsUsbPrinterPort(const std::string& port);
+// The printer --usb opens where a system names its USB printers by path: the first of an accepted
+// vendor in the port list, "" when there is none. Elsewhere "": the link finds its printer itself.
+std::string FirstUsbPrinter();
 // The panel writes a diagnostic line to standard output for each notification it passes on; here
 // they are dropped, and the returned stream is the original standard output, for results only.
 // nullptr when that failed.

@@ -12,6 +12,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_platform.h"
+#include "cli/port_list.h"
 #include "link/posix_link_provider.h"
 #include "link/usb_printer_nodes_posix.h"
 
@@ -29,6 +30,18 @@ std::unique_ptr<CLinkProvider> MakeCliLinks() {
 
 bool IsUsbPrinterPort(const std::string& port) {
     return IsUsbPrinterNode(port);
+}
+
+std::string FirstUsbPrinter() {
+    std::vector<PortInfo> ports;
+    std::string error;
+    if (ListPorts(&ports, &error)) {
+        for (const PortInfo& port : ports) {
+            if (port.kind == PortInfo::Kind::kUsb)
+                return UsbPrinterNode(port.path);
+        }
+    }
+    return std::string();
 }
 
 FILE* SeparateResults() {

@@ -56,6 +56,10 @@ std::unique_ptr<CLinkProvider> MakeCliLinks() {
     return std::make_unique<CWin32LinkProvider>();
 }
 
+std::string FirstUsbPrinter() {
+    return std::string();
+}
+
 bool IsUsbPrinterPort(const std::string&) {
     // --port takes COM ports alone here; --usb names the panel's USB link.
     return false;

@@ -45,7 +45,7 @@ CPanelSession::~CPanelSession() {
 bool CPanelSession::Open(const LinkChoice& link, std::string* error) {
     if (link.usb || IsUsbPrinterPort(link.port)) {
         // The USB link opens the printer named, or else the panel's first one.
-        links_->SetUsbDevice(link.usb ? std::string() : link.port);
+        links_->SetUsbDevice(link.usb ? FirstUsbPrinter() : link.port);
         ui_.Click(dlg_, IDC_USB);
     } else {
         // The port list offers COM1 to COM20; any other name, a device's path, is added to it as

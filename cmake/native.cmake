@@ -4,6 +4,7 @@ find_package(GTest REQUIRED)
 # The serial ports of this platform, for the command line.
 add_library(zephra_posix_links STATIC
   link/bounded_write_posix.cpp
+  link/posix_reader_thread.cpp
   link/serial_link_posix.cpp
   link/usb_link_posix.cpp
   link/usb_printer_nodes_posix.cpp

@@ -77,7 +77,8 @@ class CLinkProvider {
     virtual UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                                   std::unique_ptr<CLink>* link) = 0;
     // Where a system names its USB printers by path (/dev/usb/lp0): the one OpenUsb opens from
-    // now on; empty for the first of an accepted vendor again. Elsewhere it changes nothing.
+    // now on, empty for none. Elsewhere the provider finds its printer itself and this changes
+    // nothing.
     virtual void SetUsbDevice(const std::string& /*path*/) {}
     // Why the last open failed, in the system's words; empty after a success, or where the
     // provider has no words for it.

@@ -5,7 +5,6 @@
 
 #include "link/serial_link_posix.h"
 #include "link/usb_link_posix.h"
-#include "link/usb_printer_nodes_posix.h"
 
 SerialOpenResult CPosixLinkProvider::OpenSerial(const SerialSettings& settings, CRxQueue& queue,
                                                 NotifyFn notify, std::unique_ptr<CLink>* link) {
@@ -20,18 +19,16 @@ SerialOpenResult CPosixLinkProvider::OpenSerial(const SerialSettings& settings, 
 
 UsbOpenResult CPosixLinkProvider::OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                                           std::unique_ptr<CLink>* link) {
-    const std::string path = usbDevice_.empty() ? FirstAcceptedUsbPrinterNode() : usbDevice_;
-    if (path.empty()) {
+    if (usbDevice_.empty()) {
         lastError_ = kNoUsbPrinterFound;
         return UsbOpenResult::kNoAcceptedDevice;
     }
     auto usb = std::make_unique<CPosixUsbLink>();
     int error = 0;
     const UsbOpenResult result =
-        usb->Open(path, queue, std::move(notify), std::move(readMode), &error);
-    // A printer found by the search is named: the operator gave no path.
-    const std::string which = usbDevice_.empty() ? path + ": " : std::string();
-    lastError_ = result == UsbOpenResult::kOpened ? std::string() : which + std::strerror(error);
+        usb->Open(usbDevice_, queue, std::move(notify), std::move(readMode), &error);
+    lastError_ =
+        result == UsbOpenResult::kOpened ? std::string() : usbDevice_ + ": " + std::strerror(error);
     if (result == UsbOpenResult::kOpened)
         *link = std::move(usb);
     return result;

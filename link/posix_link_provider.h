@@ -11,7 +11,7 @@ class CPosixLinkProvider : public CLinkProvider {
     // The port name is the device's path.
     SerialOpenResult OpenSerial(const SerialSettings& settings, CRxQueue& queue, NotifyFn notify,
                                 std::unique_ptr<CLink>* link) override;
-    // Opens the USB printer node set with SetUsbDevice, or else the first of an accepted vendor.
+    // Opens the USB printer node set with SetUsbDevice; none set, there is no printer to open.
     UsbOpenResult OpenUsb(CRxQueue& queue, NotifyFn notify, ReadModeFn readMode,
                           std::unique_ptr<CLink>* link) override;
     void SetUsbDevice(const std::string& path) override { usbDevice_ = path; }

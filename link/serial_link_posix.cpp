@@ -4,16 +4,15 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
 
 #include "link/bounded_write_posix.h"
+#include "link/posix_reader_thread.h"
 #include "link/rx_queue.h"
 
 namespace {
@@ -84,16 +83,15 @@ SerialOpenResult CPosixSerialLink::Open(const SerialSettings& settings, CRxQueue
         const SerialOpenResult configured = Configure(settings);
         if (configured != SerialOpenResult::kOpened)
             return configured;
-        wake_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-        if (wake_ < 0)
-            return SerialOpenResult::kWatchFailed;
         queue_ = &queue;
         notify_ = std::move(notify);
-        try {
-            reader_ = std::thread([this] { ThreadWatchComm(); });
-        } catch (const std::system_error& e) {
-            errno = e.code().value();
-            return SerialOpenResult::kThreadFailed;
+        switch (reader_.Run([this] { ThreadWatchComm(); })) {
+            case CPosixReaderThread::Start::kNoWakeUp:
+                return SerialOpenResult::kWatchFailed;
+            case CPosixReaderThread::Start::kNoThread:
+                return SerialOpenResult::kThreadFailed;
+            case CPosixReaderThread::Start::kStarted:
+                break;
         }
         return SerialOpenResult::kOpened;
     }();
@@ -136,15 +134,7 @@ SerialOpenResult CPosixSerialLink::Configure(const SerialSettings& settings) {
 }
 
 void CPosixSerialLink::Close() {
-    if (reader_.joinable()) {
-        const uint64_t one = 1;
-        // The reader's every wait also watches the eventfd, so this join always ends.
-        (void)!write(wake_, &one, sizeof one);
-        reader_.join();
-    }
-    if (wake_ >= 0)
-        close(wake_);
-    wake_ = -1;
+    reader_.Stop();
     if (fd_ >= 0) {
         tcflush(fd_, TCIOFLUSH);
         close(fd_);  // also drops the lock
@@ -163,11 +153,6 @@ uint32_t CPosixSerialLink::WriteComm(const uint8_t* data, uint32_t length) {
     return written < length ? 0 : written;
 }
 
-bool CPosixSerialLink::StopRequested(int ms) const {
-    pollfd p{wake_, POLLIN, 0};
-    return poll(&p, 1, ms) != 0;  // the close, or a wait that failed: either way, end
-}
-
 void CPosixSerialLink::Deliver(uint32_t* held) {
     if (*held == 0)
         return;
@@ -181,19 +166,20 @@ void CPosixSerialLink::Deliver(uint32_t* held) {
 void CPosixSerialLink::ThreadWatchComm() {
     uint32_t held = 0;  // bytes of the current batch read so far
     for (;;) {
-        pollfd p[2] = {{wake_, POLLIN, 0}, {fd_, POLLIN, 0}};
+        short events = 0;
         // Nothing held: wait for the first byte. Otherwise the batch ends with the gap.
-        const int ready = poll(p, 2, held > 0 ? static_cast<int>(kReplyGapMs) : -1);
-        if (ready < 0 && errno == EINTR)
+        const auto wait =
+            reader_.WaitFor(fd_, held > 0 ? static_cast<int>(kReplyGapMs) : -1, &events);
+        if (wait == CPosixReaderThread::Wait::kAgain)
             continue;
-        if (ready < 0 || p[0].revents != 0)
+        if (wait == CPosixReaderThread::Wait::kStop)
             return;
-        if (ready == 0) {
+        if (wait == CPosixReaderThread::Wait::kQuiet) {
             Deliver(&held);
             continue;
         }
         // Bytes still waiting are read before a hang-up is taken.
-        const bool readable = (p[1].revents & POLLIN) != 0;
+        const bool readable = (events & POLLIN) != 0;
         const ssize_t n = readable ? read(fd_, chunk_ + held, kReplyChunkSize - held) : -1;
         const int error = n < 0 && readable ? errno : 0;
         if (n > 0) {
@@ -206,13 +192,13 @@ void CPosixSerialLink::ThreadWatchComm() {
             continue;
         // What came is still delivered.
         Deliver(&held);
-        if (LineGone(p[1].revents, error)) {
+        if (LineGone(events, error)) {
             if (notify_)
                 notify_(LinkEvent::kDisconnected);
             return;
         }
         // A port that keeps failing must not keep the reader busy.
-        if (StopRequested(static_cast<int>(kReadRetryMs)))
+        if (reader_.StopRequested(static_cast<int>(kReadRetryMs)))
             return;
     }
 }

@@ -3,9 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <thread>
-
 #include "link/link.h"
+#include "link/posix_reader_thread.h"
 #include "link/serial_timing.h"
 
 // One open port, named by its path (/dev/ttyUSB0). The reader thread only moves bytes into the
@@ -30,12 +29,9 @@ class CPosixSerialLink : public CLink {
     void ThreadWatchComm();
     // Hands the bytes held so far to the queue as one batch.
     void Deliver(uint32_t* held);
-    // Waits up to ms for the close; true when it came.
-    bool StopRequested(int ms) const;
 
     int fd_ = -1;
-    int wake_ = -1;  // an eventfd that Close signals
-    std::thread reader_;
+    CPosixReaderThread reader_;
     SerialSettings settings_;
     CRxQueue* queue_ = nullptr;
     NotifyFn notify_;

@@ -4,11 +4,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
 
 #include "link/bounded_write_posix.h"
 #include "link/line_quiet.h"
@@ -26,17 +24,16 @@ UsbOpenResult CPosixUsbLink::Open(const std::string& path, CRxQueue& queue, Noti
         fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ < 0)
             return UsbOpenResult::kOpenFailed;
-        wake_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-        if (wake_ < 0)
-            return UsbOpenResult::kNoEvent;
         queue_ = &queue;
         notify_ = std::move(notify);
         readMode_ = std::move(readMode);
-        try {
-            reader_ = std::thread([this] { TestUSBReadThread(); });
-        } catch (const std::system_error& e) {
-            errno = e.code().value();
-            return UsbOpenResult::kThreadFailed;
+        switch (reader_.Run([this] { TestUSBReadThread(); })) {
+            case CPosixReaderThread::Start::kNoWakeUp:
+                return UsbOpenResult::kNoEvent;
+            case CPosixReaderThread::Start::kNoThread:
+                return UsbOpenResult::kThreadFailed;
+            case CPosixReaderThread::Start::kStarted:
+                break;
         }
         return UsbOpenResult::kOpened;
     }();
@@ -50,15 +47,7 @@ UsbOpenResult CPosixUsbLink::Open(const std::string& path, CRxQueue& queue, Noti
 }
 
 void CPosixUsbLink::Close() {
-    if (reader_.joinable()) {
-        const uint64_t one = 1;
-        // The reader's every wait also watches the eventfd, so this join always ends.
-        (void)!write(wake_, &one, sizeof one);
-        reader_.join();
-    }
-    if (wake_ >= 0)
-        close(wake_);
-    wake_ = -1;
+    reader_.Stop();
     if (fd_ >= 0)
         close(fd_);
     fd_ = -1;
@@ -74,33 +63,28 @@ uint32_t CPosixUsbLink::WriteComm(const uint8_t* data, uint32_t length) {
     return written < length ? 0 : written;
 }
 
-bool CPosixUsbLink::StopRequested(int ms) const {
-    pollfd p{wake_, POLLIN, 0};
-    return poll(&p, 1, ms) != 0;  // the close, or a wait that failed: either way, end
-}
-
 void CPosixUsbLink::TestUSBReadThread() {
     bool held = false;  // bytes queued in read mode that the caller's thread was not told of
     for (;;) {
-        if (StopRequested(static_cast<int>(kUsbReadPauseMs)))
+        if (reader_.StopRequested(static_cast<int>(kUsbReadPauseMs)))
             return;
-        pollfd p[2] = {{wake_, POLLIN, 0}, {fd_, POLLIN, 0}};
+        short events = 0;
         // Nothing held: wait for the printer for as long as it takes; the close ends that wait.
-        const int ready = poll(p, 2, held ? static_cast<int>(kQuietGapMs) : -1);
-        if (ready < 0 && errno == EINTR)
+        const auto wait = reader_.WaitFor(fd_, held ? static_cast<int>(kQuietGapMs) : -1, &events);
+        if (wait == CPosixReaderThread::Wait::kAgain)
             continue;
-        if (ready < 0 || p[0].revents != 0)
+        if (wait == CPosixReaderThread::Wait::kStop)
             return;
-        if (ready == 0) {
+        if (wait == CPosixReaderThread::Wait::kQuiet) {
             held = DeliverUsbQuietGap(notify_, held).notifyWhenQuiet;
             continue;
         }
         // Bytes still waiting are read before a hang-up is taken.
-        const bool readable = (p[1].revents & POLLIN) != 0;
+        const bool readable = (events & POLLIN) != 0;
         const ssize_t n = readable ? read(fd_, chunk_, sizeof chunk_) : -1;
         if (n < 0 && readable && (errno == EAGAIN || errno == EINTR))
             continue;
-        const bool gone = n < 0 || (n == 0 && (p[1].revents & (POLLHUP | POLLERR)) != 0);
+        const bool gone = n < 0 || (n == 0 && (events & (POLLHUP | POLLERR)) != 0);
         if (!gone) {
             // A read of no bytes holds what was held.
             const bool readMode = readMode_ && readMode_();

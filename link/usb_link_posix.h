@@ -4,9 +4,8 @@
 
 #include <cstdint>
 #include <string>
-#include <thread>
-
 #include "link/link.h"
+#include "link/posix_reader_thread.h"
 #include "link/usb_timing.h"
 
 // One open USB printer, named by its node's path. The reader thread only moves bytes into the
@@ -29,12 +28,9 @@ class CPosixUsbLink : public CLink {
 
   private:
     void TestUSBReadThread();
-    // Waits up to ms for the close; true when it came.
-    bool StopRequested(int ms) const;
 
     int fd_ = -1;
-    int wake_ = -1;  // an eventfd that Close signals
-    std::thread reader_;
+    CPosixReaderThread reader_;
     CRxQueue* queue_ = nullptr;
     NotifyFn notify_;
     ReadModeFn readMode_;

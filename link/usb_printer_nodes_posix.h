@@ -1,5 +1,4 @@
-// The USB printers of a Linux system by their device nodes (/dev/usb/lp0), and which of them is
-// of a maker whose printers this utility configures.
+// Where the USB printers of a Linux system have their device nodes (/dev/usb/lp0).
 #pragma once
 
 #include <string>
@@ -11,6 +10,5 @@ std::string UsbPrinterNodeDir();
 // A path in that folder: the USB link opens it, not the serial one.
 bool IsUsbPrinterNode(const std::string& path);
 
-// The node of the first USB printer (lp0 before lp1) whose USB device the kernel's sysfs, under
-// sysfs, gives an accepted vendor id; "" when there is none.
-std::string FirstAcceptedUsbPrinterNode(const std::string& sysfs = "/sys");
+// The node in that folder of a printer the system lists by its node's path.
+std::string UsbPrinterNode(const std::string& listed);
