@@ -208,10 +208,11 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
             return kExitUsage;
         }
     }
-    const bool listing = std::any_of(commands.begin(), commands.end(), [](const auto& c) {
-        return c.first->parsed() && c.second == CliCommand::Kind::kPorts;
-    });
-    if (!usb && command->ports.empty() && !listing) {
+    for (const auto& c : commands) {
+        if (c.first->parsed())
+            command->kind = c.second;
+    }
+    if (!usb && command->ports.empty() && command->kind != CliCommand::Kind::kPorts) {
         *message = "zephra-cli: --port or --usb is required";
         return kExitUsage;
     }
@@ -223,10 +224,6 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
     if (usb)
         command->ports = {"USB"};
     command->link.usb = usb;
-    for (const auto& c : commands) {
-        if (c.first->parsed())
-            command->kind = c.second;
-    }
     if (!command->ports.empty())
         command->link.port = command->ports.front();
     if (command->kind == CliCommand::Kind::kApply) {

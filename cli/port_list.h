@@ -15,9 +15,6 @@ struct PortInfo {
     std::string serial;       // the USB device's serial number
 };
 
-// "serial" or "usb".
-const char* PortKindName(PortInfo::Kind kind);
-
 // The ports the system lists, serial ports first. False, with the system's reason in *error,
 // when it gave no list.
 bool ListPorts(std::vector<PortInfo>* ports, std::string* error);

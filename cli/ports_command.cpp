@@ -10,6 +10,10 @@
 
 namespace {
 
+const char* PortKindName(PortInfo::Kind kind) {
+    return kind == PortInfo::Kind::kUsb ? "usb" : "serial";
+}
+
 std::string PortText(const PortInfo& port, const PortIdentity* identity) {
     std::vector<std::string> parts;
     if (identity != nullptr) {
@@ -53,10 +57,6 @@ nlohmann::json PortJson(const PortInfo& port, const PortIdentity* identity) {
 }
 
 }  // namespace
-
-const char* PortKindName(PortInfo::Kind kind) {
-    return kind == PortInfo::Kind::kUsb ? "usb" : "serial";
-}
 
 int RunPorts(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
     std::vector<PortInfo> ports;
