@@ -13,20 +13,43 @@ namespace {
 
 using nlohmann::json;
 
-// The changes from what the printer had to what the page holds that count: a setting the page
-// leaves disabled is not written, and a key only when the profile gives one. Only the settings
-// the profile holds when heldOnly, so markers are no settings.
-std::vector<SettingChange> Counted(const profile::Family& family, const std::string& had,
-                                   const std::string& loaded, const std::string& wanted,
-                                   const std::vector<std::string>& inactive, bool heldOnly) {
+const profile::Unproven* FindUnproven(const std::vector<profile::Unproven>& unproven,
+                                      const std::string& setting) {
+    const auto found =
+        std::find_if(unproven.begin(), unproven.end(),
+                     [&](const profile::Unproven& u) { return setting == u.setting; });
+    return found == unproven.end() ? nullptr : &*found;
+}
+
+// The profile against the printer. changes: what the save changes and its read-back proves (the
+// settings the profile holds, a key only when it gives one, and, unless heldOnly, the others that
+// loading the profile changed), then the settings the profile holds with another value that the
+// save leaves unwritten, as skipped. unreported: those the save writes but the printer never
+// reports, which only a save made for other changes brings about.
+struct Comparison {
+    std::vector<SettingChange> changes, unreported;
+};
+Comparison Compare(const profile::Family& family, const std::string& had, const std::string& loaded,
+                   const std::string& wanted, const std::vector<profile::Unproven>& unproven,
+                   bool heldOnly) {
     const json held = json::parse(wanted).at("settings");
-    std::vector<SettingChange> counted;
+    Comparison comparison;
+    std::vector<SettingChange> skipped;
     for (SettingChange& change : SettingChanges(family, had, loaded)) {
-        if (std::find(inactive.begin(), inactive.end(), change.setting) == inactive.end() &&
-            ((!change.key && !heldOnly) || held.contains(change.setting)))
-            counted.push_back(std::move(change));
+        const bool isHeld = held.contains(change.setting);
+        if (!isHeld && (change.key || heldOnly))
+            continue;
+        const profile::Unproven* u = FindUnproven(unproven, change.setting);
+        if (u == nullptr) {
+            comparison.changes.push_back(std::move(change));
+        } else if (isHeld && change.changed && u->kind != profile::Unproven::Kind::kPageChoice) {
+            SettingChange skip{change.setting, json(), json(), change.key, false, u->reason};
+            (u->kind == profile::Unproven::Kind::kNotWritten ? skipped : comparison.unreported)
+                .push_back(std::move(skip));
+        }
     }
-    return counted;
+    comparison.changes.insert(comparison.changes.end(), skipped.begin(), skipped.end());
+    return comparison;
 }
 
 // What the printer's line says of a save that went through: "saved" only when every write was
@@ -109,15 +132,24 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     // The profile as the page holds it: what the printer will be sent, each value as the page
     // writes it.
     session.SaveProfile(true, &loaded);
-    const std::vector<std::string> inactive = session.InactiveSettings();
-    report->changes = Counted(plan.Family(), had, loaded, wanted, inactive, false);
+    const std::vector<profile::Unproven> unproven = session.UnprovenSettings();
+    Comparison comparison = Compare(plan.Family(), had, loaded, wanted, unproven, false);
+    report->changes = std::move(comparison.changes);
     const bool changes = AnyChange(report->changes);
+    const bool write = !fleet.check && (changes || fleet.force);
+    // What the printer never reports is brought about only by a save that runs.
+    if (!write)
+        report->changes.insert(report->changes.end(), comparison.unreported.begin(),
+                               comparison.unreported.end());
+    if (fleet.strict && AnySkipped(report->changes))
+        return Fail(report, "refused", kExitUsage,
+                    "--strict: the save would not apply every setting the profile holds");
     // The plan runs the page's own checks of what it would write, which a profile's rules alone
     // cannot (a key's length for its security).
     if (fleet.check && changes && session.RehearseSave() == CPanelSession::Outcome::kRefused)
         return Fail(report, "refused", kExitUsage,
                     LastMessage(session, "the page refused the save"));
-    if (fleet.check || (!changes && !fleet.force)) {
+    if (!write) {
         report->result = changes ? "would-change" : "unchanged";
         report->status = changes ? kExitWouldChange : kExitOk;
         return;
@@ -134,10 +166,11 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     if (!session.SaveProfile(true, &got).empty())
         return Fail(report, "failed", kExitPrinterFault,
                     saved + "; the read-back could not be compared");
-    // The settings the profile holds that the printer did not give back as the page wrote them.
+    // The settings the profile holds that the read-back reports otherwise than the page wrote
+    // them; what the printer never reports proves nothing either way.
     std::string differences;
     for (const SettingChange& change :
-         Counted(plan.Family(), got, loaded, wanted, inactive, true)) {
+         Compare(plan.Family(), got, loaded, wanted, unproven, true).changes) {
         if (change.changed)
             differences += (differences.empty() ? "" : ", ") + change.setting;
     }

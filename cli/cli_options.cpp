@@ -76,6 +76,8 @@ void AddFleetOptions(CLI::App* apply, CliCommand* command) {
     apply->add_flag("--check", fleet.check,
                     "Reads each printer and prints what would change; writes nothing");
     apply->add_flag("--force", fleet.force, "Writes a printer whose settings already match");
+    apply->add_flag("--strict", fleet.strict,
+                    "Refuses a printer whose save would leave a setting of the profile unwritten");
     apply->add_option("--jobs", fleet.jobs, "Ports served at once (default: all of them)")
         ->check(CLI::PositiveNumber);
     apply->add_option("--log", fleet.log, "Appends each result as a JSON line to this file");

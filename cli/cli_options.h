@@ -20,6 +20,7 @@ struct FleetOptions {
     bool allowUnlisted = false;   // a printer with no inventory row takes the profile as it is
     bool check = false;           // reads and tells what would change, writes nothing
     bool force = false;           // writes a printer whose settings already match
+    bool strict = false;          // refuses a printer that would keep a setting the profile holds
     unsigned jobs = 0;            // ports served at once; 0 for all of them
     std::string log;              // a file the JSON lines are appended to; "" for none
     std::string keyEnv, keyFile;  // where the security key comes from, if given apart

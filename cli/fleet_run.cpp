@@ -22,6 +22,7 @@ std::vector<std::string> PortArguments(const CApplyPlan& plan, const CliCommand&
         {fleet.allowUnlisted, {"--allow-unlisted"}},
         {fleet.check, {"--check"}},
         {fleet.force, {"--force"}},
+        {fleet.strict, {"--strict"}},
         {!command.trace.empty(), {"--trace", command.trace}},
         {command.yes, {"--yes"}},
         {plan.HasKey(), {"--key-stdin"}},

@@ -188,11 +188,11 @@ std::string CPanelSession::LoadProfile(const std::string& text) {
     return refusal;
 }
 
-std::vector<std::string> CPanelSession::InactiveSettings() {
-    std::vector<std::string> names;
+std::vector<profile::Unproven> CPanelSession::UnprovenSettings() {
+    std::vector<profile::Unproven> unproven;
     if (page_ != nullptr)
-        ui_.RunOnUi([&] { names = profile::InactiveSettings(*page_, page_->Profile()); });
-    return names;
+        ui_.RunOnUi([&] { unproven = page_->UnprovenSettings(); });
+    return unproven;
 }
 
 void CPanelSession::OnExchangeBegun(ExchangeKind) {

@@ -72,8 +72,8 @@ class CPanelSession : private ExchangeObserver {
     // The shown page's settings as a profile, or the page's refusal (with the profile's texts).
     std::string SaveProfile(bool includeKey, std::string* text);
     std::string LoadProfile(const std::string& text);
-    // The settings the shown page has no enabled control for.
-    std::vector<std::string> InactiveSettings();
+    // The settings a save of the shown page as it stands leaves unproven.
+    std::vector<profile::Unproven> UnprovenSettings();
 
     // The texts of the message boxes shown since the last call, in order.
     std::vector<std::string> TakeMessages() { return ui_.TakeBoxTexts(); }

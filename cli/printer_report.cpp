@@ -30,9 +30,9 @@ std::vector<SettingChange> SettingChanges(const profile::Family& family, const s
         if (to.is_null())
             continue;
         if (field.key)
-            changes.push_back({field.name, json(), json(), true, from != to});
+            changes.push_back({field.name, json(), json(), true, from != to, ""});
         else if (from != to)
-            changes.push_back({field.name, from, to});
+            changes.push_back({field.name, from, to, false, true, ""});
     }
     return changes;
 }
@@ -42,11 +42,18 @@ bool AnyChange(const std::vector<SettingChange>& changes) {
                        [](const SettingChange& c) { return c.changed; });
 }
 
+bool AnySkipped(const std::vector<SettingChange>& changes) {
+    return std::any_of(changes.begin(), changes.end(),
+                       [](const SettingChange& c) { return !c.skipped.empty(); });
+}
+
 json ReportJson(const PrinterReport& report) {
     json changes = json::array();
     for (const SettingChange& c : report.changes) {
         json change = {{"setting", c.setting}};
-        if (c.key)
+        if (!c.skipped.empty())
+            change["skipped"] = c.skipped;
+        else if (c.key)
             change["key"] = c.changed ? "changes" : "unchanged";
         else
             change.update({{"from", c.from}, {"to", c.to}});
@@ -72,9 +79,11 @@ bool ReportFromJson(const json& object, PrinterReport* report) {
         r.seconds = object.at("seconds").get<double>();
         r.status = object.at("status").get<int>();
         for (const json& c : object.at("changes")) {
-            const bool key = c.contains("key");
+            const bool key = c.contains("key"), skipped = c.contains("skipped");
             r.changes.push_back({c.at("setting").get<std::string>(), c.value("from", json()),
-                                 c.value("to", json()), key, !key || c.at("key") == "changes"});
+                                 c.value("to", json()), key,
+                                 !skipped && (!key || c.at("key") == "changes"),
+                                 skipped ? c.at("skipped").get<std::string>() : ""});
         }
         if (std::find(std::begin(kResults), std::end(kResults), r.result) == std::end(kResults))
             return false;
@@ -90,10 +99,16 @@ std::string ReportText(const PrinterReport& report, bool withChanges) {
         report.port + " " + (report.family.empty() ? "-" : report.family) + " " + report.result;
     if (!report.message.empty())
         text += ": " + report.message;
-    for (const SettingChange& c : withChanges ? report.changes : std::vector<SettingChange>()) {
+    // A setting left as the printer has it is told on every run: it is not what the profile says.
+    for (const SettingChange& c : report.changes) {
+        if (!withChanges && c.skipped.empty())
+            continue;
         text += "\n  " + c.setting + ": ";
-        text +=
-            c.key ? (c.changed ? "changes" : "unchanged") : Shown(c.from) + " -> " + Shown(c.to);
+        if (!c.skipped.empty())
+            text += "skipped, " + c.skipped;
+        else
+            text += c.key ? (c.changed ? "changes" : "unchanged")
+                          : Shown(c.from) + " -> " + Shown(c.to);
     }
     return text;
 }

@@ -10,12 +10,14 @@
 #include "cli/cli_options.h"
 #include "page_shared/profile.h"
 
-// One setting the profile changes, or a key it holds, which shows only as changing or not.
+// One setting the profile changes, or a key it holds, which shows only as changing or not; or a
+// setting the profile holds that the printer keeps as it is, and why.
 struct SettingChange {
     std::string setting;
     nlohmann::json from, to;  // null for a key
     bool key = false;
     bool changed = true;  // a key the profile holds may leave the printer's as it is
+    std::string skipped;  // why the profile's value is not applied; "" for a change
 };
 
 // The settings that differ between two profiles of the family, in the family's order; a key is
@@ -24,6 +26,8 @@ std::vector<SettingChange> SettingChanges(const profile::Family& family, const s
                                           const std::string& wanted);
 // Whether any setting changes.
 bool AnyChange(const std::vector<SettingChange>& changes);
+// Whether any setting the profile holds is not applied.
+bool AnySkipped(const std::vector<SettingChange>& changes);
 
 struct PrinterReport {
     std::string port, family, model, mac, version;
@@ -39,7 +43,8 @@ struct PrinterReport {
 nlohmann::json ReportJson(const PrinterReport& report);
 // The report a JSON object gives; false when it is not one.
 bool ReportFromJson(const nlohmann::json& object, PrinterReport* report);
-// The printer's line, "port family result[: message]", then a line per change when asked.
+// The printer's line, "port family result[: message]", then a line per setting skipped, and per
+// change when asked.
 std::string ReportText(const PrinterReport& report, bool withChanges);
 
 // The run as a whole.

@@ -16,6 +16,7 @@ class CPage1New : public CPrinterPage {
     bool OnInitDialog() override;
     void OnPageCommand(int id, int code) override;
     void OnPageTimer(unsigned timerId) override;
+    std::vector<profile::Unproven> UnprovenSettings() override;
 
     // Held values of the edits and address controls; addresses carry the first octet high.
     std::string m_strVersion;

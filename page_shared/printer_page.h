@@ -65,6 +65,10 @@ class CPrinterPage : public ui::CDialog {
     trace::KeyFinder TraceKeys() const { return traceKeys_; }
     const profile::Family& Profile() const { return profile_; }
 
+    // The settings a save of the page as it stands leaves unproven, and why: what the family's
+    // save writes, and its read reports, hangs on the mode, the security and other choices shown.
+    virtual std::vector<profile::Unproven> UnprovenSettings() = 0;
+
     // A read or save is under way: from its first request until it ends.
     bool IsExchanging() const { return exchanging_; }
 

@@ -84,9 +84,18 @@ class Values {
 std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey,
                         std::string* text);
 
-// The settings none of whose controls the page leaves enabled: what the page neither shows for
-// editing nor needs for its printer's present mode.
-std::vector<std::string> InactiveSettings(ui::CDialog& page, const Family& family);
+// A setting that a save of the page as it stands leaves unproven: a later read cannot show
+// that the printer holds the page's value.
+struct Unproven {
+    enum class Kind {
+        kNotWritten,   // the save does not write it, so the printer keeps its own
+        kNotReported,  // the save writes it, but the printer never reports it back
+        kPageChoice,   // how the page writes or reads, never a value the printer keeps
+    };
+    const char* setting;
+    Kind kind;
+    std::string reason;  // why, as an operator reads it ("not written in Infrastructure mode")
+};
 
 // Checks that text is a profile this utility can read, of a family it knows, each setting a tick,
 // text free of control characters or null (not known, so left as the page has it): "" with the
