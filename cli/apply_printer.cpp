@@ -25,7 +25,8 @@ const profile::Unproven* FindUnproven(const std::vector<profile::Unproven>& unpr
 // settings the profile holds, a key only when it gives one, and, unless heldOnly, the others that
 // loading the profile changed), then the settings the profile holds with another value that the
 // save leaves unwritten, as skipped. unreported: those the save writes but the printer never
-// reports, which only a save made for other changes brings about.
+// reports, which only a save made for other changes brings about. A setting the save leaves
+// unproven is taken as the profile says it: the page may not take it in the mode it is put in.
 struct Comparison {
     std::vector<SettingChange> changes, unreported;
 };
@@ -34,21 +35,31 @@ Comparison Compare(const profile::Family& family, const std::string& had, const 
                    bool heldOnly) {
     const json held = json::parse(wanted).at("settings");
     Comparison comparison;
-    std::vector<SettingChange> skipped;
     for (SettingChange& change : SettingChanges(family, had, loaded)) {
-        const bool isHeld = held.contains(change.setting);
-        if (!isHeld && (change.key || heldOnly))
-            continue;
-        const profile::Unproven* u = FindUnproven(unproven, change.setting);
-        if (u == nullptr) {
+        if ((held.contains(change.setting) || (!change.key && !heldOnly)) &&
+            FindUnproven(unproven, change.setting) == nullptr)
             comparison.changes.push_back(std::move(change));
-        } else if (isHeld && change.changed && u->kind != profile::Unproven::Kind::kPageChoice) {
-            SettingChange skip{change.setting, json(), json(), change.key, false, u->reason};
-            (u->kind == profile::Unproven::Kind::kNotWritten ? skipped : comparison.unreported)
-                .push_back(std::move(skip));
-        }
     }
-    comparison.changes.insert(comparison.changes.end(), skipped.begin(), skipped.end());
+    // A choice the page's own rules override once the rest is loaded (a cipher that follows the
+    // encryption) is not what the printer will hold either.
+    const json page = json::parse(loaded).at("settings");
+    for (const profile::Field& field : family.fields) {
+        const json value = held.value(field.name, json()), taken = page.value(field.name, json());
+        if (field.kind != profile::FieldKind::kText && field.kind != profile::FieldKind::kAddress &&
+            !value.is_null() && taken != value && FindUnproven(unproven, field.name) == nullptr)
+            comparison.changes.push_back(
+                {field.name, json(), json(), false, false,
+                 "the page takes " + taken.dump() + " with the profile's other settings"});
+    }
+    for (const SettingChange& change : SettingChanges(family, had, wanted)) {
+        const profile::Unproven* u = FindUnproven(unproven, change.setting);
+        if (u == nullptr || !change.changed || u->kind == profile::Unproven::Kind::kPageChoice)
+            continue;
+        SettingChange skip{change.setting, json(), json(), change.key, false, u->reason};
+        (u->kind == profile::Unproven::Kind::kNotWritten ? comparison.changes
+                                                         : comparison.unreported)
+            .push_back(std::move(skip));
+    }
     return comparison;
 }
 
