@@ -10,6 +10,8 @@
 
 #include "link/link.h"
 
+class CStopSwitch;
+
 // The program's arguments (its name first) in UTF-8, whatever the system handed to main.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // The serial (and, where the system has them, USB) links of this system.
@@ -19,6 +21,12 @@ bool IsUsbPrinterPort(const std::string& port);
 // The printer --usb opens where a system names its USB printers by path: the first of an accepted
 // vendor in the port list, "" when there is none. Elsewhere "": the link finds its printer itself.
 std::string FirstUsbPrinter();
+// apply --watch --usb where the system tells of USB printers plugged in and out: serve takes each
+// printer of an accepted vendor (its port, as --port names it) once it is there, and the next one
+// once it has been unplugged, until stop trips. False, having served none, where the system tells
+// of none: the station then looks for a printer now and then.
+bool ServeUsbPrintersAsPlugged(CStopSwitch& stop,
+                               const std::function<void(const std::string& port)>& serve);
 // The panel writes a diagnostic line to standard output for each notification it passes on; here
 // they are dropped, and the returned stream is the original standard output, for results only.
 // nullptr when that failed.

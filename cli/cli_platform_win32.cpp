@@ -60,6 +60,10 @@ std::string FirstUsbPrinter() {
     return std::string();
 }
 
+bool ServeUsbPrintersAsPlugged(CStopSwitch&, const std::function<void(const std::string&)>&) {
+    return false;
+}
+
 bool IsUsbPrinterPort(const std::string&) {
     // --port takes COM ports alone here; --usb names the panel's USB link.
     return false;

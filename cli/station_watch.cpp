@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/apply_printer.h"
+#include "cli/cli_platform.h"
 #include "cli/commands.h"
 
 namespace {
@@ -27,10 +28,28 @@ std::string PrinterOnPort(const LinkChoice& link, CStopSwitch& stop) {
     return mac;
 }
 
+// Brings the printer on port to the profile and calls the operator.
+PrinterReport Serve(const CApplyPlan& plan, const CliCommand& command, const std::string& port,
+                    COperatorIo& io, CResultOutput& output, CStopSwitch& stop) {
+    const PrinterReport report = ApplyToPrinter(plan, command, port, io, stop);
+    output.Printer(report);
+    // The bell calls the operator to the bench; on standard error, so results stay clean.
+    std::fputs("\a", stderr);
+    std::fflush(stderr);
+    return report;
+}
+
 }  // namespace
 
 void WatchStation(const CApplyPlan& plan, const CliCommand& command, COperatorIo& io,
                   CResultOutput& output, CStopSwitch& stop) {
+    // Each printer is served at the node it was plugged in at, not wherever --usb finds one.
+    CliCommand atNode = command;
+    atNode.link.usb = false;
+    if (command.link.usb && ServeUsbPrintersAsPlugged(stop, [&](const std::string& node) {
+            Serve(plan, atNode, node, io, output, stop);
+        }))
+        return;
     const std::string& port = command.ports.front();
     std::string mac;  // the printer last served, while it stays
     while (!stop.WaitFor(kPollGap)) {
@@ -42,11 +61,7 @@ void WatchStation(const CApplyPlan& plan, const CliCommand& command, COperatorIo
         }
         if (stop.Tripped())
             break;
-        const PrinterReport report = ApplyToPrinter(plan, command, port, io, stop);
-        output.Printer(report);
-        // The bell calls the operator to the bench; on standard error, so results stay clean.
-        std::fputs("\a", stderr);
-        std::fflush(stderr);
+        const PrinterReport report = Serve(plan, command, port, io, output, stop);
         // A printer that did not read is taken as gone, so that it is tried again.
         mac = report.mac.empty() ? present : report.mac;
     }

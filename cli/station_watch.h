@@ -7,6 +7,7 @@
 #include "cli/result_output.h"
 #include "cli/stop_switch.h"
 
-// Serves command's one port until Ctrl-C.
+// Serves command's one port until Ctrl-C; with --usb, each USB printer as it is plugged in, where
+// the system tells of that.
 void WatchStation(const CApplyPlan& plan, const CliCommand& command, COperatorIo& io,
                   CResultOutput& output, CStopSwitch& stop);

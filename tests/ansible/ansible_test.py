@@ -7,6 +7,7 @@ with its name as the argument: CollectionTest or SanityTest.
 import json
 import os
 import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -29,10 +30,10 @@ FRESH = ('--set', 'mode=0', '--set', 'dhcp=0')
 RECAP = re.compile(r'^(\S+)\s+:\s+ok=(\d+)\s+changed=(\d+)\s+unreachable=\d+\s+failed=(\d+)', re.M)
 
 
-def tool(name):
+def tool(name, package='ansible-core'):
     path = shutil.which(name)
     if path is None:
-        raise AssertionError('%s is not installed (Debian: apt-get install ansible-core)' % name)
+        raise AssertionError('%s is not installed (Debian: apt-get install %s)' % (name, package))
     return path
 
 
@@ -70,6 +71,47 @@ class Printer:
         out = subprocess.run([CLI, 'read', '--port', self.port, '--json'], stdin=subprocess.DEVNULL,
                              capture_output=True, text=True, timeout=RUN_LIMIT, check=True)
         return json.loads(out.stdout)
+
+
+# One USB printer of an accepted maker, as the kernel and udev give it, for umockdev-run.
+USB_PRINTER = """P: /devices/pci0000:00/0000:00:14.0/usb1/1-3
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_device
+A: idVendor=3c7d
+A: idProduct=0012
+A: product=Label Printer
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0
+E: SUBSYSTEM=usb
+E: DEVTYPE=usb_interface
+A: bInterfaceClass=07
+
+P: /devices/pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0/usbmisc/lp0
+N: usb/lp0
+E: SUBSYSTEM=usbmisc
+E: DEVNAME=/dev/usb/lp0
+"""
+
+
+def testbed_host(tmp, name, printer, usb):
+    """A zephra-cli that sees printer alone, as the native ports tests fake a host's devices:
+    the system's from an umockdev testbed (USB_PRINTER or none), the USB printers' nodes in the
+    folder ZEPHRA_USB_NODE_DIR names, so that no port of this machine is asked. The program,
+    and the port to give for a serial printer: a link outside /dev, which umockdev leaves to
+    the system."""
+    home = os.path.join(tmp, name)
+    os.makedirs(home)
+    devices = os.path.join(home, 'devices.umockdev')
+    with open(devices, 'w', encoding='utf-8') as f:
+        f.write(USB_PRINTER if usb else '')
+    port = os.path.join(home, 'lp0' if usb else 'tty-sim')
+    os.symlink(printer.port, port)
+    program = os.path.join(home, 'zephra-cli')
+    with open(program, 'w', encoding='utf-8') as f:
+        f.write('#!/bin/sh\nZEPHRA_USB_NODE_DIR=%s exec %s -d %s -- %s "$@"\n' % tuple(
+            shlex.quote(arg) for arg in (home, tool('umockdev-run', 'umockdev'), devices, CLI)))
+    os.chmod(program, 0o755)
+    return program, port
 
 
 def sent_during(printers, action):
@@ -161,6 +203,24 @@ class CollectionTest(unittest.TestCase):
         self.assertIn('"key": "(masked)"', run.stdout)
         self.assertEqual(sent, sent_during([c], c.read)[1])
 
+    def test_find_each_hosts_printer_then_apply_to_it(self):
+        serial, usb = self.printer('serial'), self.printer('usb')
+        serial_cli, serial_port = testbed_host(self.tmp, 'printer-s', serial, usb=False)
+        usb_cli, _ = testbed_host(self.tmp, 'printer-u', usb, usb=True)
+        hosts = {'printer-s': dict(zephra_cli=serial_cli, extra_ports=[serial_port],
+                                   answers=[serial_port + ' current 5'], usb_printers=[],
+                                   ip_address='10.20.0.18'),
+                 'printer-u': dict(zephra_cli=usb_cli, extra_ports=[], answers=[],
+                                   usb_printers=['Label Printer'], ip_address='10.20.0.19')}
+        run = self.play('find.yml', hosts)
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        self.assertEqual(self.recap(run), {host: dict(ok=3, changed=1, failed=0)
+                                           for host in hosts})
+        for printer, host in ((serial, 'printer-s'), (usb, 'printer-u')):
+            settings = printer.read()['settings']
+            self.assertEqual((settings['ssid'], settings['ip_address']),
+                             (SSID, hosts[host]['ip_address']))
+
     def test_printers_that_fail_fail_alone_with_the_command_lines_message(self):
         a, silent, slow = (self.printer('ok'), self.printer('silent', '--silent', 'R'),
                            self.printer('slow', '--silent', 'R'))
@@ -171,13 +231,19 @@ class CollectionTest(unittest.TestCase):
         hosts = {'printer-a': dict(port=a.port, ip_address='10.20.0.14'),
                  'printer-b': dict(port=silent.port, ip_address='10.20.0.15'),
                  'printer-c': dict(port=slow.port, ip_address='10.20.0.16', wlan_timeout=1),
-                 'printer-d': dict(port='/dev/null', ip_address='10.20.0.17', profile=refused)}
+                 'printer-d': dict(port='/dev/null', ip_address='10.20.0.17', profile=refused),
+                 # Refused before zephra-cli runs: the program named here does not exist.
+                 'printer-e': dict(port=a.port, usb=True, ip_address='10.20.0.18',
+                                   zephra_cli='/nonexistent'),
+                 'printer-f': dict(ip_address='10.20.0.19', zephra_cli='/nonexistent'),
+                 'printer-g': dict(port=' ', ip_address='10.20.0.20', zephra_cli='/nonexistent')}
         run = self.play('apply.yml', hosts)
         self.assertEqual(run.returncode, 2, run.stdout + run.stderr)
         self.assertEqual(self.recap(run), dict(
             {'printer-a': dict(ok=1, changed=1, failed=0)},
             **{host: dict(ok=0, changed=0, failed=1)
-               for host in ('printer-b', 'printer-c', 'printer-d')}))
+               for host in ('printer-b', 'printer-c', 'printer-d', 'printer-e', 'printer-f',
+                            'printer-g')}))
         fatal = {host: json.loads(result)['msg'] for host, result in
                  re.findall(r'^fatal: \[(\S+)\]: FAILED! => (.*)$', run.stdout, re.M)}
         timeout = 'failed: Connection failure : Error [Timeout]'
@@ -185,7 +251,10 @@ class CollectionTest(unittest.TestCase):
             'printer-b': timeout,
             'printer-c': 'zephra-cli ran past its timeout of 1 s: ' + timeout,
             'printer-d': 'zephra-cli: %s with its overrides: The profile\'s "security" is not a'
-                         ' value this page can hold.' % refused})
+                         ' value this page can hold.' % refused,
+            'printer-e': 'port and usb exclude each other: give a port, or usb: true',
+            'printer-f': 'one of port and usb: true is required',
+            'printer-g': "port must name a device, not ' '"})
 
     def test_info_gives_the_settings_without_the_key(self):
         d = self.printer('d', '--set', 'ssid=' + SSID, '--set', 'security=3',
@@ -195,7 +264,9 @@ class CollectionTest(unittest.TestCase):
         self.assertEqual(self.recap(run)['printer-d'], dict(ok=2, changed=0, failed=0))
 
     def test_module_documentation_renders(self):
-        for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan_info', 'port')):
+        for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan', 'usb'),
+                               ('wlan_info', 'port'), ('ports_info', 'identify'),
+                               ('ports_info', 'baud')):
             run = subprocess.run([tool('ansible-doc'), 'zephra.printer.' + module], env=self.env,
                                  cwd=self.tmp, capture_output=True, text=True,
                                  timeout=RUN_LIMIT)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -60,6 +61,16 @@ inline void AwaitError(const std::string& what, const std::string& text) {
     for (int wait = 0;
          wait < 1000 && ReadText(TestFile(what + ".err")).find(text) == std::string::npos; ++wait)
         usleep(20000);
+}
+
+// Waits for what's standard output to hold count lines, for 20 s at most.
+inline void AwaitLines(const std::string& what, size_t count) {
+    for (int wait = 0; wait < 1000; ++wait) {
+        const std::string out = ReadText(TestFile(what + ".out"));
+        if (static_cast<size_t>(std::count(out.begin(), out.end(), '\n')) >= count)
+            return;
+        usleep(20000);
+    }
 }
 
 // The exit status of a zephra-cli that StartCli started.

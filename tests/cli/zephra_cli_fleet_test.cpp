@@ -257,20 +257,6 @@ TEST(ZephraCliFleet, InputThatCannotBeAppliedIsRefusedBeforeAnythingIsSent) {
     }
 }
 
-}  // namespace
-
-namespace {
-
-// Waits for what's standard output to hold count lines, for 20 s at most.
-void AwaitLines(const std::string& what, size_t count) {
-    for (int wait = 0; wait < 1000; ++wait) {
-        const std::string out = ReadText(TestFile(what + ".out"));
-        if (static_cast<size_t>(std::count(out.begin(), out.end(), '\n')) >= count)
-            return;
-        usleep(20000);
-    }
-}
-
 TEST(ZephraCliFleet, AStationServesEachPrinterPluggedInOnce) {
     ProfileFile profile("station");
     const std::string port = TestFile("station-port");

@@ -1,11 +1,15 @@
-// zephra-cli ports against devices an umockdev testbed describes: the ports it lists with what the
-// system says of them, and every serial port identified at once against printer-sim.
+// zephra-cli against devices an umockdev testbed describes: the ports it lists with what the system
+// says of them, every serial port identified at once against printer-sim, and the USB station as
+// printers are plugged in and out.
+#include <signal.h>
 #include <umockdev.h>
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -118,10 +122,10 @@ gboolean PassOn(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer) {
     return TRUE;
 }
 
-class CliPorts : public ::testing::Test {
+// zephra-cli sees /sys and /dev in a testbed of the test's own (found by UMOCKDEV_DIR).
+class Testbed : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(umockdev_testbed_add_from_string(testbed_, kDevices, nullptr));
         g_signal_connect(ioctls_, "handle-ioctl", G_CALLBACK(PassOn), nullptr);
     }
     void TearDown() override {
@@ -132,12 +136,22 @@ class CliPorts : public ::testing::Test {
     void PassIoctls(const std::string& path) {
         ASSERT_TRUE(umockdev_testbed_attach_ioctl(testbed_, path.c_str(), ioctls_, nullptr));
     }
-    // zephra-cli with its view of /sys and /dev in the testbed (found by UMOCKDEV_DIR).
     static CliRun Run(const std::string& args) {
         const int status =
             std::system((UMOCKDEV_WRAPPER " " + CliCommandLine(args, "ports")).c_str());
         return CliRun{WEXITSTATUS(status), ReadText(TestFile("ports.out")),
                       ReadText(TestFile("ports.err"))};
+    }
+
+    UMockdevTestbed* testbed_ = umockdev_testbed_new();
+    UMockdevIoctlBase* ioctls_ = umockdev_ioctl_base_new();
+};
+
+class CliPorts : public Testbed {
+  protected:
+    void SetUp() override {
+        Testbed::SetUp();
+        ASSERT_TRUE(umockdev_testbed_add_from_string(testbed_, kDevices, nullptr));
     }
     static std::map<std::string, json> ByPath(const std::string& out) {
         std::map<std::string, json> ports;
@@ -148,9 +162,6 @@ class CliPorts : public ::testing::Test {
         }
         return ports;
     }
-
-    UMockdevTestbed* testbed_ = umockdev_testbed_new();
-    UMockdevIoctlBase* ioctls_ = umockdev_ioctl_base_new();
 };
 
 TEST_F(CliPorts, ListsTheAdaptersAndTheAcceptedPrinterWithWhatTheSystemSaysOfThem) {
@@ -225,6 +236,76 @@ TEST_F(CliPorts, UsbOpensTheFirstPrinterOfAnAcceptedVendor) {
     const CliRun run = Run("identify --usb");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "current 5\n");
+}
+
+// A bench where printers of an accepted vendor are plugged in one after another, each into a socket
+// of its own, printer-sim behind each printer's node. umockdev tells zephra-cli of each device
+// added or removed as udev would, from this process, when it runs under umockdev-wrapper as ctest
+// runs it.
+class UsbStation : public Testbed {
+  protected:
+    // Plugs printer n, which serves the terminal at path, into socket n; its node as zephra-cli
+    // names it.
+    std::string Plug(int n, const std::string& path) {
+        const std::string node = usb_.Add(path), name = node.substr(node.rfind('/') + 1);
+        const std::string socket = "1-" + std::to_string(n);
+        device_ = "/devices/pci0000:00/0000:00:14.0/usb1/" + socket;
+        printerNode_ = device_ + "/" + socket + ":1.0/usbmisc/" + name;
+        const std::string devices =
+            "P: " + device_ + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n" +
+            "A: idVendor=3c7d\nA: idProduct=0012\n\n" + "P: " + device_ + "/" + socket +
+            ":1.0\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nA: bInterfaceClass=07\n\n" +
+            "P: " + printerNode_ + "\nN: usb/" + name +
+            "\nE: SUBSYSTEM=usbmisc\nE: DEVNAME=/dev/usb/" + name + "\n";
+        EXPECT_TRUE(umockdev_testbed_add_from_string(testbed_, devices.c_str(), nullptr));
+        return node;
+    }
+    // Unplugs the last printer plugged in: its node's removal is told while the device is still
+    // there to be read.
+    void Unplug() {
+        umockdev_testbed_uevent(testbed_, ("/sys" + printerNode_).c_str(), "remove");
+        umockdev_testbed_remove_device(testbed_, ("/sys" + device_).c_str());
+    }
+
+    UsbNodes usb_;
+    std::string device_, printerNode_;  // below /sys
+};
+
+TEST_F(UsbStation, ServesEachPrinterAsItIsPluggedInAndTheNextOnceItIsUnplugged) {
+    const char* preload = std::getenv("LD_PRELOAD");
+    ASSERT_TRUE(preload != nullptr && std::string(preload).find("umockdev") != std::string::npos)
+        << "the testbed's events need this test under umockdev-wrapper";
+    const std::string profile = TestFile("station.json");
+    {
+        simproc::SimProcess model({"--model", "5"});
+        const std::string path = model.Path();
+        PassIoctls(path);
+        const CliRun run = Run("read --port " + path + " --out " + profile);
+        ASSERT_EQ(run.status, 0) << run.err;
+    }
+    json settings = json::parse(ReadText(profile));
+    settings["settings"]["ssid"] = "Bench";
+    std::ofstream(profile) << settings.dump();
+
+    const pid_t cli = StartCli("apply " + profile + " --watch --usb --yes", "station");
+    std::unique_ptr<simproc::SimProcess> printer;
+    std::string results;
+    for (int n : {1, 2}) {
+        if (printer)
+            Unplug();
+        const std::string log = TestFile("station" + std::to_string(n) + ".log");
+        printer = std::make_unique<simproc::SimProcess>(std::vector<std::string>{
+            "--model", "5", "--set", "mac=00:1A:2B:3C:4D:0" + std::to_string(n), "--log", log});
+        results += Plug(n, printer->Path()) + " current applied\n";
+        AwaitLines("station", static_cast<size_t>(n));
+        // Waiting for the printer, and for it to go, asks it nothing: it heard the apply alone,
+        // with its one identification.
+        const std::string heard = ReadText(log);
+        EXPECT_EQ(heard.find("1B 00 02 02"), heard.rfind("1B 00 02 02")) << heard;
+    }
+    kill(cli, SIGINT);
+    EXPECT_EQ(CliStatus(cli), 0);
+    EXPECT_EQ(ReadText(TestFile("station.out")), results + "2 of 2 printers applied\n");
 }
 
 }  // namespace

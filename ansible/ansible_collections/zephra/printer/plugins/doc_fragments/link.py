@@ -11,11 +11,6 @@ class ModuleDocFragment(object):
     # The serial line and the program, as every module of the collection takes them.
     DOCUMENTATION = r'''
 options:
-  port:
-    description:
-      - The printer's serial device on the managed host, for example C(/dev/ttyUSB0).
-    type: str
-    required: true
   baud:
     description:
       - Baud rate of the serial line.
@@ -49,4 +44,23 @@ options:
     default: 120
 requirements:
   - zephra-cli on the managed host
+'''
+
+    # The one printer a module talks to.
+    PRINTER = r'''
+options:
+  port:
+    description:
+      - The printer's device on the managed host, for example C(/dev/ttyUSB0), or a USB
+        printer's node C(/dev/usb/lp0).
+      - Exactly one of I(port) and I(usb=true) is required.
+    type: str
+  usb:
+    description:
+      - Talks to the first USB printer of a maker zephra-cli accepts, as
+        M(zephra.printer.ports_info) lists them, in place of a I(port)
+        (C(zephra-cli --usb)).
+      - Exactly one of I(port) and I(usb=true) is required.
+    type: bool
+    default: false
 '''

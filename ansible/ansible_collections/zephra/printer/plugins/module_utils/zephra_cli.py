@@ -2,7 +2,7 @@
 # Copyright (c) 2026 The Zephra developers
 # MIT License (see LICENSE)
 
-# What the modules share: finding zephra-cli, the serial line's options, and running it.
+# What the modules share: finding zephra-cli, the link's options, and running it.
 # zephra-cli checks profiles, keys and printers itself; nothing here knows their rules.
 
 from __future__ import absolute_import, division, print_function
@@ -17,8 +17,8 @@ from ansible.module_utils.common.text.converters import to_bytes, to_text
 # Seconds zephra-cli has to finish its request under way once asked to stop.
 STOP_GRACE_SECONDS = 10
 
-LINK_OPTIONS = dict(
-    port=dict(type='str', required=True),
+# The serial line, the program and its time: what every module takes.
+LINE_OPTIONS = dict(
     baud=dict(type='str', default='57600'),
     parity=dict(type='str', default='None'),
     data_bits=dict(type='str', default='8'),
@@ -27,12 +27,41 @@ LINK_OPTIONS = dict(
     timeout=dict(type='int', default=120),
 )
 
+# The one printer a module talks to: on a port, or the first on USB.
+LINK_OPTIONS = dict(
+    port=dict(type='str'),
+    usb=dict(type='bool', default=False),
+    **LINE_OPTIONS
+)
+
+
+def check_port(module, name, port):
+    """Refuses a port that cannot name a device, before zephra-cli runs."""
+    if not port.strip() or '\0' in port:
+        module.fail_json(msg='%s must name a device, not %r' % (name, port))
+
+
+def check_link(module):
+    """Exactly one of port and usb: true, as zephra-cli takes them; checked here rather than
+    with mutually_exclusive so that a play may say usb: false next to a port."""
+    params = module.params
+    if params['usb'] and params['port'] is not None:
+        module.fail_json(msg='port and usb exclude each other: give a port, or usb: true')
+    if not params['usb']:
+        if params['port'] is None:
+            module.fail_json(msg='one of port and usb: true is required')
+        check_port(module, 'port', params['port'])
+
+
+def line_arguments(params):
+    # Joined to their options, so that no value is taken for an option of its own.
+    return ['--baud=' + params['baud'], '--parity=' + params['parity'],
+            '--data=' + params['data_bits'], '--stop=' + params['stop_bits']]
+
 
 def link_arguments(params):
-    # Joined to their options, so that no value is taken for an option of its own.
-    return ['--port=' + params['port'], '--baud=' + params['baud'],
-            '--parity=' + params['parity'], '--data=' + params['data_bits'],
-            '--stop=' + params['stop_bits']]
+    printer = ['--usb'] if params['usb'] else ['--port=' + params['port']]
+    return printer + line_arguments(params)
 
 
 def program(module):

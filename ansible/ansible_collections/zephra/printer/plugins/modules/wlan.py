@@ -10,8 +10,8 @@ DOCUMENTATION = r'''
 module: wlan
 short_description: Brings a printer's WLAN settings to a profile
 description:
-  - Writes a profile of WLAN settings to a printer on a serial port of the managed host, with
-    C(zephra-cli apply), and reads them back to confirm them.
+  - Writes a profile of WLAN settings to a printer on a serial port or on USB of the managed
+    host, with C(zephra-cli apply), and reads them back to confirm them.
   - The printer is read first; a printer that already holds the profile is left alone and the
     task reports no change.
   - The profile is a file on the managed host, or settings given in the task. Per-host values,
@@ -54,6 +54,7 @@ notes:
     with its message when it refuses them.
 extends_documentation_fragment:
   - zephra.printer.link
+  - zephra.printer.link.printer
   - ansible.builtin.action_common_attributes
 attributes:
   check_mode:
@@ -66,6 +67,7 @@ attributes:
     platforms: posix
 seealso:
   - module: zephra.printer.wlan_info
+  - module: zephra.printer.ports_info
 '''
 
 EXAMPLES = r'''
@@ -77,9 +79,9 @@ EXAMPLES = r'''
       ip_address: "{{ printer_ip }}"
     key: "{{ vault_office_wlan_key }}"
 
-- name: Settings given in the task
+- name: Settings given in the task, to the printer on USB
   zephra.printer.wlan:
-    port: /dev/ttyS1
+    usb: true
     family: current
     settings:
       ssid: Warehouse
@@ -125,7 +127,7 @@ import tempfile
 
 from ansible.module_utils.basic import AnsibleModule
 from ansible_collections.zephra.printer.plugins.module_utils.zephra_cli import (
-    LINK_OPTIONS, ZephraCliRun, last_line, link_arguments)
+    LINK_OPTIONS, ZephraCliRun, check_link, last_line, link_arguments)
 
 PROFILE_FORMAT = 'zephra-printer-settings'
 PROFILE_VERSION = 1
@@ -213,6 +215,7 @@ def main():
         required_by={'settings': 'family'},
         supports_check_mode=True,
     )
+    check_link(module)
     document, label = profile_document(module)
     if document is None:
         apply(module, label, label)

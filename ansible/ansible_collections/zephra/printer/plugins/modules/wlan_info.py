@@ -10,13 +10,14 @@ DOCUMENTATION = r'''
 module: wlan_info
 short_description: Reads a printer's WLAN settings
 description:
-  - Reads the WLAN settings of a printer on a serial port of the managed host, with
+  - Reads the WLAN settings of a printer on a serial port or on USB of the managed host, with
     C(zephra-cli read), as a profile names them.
   - The security key is never read into the result.
 author:
   - Zephra developers (!UNKNOWN)
 extends_documentation_fragment:
   - zephra.printer.link
+  - zephra.printer.link.printer
   - ansible.builtin.action_common_attributes
 attributes:
   check_mode:
@@ -28,6 +29,7 @@ attributes:
     platforms: posix
 seealso:
   - module: zephra.printer.wlan
+  - module: zephra.printer.ports_info
 '''
 
 EXAMPLES = r'''
@@ -39,6 +41,11 @@ EXAMPLES = r'''
 - name: Show its network name
   ansible.builtin.debug:
     msg: "{{ printer.settings.ssid }}"
+
+- name: Read the printer on USB
+  zephra.printer.wlan_info:
+    usb: true
+  register: usb_printer
 '''
 
 RETURN = r'''
@@ -71,11 +78,12 @@ settings:
 
 from ansible.module_utils.basic import AnsibleModule
 from ansible_collections.zephra.printer.plugins.module_utils.zephra_cli import (
-    LINK_OPTIONS, ZephraCliRun, link_arguments)
+    LINK_OPTIONS, ZephraCliRun, check_link, link_arguments)
 
 
 def main():
     module = AnsibleModule(argument_spec=dict(LINK_OPTIONS), supports_check_mode=True)
+    check_link(module)
     # No --yes: zephra-cli leaves the key out.
     run = ZephraCliRun(module, ['read'] + link_arguments(module.params) + ['--json'])
     printer = run.printer()
