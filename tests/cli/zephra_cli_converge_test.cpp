@@ -152,6 +152,10 @@ const Family kFamilies[] = {
     {"3", LegacyState, LegacyReported},
 };
 
+void PrintTo(const Family& family, std::ostream* out) {
+    *out << "model " << family.model;
+}
+
 // A printer's settings as zephra-cli reads them, with its key.
 json ReadSettings(const std::string& port) {
     const CliRun run = Cli("read --json --yes --port " + port);
