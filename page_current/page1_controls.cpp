@@ -73,7 +73,8 @@ void CPage1New::EnableSecurityDetails(bool wep, bool wpa, bool key) {
 void CPage1New::EnableSecurityControls(bool on) {
     EnableItems(kSecurityRadios, on);
     EnableItems(kKeyIndexes, on);
-    EnableItems({IDC_WEP_SIZE, IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER}, on);
+    // Without "manual setting" the key goes out as typed, whatever its format says.
+    EnableItems({IDC_WEP_SIZE, IDC_KEY_FORMAT, IDC_WPA_ENCRYPTION, IDC_WPA_CIPHER}, on);
 }
 
 void CPage1New::ApplyApSecurityRules() {

@@ -148,23 +148,41 @@ std::vector<std::string> ListItems(ui::CDialog& page, int id) {
 
 // Sets one control as the operator would, then runs what the page does on that action. False
 // when a list lacks the entry.
+// A radio button the page does not offer now, for the mode loaded before it, is one the
+// operator could not choose: the page keeps its own.
+bool IsOfferedChoice(ui::CDialog& page, const Field& field, const std::string& value) {
+    for (const Choice& choice : field.choices) {
+        if (value == choice.value)
+            return page.IsItemEnabled(choice.id);
+    }
+    return true;  // no such button: ApplyField refuses it
+}
+
+// The page hears of an entry as the operator makes it. A control it does not offer now (a
+// channel the network picks) takes the value all the same, but no operator could have acted on
+// it, so the page's handler, which may offer other controls, does not run.
+void Notify(ui::CDialog& page, int id, int code) {
+    if (page.IsItemEnabled(id))
+        page.OnCommand(id, code);
+}
+
 bool ApplyField(ui::CDialog& page, const Field& field, const std::string& value) {
     switch (field.kind) {
         case FieldKind::kText:
             page.SetItemText(field.id, value);
-            page.OnCommand(field.id, ui::kEnKillFocus);
+            Notify(page, field.id, ui::kEnKillFocus);
             return true;
         case FieldKind::kList: {
             const int index = IndexOf(ListItems(page, field.id), value);
             if (index < 0)
                 return false;
             page.SetCurSel(field.id, index);
-            page.OnCommand(field.id, ui::kCbnSelChange);
+            Notify(page, field.id, ui::kCbnSelChange);
             return true;
         }
         case FieldKind::kCheck:
             page.SetCheck(field.id, value == "true" ? 1 : 0);
-            page.OnCommand(field.id, ui::kBnClicked);
+            Notify(page, field.id, ui::kBnClicked);
             return true;
         case FieldKind::kRadio:
             for (const Choice& choice : field.choices) {
@@ -235,18 +253,6 @@ std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey
     file["settings"] = std::move(settings);
     *text = file.dump(2) + "\n";
     return std::string();
-}
-
-std::vector<std::string> InactiveSettings(ui::CDialog& page, const Family& family) {
-    std::vector<std::string> names;
-    for (const Field& field : family.fields) {
-        bool enabled = field.kind != FieldKind::kRadio && page.IsItemEnabled(field.id);
-        for (const Choice& choice : field.choices)
-            enabled = enabled || page.IsItemEnabled(choice.id);
-        if (!enabled)
-            names.push_back(field.name);
-    }
-    return names;
 }
 
 std::string OtherFamilyMessage(const std::string& name) {
@@ -346,7 +352,9 @@ std::string LoadProfile(ui::CDialog& page, const Family& family, const std::stri
         return refusal;
     for (const Field& field : family.fields) {
         const std::string* value = values.Get(field.name);
-        if (value != nullptr && !ApplyField(page, field, *value))
+        if (value != nullptr &&
+            (field.kind != FieldKind::kRadio || IsOfferedChoice(page, field, *value)) &&
+            !ApplyField(page, field, *value))
             return Refusal(field.name);
     }
     return std::string();
