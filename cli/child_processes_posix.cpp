@@ -179,8 +179,9 @@ std::vector<int> CChildProcesses::Run(
             }
             outputEnded = outputEnded || (child.out[0] < 0 && child.out[1] < 0);
         }
-        // A child whose output has ended is looked at now and then until it has ended too.
-        if (poll(polled.data(), polled.size(), outputEnded ? 20 : -1) < 0)
+        // A child whose output has ended is looked at every millisecond until it has ended too,
+        // which it does at once: an identification takes tens of milliseconds.
+        if (poll(polled.data(), polled.size(), outputEnded ? 1 : -1) < 0)
             continue;
         for (size_t p = 0; p < polled.size(); ++p) {
             if (polled[p].revents == 0)

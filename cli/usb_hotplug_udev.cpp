@@ -49,13 +49,19 @@ std::pair<std::string, std::string> ActionAndNode(udev_device* event) {
     return {action == nullptr ? "" : action, devnode == nullptr ? "" : UsbPrinterNode(devnode)};
 }
 
+// The udev daemon's events, once it has made the node; without the daemon (a container, a
+// minimal system) libudev passes none of those on, so the kernel's own.
+const char* EventSource() {
+    return access("/run/udev/control", F_OK) == 0 ? "udev" : "kernel";
+}
+
 }  // namespace
 
 bool ServeUsbPrintersAsPlugged(CStopSwitch& stop,
                                const std::function<void(const std::string& port)>& serve) {
     const std::unique_ptr<udev, decltype(&udev_unref)> context(udev_new(), udev_unref);
     const std::unique_ptr<udev_monitor, decltype(&udev_monitor_unref)> monitor(
-        context ? udev_monitor_new_from_netlink(context.get(), "udev") : nullptr,
+        context ? udev_monitor_new_from_netlink(context.get(), EventSource()) : nullptr,
         udev_monitor_unref);
     if (!monitor ||
         udev_monitor_filter_add_match_subsystem_devtype(monitor.get(), "usbmisc", nullptr) < 0 ||

@@ -137,6 +137,9 @@ void CPosixSerialLink::Close() {
     reader_.Stop();
     if (fd_ >= 0) {
         tcflush(fd_, TCIOFLUSH);
+        // A pseudo-terminal keeps its exclusive mode after the last close, while its other side
+        // stays open: the next user, unprivileged, would find it busy.
+        ioctl(fd_, TIOCNXCL);
         close(fd_);  // also drops the lock
     }
     fd_ = -1;
