@@ -73,24 +73,9 @@ class Printer:
         return json.loads(out.stdout)
 
 
-# One USB printer of an accepted maker, as the kernel and udev give it, for umockdev-run.
-USB_PRINTER = """P: /devices/pci0000:00/0000:00:14.0/usb1/1-3
-E: SUBSYSTEM=usb
-E: DEVTYPE=usb_device
-A: idVendor=3c7d
-A: idProduct=0012
-A: product=Label Printer
-
-P: /devices/pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0
-E: SUBSYSTEM=usb
-E: DEVTYPE=usb_interface
-A: bInterfaceClass=07
-
-P: /devices/pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0/usbmisc/lp0
-N: usb/lp0
-E: SUBSYSTEM=usbmisc
-E: DEVNAME=/dev/usb/lp0
-"""
+# One USB printer of an accepted maker, as the kernel and udev give it, for umockdev-run; the
+# native ports tests list it too.
+USB_PRINTER = os.path.join(REPO, 'tests', 'support', 'accepted_usb_printer.umockdev')
 
 
 def testbed_host(tmp, name, printer, usb):
@@ -103,7 +88,9 @@ def testbed_host(tmp, name, printer, usb):
     os.makedirs(home)
     devices = os.path.join(home, 'devices.umockdev')
     with open(devices, 'w', encoding='utf-8') as f:
-        f.write(USB_PRINTER if usb else '')
+        if usb:
+            with open(USB_PRINTER, encoding='utf-8') as printer_devices:
+                f.write(printer_devices.read())
     port = os.path.join(home, 'lp0' if usb else 'tty-sim')
     os.symlink(printer.port, port)
     program = os.path.join(home, 'zephra-cli')

@@ -22,7 +22,8 @@ namespace {
 using nlohmann::json;
 
 // Two USB-serial adapters, an on-board UART that the serial core registered with nothing behind
-// it, a virtual console, a USB printer of an accepted vendor and one of another vendor.
+// it, a virtual console and a USB printer of another vendor; with the accepted printer of
+// accepted_usb_printer.umockdev, which the Ansible tests take too.
 const char kDevices[] = R"(P: /devices/pci0000:00/0000:00:14.0/usb1/1-1
 E: SUBSYSTEM=usb
 E: DEVTYPE=usb_device
@@ -62,24 +63,6 @@ P: /devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/tty/ttyACM0
 N: ttyACM0
 E: SUBSYSTEM=tty
 E: DEVNAME=/dev/ttyACM0
-
-P: /devices/pci0000:00/0000:00:14.0/usb1/1-3
-E: SUBSYSTEM=usb
-E: DEVTYPE=usb_device
-A: idVendor=3c7d
-A: idProduct=0012
-A: product=Label Printer
-A: serial=LP0001
-
-P: /devices/pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0
-E: SUBSYSTEM=usb
-E: DEVTYPE=usb_interface
-A: bInterfaceClass=07
-
-P: /devices/pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.0/usbmisc/lp0
-N: usb/lp0
-E: SUBSYSTEM=usbmisc
-E: DEVNAME=/dev/usb/lp0
 
 P: /devices/pci0000:00/0000:00:14.0/usb1/1-4
 E: SUBSYSTEM=usb
@@ -152,6 +135,7 @@ class CliPorts : public Testbed {
     void SetUp() override {
         Testbed::SetUp();
         ASSERT_TRUE(umockdev_testbed_add_from_string(testbed_, kDevices, nullptr));
+        ASSERT_TRUE(umockdev_testbed_add_from_file(testbed_, ACCEPTED_USB_PRINTER, nullptr));
     }
     static std::map<std::string, json> ByPath(const std::string& out) {
         std::map<std::string, json> ports;
