@@ -18,8 +18,11 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 COLLECTIONS = os.path.join(REPO, 'ansible')
 COLLECTION = os.path.join(COLLECTIONS, 'ansible_collections', 'zephra', 'printer')
-CLI = os.environ.get('ZEPHRA_CLI_EXE') or os.path.join(REPO, 'build/native/cli/zephra-cli')
-SIM = os.environ.get('ZEPHRA_PRINTER_SIM') or os.path.join(REPO, 'build/native/sim/printer-sim')
+# Absolute, since the plays run in a folder of their own.
+CLI = os.path.abspath(os.environ.get('ZEPHRA_CLI_EXE') or
+                      os.path.join(REPO, 'build/native/cli/zephra-cli'))
+SIM = os.path.abspath(os.environ.get('ZEPHRA_PRINTER_SIM') or
+                      os.path.join(REPO, 'build/native/sim/printer-sim'))
 
 SSID = 'Office-Net'
 KEY = 'office-passphrase-7'
