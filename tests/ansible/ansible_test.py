@@ -18,8 +18,11 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 COLLECTIONS = os.path.join(REPO, 'ansible')
 COLLECTION = os.path.join(COLLECTIONS, 'ansible_collections', 'zephra', 'printer')
-CLI = os.environ.get('ZEPHRA_CLI_EXE') or os.path.join(REPO, 'build/native/cli/zephra-cli')
-SIM = os.environ.get('ZEPHRA_PRINTER_SIM') or os.path.join(REPO, 'build/native/sim/printer-sim')
+# Absolute, since the plays run in a folder of their own.
+CLI = os.path.abspath(os.environ.get('ZEPHRA_CLI_EXE') or
+                      os.path.join(REPO, 'build/native/cli/zephra-cli'))
+SIM = os.path.abspath(os.environ.get('ZEPHRA_PRINTER_SIM') or
+                      os.path.join(REPO, 'build/native/sim/printer-sim'))
 
 SSID = 'Office-Net'
 KEY = 'office-passphrase-7'
@@ -53,9 +56,9 @@ def environment(tmp):
 class Printer:
     """A printer-sim on a pty of its own, with the log of what it was sent."""
 
-    def __init__(self, cleanup, tmp, name, *options):
+    def __init__(self, cleanup, tmp, name, *options, model='5'):
         self.log = os.path.join(tmp, name + '.log')
-        self.process = subprocess.Popen([SIM, '--model', '5', '--log', self.log] + list(options),
+        self.process = subprocess.Popen([SIM, '--model', model, '--log', self.log] + list(options),
                                         stdout=subprocess.PIPE, text=True)
         cleanup(self.stop)
         self.port = self.process.stdout.readline().strip()
@@ -132,6 +135,11 @@ class CollectionTest(unittest.TestCase):
         document['settings'].update(ssid=SSID, security='WPA')
         with open(cls.profile, 'w', encoding='utf-8') as f:
             json.dump(document, f)
+        # A Wi-Fi module's, whose save in Infrastructure mode writes no mDNS.
+        cls.module_profile = os.path.join(cls.tmp, 'module.json')
+        with open(cls.module_profile, 'w', encoding='utf-8') as f:
+            json.dump({'format': 'zephra-printer-settings', 'version': 1, 'family': 'module',
+                       'settings': {'dhcp': False, 'mdns': True, 'mdns_host_name': 'Till7'}}, f)
 
     @classmethod
     def tearDownClass(cls):
@@ -140,6 +148,9 @@ class CollectionTest(unittest.TestCase):
 
     def printer(self, name, *options):
         return Printer(self.addCleanup, self.tmp, name, *FRESH + options)
+
+    def wifi_module(self, name):
+        return Printer(self.addCleanup, self.tmp, name, '--set', 'configured=1', model='4')
 
     def play(self, playbook, hosts, *options):
         """ansible-playbook on an inventory of local hosts, each host a dict of its vars."""
@@ -159,9 +170,11 @@ class CollectionTest(unittest.TestCase):
                 for host, ok, changed, failed in RECAP.findall(run.stdout)}
 
     def test_apply_each_printer_with_its_address_then_nothing_to_do(self):
-        a, b = self.printer('a'), self.printer('b')
+        a, b, m = self.printer('a'), self.printer('b'), self.wifi_module('m')
         hosts = {'printer-a': dict(port=a.port, ip_address='10.20.0.11'),
-                 'printer-b': dict(port=b.port, ip_address='10.20.0.12')}
+                 'printer-b': dict(port=b.port, ip_address='10.20.0.12'),
+                 'printer-m': dict(port=m.port, ip_address='10.20.0.13',
+                                   profile=self.module_profile)}
         run = self.play('apply.yml', hosts)
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
         self.assertEqual(self.recap(run), {host: dict(ok=1, changed=1, failed=0)
@@ -171,24 +184,42 @@ class CollectionTest(unittest.TestCase):
             self.assertEqual((settings['ssid'], settings['security'], settings['ip_address']),
                              (SSID, 'WPA', hosts[host]['ip_address']))
 
-        run, sent = sent_during([a, b], lambda: self.play('apply.yml', hosts))
+        # The module's mDNS settings are skipped, and stay so: no change, and said every run.
+        run, sent = sent_during([a, b, m], lambda: self.play('apply.yml', hosts, '-v'))
         print('\n--- the same playbook again ---\n' + run.stdout)
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
         self.assertEqual(self.recap(run), {host: dict(ok=1, changed=0, failed=0)
                                            for host in hosts})
         # Read, and not one request more.
-        self.assertEqual(sent, sent_during([a, b], lambda: (a.read(), b.read()))[1])
+        self.assertEqual(sent, sent_during([a, b, m], lambda: (a.read(), b.read(), m.read()))[1])
+        results = {host: json.loads(result) for host, result in
+                   re.findall(r'^ok: \[(\S+)\] => (.*)$', run.stdout, re.M)}
+        infrastructure = 'not written in Infrastructure mode'
+        self.assertEqual(results['printer-m']['skipped_settings'],
+                         [dict(setting='mdns', reason=infrastructure),
+                          dict(setting='mdns_host_name', reason=infrastructure)])
+        self.assertEqual(results['printer-m']['changes'], [dict(setting='key', key='unchanged')])
+        self.assertEqual(results['printer-a']['skipped_settings'], [])
+        self.assertIn('Skipped, left as the printer has them: mdns (%s), mdns_host_name (%s)' % (
+            infrastructure, infrastructure), ' '.join(run.stderr.split()))
 
     def test_check_diff_shows_the_change_and_writes_nothing(self):
-        c = self.printer('c')
-        hosts = {'printer-c': dict(port=c.port, ip_address='10.20.0.13')}
-        run, sent = sent_during([c], lambda: self.play('apply.yml', hosts, '--check', '--diff'))
+        c, m = self.printer('c'), self.wifi_module('m')
+        hosts = {'printer-c': dict(port=c.port, ip_address='10.20.0.13'),
+                 'printer-m': dict(port=m.port, ip_address='10.20.0.14',
+                                   profile=self.module_profile)}
+        run, sent = sent_during([c, m], lambda: self.play('apply.yml', hosts, '--check',
+                                                          '--diff'))
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-        self.assertEqual(self.recap(run)['printer-c'], dict(ok=1, changed=1, failed=0))
+        self.assertEqual(self.recap(run), {host: dict(ok=1, changed=1, failed=0)
+                                           for host in hosts})
         self.assertIn('-    "ssid": "Printer-AP"', run.stdout)
         self.assertIn('+    "ssid": "%s"' % SSID, run.stdout)
         self.assertIn('"key": "(masked)"', run.stdout)
-        self.assertEqual(sent, sent_during([c], c.read)[1])
+        # Skipped settings are no part of the diff.
+        self.assertIn('+    "ip_address": "10.20.0.14"', run.stdout)
+        self.assertNotIn('mdns', run.stdout)
+        self.assertEqual(sent, sent_during([c, m], lambda: (c.read(), m.read()))[1])
 
     def test_find_each_hosts_printer_then_apply_to_it(self):
         serial, usb = self.printer('serial'), self.printer('usb')
@@ -211,6 +242,7 @@ class CollectionTest(unittest.TestCase):
     def test_printers_that_fail_fail_alone_with_the_command_lines_message(self):
         a, silent, slow = (self.printer('ok'), self.printer('silent', '--silent', 'R'),
                            self.printer('slow', '--silent', 'R'))
+        strict = self.wifi_module('strict')
         refused = os.path.join(self.tmp, 'refused.json')
         with open(refused, 'w', encoding='utf-8') as f:
             json.dump({'format': 'zephra-printer-settings', 'version': 1, 'family': 'current',
@@ -223,14 +255,16 @@ class CollectionTest(unittest.TestCase):
                  'printer-e': dict(port=a.port, usb=True, ip_address='10.20.0.18',
                                    zephra_cli='/nonexistent'),
                  'printer-f': dict(ip_address='10.20.0.19', zephra_cli='/nonexistent'),
-                 'printer-g': dict(port=' ', ip_address='10.20.0.20', zephra_cli='/nonexistent')}
-        run = self.play('apply.yml', hosts)
+                 'printer-g': dict(port=' ', ip_address='10.20.0.20', zephra_cli='/nonexistent'),
+                 'printer-h': dict(port=strict.port, ip_address='10.20.0.21', strict=True,
+                                   profile=self.module_profile)}
+        run, sent = sent_during([strict], lambda: self.play('apply.yml', hosts))
         self.assertEqual(run.returncode, 2, run.stdout + run.stderr)
         self.assertEqual(self.recap(run), dict(
             {'printer-a': dict(ok=1, changed=1, failed=0)},
             **{host: dict(ok=0, changed=0, failed=1)
                for host in ('printer-b', 'printer-c', 'printer-d', 'printer-e', 'printer-f',
-                            'printer-g')}))
+                            'printer-g', 'printer-h')}))
         fatal = {host: json.loads(result)['msg'] for host, result in
                  re.findall(r'^fatal: \[(\S+)\]: FAILED! => (.*)$', run.stdout, re.M)}
         timeout = 'failed: Connection failure : Error [Timeout]'
@@ -241,7 +275,11 @@ class CollectionTest(unittest.TestCase):
                          ' value this page can hold.' % refused,
             'printer-e': 'port and usb exclude each other: give a port, or usb: true',
             'printer-f': 'one of port and usb: true is required',
-            'printer-g': "port must name a device, not ' '"})
+            'printer-g': "port must name a device, not ' '",
+            'printer-h': 'refused: --strict: the save would not apply every setting the profile'
+                         ' holds'})
+        # Refused before the save: read, and nothing written.
+        self.assertEqual(sent, sent_during([strict], strict.read)[1])
 
     def test_info_gives_the_settings_without_the_key(self):
         d = self.printer('d', '--set', 'ssid=' + SSID, '--set', 'security=3',
@@ -251,7 +289,8 @@ class CollectionTest(unittest.TestCase):
         self.assertEqual(self.recap(run)['printer-d'], dict(ok=2, changed=0, failed=0))
 
     def test_module_documentation_renders(self):
-        for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan', 'usb'),
+        for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan', 'strict'),
+                               ('wlan', 'usb'),
                                ('wlan_info', 'port'), ('ports_info', 'identify'),
                                ('ports_info', 'baud')):
             run = subprocess.run([tool('ansible-doc'), 'zephra.printer.' + module], env=self.env,

@@ -16,6 +16,10 @@ description:
     task reports no change.
   - The profile is a file on the managed host, or settings given in the task. Per-host values,
     such as the printer's own address, are merged over its settings.
+  - A setting the profile holds that the printer's save would not write, as a module's mDNS
+    host name in Infrastructure mode, is skipped; the printer keeps its own value, which is no
+    change. The task warns of it on every run while the two differ, and returns it in
+    C(skipped_settings). I(strict) refuses such a printer instead.
 author:
   - Zephra developers (!UNKNOWN)
 options:
@@ -49,6 +53,13 @@ options:
         zephra-cli on its standard input and is never logged or shown.
       - Left out, the printer's key is left as it is unless the profile holds one.
     type: str
+  strict:
+    description:
+      - Refuses a printer, and fails the task, when the save would skip a setting the profile
+        holds (C(zephra-cli apply --strict)). Nothing is written to that printer.
+      - For sites that want a profile to mean exactly what it says.
+    type: bool
+    default: false
 notes:
   - The settings are checked by zephra-cli, against the printer's own page; the task fails
     with its message when it refuses them.
@@ -114,11 +125,22 @@ changes:
     - The settings that differ between the printer and the profile, each with the value it had
       (C(from)) and the profile's (C(to)).
     - A key is never given; its entry has C(key) set to C(changes) or C(unchanged).
+    - Settings the save would not write are not here but in C(skipped_settings).
   returned: when the printer was read
   type: list
   elements: dict
   sample: [{"setting": "ssid", "from": "Printer-AP", "to": "Office"},
            {"setting": "key", "key": "changes"}]
+skipped_settings:
+  description:
+    - The settings the profile holds, with other values than the printer's, that the printer's
+      save would not write in the mode and security it ends up in, each with the C(reason).
+      The printer keeps its own values; they are no change, and the task warns of them.
+    - Not named C(skipped), which Ansible takes for a task that did not run.
+  returned: when the printer was read
+  type: list
+  elements: dict
+  sample: [{"setting": "mdns_host_name", "reason": "not written in Infrastructure mode"}]
 '''
 
 import json
@@ -162,6 +184,7 @@ def profile_document(module):
 
 
 def diff_of(changes):
+    """The diff of the changes proper, skipped settings already taken out."""
     before, after = {}, {}
     for change in changes:
         name = change.get('setting')
@@ -178,6 +201,8 @@ def apply(module, profile_path, label):
     args = ['apply', profile_path] + link_arguments(module.params) + ['--json']
     if module.check_mode:
         args.append('--check')
+    if module.params['strict']:
+        args.append('--strict')
     key = module.params['key']
     if key is not None:
         args.append('--key-stdin')
@@ -187,7 +212,15 @@ def apply(module, profile_path, label):
         run.fail(last_line(run.stderr).replace(profile_path, label))
     particulars = dict((name, printer.get(name, '')) for name in ('family', 'model', 'mac',
                                                                   'version'))
-    particulars['changes'] = printer.get('changes', [])
+    # zephra-cli lists the settings its save would skip among the changes; they are none.
+    entries = printer.get('changes', [])
+    particulars['changes'] = [entry for entry in entries if 'skipped' not in entry]
+    skipped = [dict(setting=entry.get('setting'), reason=entry['skipped'])
+               for entry in entries if 'skipped' in entry]
+    particulars['skipped_settings'] = skipped
+    if skipped:
+        module.warn('Skipped, left as the printer has them: %s' % ', '.join(
+            '%s (%s)' % (entry['setting'], entry['reason']) for entry in skipped))
     result = printer.get('result')
     if result not in ('applied', 'unchanged', 'would-change') or run.rc not in (0, 3):
         message = '%s: %s' % (result, printer.get('message') or 'no message')
@@ -206,6 +239,7 @@ def main():
         family=dict(type='str', choices=['current', 'legacy', 'module']),
         overrides=dict(type='dict'),
         key=dict(type='str', no_log=True),
+        strict=dict(type='bool', default=False),
     )
     options.update(LINK_OPTIONS)
     module = AnsibleModule(
