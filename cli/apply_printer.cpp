@@ -21,6 +21,10 @@ const profile::Unproven* FindUnproven(const std::vector<profile::Unproven>& unpr
     return found == unproven.end() ? nullptr : &*found;
 }
 
+SettingChange Skipped(const std::string& setting, bool key, std::string why) {
+    return {setting, json(), json(), key, false, std::move(why)};
+}
+
 // The profile against the printer. changes: what the save changes and its read-back proves (the
 // settings the profile holds, a key only when it gives one, and, unless heldOnly, the others that
 // loading the profile changed), then the settings the profile holds with another value that the
@@ -48,17 +52,16 @@ Comparison Compare(const profile::Family& family, const std::string& had, const 
         if (field.kind != profile::FieldKind::kText && field.kind != profile::FieldKind::kAddress &&
             !value.is_null() && taken != value && FindUnproven(unproven, field.name) == nullptr)
             comparison.changes.push_back(
-                {field.name, json(), json(), false, false,
-                 "the page takes " + taken.dump() + " with the profile's other settings"});
+                Skipped(field.name, false,
+                        "the page takes " + taken.dump() + " with the profile's other settings"));
     }
     for (const SettingChange& change : SettingChanges(family, had, wanted)) {
         const profile::Unproven* u = FindUnproven(unproven, change.setting);
         if (u == nullptr || !change.changed || u->kind == profile::Unproven::Kind::kPageChoice)
             continue;
-        SettingChange skip{change.setting, json(), json(), change.key, false, u->reason};
         (u->kind == profile::Unproven::Kind::kNotWritten ? comparison.changes
                                                          : comparison.unreported)
-            .push_back(std::move(skip));
+            .push_back(Skipped(change.setting, change.key, u->reason));
     }
     return comparison;
 }

@@ -85,14 +85,11 @@ SerialOpenResult CPosixSerialLink::Open(const SerialSettings& settings, CRxQueue
             return configured;
         queue_ = &queue;
         notify_ = std::move(notify);
-        switch (reader_.Run([this] { ThreadWatchComm(); })) {
-            case CPosixReaderThread::Start::kNoWakeUp:
-                return SerialOpenResult::kWatchFailed;
-            case CPosixReaderThread::Start::kNoThread:
-                return SerialOpenResult::kThreadFailed;
-            case CPosixReaderThread::Start::kStarted:
-                break;
-        }
+        const CPosixReaderThread::Start started = reader_.Run([this] { ThreadWatchComm(); });
+        if (started != CPosixReaderThread::Start::kStarted)
+            return started == CPosixReaderThread::Start::kNoWakeUp
+                       ? SerialOpenResult::kWatchFailed
+                       : SerialOpenResult::kThreadFailed;
         return SerialOpenResult::kOpened;
     }();
     if (result != SerialOpenResult::kOpened) {

@@ -27,14 +27,10 @@ UsbOpenResult CPosixUsbLink::Open(const std::string& path, CRxQueue& queue, Noti
         queue_ = &queue;
         notify_ = std::move(notify);
         readMode_ = std::move(readMode);
-        switch (reader_.Run([this] { TestUSBReadThread(); })) {
-            case CPosixReaderThread::Start::kNoWakeUp:
-                return UsbOpenResult::kNoEvent;
-            case CPosixReaderThread::Start::kNoThread:
-                return UsbOpenResult::kThreadFailed;
-            case CPosixReaderThread::Start::kStarted:
-                break;
-        }
+        const CPosixReaderThread::Start started = reader_.Run([this] { TestUSBReadThread(); });
+        if (started != CPosixReaderThread::Start::kStarted)
+            return started == CPosixReaderThread::Start::kNoWakeUp ? UsbOpenResult::kNoEvent
+                                                                   : UsbOpenResult::kThreadFailed;
         return UsbOpenResult::kOpened;
     }();
     if (result != UsbOpenResult::kOpened) {

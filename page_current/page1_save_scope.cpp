@@ -9,39 +9,37 @@ using Kind = profile::Unproven::Kind;
 std::vector<profile::Unproven> CPage1New::UnprovenSettings() {
     // "manual setting" chooses the chain; the printer keeps no such setting.
     std::vector<profile::Unproven> unproven{{"manual_security", Kind::kPageChoice, ""}};
-    const auto notWritten = [&unproven](std::initializer_list<const char*> settings,
-                                        const char* reason) {
-        for (const char* setting : settings)
-            unproven.push_back({setting, Kind::kNotWritten, reason});
-    };
     const bool none = GetCheck(IDC_SEC_NONE) != 0, wep = GetCheck(IDC_SEC_WEP) != 0;
     const std::initializer_list<const char*> kWep = {"wep_key_size", "wep_key_index", "key_format"};
     const std::initializer_list<const char*> kWpa = {"wpa_encryption", "wpa_cipher"};
     if (IsApMode()) {
         const char* reason = "not written in Access Point mode";
-        notWritten({"dhcp", "ip_address", "netmask", "gateway", "dns"}, reason);
-        notWritten(kWep, reason);
+        profile::AddNotWritten(&unproven, {"dhcp", "ip_address", "netmask", "gateway", "dns"},
+                               reason);
+        profile::AddNotWritten(&unproven, kWep, reason);
     } else {
-        notWritten({"channel", "ap_ip_address", "ap_netmask", "ap_gateway"},
-                   "not written in Infrastructure mode");
+        profile::AddNotWritten(&unproven, {"channel", "ap_ip_address", "ap_netmask", "ap_gateway"},
+                               "not written in Infrastructure mode");
         if (GetCheck(IDC_DHCP))
-            notWritten({"ip_address", "netmask", "gateway", "dns"}, "not written with DHCP on");
+            profile::AddNotWritten(&unproven, {"ip_address", "netmask", "gateway", "dns"},
+                                   "not written with DHCP on");
         if (!IsManual()) {
             const char* reason = "not written without \"manual setting\"";
-            notWritten({"security"}, reason);
-            notWritten(kWep, reason);
-            notWritten(kWpa, reason);
+            profile::AddNotWritten(&unproven, {"security"}, reason);
+            profile::AddNotWritten(&unproven, kWep, reason);
+            profile::AddNotWritten(&unproven, kWpa, reason);
             // A printer that joins by itself reports a key only under the security it found.
             unproven.push_back({"key", Kind::kNotReported,
                                 "the printer does not report it without \"manual setting\""});
             return unproven;
         }
         if (!none)
-            notWritten(wep ? kWpa : kWep, "not written with this security");
+            profile::AddNotWritten(&unproven, wep ? kWpa : kWep, "not written with this security");
         else
-            notWritten(kWep, "not written with security None");
+            profile::AddNotWritten(&unproven, kWep, "not written with security None");
     }
     if (none)
-        notWritten({"wpa_encryption", "wpa_cipher", "key"}, "not written with security None");
+        profile::AddNotWritten(&unproven, {"wpa_encryption", "wpa_cipher", "key"},
+                               "not written with security None");
     return unproven;
 }

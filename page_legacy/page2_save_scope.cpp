@@ -4,15 +4,14 @@
 #include "page_legacy/page2_old.h"
 
 using namespace page2;
-using Kind = profile::Unproven::Kind;
 
 std::vector<profile::Unproven> CPage2Old::UnprovenSettings() {
     std::vector<profile::Unproven> unproven;
     if (!GetCheck(IDC_SEC_WEP))
-        unproven.push_back(
-            {"wep_key_size", Kind::kNotWritten, "not written unless the security is WEP"});
+        profile::AddNotWritten(&unproven, {"wep_key_size"},
+                               "not written unless the security is WEP");
     if (!GetCheck(IDC_SEC_WPA))
-        unproven.push_back(
-            {"wpa_encryption", Kind::kNotWritten, "not written unless the security is WPA"});
+        profile::AddNotWritten(&unproven, {"wpa_encryption"},
+                               "not written unless the security is WPA");
     return unproven;
 }

@@ -15,30 +15,29 @@ std::vector<profile::Unproven> CPage3Marvuto::UnprovenSettings() {
         {m_bCountryList ? "region_numeric" : "region", Kind::kNotWritten,
          "not the region list this module uses"},
     };
-    const auto notWritten = [&unproven](std::initializer_list<const char*> settings,
-                                        const char* reason) {
-        for (const char* setting : settings)
-            unproven.push_back({setting, Kind::kNotWritten, reason});
-    };
     if (GetCurSel(IDC_WLAN_MODE) == kWlanModeAp) {
-        notWritten({"dhcp", "ip_address", "netmask", "gateway", "dns", "wep_type"},
-                   "not written in Access Point mode");
+        profile::AddNotWritten(&unproven,
+                               {"dhcp", "ip_address", "netmask", "gateway", "dns", "wep_type"},
+                               "not written in Access Point mode");
         if (!GetCheck(IDC_MDNS))
-            notWritten({"mdns_host_name"}, "not written with mDNS off");
+            profile::AddNotWritten(&unproven, {"mdns_host_name"}, "not written with mDNS off");
         if (GetCheck(IDC_AP_IP_WRITE))
             unproven.push_back(
                 {"ap_ip_address", Kind::kNotReported, "the module does not report it"});
         else
-            notWritten({"ap_ip_address"}, "not written unless \"IP Address\" is ticked");
+            profile::AddNotWritten(&unproven, {"ap_ip_address"},
+                                   "not written unless \"IP Address\" is ticked");
     } else {
-        notWritten({"mdns", "mdns_host_name", "ap_ip_address"},
-                   "not written in Infrastructure mode");
+        profile::AddNotWritten(&unproven, {"mdns", "mdns_host_name", "ap_ip_address"},
+                               "not written in Infrastructure mode");
         if (GetCheck(IDC_DHCP))
-            notWritten({"ip_address", "netmask", "gateway", "dns"}, "not written with DHCP on");
+            profile::AddNotWritten(&unproven, {"ip_address", "netmask", "gateway", "dns"},
+                                   "not written with DHCP on");
         if (!GetCheck(IDC_SEC_WEP))
-            notWritten({"wep_type"}, "not written unless the security is WEP");
+            profile::AddNotWritten(&unproven, {"wep_type"},
+                                   "not written unless the security is WEP");
     }
     if (GetCheck(IDC_SEC_NONE))
-        notWritten({"key"}, "not written with security None");
+        profile::AddNotWritten(&unproven, {"key"}, "not written with security None");
     return unproven;
 }

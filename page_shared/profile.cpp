@@ -146,18 +146,6 @@ std::vector<std::string> ListItems(ui::CDialog& page, int id) {
     return items;
 }
 
-// Sets one control as the operator would, then runs what the page does on that action. False
-// when a list lacks the entry.
-// A radio button the page does not offer now, for the mode loaded before it, is one the
-// operator could not choose: the page keeps its own.
-bool IsOfferedChoice(ui::CDialog& page, const Field& field, const std::string& value) {
-    for (const Choice& choice : field.choices) {
-        if (value == choice.value)
-            return page.IsItemEnabled(choice.id);
-    }
-    return true;  // no such button: ApplyField refuses it
-}
-
 // The page hears of an entry as the operator makes it. A control it does not offer now (a
 // channel the network picks) takes the value all the same, but no operator could have acted on
 // it, so the page's handler, which may offer other controls, does not run.
@@ -166,6 +154,8 @@ void Notify(ui::CDialog& page, int id, int code) {
         page.OnCommand(id, code);
 }
 
+// Sets one control as the operator would, then runs what the page does on that action. False
+// when a list lacks the entry.
 bool ApplyField(ui::CDialog& page, const Field& field, const std::string& value) {
     switch (field.kind) {
         case FieldKind::kText:
@@ -185,8 +175,10 @@ bool ApplyField(ui::CDialog& page, const Field& field, const std::string& value)
             Notify(page, field.id, ui::kBnClicked);
             return true;
         case FieldKind::kRadio:
+            // A button the page does not offer for the mode loaded before it is one no operator
+            // could choose: the page keeps its own.
             for (const Choice& choice : field.choices) {
-                if (value == choice.value) {
+                if (value == choice.value && page.IsItemEnabled(choice.id)) {
                     for (const Choice& other : field.choices)
                         page.SetCheck(other.id, other.id == choice.id ? 1 : 0);
                     page.OnCommand(choice.id, ui::kBnClicked);
@@ -253,6 +245,12 @@ std::string SaveProfile(ui::CDialog& page, const Family& family, bool includeKey
     file["settings"] = std::move(settings);
     *text = file.dump(2) + "\n";
     return std::string();
+}
+
+void AddNotWritten(std::vector<Unproven>* unproven, std::initializer_list<const char*> settings,
+                   const char* reason) {
+    for (const char* setting : settings)
+        unproven->push_back({setting, Unproven::Kind::kNotWritten, reason});
 }
 
 std::string OtherFamilyMessage(const std::string& name) {
@@ -352,9 +350,7 @@ std::string LoadProfile(ui::CDialog& page, const Family& family, const std::stri
         return refusal;
     for (const Field& field : family.fields) {
         const std::string* value = values.Get(field.name);
-        if (value != nullptr &&
-            (field.kind != FieldKind::kRadio || IsOfferedChoice(page, field, *value)) &&
-            !ApplyField(page, field, *value))
+        if (value != nullptr && !ApplyField(page, field, *value))
             return Refusal(field.name);
     }
     return std::string();

@@ -2,6 +2,7 @@
 // written from the page's controls and read back into them as if typed.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,9 @@ struct Unproven {
     Kind kind;
     std::string reason;  // why, as an operator reads it ("not written in Infrastructure mode")
 };
+// Adds each of settings to *unproven as one the save does not write, for reason.
+void AddNotWritten(std::vector<Unproven>* unproven, std::initializer_list<const char*> settings,
+                   const char* reason);
 
 // Checks that text is a profile this utility can read, of a family it knows, each setting a tick,
 // text free of control characters or null (not known, so left as the page has it): "" with the
