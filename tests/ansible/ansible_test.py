@@ -289,10 +289,8 @@ class CollectionTest(unittest.TestCase):
         self.assertEqual(self.recap(run)['printer-d'], dict(ok=2, changed=0, failed=0))
 
     def test_module_documentation_renders(self):
-        for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan', 'strict'),
-                               ('wlan', 'usb'),
-                               ('wlan_info', 'port'), ('ports_info', 'identify'),
-                               ('ports_info', 'baud')):
+        for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan_info', 'port'),
+                               ('ports_info', 'identify')):
             run = subprocess.run([tool('ansible-doc'), 'zephra.printer.' + module], env=self.env,
                                  cwd=self.tmp, capture_output=True, text=True,
                                  timeout=RUN_LIMIT)

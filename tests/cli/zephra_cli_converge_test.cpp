@@ -5,9 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <random>
 #include <set>
 
@@ -87,46 +85,44 @@ bool LegacyReported(const json& settings, const std::string& name) {
            !(name == "wpa_encryption" && security != "WPA");
 }
 
+// printer-sim's option given once for each of values but the empty ones.
+std::vector<std::string> Each(const char* option, std::initializer_list<std::string> values) {
+    std::vector<std::string> args;
+    for (const std::string& value : values) {
+        if (!value.empty())
+            args.insert(args.end(), {option, value});
+    }
+    return args;
+}
+
 std::vector<std::string> CurrentState(Rng& rng) {
     const bool ap = Chance(rng, 0.5);
     // An access point takes no WEP.
     const std::string security = ap ? Pick(rng, {"0", "2", "3"}) : Pick(rng, {"0", "1", "2", "3"});
-    std::vector<std::string> args{"--set", "mode=" + std::string(ap ? "2" : "0"),
-                                  "--set", "security=" + security,
-                                  "--set", "cipher=" + Pick(rng, {"0", "1"}),
-                                  "--set", "ssid=" + Word(rng, rng() % 12 + 1),
-                                  "--set", "region=" + Pick(rng, {"KR", "US", "JP"}),
-                                  "--set", "channel=" + std::to_string(rng() % 11 + 1),
-                                  "--set", "band=" + Pick(rng, {"2", "7"}),
-                                  "--set", "dhcp=" + Pick(rng, {"0", "1"}),
-                                  "--set", "ip=" + Address(rng),
-                                  "--set", "apip=" + Address(rng),
-                                  "--set", "wepindex=" + Pick(rng, {"1", "2", "3", "4"}),
-                                  "--set", "port=" + Pick(rng, {"9100", "9101"})};
-    if (security == "1")
-        args.insert(args.end(), {"--set", "wepkey=" + Word(rng, Chance(rng, 0.5) ? 5 : 13)});
-    else if (security != "0")
-        args.insert(args.end(), {"--set", "wpakey=" + Word(rng, rng() % 20 + 8)});
-    return args;
+    const std::string key = security == "1"   ? "wepkey=" + Word(rng, Chance(rng, 0.5) ? 5 : 13)
+                            : security != "0" ? "wpakey=" + Word(rng, rng() % 20 + 8)
+                                              : "";
+    return Each(
+        "--set",
+        {"mode=" + std::string(ap ? "2" : "0"), "security=" + security,
+         "cipher=" + Pick(rng, {"0", "1"}), "ssid=" + Word(rng, rng() % 12 + 1),
+         "region=" + Pick(rng, {"KR", "US", "JP"}), "channel=" + std::to_string(rng() % 11 + 1),
+         "band=" + Pick(rng, {"2", "7"}), "dhcp=" + Pick(rng, {"0", "1"}), "ip=" + Address(rng),
+         "apip=" + Address(rng), "wepindex=" + Pick(rng, {"1", "2", "3", "4"}),
+         "port=" + Pick(rng, {"9100", "9101"}), key});
 }
 
 std::vector<std::string> ModuleState(Rng& rng) {
     const std::string security = Pick(rng, {"0", "1", "3", "4", "5"});
-    const std::string key =
-        Word(rng, security == "1" ? (Chance(rng, 0.5) ? 5 : 13) : 8 + rng() % 20);
-    return {"--set", "configured=" + Pick(rng, {"0", "1"}),
-            "--set", "ap_ssid=" + Word(rng, rng() % 12 + 1),
-            "--set", "ap_security=" + Pick(rng, {"0", "4", "5"}),
-            "--set", "ap_passphrase=" + Word(rng, 9),
-            "--set", "mdns_enabled=" + Pick(rng, {"0", "1"}),
-            "--set", "mdns_hostname=" + Word(rng, rng() % 10 + 1),
-            "--set", "ssid=" + Word(rng, 6),
-            "--set", "security=" + security,
-            "--set", "passphrase=" + key,
-            "--set", "ipaddr_type=" + Pick(rng, {"0", "1"}),
-            "--set", "ipaddr=" + Address(rng),
-            "--set", "region=" + Pick(rng, {"KR", "US", "JP"}),
-            "--set", "port=" + Pick(rng, {"9100", "9101"})};
+    const size_t keySize = security == "1" ? (Chance(rng, 0.5) ? 5 : 13) : 8 + rng() % 20;
+    return Each(
+        "--set",
+        {"configured=" + Pick(rng, {"0", "1"}), "ap_ssid=" + Word(rng, rng() % 12 + 1),
+         "ap_security=" + Pick(rng, {"0", "4", "5"}), "ap_passphrase=" + Word(rng, 9),
+         "mdns_enabled=" + Pick(rng, {"0", "1"}), "mdns_hostname=" + Word(rng, rng() % 10 + 1),
+         "ssid=" + Word(rng, 6), "security=" + security, "passphrase=" + Word(rng, keySize),
+         "ipaddr_type=" + Pick(rng, {"0", "1"}), "ipaddr=" + Address(rng),
+         "region=" + Pick(rng, {"KR", "US", "JP"}), "port=" + Pick(rng, {"9100", "9101"})});
 }
 
 std::vector<std::string> LegacyState(Rng& rng) {
@@ -140,10 +136,9 @@ std::vector<std::string> LegacyState(Rng& rng) {
         static_cast<char>(security == 2 ? (Chance(rng, 0.5) ? 2 : 4) : 0),
         static_cast<char>(1 + rng() % 2)};  // cipher
     const std::string options = {static_cast<char>(rng() % 2), static_cast<char>(rng() % 2)};
-    return {"--record", "10=" + Hex(options, 2),
-            "--record", "20=" + Hex(wireless, 7),
-            "--record", "21=" + Hex(Word(rng, 8), 32),
-            "--record", "24=" + Hex(Word(rng, 8 + rng() % 20), 32)};
+    return Each("--record",
+                {"10=" + Hex(options, 2), "20=" + Hex(wireless, 7), "21=" + Hex(Word(rng, 8), 32),
+                 "24=" + Hex(Word(rng, 8 + rng() % 20), 32)});
 }
 
 const Family kFamilies[] = {
@@ -151,10 +146,6 @@ const Family kFamilies[] = {
     {"4", "module", ModuleState, ModuleReported},
     {"3", "legacy", LegacyState, LegacyReported},
 };
-
-void PrintTo(const Family& family, std::ostream* out) {
-    *out << "model " << family.model;
-}
 
 // A printer's settings as zephra-cli reads them, with its key.
 json ReadSettings(const std::string& port) {
@@ -181,7 +172,6 @@ TEST_P(Converge, ApplyTwiceChangesNothingTheSecondTimeAndSkipsOnlyWhatThePrinter
         read.push_back(ReadSettings(sim.Path()));
     }
     ProfileFile file("converge");
-    std::map<std::string, int> outcomes;
     for (int pair = 0; pair < kPairs; ++pair) {
         const unsigned seed = static_cast<unsigned>(rng());
         Rng r(seed);
@@ -216,12 +206,10 @@ TEST_P(Converge, ApplyTwiceChangesNothingTheSecondTimeAndSkipsOnlyWhatThePrinter
         const json result = json::parse(first.out.substr(0, first.out.find('\n')), nullptr, false);
         ASSERT_TRUE(result.is_object()) << first.out << first.err;
         const std::string outcome = result.value("result", "");
-        ASSERT_TRUE(outcome == "applied" || outcome == "unchanged" || outcome == "refused")
+        // Never failed; the other pairs go on after one that is.
+        EXPECT_TRUE(outcome == "applied" || outcome == "unchanged" || outcome == "refused")
             << first.out << first.err;
-        const std::string message = result.value("message", "");
-        ++outcomes[outcome + (first.out.find("skipped") != std::string::npos ? ", skipping" : "") +
-                   (message.empty() ? "" : ": " + message)];
-        if (outcome == "refused")
+        if (outcome != "applied" && outcome != "unchanged")
             continue;
         std::set<std::string> skipped;
         for (const json& change : result["changes"]) {
@@ -248,9 +236,6 @@ TEST_P(Converge, ApplyTwiceChangesNothingTheSecondTimeAndSkipsOnlyWhatThePrinter
             << second.out << second.err;
         EXPECT_EQ(Cli(apply + " --check").status, 0);
     }
-    // What the draw covered, to see that it still reaches every outcome.
-    for (const auto& [outcome, count] : outcomes)
-        std::printf("%d %s\n", count, outcome.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, Converge, ::testing::ValuesIn(kFamilies),

@@ -229,18 +229,18 @@ TEST_F(CliPorts, UsbOpensTheFirstPrinterOfAnAcceptedVendor) {
 class UsbStation : public Testbed {
   protected:
     // Plugs printer n, which serves the terminal at path, into socket n; its node as zephra-cli
-    // names it.
+    // names it. The printer is the accepted one of the ports tests, moved to its socket and node.
     std::string Plug(int n, const std::string& path) {
         const std::string node = usb_.Add(path), name = node.substr(node.rfind('/') + 1);
         const std::string socket = "1-" + std::to_string(n);
+        std::string devices = ReadText(ACCEPTED_USB_PRINTER);
+        for (const auto& [from, to] : {std::pair{std::string("1-3"), socket}, {"lp0", name}}) {
+            for (size_t at = devices.find(from); at != std::string::npos;
+                 at = devices.find(from, at + to.size()))
+                devices.replace(at, from.size(), to);
+        }
         device_ = "/devices/pci0000:00/0000:00:14.0/usb1/" + socket;
         printerNode_ = device_ + "/" + socket + ":1.0/usbmisc/" + name;
-        const std::string devices =
-            "P: " + device_ + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\n" +
-            "A: idVendor=3c7d\nA: idProduct=0012\n\n" + "P: " + device_ + "/" + socket +
-            ":1.0\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nA: bInterfaceClass=07\n\n" +
-            "P: " + printerNode_ + "\nN: usb/" + name +
-            "\nE: SUBSYSTEM=usbmisc\nE: DEVNAME=/dev/usb/" + name + "\n";
         EXPECT_TRUE(umockdev_testbed_add_from_string(testbed_, devices.c_str(), nullptr));
         return node;
     }

@@ -59,10 +59,13 @@ TEST_F(Page1Controls, InfrastructureModeFollowsDhcpAndTheSecurityChoice) {
     EXPECT_FALSE(ui_.Enabled(Page(), IDC_DNS));
     ASSERT_TRUE(ui_.Click(Page(), IDC_DHCP));
     EXPECT_TRUE(ui_.Enabled(Page(), IDC_DNS));
-    // Without manual security the radios are shown but not offered.
+    // Without manual security the radios are shown but not offered, nor the key's format: the
+    // key goes out as typed.
+    ASSERT_TRUE(ui_.Click(Page(), IDC_SEC_WEP));
     ClearManualSetting();
     EXPECT_FALSE(ui_.Enabled(Page(), IDC_SEC_NONE));
     EXPECT_FALSE(ui_.Enabled(Page(), IDC_WPA_ENCRYPTION));
+    EXPECT_FALSE(ui_.Enabled(Page(), IDC_KEY_FORMAT));
     EXPECT_TRUE(ui_.Enabled(Page(), IDC_KEY));
 }
 
