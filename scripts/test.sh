@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds every preset and runs every test level: formatting, unit and panel tests natively and
-# under the sanitizers, then Zephra.exe and its tests under Wine; then makes a release of the
-# commit and tests its Debian package on this machine and its installer under Wine.
+# Installs the packages it needs the first time (scripts/setup.sh), then builds every preset and
+# runs every test level: formatting, unit and panel tests natively and under the sanitizers, then
+# Zephra.exe and its tests under Wine; then makes a release of the commit and tests its Debian
+# package on this machine and its installer under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/setup.sh test
 scripts/check-format.sh
 
 for preset in native native-asan windows; do
