@@ -19,6 +19,7 @@ from harness.base import WineTestCase, program  # noqa: E402
 from harness.ui import UiDriver  # noqa: E402
 
 CAPTION = "Velmora_v7.3"
+PORT, OPEN, CLOSE, SERIAL = 1156, 1143, 1124, 1159
 PROGRAMS = ["LICENSE.txt", "Zephra.exe", "zephra-cli.exe"]
 MSI, NEXT_MSI = (os.path.abspath(path) for path in sys.argv[1:3])
 del sys.argv[1:3]
@@ -61,6 +62,15 @@ class MsiTest(WineTestCase):
         cli = r"C:\Program Files\Zephra\zephra-cli.exe"
         self.assertEqual(self.wine(cli, "--version"), version_of(msi))
 
+    def assert_panel_shown(self, ui, dlg):
+        """The installed program shows its panel, not just a window: the controls are there,
+        visible and enabled, with their lists and captions."""
+        for ctl in (PORT, OPEN, CLOSE, SERIAL):
+            self.assertEqual(ui.state(dlg, ctl)[:2], (True, True), f"control {ctl}")
+        self.assertEqual(ui.items(dlg, PORT), [f"COM{n}" for n in range(1, 21)])
+        self.assertEqual((ui.text(dlg, OPEN), ui.text(dlg, CLOSE)), ("Open", "Close"))
+        self.assertTrue(ui.state(dlg, SERIAL).checked)
+
     def test_install_start_upgrade_uninstall(self):
         before = self.files()
         self.wine("msiexec", "/i", MSI, "/qn")
@@ -69,6 +79,7 @@ class MsiTest(WineTestCase):
         self.session.start("start", ["/unix", self.shortcuts()[0]], stdin=subprocess.DEVNULL)
         ui = UiDriver(self.session.start(program("ZEPHRA_UIDRIVER")))
         dlg = ui.wait(CAPTION, timeout=30)
+        self.assert_panel_shown(ui, dlg)
         screenshot = os.path.join(self.artifacts, "installed-zephra.png")
         self.session.screenshot(screenshot)
         print(f"[harness] the installed program's window: {screenshot}", flush=True)
