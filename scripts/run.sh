@@ -34,7 +34,7 @@ done
 
 scripts/setup.sh run
 
-echo "Building Zephra.exe and the simulated printer..."
+echo "Building Zephra.exe and the simulated printer (minutes the first time)..."
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Zephra printer_sim_host uidriver >/dev/null
 
