@@ -78,6 +78,8 @@ class CPage1New : public CPrinterPage {
     void OnReadClicked();
     void ReadStep(uint8_t letter, uint32_t count);
     void ReadItem(uint8_t item, const std::string& value);
+    // The replies to H? and B?.
+    void ReadAddresses(uint8_t letter, uint32_t count);
     void ChannelStep(const std::string& value);
     void SecurityStep(const std::string& value);
     void WepKeyStep(const std::string& value);

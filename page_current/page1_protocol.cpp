@@ -205,9 +205,43 @@ constexpr size_t kReadValueOffset = 5;
 constexpr uint8_t kReadTextKind = 1;
 constexpr uint8_t kQueryTextKind = 2;
 
-// A byte an address query's value (dotted addresses and the DHCP flag, spaced) can hold.
-bool InAddressText(uint8_t byte) {
-    return (byte >= '0' && byte <= '9') || byte == '.' || byte == ' ';
+// The fields of an address query's value: the DHCP flag and four addresses for B?, three
+// addresses for H?. The letter of any other query has none.
+size_t AddressFieldCount(uint8_t letter) {
+    return letter == 'B' ? 5 : letter == 'H' ? 3 : 0;
+}
+
+bool IsDigit(uint8_t byte) {
+    return byte >= '0' && byte <= '9';
+}
+
+// A byte one field of address text can hold: the flag's digit, an address's digits and dots.
+bool InAddressField(uint8_t byte) {
+    return IsDigit(byte) || byte == '.';
+}
+
+// Four groups of digits split by dots, as the printers write an address.
+bool IsDottedDecimal(const std::string& text) {
+    int dots = 0;
+    bool digits = false;
+    for (char c : text) {
+        if (c == '.') {
+            if (!digits)
+                return false;
+            ++dots;
+            digits = false;
+        } else if (IsDigit(static_cast<uint8_t>(c))) {
+            digits = true;
+        } else {
+            return false;
+        }
+    }
+    return dots == 3 && digits;
+}
+
+bool IsDigits(const std::string& text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return IsDigit(c); });
 }
 
 // The size of a query's value where its kind fixes one: the band's one character, the region's
@@ -216,22 +250,35 @@ size_t QuerySize(uint8_t letter) {
     return letter == 'Q' ? 1 : letter == 'C' ? 2 : 0;
 }
 
-// A query's value is followed by one byte whose value is open and is never awaited. The value
-// ends where it shows its own end: a text end, its size, or, for the addresses, a byte no address
-// text holds (that open byte). Failing that, the line's quiet ends the addresses.
-reply::Cut QueryCut(uint8_t letter, const uint8_t* held, size_t count) {
-    const size_t size = QuerySize(letter);
+// The band's and the region's values end at their size or at a text end; the open byte after
+// them is never awaited.
+reply::Cut SizedQueryCut(size_t size, const uint8_t* held, size_t count) {
     for (size_t i = kQueryValueOffset; i < count; ++i) {
-        if (size != 0 && i == kQueryValueOffset + size)
+        if (i == kQueryValueOffset + size)
             return reply::Answer(i);
         if (reply::IsTextEnd(held[i]))
-            return size == 0 ? reply::AnswerAtTextEnd(i + 1, kQueryTextKind) : reply::Answer(i + 1);
-        if (size == 0 && !InAddressText(held[i]))
             return reply::Answer(i + 1);
     }
-    if (size != 0)
-        return count == kQueryValueOffset + size ? reply::Answer(count) : reply::Partial();
-    return reply::AnswerIfQuiet(count, kQueryTextKind);
+    return count == kQueryValueOffset + size ? reply::Answer(count) : reply::Partial();
+}
+
+// The addresses' open last byte can only follow their last field: whatever the fields before it
+// hold, the reply goes on to its last space. Within the last field a text end, the first byte no
+// address holds (that open byte), or else the line's quiet ends the reply.
+reply::Cut AddressQueryCut(uint8_t letter, const uint8_t* held, size_t count) {
+    const size_t spacesBeforeLast = std::max<size_t>(AddressFieldCount(letter), 1) - 1;
+    size_t spaces = 0;
+    for (size_t i = kQueryValueOffset; i < count; ++i) {
+        if (spaces < spacesBeforeLast) {
+            spaces += held[i] == ' ';
+        } else if (reply::IsTextEnd(held[i])) {
+            return reply::AnswerAtTextEnd(i + 1, kQueryTextKind);
+        } else if (!InAddressField(held[i])) {
+            return reply::Answer(i + 1);
+        }
+    }
+    return spaces < spacesBeforeLast ? reply::Partial()
+                                     : reply::AnswerIfQuiet(count, kQueryTextKind);
 }
 
 }  // namespace
@@ -253,8 +300,12 @@ reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count) {
         return end < count ? reply::AnswerAtTextEnd(end + 1, kReadTextKind)
                            : reply::AnswerIfQuiet(count, kReadTextKind);
     }
-    if (IsQuery(*request))
-        return count < kQueryValueOffset ? reply::Partial() : QueryCut(letter, held, count);
+    if (IsQuery(*request)) {
+        if (count < kQueryValueOffset)
+            return reply::Partial();
+        const size_t size = QuerySize(letter);
+        return size != 0 ? SizedQueryCut(size, held, count) : AddressQueryCut(letter, held, count);
+    }
     // An acknowledgement: its status, after the item for the port's W.
     const size_t length = letter == 'W' ? 5 : 4;
     return count < length ? reply::Partial() : reply::Answer(length);
@@ -272,6 +323,20 @@ std::string QueryValue(const uint8_t* data, uint32_t count) {
 
 std::string ReadValue(const uint8_t* data, uint32_t count) {
     return TextUpTo(data, kReadValueOffset, count);
+}
+
+std::optional<std::vector<std::string>> AddressFields(const uint8_t* data, uint32_t count) {
+    const size_t expected = count > 2 ? AddressFieldCount(data[2]) : 0;
+    std::vector<std::string> fields = SplitFields(QueryValue(data, count));
+    if (expected == 0 || fields.size() != expected)
+        return std::nullopt;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        // B?'s first field is the DHCP flag; its value is the read's to judge.
+        const bool flag = data[2] == 'B' && i == 0;
+        if (flag ? !IsDigits(fields[i]) : !IsDottedDecimal(fields[i]))
+            return std::nullopt;
+    }
+    return fields;
 }
 
 std::vector<std::string> SplitFields(const std::string& value) {

@@ -1,6 +1,8 @@
 // "Read WLAN Info": the chain of read requests, each reply filling its controls and asking for
 // the next item.
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "page_current/page1_layout.h"
 #include "page_current/page1_new.h"
@@ -10,8 +12,7 @@
 using namespace page1;
 
 namespace {
-// Stands for the reply's value when its text is absent altogether.
-const std::string kNoValue;
+constexpr const char* kFailedToRead = "Failed to read data";
 // Version, MAC Address, WLAN Mode, Operating Mode, SSID, Port, Region, Channel, the mode's
 // addresses and the security.
 constexpr unsigned kReadsBeforeSecurityDetails = 10;
@@ -40,16 +41,12 @@ void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
         const uint8_t item = m_rx[3];
         KillTimer(item == kItemVersion ? kConnectTimer : kReadTimer);
         if (m_rx[4] != kAccepted)
-            return EndExchange(ExchangeEnd::kFailed, "Failed to read data");
+            return EndExchange(ExchangeEnd::kFailed, kFailedToRead);
         return ReadItem(item, ReadValue(m_rx, count));
     }
 
     KillTimer(kReadTimer);
     const std::string value = QueryValue(m_rx, count);
-    const std::vector<std::string> fields = SplitFields(value);
-    const auto field = [&](size_t i) -> const std::string& {
-        return i < fields.size() ? fields[i] : kNoValue;
-    };
     switch (letter) {
         case 'Q':
             SetCurSel(IDC_OPERATING_MODE, BandIndex(value.empty() ? 0 : value[0]));
@@ -62,31 +59,42 @@ void CPage1New::ReadStep(uint8_t letter, uint32_t count) {
             SendRead(kItemChannel);
             break;
         case 'H':
-            m_dwApIp = ParseDottedAddress(field(0));
-            m_dwApNetMask = ParseDottedAddress(field(1));
-            m_dwApGateway = ParseDottedAddress(field(2));
-            ShowData({IDC_AP_IP, IDC_AP_NETMASK, IDC_AP_GATEWAY});
-            // A mode the page does not know reads the other mode's addresses too.
-            if (IsApMode()) {
-                SendRead(kItemSecurity);
-            } else {
-                SendFixed('B', '?', kReadTimer, 5000);
-            }
-            break;
         case 'B':
-            if (field(0) == "0" || field(0) == "1") {
-                const bool dhcp = field(0) == "1";
-                SetCheck(IDC_DHCP, dhcp ? 1 : 0);
-                EnableInfrastructureAddresses(!dhcp);
-            }
-            m_dwIp = ParseDottedAddress(field(1));
-            m_dwNetMask = ParseDottedAddress(field(2));
-            m_dwGateway = ParseDottedAddress(field(3));
-            m_dwDns = ParseDottedAddress(field(4));
-            ShowData({IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS});
-            SendRead(kItemSecurity);
+            ReadAddresses(letter, count);
             break;
     }
+}
+
+void CPage1New::ReadAddresses(uint8_t letter, uint32_t count) {
+    // Addresses the page cannot read whole are never shown, or the next Save would write them.
+    const std::optional<std::vector<std::string>> fields = AddressFields(m_rx, count);
+    if (!fields)
+        return EndExchange(ExchangeEnd::kFailed, kFailedToRead);
+    const std::vector<std::string>& field = *fields;
+    if (letter == 'H') {
+        m_dwApIp = ParseDottedAddress(field[0]);
+        m_dwApNetMask = ParseDottedAddress(field[1]);
+        m_dwApGateway = ParseDottedAddress(field[2]);
+        ShowData({IDC_AP_IP, IDC_AP_NETMASK, IDC_AP_GATEWAY});
+        // A mode the page does not know reads the other mode's addresses too.
+        if (IsApMode()) {
+            SendRead(kItemSecurity);
+        } else {
+            SendFixed('B', '?', kReadTimer, 5000);
+        }
+        return;
+    }
+    if (field[0] == "0" || field[0] == "1") {
+        const bool dhcp = field[0] == "1";
+        SetCheck(IDC_DHCP, dhcp ? 1 : 0);
+        EnableInfrastructureAddresses(!dhcp);
+    }
+    m_dwIp = ParseDottedAddress(field[1]);
+    m_dwNetMask = ParseDottedAddress(field[2]);
+    m_dwGateway = ParseDottedAddress(field[3]);
+    m_dwDns = ParseDottedAddress(field[4]);
+    ShowData({IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS});
+    SendRead(kItemSecurity);
 }
 
 void CPage1New::ReadItem(uint8_t item, const std::string& value) {

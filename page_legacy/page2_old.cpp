@@ -156,7 +156,9 @@ void CPage2Old::OnPageData(uint32_t count) {
             ui::AfxMessageBox(kUpdateSuccess);
             break;
         case ReplyAction::kShowFf:
-            ui::AfxMessageBox(kFfText);
+            // The notice is whole (its 00, or the line's quiet): its last byte decides.
+            if (m_rx[count - 1] == 0)
+                ui::AfxMessageBox(kFfText);
             break;
         case ReplyAction::kNone:
             break;

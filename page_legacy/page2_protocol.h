@@ -102,7 +102,7 @@ enum class ReplyAction {
     kFinish,         // F
     kRelease,        // G
     kUpdateSuccess,  // 'Y': show kUpdateSuccess
-    kShowFf,         // 0xFF: show kFfText
+    kShowFf,         // 0xFF: show kFfText when its last byte is 0
     kNone,           // a letter no reply carries
 };
 ReplyAction ActionOf(uint8_t letter);

@@ -49,7 +49,8 @@ std::string QueryValue(uint8_t letter, FuzzInput& in) {
 }
 
 // The whole reply to request, with any bytes where the protocol leaves them open: a query's byte
-// after its letter and 1 to 3 bytes after its value, an R item's value and 0 to 3 bytes after it.
+// after its letter (its value now and then with a stray byte) and 1 to 3 bytes after its value, an
+// R item's value and 0 to 3 bytes after it.
 std::vector<uint8_t> WholeReply(const std::vector<uint8_t>& request, FuzzInput& in) {
     if (request.size() < 3)
         return {};
@@ -63,7 +64,10 @@ std::vector<uint8_t> WholeReply(const std::vector<uint8_t>& request, FuzzInput& 
         openEnd = in.Byte() % 4;
     } else if (request.size() == 4 && request[3] == '?') {
         reply.push_back(in.Byte());
-        const std::string value = QueryValue(letter, in);
+        std::string value = QueryValue(letter, in);
+        // Now and then a stray byte inside the value, as a garbled line gives one.
+        if (!value.empty() && (in.Byte() & 0x07) == 0)
+            value[in.Byte() % value.size()] = static_cast<char>(in.Byte());
         reply.insert(reply.end(), value.begin(), value.end());
         openEnd = 1 + in.Byte() % 3;
     } else {  // an acknowledgement; the port's names its item

@@ -79,6 +79,7 @@ TEST(Page1Replies, CutByGrammarAndRequest) {
     const Bytes readSsid = FixedRequest('R', kItemSsid);
     const Bytes queryBand = FixedRequest('Q', '?');
     const Bytes queryRegion = FixedRequest('C', '?'), queryAp = FixedRequest('H', '?');
+    const Bytes queryStation = FixedRequest('B', '?');
     const Bytes writeSsid = Header('M') + TextPayload("Shop", QuoteRule::kSpaceEqualsComma);
     const Bytes writePort = Header('W') + PortPayload("9100");
     using reply::Fit;
@@ -108,7 +109,22 @@ TEST(Page1Replies, CutByGrammarAndRequest) {
         {&queryRegion, Text("\x1B~C?B"), Fit::kPartial, 0},
         {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9x"), Fit::kAnswer, 28},
         {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9\xFF\0"), Fit::kAnswer, 28},
-        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9 "), Fit::kAnswerIfQuiet, 28},
+        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9 "), Fit::kAnswer, 28},
+        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9"), Fit::kAnswerIfQuiet, 27},
+        // The addresses' open byte only follows their last field: a byte no address holds, or a
+        // text end, in any field before it is part of the reply, which goes on to that field.
+        {&queryAp, Text("\x1B~H?1.x.3.4 5.6.7.8 9.9.9.9A"), Fit::kAnswer, 28},
+        {&queryAp, Text("\x1B~H?10.0.0.1 255.255.x.0 10.0.0.1A"), Fit::kAnswer, 34},
+        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8\r"), Fit::kPartial, 0},
+        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.x.9A"), Fit::kAnswer, 25},
+        {&queryStation, Text("\x1B~B?x 1.2.3.4 5.6.7.8 9.9.9.9 8.8.8.8A"), Fit::kAnswer, 38},
+        {&queryStation, Text("\x1B~B?0 1.2.x.4 5.6.7.8 9.9.9.9 8.8.8.8A"), Fit::kAnswer, 38},
+        {&queryStation, Text("\x1B~B?0 1.2.3.4 5.6.\n.8 9.9.9.9 8.8.8.8A"), Fit::kAnswer, 38},
+        {&queryStation,
+         Text("\x1B~B?0 192.168.1.10 255.255.255.0 192.168.x.254 10.0.0.53") + B({0}), Fit::kAnswer,
+         57},
+        {&queryStation, Text("\x1B~B?0 1.2.3.4 5.6.7.8 9.9.9.9 8.x.8.8A"), Fit::kAnswer, 33},
+        {&queryStation, Text("\x1B~B?0 1.2.3.4 5.6.7.8 9.9.9.9 8.8.8.8\r"), Fit::kAnswer, 38},
         {&writeSsid, B({0x1B, 0x7E, 0x4D}), Fit::kPartial, 0},
         {&writeSsid, B({0x1B, 0x7E, 0x47, '@'}), Fit::kStray, 0},
         {&writePort, B({0x1B, 0x7E, 0x57, 'j'}), Fit::kPartial, 0},
@@ -143,6 +159,36 @@ TEST(Page1Replies, Values) {
     EXPECT_EQ(SplitFields("1 0.0.0.0 0.0.0.0"),
               (std::vector<std::string>{"1", "0.0.0.0", "0.0.0.0"}));
     EXPECT_EQ(SplitFields(""), (std::vector<std::string>{""}));
+}
+
+// An address reply is read whole or not at all: a field with a byte no address holds, or cut short
+// by one that ended the reply, never reads as a value the next save would write.
+TEST(Page1Replies, AddressFieldsWholeOrNone) {
+    using Fields = std::vector<std::string>;
+    const struct {
+        std::string reply;  // the whole reply, its open last byte included
+        std::optional<Fields> fields;
+    } kCases[] = {
+        {"\x1B~B?0 192.168.1.10 255.255.255.0 192.168.1.254 10.0.0.53A",
+         Fields{"0", "192.168.1.10", "255.255.255.0", "192.168.1.254", "10.0.0.53"}},
+        {"\x1B~B?2 0.0.0.0 0.0.0.0 0.0.0.0 0.0.0.0A",
+         Fields{"2", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"}},
+        {"\x1B~H?10.0.0.1 255.255.255.0 10.0.0.1234A",
+         Fields{"10.0.0.1", "255.255.255.0", "10.0.0.1234"}},
+        // The last address cut short by the byte taken for the open one; too few fields, an empty
+        // octet, a doubled space, too many fields.
+        {"\x1B~B?0 192.168.1.10 255.255.255.0 192.168.1.254 10.0.x", std::nullopt},
+        {"\x1B~B?0 192.168.1.10 255.255.255.0 192.168.1.254 10.0.0.x", std::nullopt},
+        {"\x1B~B?0 192.168.1.10 255.255.255.0 192.168.1.254A", std::nullopt},
+        {"\x1B~H?10.0.0.1 255.255..0 10.0.0.1A", std::nullopt},
+        {"\x1B~H?10.0.0.1  255.255.255.0 10.0.0.1A", std::nullopt},
+        {"\x1B~H?10.0.0.1 255.255.255.0 10.0.0.1 1.1.1.1A", std::nullopt},
+    };
+    for (const auto& c : kCases) {
+        const Bytes reply = Text(c.reply);
+        EXPECT_EQ(AddressFields(reply.data(), static_cast<uint32_t>(reply.size())), c.fields)
+            << c.reply;
+    }
 }
 
 TEST(Page1Addresses, DottedTextBothWays) {

@@ -70,8 +70,11 @@ TEST(Page2Replies, CutBySizeAndRequest) {
          Fit::kAnswer, 3 + RecordSize(kRecordSsid)},
         // Notices are taken whatever is outstanding, or nothing.
         {nullptr, {0x1B, 0x7E, 'Y'}, Fit::kNotice, 3},
+        // The 0xFF notice ends at its 00, else when the line goes quiet, whatever its last byte.
         {&setup, {0x1B, 0x7E, 0xFF, 0x01}, Fit::kNoticeIfQuiet, 4},
         {&setup, {0x1B, 0x7E, 0xFF, 0x01, 0x00}, Fit::kNotice, 5},
+        {nullptr, {0x1B, 0x7E, 0xFF, 0x00, 0x01}, Fit::kNotice, 4},
+        {nullptr, {0x1B, 0x7E, 0xFF}, Fit::kNoticeIfQuiet, 3},
         // A reply to a request that is not outstanding is left alone.
         {&setup, {0x1B, 0x7E, 'Q'}, Fit::kStray, 0},
         {&writeIp, {0x1B, 0x7E, 'R', 0xC0}, Fit::kStray, 0},

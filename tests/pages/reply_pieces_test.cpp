@@ -61,10 +61,19 @@ struct Session : Fixture {
         EXPECT_TRUE(this->ui_.Click(this->Page(), this->Buttons().read));
         this->ui_.Advance(60000);
         seen += this->ui_.Text(this->Page(), this->Buttons().status) + "\n";
-        EXPECT_TRUE(this->ui_.Click(this->Page(), this->Buttons().save));
+        if (!noticeAfterRead.empty()) {
+            this->links_.Inject(noticeAfterRead);
+            this->ui_.Advance(1000);
+            boxesAfterNotice = this->BoxTexts();
+        }
+        if (!this->ui_.Click(this->Page(), this->Buttons().save))
+            return seen + "Save not offered\n";
         this->ui_.Advance(60000);
         return seen + this->ui_.Text(this->Page(), this->Buttons().status) + "\n";
     }
+    // Bytes the printer sends unasked once a read has ended, and the boxes they brought up.
+    Bytes noticeAfterRead;
+    std::vector<std::string> boxesAfterNotice;
 };
 
 template <typename Fixture>
@@ -90,11 +99,13 @@ TYPED_TEST(ReplyPieces, PausesInsideValuesOfAPrinterThatShowsItsEnds) {
 
 // Printers differ in the bytes the protocol leaves open. Whatever a printer sends there, its page
 // reads and saves exactly as with the simulator's own choices, whole or byte by byte.
+// outcome is what the read and the save show with those choices.
 template <typename Fixture>
 void ExpectAsWithDefaultEnds(const std::string& name, typename Session<Fixture>::Arrange preset,
-                             typename Session<Fixture>::Arrange ends) {
+                             typename Session<Fixture>::Arrange ends,
+                             const std::string& outcome = "Read Success\n") {
     const std::string expected = Session<Fixture>().ReadThenSave(nullptr, preset);
-    ASSERT_NE(expected.find("Read Success\n"), std::string::npos) << name << "\n" << expected;
+    ASSERT_NE(expected.find(outcome), std::string::npos) << name << "\n" << expected;
     const auto both = [&](Session<Fixture>& s) {
         preset(s);
         ends(s);
@@ -118,24 +129,76 @@ TEST(OpenBytes, CurrentGenerationQueryAndReadEnds) {
     };
     // The region once read as KR from "BR" and CR LF; an access point printer asks H?, a WPA2
     // station B?, the cipher and the key.
-    const S::Arrange kPresets[] = {
-        [](S& s) { s.Printer().Settings().region = "BR"; },
-        [](S& s) {
-            SimCurrentGenSettings& store = s.Printer().Settings();
-            store.mode = "0";
-            store.dhcp = "0";
-            store.security = "3";
-            store.cipher = "1";
-            store.wpaKey = "shop key";
-        },
+    std::vector<std::pair<S::Arrange, std::string>> presets = {
+        {[](S& s) { s.Printer().Settings().region = "BR"; }, "Read Success\n"},
+        {[](S& s) {
+             SimCurrentGenSettings& store = s.Printer().Settings();
+             store.mode = "0";
+             store.dhcp = "0";
+             store.security = "3";
+             store.cipher = "1";
+             store.wpaKey = "shop key";
+         },
+         "Read Success\n"},
     };
-    for (const auto& preset : kPresets) {
+    // A byte no address holds inside each field of H? (an access point's) and of B? (a
+    // station's), the last one's included: the read ends with its message, and Save, never
+    // offered, writes nothing.
+    using Field = std::string SimCurrentGenSettings::*;
+    const struct {
+        const char* mode;
+        Field field;
+        const char* value;
+    } kStrays[] = {
+        {"2", &SimCurrentGenSettings::apIp, "10.0.x.1"},
+        {"2", &SimCurrentGenSettings::apMask, "255.255.x.0"},
+        {"2", &SimCurrentGenSettings::apGateway, "10.0.0.x1"},
+        {"0", &SimCurrentGenSettings::dhcp, "x"},
+        {"0", &SimCurrentGenSettings::ip, "192.168.1.x"},
+        {"0", &SimCurrentGenSettings::mask, "255.x.255.0"},
+        {"0", &SimCurrentGenSettings::gateway, "192.168.x.254"},
+        {"0", &SimCurrentGenSettings::dns, "10.0.x.53"},
+    };
+    for (const auto& stray : kStrays) {
+        presets.emplace_back(
+            [&stray](S& s) {
+                s.Printer().Settings().mode = stray.mode;
+                s.Printer().Settings().*stray.field = stray.value;
+            },
+            "Save not offered\nFailed to read data\n");
+    }
+    for (const auto& [preset, outcome] : presets) {
         for (const auto& e : kEnds) {
-            ExpectAsWithDefaultEnds<Page1Test>(e.name, preset, [&](S& s) {
-                s.Printer().SetQueryEnd(Bytes(e.queryEnd.begin(), e.queryEnd.end()));
-                s.Printer().SetReadEnd(Bytes(e.readEnd.begin(), e.readEnd.end()));
-            });
+            ExpectAsWithDefaultEnds<Page1Test>(
+                e.name, preset,
+                [&](S& s) {
+                    s.Printer().SetQueryEnd(Bytes(e.queryEnd.begin(), e.queryEnd.end()));
+                    s.Printer().SetReadEnd(Bytes(e.readEnd.begin(), e.readEnd.end()));
+                },
+                outcome);
         }
+    }
+}
+
+// The 0xFF notice is taken whole, by its 00 or the line's quiet, and shows its box only when its
+// last byte is 0. After a read it changes nothing the Save writes.
+TEST(OpenBytes, LegacyFfNoticeEnds) {
+    using S = Session<Page2Test>;
+    const std::string expected = S().ReadThenSave(nullptr);
+    const struct {
+        const char* name;
+        Bytes notice;
+        std::vector<std::string> boxes;
+    } kNotices[] = {
+        {"ending 00", {0x1B, 0x7E, 0xFF, 0x01, 0x00}, {"0xff"}},
+        {"ending 01", {0x1B, 0x7E, 0xFF, 0x01}, {}},
+        {"unended", {0x1B, 0x7E, 0xFF}, {}},
+    };
+    for (const auto& n : kNotices) {
+        S session;
+        session.noticeAfterRead = n.notice;
+        EXPECT_EQ(session.ReadThenSave(nullptr), expected) << n.name;
+        EXPECT_EQ(session.boxesAfterNotice, n.boxes) << n.name;
     }
 }
 
