@@ -349,19 +349,27 @@ TEST(ZephraCliFleet, AStationServesEachPrinterPluggedInOnce) {
     json settings = json::parse(profile.Read());
     settings["settings"]["ssid"] = "Bench";
     profile.Write(settings.dump());
-    // The port comes and goes with the printer, as a USB adapter's does.
-    const pid_t cli = StartCli("apply " + profile.Path() + " --watch --port " + port, "station");
+    // The port comes and goes with the printer, as a USB adapter's does. Each is backed up first.
+    const std::string dir = TestFile("station-backups");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directory(dir);
+    const pid_t cli = StartCli(
+        "apply " + profile.Path() + " --watch --backup " + dir + " --port " + port, "station");
     for (int n : {7, 8}) {
         printer = std::make_unique<FleetPrinter>(n);
         ASSERT_EQ(symlink(printer->path.c_str(), port.c_str()), 0);
-        AwaitLines("station", n - 6);
+        AwaitLines("station", 2 * (n - 6));
         printer.reset();
         std::remove(port.c_str());
     }
     kill(cli, SIGINT);
     EXPECT_EQ(CliStatus(cli), 0);
-    EXPECT_EQ(ReadText(TestFile("station.out")),
-              port + " current applied\n" + port + " current applied\n2 of 2 printers applied\n");
+    const std::string applied = port + " current applied\n  backup: " + dir + "/00-1A-2B-3C-4D-0";
+    EXPECT_TRUE(std::regex_match(
+        ReadText(TestFile("station.out")),
+        std::regex(applied + "7_.*\\.json\n" + applied + "8_.*\\.json\n2 of 2 printers applied\n")))
+        << ReadText(TestFile("station.out"));
+    std::filesystem::remove_all(dir);
     EXPECT_NE(ReadText(TestFile("station.err")).find('\a'), std::string::npos);
 }
 
