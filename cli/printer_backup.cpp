@@ -15,7 +15,7 @@ namespace {
 
 constexpr char kSuffix[] = ".json";
 
-// Joins a folder and a file name as the operator gave the folder.
+// Joins a folder and a file name as the operator gave the folder; '/' serves on Windows too.
 std::string InDir(const std::string& dir, const std::string& name) {
     if (dir.empty() || dir.back() == '/' || dir.back() == '\\')
         return dir + name;
