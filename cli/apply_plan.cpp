@@ -3,7 +3,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <system_error>
+
 #include "cli/cli_platform.h"
+#include "cli/printer_backup.h"
 #include "page_current/page1_layout.h"
 #include "page_current/page1_profile.h"
 #include "page_legacy/page2_layout.h"
@@ -77,6 +81,13 @@ std::string CApplyPlan::ReadKey(const FleetOptions& fleet) {
 
 std::string CApplyPlan::Prepare(const CliCommand& command) {
     const FleetOptions& fleet = command.fleet;
+    if (command.kind == CliCommand::Kind::kRestore) {
+        restoreDir_ = command.restoreDir;
+        std::error_code error;
+        if (!std::filesystem::is_directory(std::filesystem::u8path(restoreDir_), error))
+            return restoreDir_ + " is not a folder";
+        return std::string();
+    }
     std::string text;
     if (!ReadTextFile(command.profile, &text))
         return "cannot read " + command.profile;
@@ -85,7 +96,6 @@ std::string CApplyPlan::Prepare(const CliCommand& command) {
         return command.profile + ": " + refusal;
     digest_ = Hex(Sha256(text));
     const FamilyPage page = PageOf(familyName_);
-    family_ = &page.family;
     hasKey_ = !fleet.keyEnv.empty() || !fleet.keyFile.empty() || fleet.keyStdin;
     if (hasKey_) {
         refusal = ReadKey(fleet);
@@ -120,7 +130,27 @@ std::string CApplyPlan::Prepare(const CliCommand& command) {
     return rows_.Parse(fleet.inventory, std::move(rows), page.family, page.desc, profile_);
 }
 
-std::string CApplyPlan::ProfileFor(const std::string& mac, std::string* text) const {
+std::string CApplyPlan::BackupFor(const std::string& family, const std::string& mac,
+                                  std::string* text) const {
+    std::string path, name;
+    std::string refusal = NewestBackup(restoreDir_, mac, &path);
+    if (!refusal.empty())
+        return refusal;
+    if (!ReadTextFile(path, text) || text->size() > kMaxFileBytes)
+        return "cannot read the backup " + path;
+    // A backup is checked as any profile is: a file in the folder may have been changed.
+    refusal = profile::ReadProfileFamily(*text, &name);
+    if (refusal.empty() && name != family)
+        refusal = profile::OtherFamilyMessage(name);
+    if (refusal.empty())
+        refusal = profile::CheckProfile(PageOf(name).desc, PageOf(name).family, *text);
+    return refusal.empty() ? std::string() : path + ": " + refusal;
+}
+
+std::string CApplyPlan::ProfileFor(const std::string& family, const std::string& mac,
+                                   std::string* text) const {
+    if (!restoreDir_.empty())
+        return BackupFor(family, mac, text);
     if (inventory_ && rows_.ProfileFor(mac, text))
         return std::string();
     if (inventory_ && !allowUnlisted_)
@@ -128,4 +158,8 @@ std::string CApplyPlan::ProfileFor(const std::string& mac, std::string* text) co
                (mac.empty() ? std::string("a printer without a MAC address") : mac);
     *text = profile_;
     return std::string();
+}
+
+const profile::Family& ProfileFamily(const std::string& name) {
+    return PageOf(name).family;
 }

@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "cli/commands.h"
+#include "cli/printer_backup.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     const std::string unreadable = session.SaveProfile(true, &had);
     if (!unreadable.empty())
         return Fail(report, "failed", kExitPrinterFault, unreadable);
-    std::string refusal = plan.ProfileFor(report->mac, &wanted);
+    std::string refusal = plan.ProfileFor(report->family, report->mac, &wanted);
     if (refusal.empty())
         refusal = session.LoadProfile(wanted);
     if (!refusal.empty())
@@ -147,7 +148,8 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     // writes it.
     session.SaveProfile(true, &loaded);
     const std::vector<profile::Unproven> unproven = session.UnprovenSettings();
-    Comparison comparison = Compare(plan.Family(), had, loaded, wanted, unproven, false);
+    Comparison comparison =
+        Compare(ProfileFamily(report->family), had, loaded, wanted, unproven, false);
     report->changes = std::move(comparison.changes);
     const bool changes = AnyChange(report->changes);
     const bool write = !fleet.check && (changes || fleet.force);
@@ -168,6 +170,14 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
         report->status = changes ? kExitWouldChange : kExitOk;
         return;
     }
+    // The settings as read are kept before the first byte of the save goes out.
+    if (!fleet.backup.empty()) {
+        const std::string unwritten = WriteBackup(fleet.backup, report->mac, had, &report->backup);
+        if (!unwritten.empty()) {
+            report->backup.clear();
+            return Fail(report, "refused", kExitUsage, unwritten);
+        }
+    }
     const CPanelSession::Outcome save = session.Run(ExchangeKind::kSave);
     if (save != CPanelSession::Outcome::kDone)
         return ExchangeFailed(report, session, save, ExchangeKind::kSave);
@@ -184,7 +194,7 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     // them; what the printer never reports proves nothing either way.
     std::string differences;
     for (const SettingChange& change :
-         Compare(plan.Family(), got, loaded, wanted, unproven, true).changes) {
+         Compare(ProfileFamily(report->family), got, loaded, wanted, unproven, true).changes) {
         if (change.changed)
             differences += (differences.empty() ? "" : ", ") + change.setting;
     }
@@ -223,7 +233,8 @@ PrinterReport ApplyToPrinter(const CApplyPlan& plan, const CliCommand& command,
     } else {
         report.family = FamilyName(family);
         report.model = session.Model();
-        if (plan.FamilyName() != report.family)
+        // Restore's plan has no family of its own: each printer's backup is checked against it.
+        if (!plan.FamilyName().empty() && plan.FamilyName() != report.family)
             Fail(&report, "refused", kExitUsage, profile::OtherFamilyMessage(plan.FamilyName()));
         else
             ApplyOnPage(&report, session, family, plan, command.fleet, lastSaveRequest);

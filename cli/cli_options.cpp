@@ -66,13 +66,8 @@ std::string PortName(const std::string& port, PortNaming naming, std::string* me
     return Items(IDC_COMBO_PORT)[static_cast<size_t>(index)];
 }
 
-void AddFleetOptions(CLI::App* apply, CliCommand* command) {
-    FleetOptions& fleet = command->fleet;
-    apply->add_option("profile", command->profile, "The profile to write")->required();
-    apply->add_option("--inventory", fleet.inventory,
-                      "A CSV file of per-printer settings, a row per printer by its mac column");
-    apply->add_flag("--allow-unlisted", fleet.allowUnlisted,
-                    "A printer with no inventory row takes the profile as it is");
+// The options apply and restore share: how each printer is written and how many at once.
+void AddWriteOptions(CLI::App* apply, FleetOptions& fleet) {
     apply->add_flag("--check", fleet.check,
                     "Reads each printer and prints what would change; writes nothing");
     apply->add_flag("--force", fleet.force, "Writes a printer whose settings already match");
@@ -81,6 +76,19 @@ void AddFleetOptions(CLI::App* apply, CliCommand* command) {
     apply->add_option("--jobs", fleet.jobs, "Ports served at once (default: all of them)")
         ->check(CLI::PositiveNumber);
     apply->add_option("--log", fleet.log, "Appends each result as a JSON line to this file");
+    apply->add_flag("--watch", fleet.watch, "Serves one port, printer after printer, until Ctrl-C");
+    apply->add_option("--backup", fleet.backup,
+                      "Keeps each printer's settings in this folder before writing to it");
+}
+
+void AddFleetOptions(CLI::App* apply, CliCommand* command) {
+    FleetOptions& fleet = command->fleet;
+    apply->add_option("profile", command->profile, "The profile to write")->required();
+    apply->add_option("--inventory", fleet.inventory,
+                      "A CSV file of per-printer settings, a row per printer by its mac column");
+    apply->add_flag("--allow-unlisted", fleet.allowUnlisted,
+                    "A printer with no inventory row takes the profile as it is");
+    AddWriteOptions(apply, fleet);
     CLI::Option* env =
         apply->add_option("--key-env", fleet.keyEnv, "The security key from this variable");
     CLI::Option* file =
@@ -89,7 +97,6 @@ void AddFleetOptions(CLI::App* apply, CliCommand* command) {
         apply->add_flag("--key-stdin", fleet.keyStdin, "The security key from standard input");
     env->excludes(file, in);
     file->excludes(in);
-    apply->add_flag("--watch", fleet.watch, "Serves one port, printer after printer, until Ctrl-C");
 }
 
 }  // namespace
@@ -129,6 +136,8 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
         {CliCommand::Kind::kRead, "read", "Reads the printer's settings as a profile."},
         {CliCommand::Kind::kApply, "apply",
          "Writes a profile to each printer in turn and reads it back."},
+        {CliCommand::Kind::kRestore, "restore",
+         "Writes each printer's newest backup, found by its MAC address, as apply would."},
         {CliCommand::Kind::kPorts, "ports", "Lists the ports where a printer may be."},
     };
     std::vector<std::pair<CLI::App*, CliCommand::Kind>> commands;
@@ -141,7 +150,9 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
                             listing ? "Also a port the system does not list, e.g. a pseudo-terminal"
                             : comPorts ? "Serial port, COM1 to COM20"
                                        : "Serial device or /dev/usb/lpN");
-        if (k.kind != CliCommand::Kind::kApply && !listing)
+        const bool writes =
+            k.kind == CliCommand::Kind::kApply || k.kind == CliCommand::Kind::kRestore;
+        if (!writes && !listing)
             port->expected(1);
         // ports lists USB printers anyway.
         if (!listing) {
@@ -168,6 +179,11 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
                           "Results as JSON objects, one a line, on standard output");
         if (k.kind == CliCommand::Kind::kApply)
             AddFleetOptions(sub, command);
+        if (k.kind == CliCommand::Kind::kRestore) {
+            sub->add_option("folder", command->restoreDir, "The folder of backups apply made")
+                ->required();
+            AddWriteOptions(sub, command->fleet);
+        }
     }
     // CLI11 would only say that a command is required.
     if (argc > 1 && argv[1][0] != '-' &&
@@ -228,7 +244,7 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
     command->link.usb = usb;
     if (!command->ports.empty())
         command->link.port = command->ports.front();
-    if (command->kind == CliCommand::Kind::kApply) {
+    if (command->kind == CliCommand::Kind::kApply || command->kind == CliCommand::Kind::kRestore) {
         const FleetOptions& fleet = command->fleet;
         if (fleet.watch && command->ports.size() > 1)
             *message = "zephra-cli: --watch serves one port; it was given " +

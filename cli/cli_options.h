@@ -26,19 +26,21 @@ struct FleetOptions {
     std::string keyEnv, keyFile;  // where the security key comes from, if given apart
     bool keyStdin = false;
     bool watch = false;  // serves one port, printer after printer, until Ctrl-C
+    std::string backup;  // a folder where each printer's settings are kept before a write
 };
 
 struct CliCommand {
-    enum class Kind { kNone, kIdentify, kRead, kApply, kPorts } kind = Kind::kNone;
+    enum class Kind { kNone, kIdentify, kRead, kApply, kRestore, kPorts } kind = Kind::kNone;
     LinkChoice link;                 // its port is the first of ports
     std::vector<std::string> ports;  // apply takes several, in turn
     std::string profile;             // apply: the profile to write
+    std::string restoreDir;          // restore: the folder of backups
     std::string out;                 // read: the profile to write the settings to; "" to print
     std::string trace;               // the file the protocol trace is appended to; "" for none
     bool yes = false;                // answer the pages' Yes/No questions with Yes
     bool json = false;               // results as JSON: a line per printer, then the summary
     bool identify = false;           // ports: asks each serial port which printer answers
-    FleetOptions fleet;              // apply only
+    FleetOptions fleet;              // apply and restore
 };
 
 // Exit statuses.

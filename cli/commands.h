@@ -12,6 +12,7 @@ constexpr char kPortClosed[] = "the port closed";
 
 int RunIdentify(const CliCommand& command, COperatorIo& io);
 int RunRead(const CliCommand& command, COperatorIo& io);
+// apply, and restore, which is apply with each printer's newest backup for its profile.
 int RunApply(const CliCommand& command, COperatorIo& io, CStopSwitch& stop);
 int RunPorts(const CliCommand& command, COperatorIo& io, CStopSwitch& stop);
 

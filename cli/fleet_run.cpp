@@ -11,7 +11,10 @@ namespace {
 std::vector<std::string> PortArguments(const CApplyPlan& plan, const CliCommand& command,
                                        const std::string& port) {
     const FleetOptions& fleet = command.fleet;
-    std::vector<std::string> args{"apply", command.profile, "--port", port, "--json"};
+    const bool restore = command.kind == CliCommand::Kind::kRestore;
+    std::vector<std::string> args{restore ? "restore" : "apply",
+                                  restore ? command.restoreDir : command.profile, "--port", port,
+                                  "--json"};
     for (const std::string& arg : LinkArguments(command.link))
         args.push_back(arg);
     const struct {
@@ -23,6 +26,7 @@ std::vector<std::string> PortArguments(const CApplyPlan& plan, const CliCommand&
         {fleet.check, {"--check"}},
         {fleet.force, {"--force"}},
         {fleet.strict, {"--strict"}},
+        {!fleet.backup.empty(), {"--backup", fleet.backup}},
         {!command.trace.empty(), {"--trace", command.trace}},
         {command.yes, {"--yes"}},
         {plan.HasKey(), {"--key-stdin"}},

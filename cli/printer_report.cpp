@@ -59,10 +59,14 @@ json ReportJson(const PrinterReport& report) {
             change.update({{"from", c.from}, {"to", c.to}});
         changes.push_back(std::move(change));
     }
-    return {{"port", report.port},    {"family", report.family},   {"model", report.model},
-            {"mac", report.mac},      {"version", report.version}, {"result", report.result},
-            {"changes", changes},     {"message", report.message}, {"seconds", report.seconds},
-            {"status", report.status}};
+    json object = {{"port", report.port},       {"family", report.family},
+                   {"model", report.model},     {"mac", report.mac},
+                   {"version", report.version}, {"result", report.result},
+                   {"changes", changes},        {"message", report.message},
+                   {"seconds", report.seconds}, {"status", report.status}};
+    if (!report.backup.empty())
+        object["backup"] = report.backup;
+    return object;
 }
 
 bool ReportFromJson(const json& object, PrinterReport* report) {
@@ -76,6 +80,7 @@ bool ReportFromJson(const json& object, PrinterReport* report) {
                                    {"result", &r.result},
                                    {"message", &r.message}})
             *field = object.at(name).get<std::string>();
+        r.backup = object.value("backup", std::string());
         r.seconds = object.at("seconds").get<double>();
         r.status = object.at("status").get<int>();
         for (const json& c : object.at("changes")) {
@@ -99,6 +104,8 @@ std::string ReportText(const PrinterReport& report, bool withChanges) {
         report.port + " " + (report.family.empty() ? "-" : report.family) + " " + report.result;
     if (!report.message.empty())
         text += ": " + report.message;
+    if (!report.backup.empty())
+        text += "\n  backup: " + report.backup;
     // A setting left as the printer has it is told on every run: it is not what the profile says.
     for (const SettingChange& c : report.changes) {
         if (!withChanges && c.skipped.empty())

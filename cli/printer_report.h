@@ -35,6 +35,7 @@ struct PrinterReport {
     std::string result = "failed";
     std::vector<SettingChange> changes;
     std::string message;  // why it was refused, failed or stopped
+    std::string backup;   // the file its settings were kept in before the write; "" for none
     double seconds = 0;
     int status = 1;  // the exit status this printer alone would give
 };

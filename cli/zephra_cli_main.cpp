@@ -14,6 +14,7 @@ int Run(const CliCommand& command, COperatorIo& io, CStopSwitch& stop) {
         case CliCommand::Kind::kRead:
             return RunRead(command, io);
         case CliCommand::Kind::kApply:
+        case CliCommand::Kind::kRestore:
             return RunApply(command, io, stop);
         case CliCommand::Kind::kPorts:
             return RunPorts(command, io, stop);

@@ -5,12 +5,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "sim/printer_sim_options.h"
 #include "sim/pty_transport.h"
+#include "sim/sim_join_view.h"
 #include "sim/sim_legacy.h"
+#include "sim/sim_network.h"
 #include "sim/sim_printer.h"
 
 namespace {
@@ -99,6 +102,16 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The printer is on its network from the start when what it holds fits, as after power-on.
+    std::unique_ptr<CSimNetwork> network;
+    if (options.network) {
+        network = std::make_unique<CSimNetwork>(*options.network, [](const std::string& text) {
+            std::fprintf(stderr, "printer-sim: %s\n", text.c_str());
+        });
+        network->Update(JoinViewOf(printer));
+    }
+    unsigned savesSeen = printer.SavesEnded();
+
     transport.Start(
         [&](const uint8_t* data, size_t n) {
             LogTimed(timedLog, '<', data, n);
@@ -107,6 +120,9 @@ int main(int argc, char** argv) {
             printer.Receive(data, n);
             if (!options.storePath.empty())
                 KeepStoreFile(options.storePath, *legacy, &storeShown);
+            if (network && printer.SavesEnded() != savesSeen)
+                network->Update(JoinViewOf(printer));
+            savesSeen = printer.SavesEnded();
         },
         [timedLog](const uint8_t* data, size_t n) { LogTimed(timedLog, '>', data, n); });
 

@@ -1,5 +1,6 @@
 // printer-sim's command line: the usage text and the parsing of the options.
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +29,15 @@ const char kUsage[] =
     "                   20 ms apart, cut inside its payload\n"
     "  --help           show this text\n"
     "  --version        show the version of this program\n"
+    "\n"
+    "Network (models 3, 4, 5 and 7):\n"
+    "  --network SSID[:KEY]  the wireless network the printer can join: open, or with KEY.\n"
+    "                   After a save (and at start) that leaves the printer in\n"
+    "                   Infrastructure mode with SSID, a security that fits and KEY, it joins:\n"
+    "                   it listens on TCP at its address and its port. Without it, no network\n"
+    "  --join-delay S   seconds from the save to the join, e.g. 1.5 (default 0)\n"
+    "  --dhcp-address A the address DHCP gives the printer (default: none)\n"
+    "                   Addresses must be in 127.0.0.0/8: the printer listens nowhere else\n"
     "\n"
     "Faults, models 3, 4, 5 and 7 (each option may be repeated):\n"
     "  --refuse REQ     answer REQ with a refusal: status 'E' (models 5, 7; O: factory reset,\n"
@@ -74,6 +84,48 @@ bool ParseNumber(const char* text, unsigned* number) {
     return true;
 }
 
+// Seconds of 0 to 3600, in milliseconds.
+bool ParseSeconds(const char* text, std::optional<unsigned>* ms) {
+    char* end = nullptr;
+    errno = 0;
+    const double seconds = std::strtod(text, &end);
+    if (errno != 0 || end == text || *end != '\0' || !(seconds >= 0 && seconds <= 3600))
+        return false;
+    *ms = static_cast<unsigned>(std::lround(seconds * 1000));
+    return true;
+}
+
+// "SSID" or "SSID:KEY": an SSID of 1 to 32 characters and a key of at least one.
+bool ParseNetwork(const std::string& text, std::optional<SimNetworkConfig>* network) {
+    const size_t colon = text.find(':');
+    SimNetworkConfig config;
+    config.ssid = text.substr(0, colon);
+    if (colon != std::string::npos)
+        config.key = text.substr(colon + 1);
+    if (config.ssid.empty() || config.ssid.size() > 32 || (config.key && config.key->empty()))
+        return false;
+    *network = std::move(config);
+    return true;
+}
+
+// Folds --join-delay and --dhcp-address into --network; false after saying what is wrong.
+bool FinishNetwork(SimOptions* options) {
+    if (!options->network) {
+        if (options->joinDelayMs || !options->dhcpAddress.empty())
+            std::fprintf(stderr, "printer-sim: --join-delay and --dhcp-address need --network\n");
+        return !options->joinDelayMs && options->dhcpAddress.empty();
+    }
+    const std::string rule =
+        options->dhcpAddress.empty() ? std::string() : LoopbackRuleBroken(options->dhcpAddress);
+    if (!rule.empty()) {
+        std::fprintf(stderr, "printer-sim: --dhcp-address: %s\n", rule.c_str());
+        return false;
+    }
+    options->network->joinDelayMs = options->joinDelayMs.value_or(0);
+    options->network->dhcpAddress = options->dhcpAddress;
+    return true;
+}
+
 // A reply end: bytes in hex; a query reply has at least one.
 bool ParseEnd(const char* text, bool someBytes, std::optional<std::vector<uint8_t>>* end) {
     std::vector<uint8_t> bytes;
@@ -100,13 +152,18 @@ bool TakeValue(const std::string& arg, const char* value, SimOptions* options, b
         *ok = ParseEnd(value, false, &options->readEnd);
     } else if (arg == "--read-trailer") {
         *ok = ParseEnd(value, false, &options->readTrailer);
+    } else if (arg == "--network") {
+        *ok = ParseNetwork(value, &options->network);
+    } else if (arg == "--join-delay") {
+        *ok = ParseSeconds(value, &options->joinDelayMs);
     } else {
-        std::string* text = arg == "--log"          ? &options->logPath
-                            : arg == "--timed-log"  ? &options->timedLogPath
-                            : arg == "--id-version" ? &options->version
-                            : arg == "--mac"        ? &options->mac
-                            : arg == "--store"      ? &options->storePath
-                                                    : nullptr;
+        std::string* text = arg == "--log"            ? &options->logPath
+                            : arg == "--timed-log"    ? &options->timedLogPath
+                            : arg == "--id-version"   ? &options->version
+                            : arg == "--mac"          ? &options->mac
+                            : arg == "--store"        ? &options->storePath
+                            : arg == "--dhcp-address" ? &options->dhcpAddress
+                                                      : nullptr;
         std::vector<std::string>* list = arg == "--set"            ? &options->sets
                                          : arg == "--refuse"       ? &options->refuse
                                          : arg == "--silent"       ? &options->silent
@@ -165,5 +222,5 @@ int ParseSimOptions(int argc, char** argv, SimOptions* options) {
             return 2;
         }
     }
-    return 0;
+    return FinishNetwork(options) ? 0 : 2;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/sim_network.h"
 #include "sim/sim_printer.h"
 
 struct SimOptions {
@@ -16,6 +17,10 @@ struct SimOptions {
     // Presets and faults the families share.
     std::vector<std::string> sets, refuse, silent;
     bool split = false;
+    // The network side: --network, and --join-delay and --dhcp-address, which need it.
+    std::optional<SimNetworkConfig> network;
+    std::optional<unsigned> joinDelayMs;
+    std::string dhcpAddress;
     // Current generation only.
     bool joinFails = false;
     std::optional<std::vector<uint8_t>> queryEnd, readEnd;

@@ -298,8 +298,11 @@ std::vector<uint8_t> CSimCurrentGen::Answer(const SimRequest& request) {
         status = kJoinFailed;
     else if (refused_.count(letter) == 0 && Apply(letter, payload, &next))
         status = kAccepted;
-    if (status == kAccepted)
+    if (status == kAccepted) {
         settings_ = std::move(next);
+        if (IsOneOf(letter, "EMDO"))
+            ++savesEnded_;
+    }
     if (letter == 'W')  // W echoes its item and carries the status one byte later
         reply.push_back(payload.empty() ? 'j' : static_cast<uint8_t>(payload[0]));
     reply.push_back(status);
@@ -383,6 +386,7 @@ bool CSimCurrentGen::Apply(uint8_t letter, const std::string& payload,
             if (!WholeText(payload, &s->ssid) || !IsSsid(s->ssid))
                 return false;
             s->mode = "0";
+            s->automaticJoinKey.reset();
             return true;
         case 'E':
             if (!SplitFields(payload, &f) || (f.size() != 2 && f.size() != 6) || !IsSsid(f[0]) ||
@@ -401,6 +405,7 @@ bool CSimCurrentGen::Apply(uint8_t letter, const std::string& payload,
             s->ssid = f[0];
             s->channel = f[1];
             s->mode = "2";
+            s->automaticJoinKey.reset();
             return true;
         case 'D':
             if (!SplitFields(payload, &f) || (f.size() != 1 && f.size() != 2) || !IsSsid(f[0]) ||
@@ -409,6 +414,7 @@ bool CSimCurrentGen::Apply(uint8_t letter, const std::string& payload,
             s->ssid = f[0];
             if (f.size() == 2)
                 s->wpaKey = f[1];
+            s->automaticJoinKey = f.size() == 2 ? f[1] : std::string();
             s->mode = "0";
             return true;
         default:

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -34,6 +35,9 @@ struct SimCurrentGenSettings {
     std::string mask = "255.255.255.0";
     std::string gateway = "192.168.1.1";
     std::string dns = "192.168.1.1";
+    // Not an item: a save that ends with D leaves the security to the printer, which joins with
+    // D's key ("" for none); any other save ending clears it.
+    std::optional<std::string> automaticJoinKey;
 };
 
 // One request as parsed: its letter and the bytes between the letter and the closing 00 (for
@@ -62,6 +66,8 @@ class CSimCurrentGen : public CSimProtocol {
     void SetReplyDelay(unsigned ms) override { delayMs_ = ms; }
     // Every reply in two parts (SimSendReply).
     void SetSplitReplies(bool on) override { split_ = on; }
+    // A save ends with E, M or D, or with the factory reset.
+    unsigned SavesEnded() const override { return savesEnded_; }
 
     SimCurrentGenSettings& Settings() { return settings_; }
     // The bytes after a query reply's text (Q?, C?, H?, B?): printers differ in them, so any
@@ -107,5 +113,6 @@ class CSimCurrentGen : public CSimProtocol {
     std::set<uint8_t> refused_, refusedReads_, silent_, silentReads_;
     bool joinFails_ = false;
     bool split_ = false;
+    unsigned savesEnded_ = 0;
     std::vector<SimRequest> log_;
 };

@@ -212,6 +212,8 @@ std::vector<uint8_t> CSimLegacy::Answer(const SimLegacyRequest& request) {
                 pskWritten_ = true;
             return {kEsc, kTilde, 'W'};
         default:  // S, F, G
+            if (request.letter == 'F')
+                ++savesEnded_;
             return {kEsc, kTilde, request.letter};
     }
 }

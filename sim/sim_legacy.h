@@ -47,6 +47,8 @@ class CSimLegacy : public CSimProtocol {
     void SetReplyDelay(unsigned ms) override { delayMs_ = ms; }
     // Every reply in two parts (SimSendReply); SetSplitIdentity below splits only the identity.
     void SetSplitReplies(bool on) override { splitReplies_ = on; }
+    // A save ends with F.
+    unsigned SavesEnded() const override { return savesEnded_; }
 
     // The identity block: version major.minor and a revision (0 is 'a'), and the MAC address.
     void SetVersion(uint8_t major, uint8_t minor, uint8_t revision);
@@ -92,6 +94,7 @@ class CSimLegacy : public CSimProtocol {
 
     std::map<uint8_t, std::vector<uint8_t>> records_;
     bool pskWritten_ = false;
+    unsigned savesEnded_ = 0;
     uint8_t version_[3] = {1, 2, 0};
     std::array<uint8_t, 6> mac_ = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
 

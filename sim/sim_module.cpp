@@ -54,6 +54,7 @@ const Item kItems[] = {
     {33, "region", "region", &S::region, Kind::kRegion},
 };
 constexpr uint8_t kApSecurityItem = 2;
+constexpr uint8_t kPortItem = 32;
 
 const char* const kCountryCodes[] = {"US", "CA", "SG", "EU", "AU", "KR", "CN", "FR", "JP"};
 constexpr size_t kVersionOffset = 13;
@@ -249,6 +250,8 @@ std::vector<uint8_t> CSimModule::Answer(const SimModuleRequest& request) {
     }
     const uint8_t item = static_cast<uint8_t>(request.item);
     const bool ok = refusedWrites_.count(item) == 0 && Apply(item, request.value);
+    if (ok && item == kPortItem)
+        ++savesEnded_;
     const auto as = ackAs_.find(item);
     reply.push_back(as == ackAs_.end() ? item : as->second);
     reply.insert(reply.end(), {ok ? kGood : kBad, 0x00, 0x00});

@@ -65,6 +65,8 @@ class CSimModule : public CSimProtocol {
     void SetReplyDelay(unsigned ms) override { delayMs_ = ms; }
     // Every reply in two parts (SimSendReply).
     void SetSplitReplies(bool on) override { split_ = on; }
+    // A save ends with the write of its port.
+    unsigned SavesEnded() const override { return savesEnded_; }
 
     SimModuleSettings& Settings() { return settings_; }
     // The bytes that end every R reply, after the text or a refusal's status. They belong to no
@@ -113,6 +115,7 @@ class CSimModule : public CSimProtocol {
     unsigned delayMs_ = kDefaultDelayMs;
     bool split_ = false;
     int badVersions_ = 0;
+    unsigned savesEnded_ = 0;
     std::set<uint8_t> refusedReads_, refusedWrites_;
     std::map<uint8_t, uint8_t> ackAs_;
     std::set<std::pair<uint8_t, int>> silent_;

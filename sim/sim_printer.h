@@ -53,6 +53,7 @@ class CSimPrinter {
     }
 
     uint8_t Model() const { return model_; }
+    unsigned SavesEnded() const { return protocol_->SavesEnded(); }
     // The normal identification reply for a model character.
     static std::vector<uint8_t> IdentifyReply(uint8_t model);
 

@@ -51,6 +51,8 @@ class CSimProtocol {
     virtual void SetReplyDelay(unsigned) {}
     // Every reply in two parts (SimSendReply); the core passes on its own choice.
     virtual void SetSplitReplies(bool) {}
+    // How many saves have ended: a printer takes what it was sent onto its network only then.
+    virtual unsigned SavesEnded() const { return 0; }
 };
 
 // A printer that answers nothing but the identification.

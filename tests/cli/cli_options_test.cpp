@@ -22,7 +22,7 @@ int Parse(const std::string& line, CliCommand* command, std::string* message,
 
 // The command and link taken: the port, the panel's list indexes, and "usb" for its USB link.
 std::string Taken(const CliCommand& command) {
-    static const char* const kKinds[] = {"none", "identify", "read", "apply", "ports"};
+    static const char* const kKinds[] = {"none", "identify", "read", "apply", "restore", "ports"};
     const LinkChoice& l = command.link;
     return std::string(kKinds[static_cast<int>(command.kind)]) + " " + l.port + " " +
            std::to_string(l.baud) + " " + std::to_string(l.parity) + " " +
@@ -67,6 +67,13 @@ TEST(CliOptions, LinksTakenAndOneLineErrorsNamingTheProblem) {
         {"apply p.json --port COM1 --port COM2 --watch", kCom, kExitUsage, "--watch"},
         {"apply p.json --port COM1 --key-env K --key-stdin", kCom, kExitUsage, "--key-"},
         {"apply p.json --port COM1 --allow-unlisted", kCom, kExitUsage, "--inventory"},
+        // restore takes apply's ways of writing, but its profiles come from the folder alone.
+        {"restore backups --port COM1 --port COM2 --check --backup b --jobs 1", kCom, -1,
+         "restore COM1 3 0 0 0"},
+        {"restore --port COM1", kCom, kExitUsage, "folder"},
+        {"restore backups --port COM1 --inventory i.csv", kCom, kExitUsage, "--inventory"},
+        {"restore backups --port COM1 --key-stdin", kCom, kExitUsage, "--key-stdin"},
+        {"restore backups --port COM1 --port COM2 --watch", kCom, kExitUsage, "--watch"},
         // ports lists what the system has, and takes ports it does not list as the others do.
         {"ports", kPaths, -1, "ports  3 0 0 0"},
         {"ports --identify --baud 9600 --port /dev/pts/3", kPaths, -1, "ports /dev/pts/3 0 0 0 0"},

@@ -5,9 +5,11 @@
 #include <nlohmann/json.hpp>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -22,12 +24,21 @@ namespace {
 using nlohmann::json;
 using simproc::SimProcess;
 
-// A current-generation printer in Infrastructure mode with static addresses.
+// A current-generation printer in Infrastructure mode with static addresses, and any other
+// printer-sim options.
+std::vector<std::string> FleetPrinterArgs(int n, const std::string& log,
+                                          std::vector<std::string> more) {
+    std::vector<std::string> args{
+        "--model", "5",      "--set", "mode=0",
+        "--set",   "dhcp=0", "--set", "mac=00:1A:2B:3C:4D:0" + std::to_string(n),
+        "--log",   log};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
 struct FleetPrinter {
-    explicit FleetPrinter(int n)
+    explicit FleetPrinter(int n, std::vector<std::string> more = {})
         : log(TestFile("fleet" + std::to_string(n) + ".log")),
-          sim({"--model", "5", "--set", "mode=0", "--set", "dhcp=0", "--set",
-               "mac=00:1A:2B:3C:4D:0" + std::to_string(n), "--log", log}),
+          sim(FleetPrinterArgs(n, log, std::move(more))),
           path(sim.Path()) {}
     // What the printer received since the last call.
     std::string Received() {
@@ -257,6 +268,77 @@ TEST(ZephraCliFleet, InputThatCannotBeAppliedIsRefusedBeforeAnythingIsSent) {
     }
 }
 
+TEST(ZephraCliFleet, ABackupBeforeEachWriteRestoresEachPrinterByItsMac) {
+    FleetPrinter a(3, {"--set", "security=3", "--set", "wpakey=first-key", "--set", "ssid=Bay"});
+    FleetPrinter b(4), c(5);
+    const std::string dir = TestFile("backups");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directory(dir);
+    ProfileFile originalA("original-a"), originalB("original-b"), profile("backed-up");
+    ASSERT_EQ(Cli("read --yes --port " + a.path + " --out " + originalA.Path()).status, 0);
+    ASSERT_EQ(Cli("read --yes --port " + b.path + " --out " + originalB.Path()).status, 0);
+    json settings = json::parse(originalA.Read());
+    settings["settings"]["ssid"] = "Shop-Floor";
+    settings["settings"]["key"] = "second-key";
+    profile.Write(settings.dump());
+    const std::string ports = " --port " + a.path + " --port " + b.path;
+
+    // A fleet's children keep each printer's settings as read, keys included, before writing.
+    CliRun run = Cli("apply " + profile.Path() + " --backup " + dir + " --json" + ports);
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const json& line : JsonLines(run.out)) {
+        if (line.contains("summary"))
+            continue;
+        const bool isA = line["port"] == a.path;
+        const std::string backup = line.value("backup", "");
+        EXPECT_TRUE(
+            std::regex_match(backup, std::regex(dir + "/00-1A-2B-3C-4D-0" + (isA ? "3" : "4") +
+                                                R"(_\d{4}-\d\d-\d\d@\d\d-\d\d-\d\d\.\d{3}\.json)")))
+            << line;
+        EXPECT_EQ(ReadText(backup), (isA ? originalA : originalB).Read());
+        struct stat file {};
+        ASSERT_EQ(stat(backup.c_str(), &file), 0);
+        EXPECT_EQ(file.st_mode & 0777, 0600u);
+    }
+    // Nothing written, no backup.
+    run = Cli("apply " + profile.Path() + " --backup " + dir + ports);
+    EXPECT_EQ(run.out.find("backup"), std::string::npos) << run.out;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
+
+    // Restored from their backups, both read back as they were, key and all.
+    run = Cli("restore " + dir + " --yes --jobs 1" + ports);
+    EXPECT_EQ(run.status, 0) << run.err;
+    // What a printer without security holds of a key is kept as it is, and said so.
+    EXPECT_EQ(run.out, a.path + " current applied\n" + b.path + " current applied\n" +
+                           "  wpa_cipher: skipped, not written with security None\n" +
+                           "  key: skipped, not written with security None\n" +
+                           "2 of 2 printers applied\n");
+    EXPECT_EQ(Cli("read --yes --port " + a.path).out, originalA.Read());
+    EXPECT_EQ(Cli("read --yes --port " + b.path).out, originalB.Read());
+
+    // No backup of its MAC, or no backup that can be made: refused after the read alone.
+    ASSERT_EQ(Cli("read --port " + c.path).status, 0);
+    const std::string readOnly = c.Received();
+    run = Cli("restore " + dir + " --port " + c.path);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, c.path + " current refused: no backup of 00:1A:2B:3C:4D:05 in " + dir +
+                           "\n0 of 1 printers applied, 1 refused\n");
+    EXPECT_EQ(c.Received(), readOnly);
+    run = Cli("apply " + profile.Path() + " --backup " + profile.Path() + " --port " + c.path);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find(c.path + " current refused: the backup " + profile.Path() +
+                           "/00-1A-2B-3C-4D-05_"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(c.Received(), readOnly);
+    // The text names the backup made.
+    run = Cli("apply " + profile.Path() + " --backup " + dir + " --port " + c.path);
+    EXPECT_NE(run.out.find(" current applied\n  backup: " + dir + "/00-1A-2B-3C-4D-05_"),
+              std::string::npos)
+        << run.out;
+    std::filesystem::remove_all(dir);
+}
+
 TEST(ZephraCliFleet, AStationServesEachPrinterPluggedInOnce) {
     ProfileFile profile("station");
     const std::string port = TestFile("station-port");
@@ -267,19 +349,27 @@ TEST(ZephraCliFleet, AStationServesEachPrinterPluggedInOnce) {
     json settings = json::parse(profile.Read());
     settings["settings"]["ssid"] = "Bench";
     profile.Write(settings.dump());
-    // The port comes and goes with the printer, as a USB adapter's does.
-    const pid_t cli = StartCli("apply " + profile.Path() + " --watch --port " + port, "station");
+    // The port comes and goes with the printer, as a USB adapter's does. Each is backed up first.
+    const std::string dir = TestFile("station-backups");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directory(dir);
+    const pid_t cli = StartCli(
+        "apply " + profile.Path() + " --watch --backup " + dir + " --port " + port, "station");
     for (int n : {7, 8}) {
         printer = std::make_unique<FleetPrinter>(n);
         ASSERT_EQ(symlink(printer->path.c_str(), port.c_str()), 0);
-        AwaitLines("station", n - 6);
+        AwaitLines("station", 2 * (n - 6));
         printer.reset();
         std::remove(port.c_str());
     }
     kill(cli, SIGINT);
     EXPECT_EQ(CliStatus(cli), 0);
-    EXPECT_EQ(ReadText(TestFile("station.out")),
-              port + " current applied\n" + port + " current applied\n2 of 2 printers applied\n");
+    const std::string applied = port + " current applied\n  backup: " + dir + "/00-1A-2B-3C-4D-0";
+    EXPECT_TRUE(std::regex_match(
+        ReadText(TestFile("station.out")),
+        std::regex(applied + "7_.*\\.json\n" + applied + "8_.*\\.json\n2 of 2 printers applied\n")))
+        << ReadText(TestFile("station.out"));
+    std::filesystem::remove_all(dir);
     EXPECT_NE(ReadText(TestFile("station.err")).find('\a'), std::string::npos);
 }
 

@@ -164,7 +164,14 @@ TEST(PrinterSimTool, BadArgumentsExitWithStatusTwoAndNoPath) {
                              "--model 5 --query-end none",
                              "--model 5 --read-trailer 00",
                              "--model 4 --read-end none",
-                             "--model 3 --query-end 0D"}) {
+                             "--model 3 --query-end 0D",
+                             "--network Office --dhcp-address 192.168.1.5",
+                             "--network Office --dhcp-address 127.0.0",
+                             "--join-delay 1",
+                             "--dhcp-address 127.0.0.5",
+                             "--network :key",
+                             "--network Office:",
+                             "--network Office --join-delay -1"}) {
         std::istringstream words(line);
         const std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
         SimProcess bad(args);
