@@ -26,6 +26,8 @@ class CApplyPlan {
     // *text, or the refusal.
     std::string ProfileFor(const std::string& family, const std::string& mac,
                            std::string* text) const;
+    // The inventory's address for the printer with this MAC address; "" for none.
+    std::string InventoryAddress(const std::string& mac) const { return rows_.AddressFor(mac); }
 
   private:
     std::string ReadKey(const FleetOptions& fleet);

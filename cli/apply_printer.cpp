@@ -123,10 +123,17 @@ void ExchangeFailed(PrinterReport* report, CPanelSession& session, CPanelSession
          saved.empty() ? why : saved + "; read-back failed: " + why);
 }
 
+// What the printer holds once apply is done with it, and since when: the start of its save, which
+// restarts its radio at its end.
+struct Held {
+    std::string profile;
+    std::chrono::steady_clock::time_point since = std::chrono::steady_clock::now();
+};
+
 // Reads the printer, then writes what differs from the profile it should hold.
 void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::Family family,
                  const CApplyPlan& plan, const FleetOptions& fleet,
-                 const std::string& lastSaveRequest) {
+                 const std::string& lastSaveRequest, Held* held) {
     const CPanelSession::Outcome read = session.Run(ExchangeKind::kRead);
     report->version = session.VersionShown();
     report->mac = session.MacShown();
@@ -168,6 +175,8 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     if (!write) {
         report->result = changes ? "would-change" : "unchanged";
         report->status = changes ? kExitWouldChange : kExitOk;
+        held->profile = had;
+        held->since = std::chrono::steady_clock::now();
         return;
     }
     // The settings as read are kept before the first byte of the save goes out.
@@ -178,6 +187,7 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
             return Fail(report, "refused", kExitUsage, unwritten);
         }
     }
+    held->since = std::chrono::steady_clock::now();
     const CPanelSession::Outcome save = session.Run(ExchangeKind::kSave);
     if (save != CPanelSession::Outcome::kDone)
         return ExchangeFailed(report, session, save, ExchangeKind::kSave);
@@ -203,6 +213,27 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
                     saved + "; read-back differs: " + differences);
     report->result = "applied";
     report->status = kExitOk;
+    held->profile = got;
+}
+
+// Waits for the printer to answer on its network with what it holds; the settings stay as
+// written whatever it finds.
+void VerifyOnNetwork(PrinterReport* report, const Held& held, const CApplyPlan& plan,
+                     const FleetOptions& fleet, COperatorIo& io, CStopSwitch& stop) {
+    const bool option = !fleet.address.empty();
+    const NetworkTarget target =
+        TargetOf(report->family, json::parse(held.profile).at("settings"), report->mac,
+                 option ? fleet.address : plan.InventoryAddress(report->mac),
+                 option ? "command_line" : "inventory");
+    const std::string waiting = report->port + " waiting on the network: ";
+    report->network =
+        AwaitPrinter(target, SystemProbes(), std::chrono::seconds(fleet.verify), held.since, stop,
+                     [&](int elapsed) { io.Transient(waiting + std::to_string(elapsed) + " s"); });
+    io.Transient(std::string());
+    if (report->network.state == "unreachable")
+        report->status = kExitUnreachable;
+    else if (stop.Tripped())
+        report->status = kExitPrinterFault;
 }
 
 }  // namespace
@@ -227,6 +258,7 @@ PrinterReport ApplyToPrinter(const CApplyPlan& plan, const CliCommand& command,
     stop.Attach(&session);
     int connected = kExitOk;
     std::string why;
+    Held held;
     const CPanelSession::Family family = Connect(session, link, io, &connected, &why);
     if (family == CPanelSession::Family::kNone) {
         Fail(&report, "failed", connected, why);
@@ -237,7 +269,9 @@ PrinterReport ApplyToPrinter(const CApplyPlan& plan, const CliCommand& command,
         if (!plan.FamilyName().empty() && plan.FamilyName() != report.family)
             Fail(&report, "refused", kExitUsage, profile::OtherFamilyMessage(plan.FamilyName()));
         else
-            ApplyOnPage(&report, session, family, plan, command.fleet, lastSaveRequest);
+            ApplyOnPage(&report, session, family, plan, command.fleet, lastSaveRequest, &held);
+        if (command.fleet.verify > 0 && !held.profile.empty())
+            VerifyOnNetwork(&report, held, plan, command.fleet, io, stop);
     }
     stop.Attach(nullptr);
     report.seconds =

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/main_dialog_layout.h"
+#include "cli/printer_network.h"
 #include "zephra_version.h"
 
 namespace {
@@ -79,6 +80,12 @@ void AddWriteOptions(CLI::App* apply, FleetOptions& fleet) {
     apply->add_flag("--watch", fleet.watch, "Serves one port, printer after printer, until Ctrl-C");
     apply->add_option("--backup", fleet.backup,
                       "Keeps each printer's settings in this folder before writing to it");
+    apply
+        ->add_flag("--verify{60}", fleet.verify,
+                   "Waits up to SECONDS (default 60) for each printer to answer on its network")
+        ->check(CLI::Range(1, 3600));
+    apply->add_option("--address", fleet.address,
+                      "With --verify, where the one printer is when DHCP gives its address");
 }
 
 void AddFleetOptions(CLI::App* apply, CliCommand* command) {
@@ -251,6 +258,12 @@ int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string
                        std::to_string(command->ports.size());
         else if (fleet.allowUnlisted && fleet.inventory.empty())
             *message = "zephra-cli: --allow-unlisted needs --inventory";
+        else if (!fleet.address.empty() && fleet.verify == 0)
+            *message = "zephra-cli: --address needs --verify";
+        else if (!fleet.address.empty() && (command->ports.size() > 1 || fleet.watch))
+            *message = "zephra-cli: --address is for one printer";
+        else if (!fleet.address.empty() && !IsIpv4(fleet.address))
+            *message = "zephra-cli: --address " + fleet.address + " is not an IPv4 address";
         if (!message->empty())
             return kExitUsage;
     }

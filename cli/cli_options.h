@@ -25,8 +25,10 @@ struct FleetOptions {
     std::string log;              // a file the JSON lines are appended to; "" for none
     std::string keyEnv, keyFile;  // where the security key comes from, if given apart
     bool keyStdin = false;
-    bool watch = false;  // serves one port, printer after printer, until Ctrl-C
-    std::string backup;  // a folder where each printer's settings are kept before a write
+    bool watch = false;   // serves one port, printer after printer, until Ctrl-C
+    std::string backup;   // a folder where each printer's settings are kept before a write
+    unsigned verify = 0;  // seconds to wait for each written printer on its network; 0: no wait
+    std::string address;  // where the one printer is on its network when DHCP gives its address
 };
 
 struct CliCommand {
@@ -48,6 +50,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitPrinterFault = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitWouldChange = 3;  // apply --check: nothing failed and something would change
+constexpr int kExitUnreachable = 4;  // --verify: a printer written but never seen on its network
 
 // How a system names the serial ports its links open.
 enum class PortNaming {

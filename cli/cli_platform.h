@@ -33,6 +33,8 @@ bool ServeUsbPrintersAsPlugged(CStopSwitch& stop,
 FILE* SeparateResults();
 // Whether the operator can be asked questions on standard input.
 bool StandardInputIsTerminal();
+// Whether stream goes to a terminal, where a line can be rewritten in place.
+bool IsTerminal(FILE* stream);
 // The value of an environment variable, in UTF-8; false when it is not set.
 bool EnvironmentValue(const std::string& name, std::string* value);
 // Standard input read to its end, byte for byte.

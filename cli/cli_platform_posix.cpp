@@ -59,6 +59,10 @@ bool StandardInputIsTerminal() {
     return isatty(STDIN_FILENO) != 0;
 }
 
+bool IsTerminal(FILE* stream) {
+    return isatty(fileno(stream)) != 0;
+}
+
 void WatchInterrupt(std::function<void(bool everyProcess)> onInterrupt) {
     // Blocked here before any other thread starts, so every thread inherits the mask and only
     // the watcher takes the signal, where it may lock and call freely.

@@ -87,6 +87,11 @@ bool StandardInputIsTerminal() {
     return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
 
+bool IsTerminal(FILE* stream) {
+    DWORD mode = 0;
+    return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), &mode) != 0;
+}
+
 void WatchInterrupt(std::function<void(bool everyProcess)> onInterrupt) {
     // The system calls the handler on a thread of its own, where it may lock and call freely.
     onFirstInterrupt = std::move(onInterrupt);

@@ -27,6 +27,7 @@ std::vector<std::string> PortArguments(const CApplyPlan& plan, const CliCommand&
         {fleet.force, {"--force"}},
         {fleet.strict, {"--strict"}},
         {!fleet.backup.empty(), {"--backup", fleet.backup}},
+        {fleet.verify > 0, {"--verify=" + std::to_string(fleet.verify)}},
         {!command.trace.empty(), {"--trace", command.trace}},
         {command.yes, {"--yes"}},
         {plan.HasKey(), {"--key-stdin"}},

@@ -9,6 +9,7 @@
 #include <limits>  // the CSV reader needs it and does not include it
 #include <utility>
 
+#include "cli/printer_network.h"
 #include "ui/dialog.h"
 
 // One small file, read whole: no reader thread.
@@ -20,8 +21,12 @@ namespace {
 using nlohmann::json;
 
 constexpr const char* kMacColumn = "mac";
+// Where the printer is on its network when DHCP gives its address, for --verify.
+constexpr const char* kAddressColumn = "address";
+constexpr size_t kFirstSetting = 2;
 
-// The most columns a row may name: every setting of the largest family, and the MAC address.
+// The most columns a row may name: every setting of the largest family, the MAC address and the
+// address.
 constexpr unsigned kMaxColumns = 48;
 using Row = std::array<std::string, kMaxColumns>;
 using Reader =
@@ -69,6 +74,7 @@ std::string CInventory::Parse(const std::string& name, std::string text,
     Row names;
     size_t count = 0;
     names[count++] = kMacColumn;
+    names[count++] = kAddressColumn;
     for (const profile::Field& field : family.fields)
         names[count++] = field.name;
     // The columns no setting has are named so that no header can name them.
@@ -92,11 +98,13 @@ std::string CInventory::Parse(const std::string& name, std::string text,
             if (!rowOf.emplace(mac, row).second)
                 return where + ", column mac: " + cells[0] + " is also on row " +
                        std::to_string(rowOf[mac]);
+            if (!cells[1].empty() && !IsIpv4(cells[1]))
+                return where + ", column address: \"" + cells[1] + "\" is not an IPv4 address";
             json file = profileFile;
-            for (size_t i = 1; i < count; ++i) {
+            for (size_t i = kFirstSetting; i < count; ++i) {
                 if (cells[i].empty())
                     continue;
-                const profile::Field& field = family.fields[i - 1];
+                const profile::Field& field = family.fields[i - kFirstSetting];
                 bool tick = false;
                 if (field.kind == profile::FieldKind::kCheck && !IsTrue(cells[i], &tick))
                     return where + ", column " + field.name + ": \"" + cells[i] +
@@ -114,6 +122,8 @@ std::string CInventory::Parse(const std::string& name, std::string text,
             if (!refusal.empty())
                 return where + ": " + refusal;
             profiles_[mac] = std::move(merged);
+            if (!cells[1].empty())
+                addresses_[mac] = cells[1];
         }
     } catch (const io::error::base& e) {
         // The library's messages name the file, the line and the column at fault.
@@ -132,4 +142,9 @@ bool CInventory::ProfileFor(const std::string& mac, std::string* profileText) co
         return false;
     *profileText = it->second;
     return true;
+}
+
+std::string CInventory::AddressFor(const std::string& mac) const {
+    const auto it = addresses_.find(MacKey(mac));
+    return it == addresses_.end() ? std::string() : it->second;
 }

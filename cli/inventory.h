@@ -1,5 +1,5 @@
 // A fleet's inventory: a CSV file with a row per printer, chosen by the printer's MAC address,
-// whose cells replace the profile's settings for that printer.
+// whose cells replace the profile's settings for that printer, and perhaps its network address.
 #pragma once
 
 #include <map>
@@ -23,8 +23,12 @@ class CInventory {
     // inventory has no row for it.
     bool ProfileFor(const std::string& mac, std::string* profileText) const;
 
+    // The address column of the printer's row; "" for none.
+    std::string AddressFor(const std::string& mac) const;
+
   private:
-    std::map<std::string, std::string> profiles_;  // by MAC address, in MacKey's form
+    // By MAC address, in MacKey's form.
+    std::map<std::string, std::string> profiles_, addresses_;
 };
 
 // A MAC address written with ':', '-' or no separators, in any case, as twelve lowercase

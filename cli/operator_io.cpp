@@ -30,8 +30,19 @@ COperatorIo::~COperatorIo() {
 }
 
 void COperatorIo::Result(const std::string& line) {
+    Transient(std::string());
     std::fprintf(results_, "%s\n", line.c_str());
     std::fflush(results_);
+}
+
+void COperatorIo::Transient(const std::string& line) {
+    if (command_.json || (line.empty() && transientWidth_ == 0) || !IsTerminal(results_))
+        return;
+    // Spaces, not an escape sequence, wipe the longer line before: every console takes them.
+    const std::string wipe(transientWidth_ > line.size() ? transientWidth_ - line.size() : 0, ' ');
+    std::fprintf(results_, "\r%s%s%s", line.c_str(), wipe.c_str(), line.empty() ? "\r" : "");
+    std::fflush(results_);
+    transientWidth_ = line.size();
 }
 
 void COperatorIo::Error(const std::string& line) {

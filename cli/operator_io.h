@@ -26,6 +26,9 @@ class COperatorIo {
     // Where results go; lines go out as they come, so a batch shows each printer when it ends.
     void SetResults(FILE* results) { results_ = results; }
     void Result(const std::string& line);
+    // A line of results that the next one replaces, such as a wait's elapsed seconds; shown only
+    // where results go to a terminal, and never with --json. "" takes the line away.
+    void Transient(const std::string& line);
     void Error(const std::string& line);
     SessionHooks Hooks();
     // Asks a Yes/No question: Yes with --yes; otherwise at the terminal, or No without one.
@@ -35,4 +38,5 @@ class COperatorIo {
     const CliCommand& command_;
     FILE* trace_ = nullptr;
     FILE* results_ = stdout;
+    size_t transientWidth_ = 0;  // the transient line shown, 0 for none
 };

@@ -66,6 +66,8 @@ json ReportJson(const PrinterReport& report) {
                    {"seconds", report.seconds}, {"status", report.status}};
     if (!report.backup.empty())
         object["backup"] = report.backup;
+    if (!report.network.state.empty())
+        object["network"] = NetworkJson(report.network);
     return object;
 }
 
@@ -81,6 +83,8 @@ bool ReportFromJson(const json& object, PrinterReport* report) {
                                    {"message", &r.message}})
             *field = object.at(name).get<std::string>();
         r.backup = object.value("backup", std::string());
+        if (object.contains("network") && !NetworkFromJson(object.at("network"), &r.network))
+            return false;
         r.seconds = object.at("seconds").get<double>();
         r.status = object.at("status").get<int>();
         for (const json& c : object.at("changes")) {
@@ -106,6 +110,8 @@ std::string ReportText(const PrinterReport& report, bool withChanges) {
         text += ": " + report.message;
     if (!report.backup.empty())
         text += "\n  backup: " + report.backup;
+    if (!report.network.state.empty())
+        text += "\n  " + NetworkText(report.network);
     // A setting left as the printer has it is told on every run: it is not what the profile says.
     for (const SettingChange& c : report.changes) {
         if (!withChanges && c.skipped.empty())
@@ -122,6 +128,8 @@ std::string ReportText(const PrinterReport& report, bool withChanges) {
 
 void CRunSummary::Add(const PrinterReport& report) {
     results_.push_back(report.result);
+    if (report.network.state == "unreachable")
+        ++unreachable_;
     if (report.status == kExitWouldChange)
         wouldChange_ = true;
     else
@@ -138,6 +146,8 @@ std::string CRunSummary::Text() const {
         if (result != kResults[0] && count(result) > 0)
             text += ", " + std::to_string(count(result)) + " " + result;
     }
+    if (unreachable_ > 0)
+        text += ", " + std::to_string(unreachable_) + " unreachable";
     return text;
 }
 
@@ -145,6 +155,7 @@ json CRunSummary::Json() const {
     json counts = json::object();
     for (const char* result : kResults)
         counts[result] = std::count(results_.begin(), results_.end(), result);
+    counts["unreachable"] = unreachable_;
     return {{"summary", counts}, {"printers", results_.size()}, {"status", Status()}};
 }
 

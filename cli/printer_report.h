@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/printer_network.h"
 #include "page_shared/profile.h"
 
 // One setting the profile changes, or a key it holds, which shows only as changing or not; or a
@@ -34,8 +35,9 @@ struct PrinterReport {
     // applied, unchanged, would-change, refused, failed or stopped
     std::string result = "failed";
     std::vector<SettingChange> changes;
-    std::string message;  // why it was refused, failed or stopped
-    std::string backup;   // the file its settings were kept in before the write; "" for none
+    std::string message;    // why it was refused, failed or stopped
+    std::string backup;     // the file its settings were kept in before the write; "" for none
+    NetworkResult network;  // with --verify
     double seconds = 0;
     int status = 1;  // the exit status this printer alone would give
 };
@@ -54,11 +56,13 @@ class CRunSummary {
     void Add(const PrinterReport& report);
     std::string Text() const;
     nlohmann::json Json() const;
-    // A failure's status before "something would change" (3) before success (0).
+    // The highest failure's status (a printer unreachable, 4, included) before "something would
+    // change" (3) before success (0).
     int Status() const;
 
   private:
     std::vector<std::string> results_;
+    size_t unreachable_ = 0;
     int status_ = 0;
     bool wouldChange_ = false;
 };

@@ -74,6 +74,16 @@ TEST(CliOptions, LinksTakenAndOneLineErrorsNamingTheProblem) {
         {"restore backups --port COM1 --inventory i.csv", kCom, kExitUsage, "--inventory"},
         {"restore backups --port COM1 --key-stdin", kCom, kExitUsage, "--key-stdin"},
         {"restore backups --port COM1 --port COM2 --watch", kCom, kExitUsage, "--watch"},
+        {"restore backups --port COM1 --verify=5 --address 127.0.0.5", kCom, -1,
+         "restore COM1 3 0 0 0"},
+        {"apply p.json --port COM1 --address 127.0.0.5", kCom, kExitUsage, "needs --verify"},
+        {"apply p.json --port COM1 --port COM2 --verify --address 127.0.0.5", kCom, kExitUsage,
+         "--address is for one printer"},
+        {"apply p.json --port COM1 --watch --verify --address 127.0.0.5", kCom, kExitUsage,
+         "--address is for one printer"},
+        {"apply p.json --port COM1 --verify --address 127.0.0.256", kCom, kExitUsage,
+         "--address 127.0.0.256 is not an IPv4 address"},
+        {"apply p.json --port COM1 --verify=0", kCom, kExitUsage, "--verify"},
         // ports lists what the system has, and takes ports it does not list as the others do.
         {"ports", kPaths, -1, "ports  3 0 0 0"},
         {"ports --identify --baud 9600 --port /dev/pts/3", kPaths, -1, "ports /dev/pts/3 0 0 0 0"},
@@ -92,6 +102,15 @@ TEST(CliOptions, LinksTakenAndOneLineErrorsNamingTheProblem) {
         EXPECT_NE(message.find(c.expected), std::string::npos) << c.line << ": " << message;
         EXPECT_EQ(message.find('\n'), std::string::npos) << c.line << ": " << message;
         EXPECT_EQ(message.rfind("zephra-cli: ", 0), 0u) << message;
+    }
+    // --verify waits 60 s unless given its own limit; without it, not at all.
+    for (const auto& [line, seconds] : {std::pair{"apply p.json --port COM1", 0u},
+                                        {"apply p.json --port COM1 --verify", 60u},
+                                        {"apply p.json --port COM1 --verify=5", 5u}}) {
+        CliCommand command;
+        std::string message;
+        ASSERT_EQ(Parse(line, &command, &message), -1) << message;
+        EXPECT_EQ(command.fleet.verify, seconds) << line;
     }
     CliCommand command;
     std::string help;

@@ -242,6 +242,8 @@ TEST(ZephraCliFleet, InputThatCannotBeAppliedIsRefusedBeforeAnythingIsSent) {
         {"mac,ip_address\n001a2b3c4d05,10.0.0.300\n", "",
          "row 2: The profile's \"ip_address\" is not a value this page can hold."},
         {"mac,colour\n001a2b3c4d05,red\n", "", "\"colour\""},
+        {"mac,address\n001a2b3c4d05,10.0.0.300\n", "",
+         "row 2, column address: \"10.0.0.300\" is not an IPv4 address"},
         {"mac,port\n001a2b3c4d05,9100\n00:1a:2b:3c:4d:05,9101\n", "", "row 3, column mac"},
         {"mac,dhcp\n001a2b3c4d05,maybe\n", "", "row 2, column dhcp"},
         {"ip_address\n10.0.0.1\n", "", "no \"mac\" column"},

@@ -1,0 +1,16 @@
+// What verify asks of this system's network: a TCP connection attempt, a name through the
+// system's resolver and the neighbour (ARP) table.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+// Whether address (dotted IPv4) accepts a TCP connection on port within limit. The connection
+// is closed at once, with no byte sent.
+bool TcpAccepts(const std::string& address, uint16_t port, std::chrono::milliseconds limit);
+// The first IPv4 address the system's resolver gives name, dotted; "" for none.
+std::string ResolveIpv4(const std::string& name);
+// The IPv4 address the system's neighbour table holds for the MAC address key (as MacKey gives
+// it), dotted; "" for none.
+std::string NeighbourIpv4(const std::string& macKey);

@@ -1,0 +1,125 @@
+// verify's network probes on Linux: sockets, getaddrinfo and the kernel's neighbour table through
+// netlink.
+#include "cli/network_probe.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <linux/neighbour.h>
+#include <linux/netlink.h>
+#include <linux/rtnetlink.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+std::string Dotted(const in_addr& address) {
+    char text[INET_ADDRSTRLEN] = "";
+    inet_ntop(AF_INET, &address, text, sizeof text);
+    return text;
+}
+
+std::string MacKeyOf(const unsigned char* bytes, size_t size) {
+    std::string key;
+    for (size_t i = 0; i < size; ++i) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02x", bytes[i]);
+        key += hex;
+    }
+    return key;
+}
+
+// An entry of the dump that may stand for the printer now: not one the kernel failed to resolve.
+bool Usable(const ndmsg& entry) {
+    return entry.ndm_family == AF_INET &&
+           (entry.ndm_state & (NUD_INCOMPLETE | NUD_FAILED | NUD_NOARP)) == 0;
+}
+
+}  // namespace
+
+bool TcpAccepts(const std::string& address, uint16_t port, std::chrono::milliseconds limit) {
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    if (inet_pton(AF_INET, address.c_str(), &to.sin_addr) != 1)
+        return false;
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    bool accepted = connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0;
+    if (!accepted && errno == EINPROGRESS) {
+        pollfd p{fd, POLLOUT, 0};
+        int error = 0;
+        socklen_t size = sizeof error;
+        accepted = poll(&p, 1, static_cast<int>(limit.count())) == 1 &&
+                   getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+    }
+    close(fd);
+    return accepted;
+}
+
+std::string ResolveIpv4(const std::string& name) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || found == nullptr)
+        return std::string();
+    const std::string address = Dotted(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr);
+    freeaddrinfo(found);
+    return address;
+}
+
+std::string NeighbourIpv4(const std::string& macKey) {
+    const int fd = socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE);
+    if (fd < 0)
+        return std::string();
+    struct {
+        nlmsghdr header;
+        ndmsg body;
+    } request{};
+    request.header.nlmsg_len = sizeof request;
+    request.header.nlmsg_type = RTM_GETNEIGH;
+    request.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
+    request.body.ndm_family = AF_INET;
+    std::string found;
+    bool done = send(fd, &request, sizeof request, 0) < 0;
+    std::vector<char> buffer(32768);
+    while (!done && found.empty()) {
+        const ssize_t got = recv(fd, buffer.data(), buffer.size(), 0);
+        if (got <= 0)
+            break;
+        int left = static_cast<int>(got);
+        for (auto* message = reinterpret_cast<nlmsghdr*>(buffer.data());
+             NLMSG_OK(message, left) && found.empty(); message = NLMSG_NEXT(message, left)) {
+            if (message->nlmsg_type == NLMSG_DONE || message->nlmsg_type == NLMSG_ERROR) {
+                done = true;
+                break;
+            }
+            auto* entry = static_cast<ndmsg*>(NLMSG_DATA(message));
+            if (message->nlmsg_type != RTM_NEWNEIGH || !Usable(*entry))
+                continue;
+            std::string mac, address;
+            int size = static_cast<int>(message->nlmsg_len - NLMSG_LENGTH(sizeof *entry));
+            for (auto* at = reinterpret_cast<rtattr*>(reinterpret_cast<char*>(entry) +
+                                                      NLMSG_ALIGN(sizeof *entry));
+                 RTA_OK(at, size); at = RTA_NEXT(at, size)) {
+                const auto* data = static_cast<const unsigned char*>(RTA_DATA(at));
+                if (at->rta_type == NDA_LLADDR)
+                    mac = MacKeyOf(data, RTA_PAYLOAD(at));
+                else if (at->rta_type == NDA_DST && RTA_PAYLOAD(at) == sizeof(in_addr))
+                    address = Dotted(*reinterpret_cast<const in_addr*>(data));
+            }
+            if (mac == macKey)
+                found = address;
+        }
+    }
+    close(fd);
+    return found;
+}

@@ -1,0 +1,62 @@
+// verify: whether a printer, once written, is seen on its network: where to look for it and the
+// wait for it to accept a TCP connection.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class CStopSwitch;
+
+// What verify found; state "" when it did not run.
+struct NetworkResult {
+    std::string state;  // reachable, unreachable or not_checked
+    std::string address;
+    uint16_t port = 0;
+    double seconds = 0;   // reachable: from the start of the save (or of the wait) to the answer
+    std::string foundBy;  // reachable: static, inventory, command_line, mdns or neighbour
+    std::string reason;   // unreachable and not_checked: why
+};
+
+// The "network" object of a printer's JSON, and back; false when object is not one.
+nlohmann::json NetworkJson(const NetworkResult& result);
+bool NetworkFromJson(const nlohmann::json& object, NetworkResult* result);
+// The line under the printer's result: "network: reachable at 10.0.0.5:9100 (static) after 3 s".
+std::string NetworkText(const NetworkResult& result);
+
+// Where the printer should be. Either notChecked says why it is not looked for, or address (with
+// foundBy) is known, or it is looked up on each attempt: by mdnsName, then by macKey.
+struct NetworkTarget {
+    std::string notChecked;
+    std::string address, foundBy;
+    std::string mdnsName;  // "<name>.local"; "" for none
+    std::string macKey;    // as MacKey gives it; "" for none
+    uint16_t port = 0;
+};
+
+// The target of a printer of family holding settings (a profile's "settings" object), whose page
+// showed mac; given is an address for it from the inventory or the command line (foundBy names
+// which), "" for none.
+NetworkTarget TargetOf(const std::string& family, const nlohmann::json& settings,
+                       const std::string& mac, const std::string& given,
+                       const std::string& givenBy);
+
+// The system's probes, apart so that a test can stand in for them.
+struct NetworkProbes {
+    std::function<bool(const std::string&, uint16_t, std::chrono::milliseconds)> accepts;
+    std::function<std::string(const std::string&)> resolve, neighbour;
+};
+NetworkProbes SystemProbes();
+
+// Tries the target about once a second from `since` until it accepts a connection or `limit`
+// has passed; waiting(elapsed seconds) is called before each try. A target that says not
+// checked is not tried.
+NetworkResult AwaitPrinter(const NetworkTarget& target, const NetworkProbes& probes,
+                           std::chrono::seconds limit, std::chrono::steady_clock::time_point since,
+                           CStopSwitch& stop, const std::function<void(int)>& waiting);
+
+// Whether text is a dotted IPv4 address, four decimal octets of at most three digits.
+bool IsIpv4(const std::string& text);
