@@ -36,16 +36,6 @@ FamilyPage PageOf(const std::string& name) {
     return {page1::ProfileFamily(), page1::Page1Desc()};
 }
 
-std::string Hex(const std::string& bytes) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char b : bytes) {
-        hex += kDigits[b >> 4];
-        hex += kDigits[b & 15];
-    }
-    return hex;
-}
-
 // A key as secret stores hand it out: the key alone, perhaps with a line end after it.
 std::string KeyText(const std::string& source, std::string text, std::string* key) {
     if (text.size() >= 1 && text.back() == '\n')
@@ -94,7 +84,7 @@ std::string CApplyPlan::Prepare(const CliCommand& command) {
     std::string refusal = profile::ReadProfileFamily(text, &familyName_);
     if (!refusal.empty())
         return command.profile + ": " + refusal;
-    digest_ = Hex(Sha256(text));
+    digest_ = Sha256Hex(text);
     const FamilyPage page = PageOf(familyName_);
     hasKey_ = !fleet.keyEnv.empty() || !fleet.keyFile.empty() || fleet.keyStdin;
     if (hasKey_) {
@@ -131,26 +121,26 @@ std::string CApplyPlan::Prepare(const CliCommand& command) {
 }
 
 std::string CApplyPlan::BackupFor(const std::string& family, const std::string& mac,
-                                  std::string* text) const {
-    std::string path, name;
-    std::string refusal = NewestBackup(restoreDir_, mac, &path);
+                                  std::string* text, std::string* path) const {
+    std::string name;
+    std::string refusal = NewestBackup(restoreDir_, mac, path);
     if (!refusal.empty())
         return refusal;
-    if (!ReadTextFile(path, text) || text->size() > kMaxFileBytes)
-        return "cannot read the backup " + path;
+    if (!ReadTextFile(*path, text) || text->size() > kMaxFileBytes)
+        return "cannot read the backup " + *path;
     // A backup is checked as any profile is: a file in the folder may have been changed.
     refusal = profile::ReadProfileFamily(*text, &name);
     if (refusal.empty() && name != family)
         refusal = profile::OtherFamilyMessage(name);
     if (refusal.empty())
         refusal = profile::CheckProfile(PageOf(name).desc, PageOf(name).family, *text);
-    return refusal.empty() ? std::string() : path + ": " + refusal;
+    return refusal.empty() ? std::string() : *path + ": " + refusal;
 }
 
 std::string CApplyPlan::ProfileFor(const std::string& family, const std::string& mac,
-                                   std::string* text) const {
+                                   std::string* text, std::string* backup) const {
     if (!restoreDir_.empty())
-        return BackupFor(family, mac, text);
+        return BackupFor(family, mac, text, backup);
     if (inventory_ && rows_.ProfileFor(mac, text))
         return std::string();
     if (inventory_ && !allowUnlisted_)
@@ -158,6 +148,16 @@ std::string CApplyPlan::ProfileFor(const std::string& family, const std::string&
                (mac.empty() ? std::string("a printer without a MAC address") : mac);
     *text = profile_;
     return std::string();
+}
+
+std::string Sha256Hex(const std::string& bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char b : Sha256(bytes)) {
+        hex += kDigits[b >> 4];
+        hex += kDigits[b & 15];
+    }
+    return hex;
 }
 
 const profile::Family& ProfileFamily(const std::string& name) {

@@ -23,21 +23,23 @@ class CApplyPlan {
     const std::string& ProfileDigest() const { return digest_; }
 
     // The profile for the printer of this family whose page shows this MAC address: "" with it in
-    // *text, or the refusal.
-    std::string ProfileFor(const std::string& family, const std::string& mac,
-                           std::string* text) const;
+    // *text, or the refusal. For restore, *backup names the file it came from.
+    std::string ProfileFor(const std::string& family, const std::string& mac, std::string* text,
+                           std::string* backup) const;
     // The inventory's address for the printer with this MAC address; "" for none.
     std::string InventoryAddress(const std::string& mac) const { return rows_.AddressFor(mac); }
 
   private:
     std::string ReadKey(const FleetOptions& fleet);
-    std::string BackupFor(const std::string& family, const std::string& mac,
-                          std::string* text) const;
+    std::string BackupFor(const std::string& family, const std::string& mac, std::string* text,
+                          std::string* path) const;
 
     std::string familyName_, profile_, key_, digest_, restoreDir_;
     bool hasKey_ = false, allowUnlisted_ = false, inventory_ = false;
     CInventory rows_;
 };
 
+// The SHA-256 of bytes, in hexadecimal.
+std::string Sha256Hex(const std::string& bytes);
 // The profile family of the family a printer's report names ("current", "legacy", "module").
 const profile::Family& ProfileFamily(const std::string& name);

@@ -146,7 +146,12 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     const std::string unreadable = session.SaveProfile(true, &had);
     if (!unreadable.empty())
         return Fail(report, "failed", kExitPrinterFault, unreadable);
-    std::string refusal = plan.ProfileFor(report->family, report->mac, &wanted);
+    std::string restoredFrom;
+    std::string refusal = plan.ProfileFor(report->family, report->mac, &wanted, &restoredFrom);
+    if (refusal.empty() && !restoredFrom.empty()) {
+        report->restoredFrom = restoredFrom;
+        report->profileSha256 = Sha256Hex(wanted);
+    }
     if (refusal.empty())
         refusal = session.LoadProfile(wanted);
     if (!refusal.empty())

@@ -66,6 +66,9 @@ json ReportJson(const PrinterReport& report) {
                    {"seconds", report.seconds}, {"status", report.status}};
     if (!report.backup.empty())
         object["backup"] = report.backup;
+    if (!report.restoredFrom.empty())
+        object.update(
+            {{"restored_from", report.restoredFrom}, {"profile_sha256", report.profileSha256}});
     if (!report.network.state.empty())
         object["network"] = NetworkJson(report.network);
     return object;
@@ -83,6 +86,8 @@ bool ReportFromJson(const json& object, PrinterReport* report) {
                                    {"message", &r.message}})
             *field = object.at(name).get<std::string>();
         r.backup = object.value("backup", std::string());
+        r.restoredFrom = object.value("restored_from", std::string());
+        r.profileSha256 = object.value("profile_sha256", std::string());
         if (object.contains("network") && !NetworkFromJson(object.at("network"), &r.network))
             return false;
         r.seconds = object.at("seconds").get<double>();
@@ -108,6 +113,8 @@ std::string ReportText(const PrinterReport& report, bool withChanges) {
         report.port + " " + (report.family.empty() ? "-" : report.family) + " " + report.result;
     if (!report.message.empty())
         text += ": " + report.message;
+    if (!report.restoredFrom.empty())
+        text += "\n  restored from: " + report.restoredFrom;
     if (!report.backup.empty())
         text += "\n  backup: " + report.backup;
     if (!report.network.state.empty())

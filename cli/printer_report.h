@@ -35,8 +35,10 @@ struct PrinterReport {
     // applied, unchanged, would-change, refused, failed or stopped
     std::string result = "failed";
     std::vector<SettingChange> changes;
-    std::string message;    // why it was refused, failed or stopped
-    std::string backup;     // the file its settings were kept in before the write; "" for none
+    std::string message;  // why it was refused, failed or stopped
+    std::string backup;   // the file its settings were kept in before the write; "" for none
+    // restore: the backup it took, and that file's SHA-256 in hexadecimal; "" for apply.
+    std::string restoredFrom, profileSha256;
     NetworkResult network;  // with --verify
     double seconds = 0;
     int status = 1;  // the exit status this printer alone would give

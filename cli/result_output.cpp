@@ -53,7 +53,9 @@ void CResultOutput::Log(nlohmann::json object) {
     if (log_ == nullptr)
         return;
     object["time"] = UtcNow();
-    object["profile_sha256"] = digest_;
+    // A restore's printer names the digest of its own backup.
+    if (!object.contains("profile_sha256"))
+        object["profile_sha256"] = digest_;
     std::fputs(
         (object.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace) + "\n").c_str(),
         log_);

@@ -14,6 +14,7 @@
 #include <regex>
 #include <sstream>
 
+#include "cli/apply_plan.h"
 #include "tests/cli/cli_run.h"
 #include "tests/page_current/page1_fixture.h"
 #include "tests/support/profile_steps.h"
@@ -307,14 +308,29 @@ TEST(ZephraCliFleet, ABackupBeforeEachWriteRestoresEachPrinterByItsMac) {
     EXPECT_EQ(run.out.find("backup"), std::string::npos) << run.out;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
 
-    // Restored from their backups, both read back as they were, key and all.
-    run = Cli("restore " + dir + " --yes --jobs 1" + ports);
+    // Restored from their backups, both read back as they were, key and all; each names its
+    // backup, and its log line the backup's digest.
+    const std::string log = TestFile("restore.jsonl");
+    std::remove(log.c_str());
+    run = Cli("restore " + dir + " --yes --jobs 1 --log " + log + ports);
     EXPECT_EQ(run.status, 0) << run.err;
     // What a printer without security holds of a key is kept as it is, and said so.
-    EXPECT_EQ(run.out, a.path + " current applied\n" + b.path + " current applied\n" +
-                           "  wpa_cipher: skipped, not written with security None\n" +
-                           "  key: skipped, not written with security None\n" +
-                           "2 of 2 printers applied\n");
+    const std::string from = "  restored from: " + dir + "/00-1A-2B-3C-4D-0";
+    EXPECT_TRUE(std::regex_match(
+        run.out, std::regex(a.path + " current applied\n" + from + "3_.*\\.json\n" + b.path +
+                            " current applied\n" + from + "4_.*\\.json\n" +
+                            "  wpa_cipher: skipped, not written with security None\n" +
+                            "  key: skipped, not written with security None\n" +
+                            "2 of 2 printers applied\n")))
+        << run.out;
+    for (const json& line : JsonLines(ReadText(log))) {
+        if (line.contains("summary"))
+            continue;
+        const std::string backup = line.value("restored_from", "");
+        EXPECT_EQ(backup.rfind(dir + "/00-1A-2B-3C-4D-0", 0), 0u) << line;
+        EXPECT_EQ(line["profile_sha256"], Sha256Hex(ReadText(backup))) << line;
+    }
+    std::remove(log.c_str());
     EXPECT_EQ(Cli("read --yes --port " + a.path).out, originalA.Read());
     EXPECT_EQ(Cli("read --yes --port " + b.path).out, originalB.Read());
 
