@@ -30,6 +30,9 @@ KEY = 'office-passphrase-7'
 RUN_LIMIT = 300
 # A printer whose address is set by hand, so a profile's address is written.
 FRESH = ('--set', 'mode=0', '--set', 'dhcp=0')
+# Where this run's simulated printers listen once they join: loopback, and apart from any other
+# run's.
+NETWORK_ADDRESS = '127.%d.%%d.1' % (os.getpid() % 250 + 1)
 RECAP = re.compile(r'^(\S+)\s+:\s+ok=(\d+)\s+changed=(\d+)\s+unreachable=\d+\s+failed=(\d+)', re.M)
 
 
@@ -281,6 +284,45 @@ class CollectionTest(unittest.TestCase):
         # Refused before the save: read, and nothing written.
         self.assertEqual(sent, sent_during([strict], strict.read)[1])
 
+    def test_backup_before_the_write_the_printer_seen_after_and_restore(self):
+        joins = self.printer('joins', '--network', SSID + ':' + KEY, '--join-delay', '1')
+        # Its network has another key than the profile's: it never joins.
+        stays = self.printer('stays', '--network', SSID + ':another-passphrase')
+        folder = os.path.join(self.tmp, 'backups')
+        hosts = {'printer-j': dict(port=joins.port, ip_address=NETWORK_ADDRESS % 1,
+                                   backup_dir=folder),
+                 'printer-s': dict(port=stays.port, ip_address=NETWORK_ADDRESS % 2,
+                                   backup_dir=folder)}
+        before = joins.read()['settings']
+        run = self.play('verify.yml', hosts, '-v')
+        self.assertEqual(run.returncode, 2, run.stdout + run.stderr)
+        # The recap counts no change of a task that failed; the task's result says it.
+        self.assertEqual(self.recap(run), {'printer-j': dict(ok=1, changed=1, failed=0),
+                                           'printer-s': dict(ok=0, changed=0, failed=1)})
+        joined = json.loads(re.search(r'^changed: \[printer-j\] => (.*)$', run.stdout,
+                                      re.M).group(1))
+        self.assertRegex(joined['backup_path'], re.escape(folder) + r'/00-1A-2B-3C-4D-5E_.*\.json$')
+        self.assertEqual(dict(joined['network'], seconds=None), dict(
+            state='reachable', address=NETWORK_ADDRESS % 1, port=9100, seconds=None,
+            found_by='static'))
+        failed = json.loads(re.search(r'^fatal: \[printer-s\]: FAILED! => (.*)$', run.stdout,
+                                      re.M).group(1))
+        self.assertEqual((failed['msg'], failed['changed']), (
+            'unreachable at %s:9100: no answer within 3 s' % (NETWORK_ADDRESS % 2), True))
+
+        # Nothing left to write, and no backup made.
+        run = self.play('verify.yml', hosts, '-v')
+        self.assertEqual(self.recap(run)['printer-j'], dict(ok=1, changed=0, failed=0))
+        self.assertNotIn('backup_path', json.loads(re.search(
+            r'^ok: \[printer-j\] => (.*)$', run.stdout, re.M).group(1)))
+        self.assertEqual(len(os.listdir(folder)), 2)
+
+        run = self.play('restore.yml', hosts)
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        self.assertEqual(self.recap(run), {host: dict(ok=1, changed=1, failed=0)
+                                           for host in hosts})
+        self.assertEqual(joins.read()['settings'], before)
+
     def test_info_gives_the_settings_without_the_key(self):
         d = self.printer('d', '--set', 'ssid=' + SSID, '--set', 'security=3',
                          '--set', 'wpakey=' + KEY)
@@ -289,7 +331,8 @@ class CollectionTest(unittest.TestCase):
         self.assertEqual(self.recap(run)['printer-d'], dict(ok=2, changed=0, failed=0))
 
     def test_module_documentation_renders(self):
-        for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan_info', 'port'),
+        for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan', 'restore'),
+                               ('wlan', 'verify_timeout'), ('wlan_info', 'port'),
                                ('ports_info', 'identify')):
             run = subprocess.run([tool('ansible-doc'), 'zephra.printer.' + module], env=self.env,
                                  cwd=self.tmp, capture_output=True, text=True,

@@ -76,11 +76,14 @@ def last_line(text):
 class ZephraCliRun(object):
     """One zephra-cli run: its exit status, its JSON objects and its standard error."""
 
-    def __init__(self, module, args, key=None):
+    def __init__(self, module, args, key=None, waits=0):
+        """waits: seconds zephra-cli may wait on top of the timeout, as for a printer to join."""
         self.module = module
         timeout = module.params['timeout']
         if timeout <= 0:
             module.fail_json(msg='timeout must be a positive number of seconds, not %d' % timeout)
+        timeout += waits
+        self.timeout = timeout
         self.timed_out = False
         command = [program(module)] + args
         # Standard input is always a pipe: on a connection with a terminal, zephra-cli would
@@ -130,6 +133,5 @@ class ZephraCliRun(object):
         if not message:
             message = last_line(self.stderr) or 'zephra-cli ended with status %d' % self.rc
         if self.timed_out:
-            message = 'zephra-cli ran past its timeout of %d s: %s' % (
-                self.module.params['timeout'], message)
+            message = 'zephra-cli ran past its timeout of %d s: %s' % (self.timeout, message)
         self.module.fail_json(msg=message, rc=self.rc, stderr=self.stderr, **extra)

@@ -20,6 +20,8 @@ description:
     host name in Infrastructure mode, is skipped; the printer keeps its own value, which is no
     change. The task warns of it on every run while the two differ, and returns it in
     C(skipped_settings). I(strict) refuses such a printer instead.
+  - With I(restore), the printer is brought back to its newest backup in that folder, found by
+    its MAC address (C(zephra-cli restore)), in place of a profile.
 author:
   - Zephra developers (!UNKNOWN)
 options:
@@ -27,13 +29,13 @@ options:
     description:
       - Path of a profile file on the managed host, as C(zephra-cli read --out) or the Zephra
         program saves it. The file names the printer family it is for.
-      - Exactly one of I(profile) and I(settings) is required.
+      - Exactly one of I(profile), I(settings) and I(restore) is required.
     type: path
   settings:
     description:
       - The profile's settings, by the names a profile file uses (for example C(ssid),
         C(security), C(ip_address)).
-      - Exactly one of I(profile) and I(settings) is required.
+      - Exactly one of I(profile), I(settings) and I(restore) is required.
       - Give a key with I(key), not here, where Ansible shows it with the task's arguments.
     type: dict
   family:
@@ -60,6 +62,49 @@ options:
       - For sites that want a profile to mean exactly what it says.
     type: bool
     default: false
+  restore:
+    description:
+      - A folder on the managed host of backups that I(backup) made. The printer is brought
+        back to its newest backup there, chosen by its MAC address; a printer with none there
+        fails the task with nothing written.
+      - Exactly one of I(profile), I(settings) and I(restore) is required.
+    type: path
+  backup:
+    description:
+      - Keeps the printer's settings, as read, in a file in I(backup_dir) before anything is
+        written to it, and returns its path as C(backup_path). A printer already at the profile
+        is not written, and gets no backup.
+    type: bool
+    default: false
+  backup_dir:
+    description:
+      - The folder on the managed host for I(backup); made, readable by its owner alone, when
+        it is not there. The files are readable by their owner alone, since they hold keys.
+    type: path
+    default: ~/.zephra/backups
+  verify:
+    description:
+      - Once the printer is written, or found already at the profile, in Infrastructure mode,
+        waits until it accepts a TCP connection on its address and port
+        (C(zephra-cli --verify)), sending no byte. A printer that stays unreachable fails the
+        task with the reason, and with C(changed=true) when it was written; its settings stay
+        as written.
+      - The address is its static one; with DHCP, I(address), then its mDNS name, then the
+        host's neighbour (ARP) table by its MAC address. A printer whose address none of these
+        gives, or an access point, is not checked, which C(network) says.
+    type: bool
+    default: false
+  verify_timeout:
+    description:
+      - Seconds I(verify) waits for the printer from the start of its save; added to
+        I(timeout).
+    type: int
+    default: 60
+  address:
+    description:
+      - With I(verify), the printer's address when it takes one from DHCP, as the site's DHCP
+        server gives it.
+    type: str
 notes:
   - The settings are checked by zephra-cli, against the printer's own page; the task fails
     with its message when it refuses them.
@@ -89,6 +134,20 @@ EXAMPLES = r'''
     overrides:
       ip_address: "{{ printer_ip }}"
     key: "{{ vault_office_wlan_key }}"
+
+- name: The same, with a backup first, and the printer seen on its network after
+  zephra.printer.wlan:
+    port: /dev/ttyUSB0
+    profile: /etc/zephra/office.json
+    key: "{{ vault_office_wlan_key }}"
+    backup: true
+    verify: true
+    verify_timeout: 90
+
+- name: Put the printer back as its newest backup has it
+  zephra.printer.wlan:
+    port: /dev/ttyUSB0
+    restore: ~/.zephra/backups
 
 - name: Settings given in the task, to the printer on USB
   zephra.printer.wlan:
@@ -141,6 +200,26 @@ skipped_settings:
   type: list
   elements: dict
   sample: [{"setting": "mdns_host_name", "reason": "not written in Infrastructure mode"}]
+backup_path:
+  description: The file the printer's settings were kept in before the write.
+  returned: when I(backup) was given and the printer was written
+  type: str
+  sample: /root/.zephra/backups/00-1A-2B-3C-4D-5E_2026-12-08@10-09-29.123.json
+restored_from:
+  description: The backup that I(restore) brought the printer to.
+  returned: with I(restore), when the printer has a backup
+  type: str
+  sample: /root/.zephra/backups/00-1A-2B-3C-4D-5E_2026-12-08@10-09-29.123.json
+network:
+  description:
+    - With I(verify), whether the printer was seen on its network. C(state) is C(reachable)
+      (with C(address), C(port), C(seconds) and C(found_by), one of C(static),
+      C(command_line), C(mdns) or C(neighbour)), C(unreachable) (with C(address), C(port) and
+      C(reason)) or C(not_checked) (with C(reason)).
+  returned: with I(verify), when the printer was written or already at the profile
+  type: dict
+  sample: {"state": "reachable", "address": "10.0.0.21", "port": 9100, "seconds": 7.2,
+           "found_by": "static"}
 '''
 
 import json
@@ -197,16 +276,42 @@ def diff_of(changes):
     return {'before': before, 'after': after}
 
 
-def apply(module, profile_path, label):
-    args = ['apply', profile_path] + link_arguments(module.params) + ['--json']
-    if module.check_mode:
-        args.append('--check')
-    if module.params['strict']:
-        args.append('--strict')
-    key = module.params['key']
+def backup_folder(module):
+    """The backup folder, made for the owner alone when it is not there."""
+    folder = module.params['backup_dir']
+    if not os.path.isdir(folder) and not module.check_mode:
+        try:
+            os.makedirs(folder, 0o700)
+        except OSError as e:
+            module.fail_json(msg='cannot make the backup folder %s: %s' % (
+                folder, e.strerror or e))
+    return folder
+
+
+def write_arguments(module):
+    """The options apply and restore take alike."""
+    params = module.params
+    args = link_arguments(params) + ['--json']
+    for given, option in ((module.check_mode, '--check'), (params['strict'], '--strict'),
+                          (params['verify'], '--verify=%d' % params['verify_timeout'])):
+        if given:
+            args.append(option)
+    if params['backup']:
+        args.append('--backup=' + backup_folder(module))
+    if params['address'] is not None:
+        args.append('--address=' + params['address'])
+    return args
+
+
+def apply(module, profile_path, label, command='apply'):
+    """Runs zephra-cli apply, or restore from the folder profile_path, and ends the task."""
+    params = module.params
+    args = [command, profile_path] + write_arguments(module)
+    key = params['key']
     if key is not None:
         args.append('--key-stdin')
-    run = ZephraCliRun(module, args, key=key)
+    run = ZephraCliRun(module, args, key=key,
+                       waits=params['verify_timeout'] if params['verify'] else 0)
     printer = run.printer()
     if printer is None:
         run.fail(last_line(run.stderr).replace(profile_path, label))
@@ -218,14 +323,24 @@ def apply(module, profile_path, label):
     skipped = [dict(setting=entry.get('setting'), reason=entry['skipped'])
                for entry in entries if 'skipped' in entry]
     particulars['skipped_settings'] = skipped
+    for name, returned in (('backup', 'backup_path'), ('restored_from', 'restored_from'),
+                           ('network', 'network')):
+        if name in printer:
+            particulars[returned] = printer[name]
     if skipped:
         module.warn('Skipped, left as the printer has them: %s' % ', '.join(
             '%s (%s)' % (entry['setting'], entry['reason']) for entry in skipped))
     result = printer.get('result')
+    changed = result == 'applied' or (module.check_mode and result == 'would-change')
+    network = printer.get('network', {})
+    if network.get('state') == 'unreachable':
+        # As wait_for fails; what was written stays written, and so is a change.
+        run.fail('unreachable at %s:%s: %s' % (network.get('address'), network.get('port'),
+                                               network.get('reason')),
+                 changed=changed, **particulars)
     if result not in ('applied', 'unchanged', 'would-change') or run.rc not in (0, 3):
         message = '%s: %s' % (result, printer.get('message') or 'no message')
         run.fail(message.replace(profile_path, label), **particulars)
-    changed = result == 'applied' or (module.check_mode and result == 'would-change')
     outcome = dict(changed=changed, **particulars)
     if module._diff:
         outcome['diff'] = diff_of(particulars['changes'])
@@ -240,16 +355,26 @@ def main():
         overrides=dict(type='dict'),
         key=dict(type='str', no_log=True),
         strict=dict(type='bool', default=False),
+        restore=dict(type='path'),
+        backup=dict(type='bool', default=False),
+        backup_dir=dict(type='path', default='~/.zephra/backups'),
+        verify=dict(type='bool', default=False),
+        verify_timeout=dict(type='int', default=60),
+        address=dict(type='str'),
     )
     options.update(LINK_OPTIONS)
     module = AnsibleModule(
         argument_spec=options,
-        required_one_of=[('profile', 'settings')],
-        mutually_exclusive=[('profile', 'settings'), ('profile', 'family')],
+        required_one_of=[('profile', 'settings', 'restore')],
+        mutually_exclusive=[('profile', 'settings', 'restore'), ('profile', 'family'),
+                            ('restore', 'family'), ('restore', 'overrides'), ('restore', 'key')],
         required_by={'settings': 'family'},
         supports_check_mode=True,
     )
     check_link(module)
+    if module.params['restore'] is not None:
+        folder = os.path.abspath(module.params['restore'])
+        apply(module, folder, folder, command='restore')
     document, label = profile_document(module)
     if document is None:
         apply(module, label, label)
