@@ -123,10 +123,10 @@ void ExchangeFailed(PrinterReport* report, CPanelSession& session, CPanelSession
          saved.empty() ? why : saved + "; read-back failed: " + why);
 }
 
-// What the printer holds once apply is done with it, and since when: the start of its save, which
-// restarts its radio at its end.
+// What the printer holds once apply is done with it, the profile it was given, and since when:
+// the start of its save, which restarts its radio at its end.
 struct Held {
-    std::string profile;
+    std::string profile, wanted;
     std::chrono::steady_clock::time_point since = std::chrono::steady_clock::now();
 };
 
@@ -159,6 +159,7 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     // The profile as the page holds it: what the printer will be sent, each value as the page
     // writes it.
     session.SaveProfile(true, &loaded);
+    held->wanted = wanted;
     const std::vector<profile::Unproven> unproven = session.UnprovenSettings();
     Comparison comparison =
         Compare(ProfileFamily(report->family), had, loaded, wanted, unproven, false);
@@ -227,7 +228,8 @@ void VerifyOnNetwork(PrinterReport* report, const Held& held, const CApplyPlan& 
                      const FleetOptions& fleet, COperatorIo& io, CStopSwitch& stop) {
     const bool option = !fleet.address.empty();
     const NetworkTarget target =
-        TargetOf(report->family, json::parse(held.profile).at("settings"), report->mac,
+        TargetOf(report->family, json::parse(held.profile).at("settings"),
+                 json::parse(held.wanted).at("settings"), report->mac,
                  option ? fleet.address : plan.InventoryAddress(report->mac),
                  option ? "command_line" : "inventory");
     const std::string waiting = report->port + " waiting on the network: ";

@@ -106,8 +106,9 @@ std::string NetworkText(const NetworkResult& result) {
     return "network: not checked: " + result.reason;
 }
 
-NetworkTarget TargetOf(const std::string& family, const json& settings, const std::string& mac,
-                       const std::string& given, const std::string& givenBy) {
+NetworkTarget TargetOf(const std::string& family, const json& settings, const json& profiled,
+                       const std::string& mac, const std::string& given,
+                       const std::string& givenBy) {
     NetworkTarget target;
     const std::string mode = settings.value("wlan_mode", std::string());
     const std::string port = settings.value("port", std::string());
@@ -131,8 +132,8 @@ NetworkTarget TargetOf(const std::string& family, const json& settings, const st
         target.foundBy = givenBy;
         return target;
     }
-    const std::string host = settings.value("mdns_host_name", std::string());
-    if (family == "module" && settings.value("mdns", false) && !host.empty())
+    const std::string host = profiled.value("mdns_host_name", std::string());
+    if (family == "module" && profiled.value("mdns", false) && !host.empty())
         target.mdnsName = host + ".local";
     target.macKey = MacKey(mac);
     if (target.mdnsName.empty() && target.macKey.empty())

@@ -39,10 +39,11 @@ struct NetworkTarget {
 
 // The target of a printer of family holding settings (a profile's "settings" object), whose page
 // showed mac; given is an address for it from the inventory or the command line (foundBy names
-// which), "" for none.
+// which), "" for none. A Wi-Fi module's mDNS name is the one the profile applied to it, profiled,
+// gives: in Infrastructure mode the module reports none.
 NetworkTarget TargetOf(const std::string& family, const nlohmann::json& settings,
-                       const std::string& mac, const std::string& given,
-                       const std::string& givenBy);
+                       const nlohmann::json& profiled, const std::string& mac,
+                       const std::string& given, const std::string& givenBy);
 
 // The system's probes, apart so that a test can stand in for them.
 struct NetworkProbes {

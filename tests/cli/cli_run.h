@@ -29,14 +29,16 @@ inline std::string TestFile(const std::string& name) {
     return ::testing::TempDir() + "zephra-cli-" + std::to_string(::getpid()) + "-" + name;
 }
 
-// The shell command that runs zephra-cli with args, its output going to files named for what.
-inline std::string CliCommandLine(const std::string& args, const std::string& what) {
-    return std::string(ZEPHRA_CLI_PATH) + " " + args + " >" + TestFile(what + ".out") + " 2>" +
+// The shell command that runs zephra-cli with args, its output going to files named for what;
+// wrapper, when given, is the command that runs it (ip netns exec NAME).
+inline std::string CliCommandLine(const std::string& args, const std::string& what,
+                                  const std::string& wrapper = std::string()) {
+    return wrapper + " " + ZEPHRA_CLI_PATH + " " + args + " >" + TestFile(what + ".out") + " 2>" +
            TestFile(what + ".err") + " </dev/null";
 }
 
-inline CliRun Cli(const std::string& args) {
-    const int status = std::system(CliCommandLine(args, "run").c_str());
+inline CliRun Cli(const std::string& args, const std::string& wrapper = std::string()) {
+    const int status = std::system(CliCommandLine(args, "run", wrapper).c_str());
     return CliRun{WEXITSTATUS(status), ReadText(TestFile("run.out")),
                   ReadText(TestFile("run.err"))};
 }

@@ -1,12 +1,16 @@
 // zephra-cli apply --verify against printer-sims on a simulated network: each printer's join,
-// seen or not, and where it was found. Every address is in 127.0.0.0/8.
+// seen or not, and where it was found. Every address is in 127.0.0.0/8, or inside network
+// namespaces the test makes.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -130,6 +134,124 @@ TEST(ZephraCliVerify, EachPrinterIsSeenOnItsNetworkOrSaysWhyNot) {
                            ":9100 (command_line) after "),
               std::string::npos)
         << one.out;
+}
+
+// Two network namespaces of the test's own joined by a veth pair, the printer's end with the
+// printer's MAC address; what the test sends goes nowhere else. Empty when they cannot be made.
+class VethPair {
+  public:
+    VethPair(const std::string& mac)
+        : station_("zephra-s-" + std::to_string(getpid())),
+          printer_("zephra-p-" + std::to_string(getpid())) {
+        const std::string link = "zv" + std::to_string(getpid());
+        made_ = Run("ip netns add " + station_) && Run("ip netns add " + printer_) &&
+                Run("ip link add " + link + "s netns " + station_ + " type veth peer name " + link +
+                    "p netns " + printer_ + " address " + mac) &&
+                Run("ip -n " + station_ + " address add " + kStationAddress + "/24 dev " + link +
+                    "s") &&
+                Run("ip -n " + printer_ + " address add " + kPrinterAddress + "/24 dev " + link +
+                    "p") &&
+                Run("ip -n " + station_ + " link set " + link + "s up") &&
+                Run("ip -n " + printer_ + " link set " + link + "p up");
+    }
+    ~VethPair() {
+        Run("ip netns del " + station_);
+        Run("ip netns del " + printer_);
+    }
+    bool Made() const { return made_; }
+    std::string InStation() const { return "ip netns exec " + station_; }
+    std::string InPrinter() const { return "ip netns exec " + printer_; }
+    // Documentation addresses (192.0.2.0/24), here only inside the two namespaces.
+    static constexpr char kStationAddress[] = "192.0.2.1", kPrinterAddress[] = "192.0.2.2";
+
+  private:
+    static bool Run(const std::string& command) {
+        return std::system((command + " 2>/dev/null").c_str()) == 0;
+    }
+    std::string station_, printer_;
+    bool made_ = false;
+};
+
+// A command run in the background until the test ends.
+class Background {
+  public:
+    explicit Background(const std::string& command) : pid_(fork()) {
+        if (pid_ == 0) {
+            execl("/bin/sh", "sh", "-c", ("exec " + command).c_str(), nullptr);
+            _exit(127);
+        }
+    }
+    ~Background() {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+
+  private:
+    pid_t pid_;
+};
+
+// A printer that already holds what it is given, on DHCP: verify starts at once and finds it
+// by the two lookups a test can stand in for.
+TEST(ZephraCliVerify, ADhcpPrinterIsFoundByItsMdnsNameOrInTheNeighbourTable) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "network namespaces and mount namespaces need root";
+    const std::string mac = "00:1a:2b:3c:4d:07";
+    VethPair pair(mac);
+    if (!pair.Made())
+        GTEST_SKIP() << "no network namespaces with a veth pair here (ip netns, veth)";
+    // The printer's end listens as a printer would, and speaks first to the station, which so
+    // learns its MAC address as from any printer's first packet.
+    Background listener(pair.InPrinter() +
+                        " python3 -c \"import socket\n"
+                        "s = socket.create_server(('" +
+                        VethPair::kPrinterAddress +
+                        "', 9100))\n"
+                        "socket.socket().connect_ex(('" +
+                        VethPair::kStationAddress +
+                        "', 9))\n"
+                        "while True: s.accept()[0].close()\"");
+    // No responder can run here: a mount namespace of its own gives zephra-cli a hosts file with
+    // the module's name, through the same system resolver.
+    const std::string hosts = TestFile("hosts");
+    {
+        std::ofstream file(hosts);
+        file << Address(9) << " Till7.local\n";
+    }
+    const struct {
+        std::vector<std::string> sim;
+        std::string wrapper;
+        json network;
+    } rows[] = {
+        {{"--model", "5", "--set", "mode=0", "--set", "dhcp=1", "--set", "mac=" + mac},
+         pair.InStation(),
+         {{"state", "reachable"},
+          {"address", VethPair::kPrinterAddress},
+          {"port", 9100},
+          {"found_by", "neighbour"}}},
+        {{"--model", "4", "--set", "configured=1", "--set", "ipaddr_type=1", "--set",
+          "mdns_enabled=1", "--set", "mdns_hostname=Till7", "--set", "ssid=Office", "--set",
+          "security=0", "--network", "Office", "--dhcp-address", Address(9)},
+         "unshare -m sh -c 'mount --bind " + hosts + " /etc/hosts && exec \"$0\" \"$@\"'",
+         {{"state", "reachable"}, {"address", Address(9)}, {"port", 9100}, {"found_by", "mdns"}}},
+    };
+    for (const auto& row : rows) {
+        SimProcess sim(row.sim);
+        const std::string port = sim.Path();
+        ProfileFile profile("held");
+        ASSERT_EQ(Cli("read --yes --port " + port + " --out " + profile.Path()).status, 0);
+        // A module in Infrastructure mode reports no mDNS name: the profile names it.
+        json held = json::parse(profile.Read());
+        if (held["family"] == "module")
+            held["settings"].update({{"mdns", true}, {"mdns_host_name", "Till7"}});
+        profile.Write(held.dump());
+        const CliRun run =
+            Cli("apply " + profile.Path() + " --verify=5 --json --port " + port, row.wrapper);
+        EXPECT_EQ(run.status, 0) << run.err;
+        json network = json::parse(run.out.substr(0, run.out.find('\n'))).value("network", json());
+        network.erase("seconds");
+        EXPECT_EQ(network, row.network) << run.out;
+    }
+    std::remove(hosts.c_str());
 }
 
 }  // namespace

@@ -89,9 +89,10 @@ options:
         (C(zephra-cli --verify)), sending no byte. A printer that stays unreachable fails the
         task with the reason, and with C(changed=true) when it was written; its settings stay
         as written.
-      - The address is its static one; with DHCP, I(address), then its mDNS name, then the
-        host's neighbour (ARP) table by its MAC address. A printer whose address none of these
-        gives, or an access point, is not checked, which C(network) says.
+      - The address is its static one; with DHCP, I(address), then a Wi-Fi module's mDNS name
+        as the profile gives it, then the host's neighbour (ARP) table by its MAC address. A
+        printer whose address none of these gives, or an access point, is not checked, which
+        C(network) says.
     type: bool
     default: false
   verify_timeout:
