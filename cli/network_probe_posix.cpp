@@ -1,5 +1,4 @@
-// verify's network probes on Linux: sockets, getaddrinfo and the kernel's neighbour table through
-// netlink.
+// verify's network probes on Linux: sockets and the kernel's neighbour table through netlink.
 #include "cli/network_probe.h"
 
 #include <arpa/inet.h>
@@ -7,33 +6,15 @@
 #include <linux/neighbour.h>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <vector>
 
 namespace {
-
-std::string Dotted(const in_addr& address) {
-    char text[INET_ADDRSTRLEN] = "";
-    inet_ntop(AF_INET, &address, text, sizeof text);
-    return text;
-}
-
-std::string MacKeyOf(const unsigned char* bytes, size_t size) {
-    std::string key;
-    for (size_t i = 0; i < size; ++i) {
-        char hex[3];
-        std::snprintf(hex, sizeof hex, "%02x", bytes[i]);
-        key += hex;
-    }
-    return key;
-}
 
 // An entry of the dump that may stand for the printer now: not one the kernel failed to resolve.
 bool Usable(const ndmsg& entry) {
@@ -42,6 +23,10 @@ bool Usable(const ndmsg& entry) {
 }
 
 }  // namespace
+
+bool SocketsReady() {
+    return true;
+}
 
 bool TcpAccepts(const std::string& address, uint16_t port, std::chrono::milliseconds limit) {
     sockaddr_in to{};
@@ -62,18 +47,6 @@ bool TcpAccepts(const std::string& address, uint16_t port, std::chrono::millisec
     }
     close(fd);
     return accepted;
-}
-
-std::string ResolveIpv4(const std::string& name) {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || found == nullptr)
-        return std::string();
-    const std::string address = Dotted(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr);
-    freeaddrinfo(found);
-    return address;
 }
 
 std::string NeighbourIpv4(const std::string& macKey) {
@@ -114,7 +87,7 @@ std::string NeighbourIpv4(const std::string& macKey) {
                 if (at->rta_type == NDA_LLADDR)
                     mac = MacKeyOf(data, RTA_PAYLOAD(at));
                 else if (at->rta_type == NDA_DST && RTA_PAYLOAD(at) == sizeof(in_addr))
-                    address = Dotted(*reinterpret_cast<const in_addr*>(data));
+                    address = DottedIpv4(data);
             }
             if (mac == macKey)
                 found = address;

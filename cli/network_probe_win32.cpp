@@ -1,4 +1,4 @@
-// verify's network probes on Windows: Winsock, getaddrinfo and the IP helper's neighbour table.
+// verify's network probes on Windows: Winsock and the IP helper's neighbour table.
 #include "cli/network_probe.h"
 
 // clang-format off
@@ -8,12 +8,8 @@
 #include <netioapi.h>
 // clang-format on
 
-#include <cstdio>
-
-namespace {
-
-// Winsock for the life of the program, started at the first probe.
-bool WinsockReady() {
+bool SocketsReady() {
+    // Started at the first probe, for the life of the program.
     static const bool ready = [] {
         WSADATA data;
         return WSAStartup(MAKEWORD(2, 2), &data) == 0;
@@ -21,19 +17,11 @@ bool WinsockReady() {
     return ready;
 }
 
-std::string Dotted(const in_addr& address) {
-    char text[INET_ADDRSTRLEN] = "";
-    inet_ntop(AF_INET, &address, text, sizeof text);
-    return text;
-}
-
-}  // namespace
-
 bool TcpAccepts(const std::string& address, uint16_t port, std::chrono::milliseconds limit) {
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
-    if (!WinsockReady() || inet_pton(AF_INET, address.c_str(), &to.sin_addr) != 1)
+    if (!SocketsReady() || inet_pton(AF_INET, address.c_str(), &to.sin_addr) != 1)
         return false;
     const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (s == INVALID_SOCKET)
@@ -56,19 +44,6 @@ bool TcpAccepts(const std::string& address, uint16_t port, std::chrono::millisec
     return accepted;
 }
 
-std::string ResolveIpv4(const std::string& name) {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (!WinsockReady() || getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 ||
-        found == nullptr)
-        return std::string();
-    const std::string address = Dotted(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr);
-    freeaddrinfo(found);
-    return address;
-}
-
 std::string NeighbourIpv4(const std::string& macKey) {
     MIB_IPNET_TABLE2* table = nullptr;
     if (GetIpNetTable2(AF_INET, &table) != NO_ERROR)
@@ -78,14 +53,8 @@ std::string NeighbourIpv4(const std::string& macKey) {
         const MIB_IPNET_ROW2& row = table->Table[i];
         if (row.State == NlnsUnreachable || row.State == NlnsIncomplete)
             continue;
-        std::string mac;
-        for (ULONG b = 0; b < row.PhysicalAddressLength; ++b) {
-            char hex[3];
-            std::snprintf(hex, sizeof hex, "%02x", row.PhysicalAddress[b]);
-            mac += hex;
-        }
-        if (mac == macKey)
-            found = Dotted(row.Address.Ipv4.sin_addr);
+        if (MacKeyOf(row.PhysicalAddress, row.PhysicalAddressLength) == macKey)
+            found = DottedIpv4(&row.Address.Ipv4.sin_addr);
     }
     FreeMibTable(table);
     return found;

@@ -10,7 +10,8 @@ import statistics
 import subprocess
 import sys
 import tempfile
-import time
+
+from apply_figures import timed_apply
 
 FLEET = 32
 RUNS = 3
@@ -35,15 +36,6 @@ def start_printers(build):
     return sims, [sim.stdout.readline().strip() for sim in sims]
 
 
-def timed_apply(cli, profile, inventory, ports):
-    args = [cli, "apply", profile, "--inventory", inventory, "--force", "--yes", "--verify=30"]
-    for port in ports:
-        args += ["--port", port]
-    start = time.monotonic()
-    subprocess.run(args, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return time.monotonic() - start
-
-
 def main(build):
     cli = os.path.join(build, "cli", "zephra-cli")
     sims, ports = start_printers(build)
@@ -63,9 +55,10 @@ def main(build):
                 f.write("mac,ip_address\n" + "".join(
                     "%s,%s\n" % (mac(n), ADDRESS % n) for n in range(1, FLEET + 1)))
             one, fleet = [], []
+            verify = ["--inventory", inventory, "--verify=30"]
             for _ in range(RUNS):
-                one.append(timed_apply(cli, profile, inventory, ports[:1]))
-                fleet.append(timed_apply(cli, profile, inventory, ports))
+                one.append(timed_apply(cli, profile, ports[:1], verify))
+                fleet.append(timed_apply(cli, profile, ports, verify))
     finally:
         for sim in sims:
             sim.terminate()
