@@ -60,7 +60,9 @@ bool IsIpv4(const std::string& text) {
             return false;
         const size_t end = text.find_first_not_of("0123456789", at);
         const size_t digits = (end == std::string::npos ? text.size() : end) - at;
-        if (digits == 0 || digits > 3 || std::stoi(text.substr(at, digits)) > 255)
+        // A leading zero reads as octal to some resolvers: none is taken.
+        if (digits == 0 || digits > 3 || (digits > 1 && text[at] == '0') ||
+            std::stoi(text.substr(at, digits)) > 255)
             return false;
         at += digits;
     }

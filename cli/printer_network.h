@@ -59,5 +59,5 @@ NetworkResult AwaitPrinter(const NetworkTarget& target, const NetworkProbes& pro
                            std::chrono::seconds limit, std::chrono::steady_clock::time_point since,
                            CStopSwitch& stop, const std::function<void(int)>& waiting);
 
-// Whether text is a dotted IPv4 address, four decimal octets of at most three digits.
+// Whether text is a dotted IPv4 address: four decimal octets up to 255, without leading zeros.
 bool IsIpv4(const std::string& text);

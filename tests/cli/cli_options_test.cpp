@@ -83,6 +83,10 @@ TEST(CliOptions, LinksTakenAndOneLineErrorsNamingTheProblem) {
          "--address is for one printer"},
         {"apply p.json --port COM1 --verify --address 127.0.0.256", kCom, kExitUsage,
          "--address 127.0.0.256 is not an IPv4 address"},
+        {"apply p.json --port COM1 --verify --address 127.0.0.09", kCom, kExitUsage,
+         "--address 127.0.0.09 is not an IPv4 address"},
+        {"apply p.json --port COM1 --verify --address 127.0.1", kCom, kExitUsage,
+         "--address 127.0.1 is not an IPv4 address"},
         {"apply p.json --port COM1 --verify=0", kCom, kExitUsage, "--verify"},
         // ports lists what the system has, and takes ports it does not list as the others do.
         {"ports", kPaths, -1, "ports  3 0 0 0"},

@@ -134,6 +134,8 @@ TEST(ZephraCliVerify, EachPrinterIsSeenOnItsNetworkOrSaysWhyNot) {
                            ":9100 (command_line) after "),
               std::string::npos)
         << one.out;
+    // The wait is shown only on a terminal.
+    EXPECT_EQ(one.out.find('\r'), std::string::npos) << one.out;
 }
 
 // Two network namespaces of the test's own joined by a veth pair, the printer's end with the
