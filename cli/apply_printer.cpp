@@ -221,7 +221,7 @@ PrinterReport ApplyToPrinter(const CApplyPlan& plan, const CliCommand& command,
     if (family == CPanelSession::Family::kNone) {
         Fail(&report, "failed", connected, why);
     } else {
-        report.family = FamilyName(family);
+        report.family = identification::FamilyName(family);
         report.model = session.Model();
         if (plan.FamilyName() != report.family)
             Fail(&report, "refused", kExitUsage, profile::OtherFamilyMessage(plan.FamilyName()));
