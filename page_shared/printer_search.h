@@ -47,7 +47,8 @@ class CPrinterSearch {
     CPrinterSearch& operator=(const CPrinterSearch&) = delete;
 
     // Called with a row's index once its state changed, and with Rows().size() once the search
-    // has ended (every row answered, timed out or cancelled).
+    // has ended (every row answered, timed out or cancelled). It runs inside the search's own
+    // handlers: it may read the rows, and must post rather than start or cancel a search.
     void OnChange(std::function<void(size_t row)> onChange) { onChange_ = std::move(onChange); }
 
     // Starts asking every port with the settings (the port name left out), ending a search under
