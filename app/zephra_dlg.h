@@ -12,13 +12,14 @@
 #include "page_current/page1_new.h"
 #include "page_legacy/page2_old.h"
 #include "page_module/page3_marvuto.h"
+#include "page_shared/identification.h"
 #include "page_shared/messages.h"
 #include "page_shared/panel.h"
 #include "page_shared/trace.h"
 #include "ui/dialog.h"
 
 constexpr unsigned kModelTimer = 1;
-constexpr unsigned kModelTimeoutMs = 1000;
+constexpr unsigned kModelTimeoutMs = identification::kTimeoutMs;
 
 class CZephraDlg : public ui::CDialog, public CPanel {
   public:
@@ -57,6 +58,8 @@ class CZephraDlg : public ui::CDialog, public CPanel {
 
     bool IsConnected() const { return link_ != nullptr; }
     bool IsWaitingForModel() const { return m_bWaitModel; }
+    // The identification reply to the last Open, as far as it has come.
+    const identification::CIdentityReply& Identity() const { return identity_; }
 
     CPage1New m_page1;
     CPage2Old m_page2;
@@ -68,8 +71,9 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     void ShowAbout();
     void EnableSerialSettings(bool enable);
     void ShowStatus();
-    // The page for a model character, or none for a model no page serves.
-    CPrinterPage* PageForModel(uint8_t model);
+    // Shows the page the identification names, or says why there is none.
+    void Route(identification::Verdict verdict);
+    CPrinterPage& PageFor(identification::Family family);
     // Says why the identification reply names no page, and closes the link.
     void RefuseIdentity(const char* message);
     void ShowPage(CPrinterPage& page);
@@ -88,10 +92,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool queueFullShown_ = false;  // a queue-full box is open; another would only stack on it
     CRxQueue m_QueueRead;
     bool m_bWaitModel = false;
-    // The identification reply so far, up to its model character.
-    static constexpr size_t kModelIndex = 5;
-    uint8_t m_idReply[kModelIndex + 1] = {};
-    size_t m_idCount = 0;
+    identification::CIdentityReply identity_;
     // The page the printer's bytes go to: chosen by the identification, kept after the page
     // closes until the link does. The USB reader polls it per chunk, so it is atomic.
     std::atomic<CPrinterPage*> m_pShownPage{nullptr};

@@ -267,7 +267,11 @@ void HeadlessBackend::Stop() {
 
 void HeadlessBackend::Settle() {
     std::unique_lock<std::mutex> lock(mutex_);
-    idleCv_.wait(lock, [this] { return uiDone_ || (idle_ && !HasReadyWork()); });
+    // An idle UI thread that has not yet woken to an Advance still shows the old time: settled
+    // only once its clock has caught up.
+    idleCv_.wait(lock, [this] {
+        return uiDone_ || (idle_ && !HasReadyWork() && (steady_ || now_ >= advanceTarget_));
+    });
 }
 
 void HeadlessBackend::Advance(unsigned ms) {
