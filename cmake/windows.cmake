@@ -25,6 +25,7 @@ add_executable(Zephra WIN32
   ui/win32/win32_backend.cpp
   ui/win32/dialog_template.cpp
   ui/win32/win32_window.cpp
+  ui/win32/list_view.cpp
   res/zephra.rc
 )
 target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})

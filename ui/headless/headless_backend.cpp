@@ -364,6 +364,18 @@ bool HeadlessBackend::Select(CDialog& dialog, int id, int index) {
     });
 }
 
+bool HeadlessBackend::DoubleClick(CDialog& dialog, int id, int index) {
+    return Act(dialog, id, [id, index](HeadlessWindow& w) {
+        HeadlessControl* c = w.Find(id);
+        if (c->desc->kind != Kind::kListView || index < 0 ||
+            index >= static_cast<int>(c->items.size()))
+            return;
+        c->curSel = index;
+        w.focus = id;
+        w.Dialog().OnCommand(id, kListDoubleClick);
+    });
+}
+
 bool HeadlessBackend::Type(CDialog& dialog, int id, const std::string& text) {
     return Act(dialog, id, [id, text](HeadlessWindow& w) {
         HeadlessControl* c = w.Find(id);
