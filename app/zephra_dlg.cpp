@@ -3,8 +3,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "app/about_dlg.h"
+#include "app/find_printer_dlg.h"
 #include "app/main_dialog_layout.h"
 #include "app/port_settings.h"
 #include "res/resource.h"
@@ -79,6 +83,9 @@ void CZephraDlg::OnCommand(int id, int code) {
             case ID_HELP_ABOUT:
                 ShowAbout();
                 return;
+            case ID_FILE_FIND_PRINTER:
+                FindPrinter();
+                return;
         }
     }
     ui::CDialog::OnCommand(id, code);
@@ -89,6 +96,41 @@ bool CZephraDlg::OnSysCommand(unsigned command) {
         return false;
     ShowAbout();
     return true;
+}
+
+void CZephraDlg::FindPrinter() {
+    // The search asks every port, the one this panel holds too: let it go first.
+    if (IsConnected())
+        OnBnClickedClose();
+    std::vector<PortInfo> ports;
+    std::string error;
+    if (listPorts_ && !listPorts_(&ports, &error)) {
+        ui::AfxMessageBox("The ports of this PC cannot be listed: " + error);
+        return;
+    }
+    UpdateData(true);
+    CFindPrinterDlg find(
+        links_, std::move(ports),
+        MakeSerialSettings("", m_strBaud, GetCurSel(IDC_COMBO_PARITY), m_strDataBit, m_strStopBit));
+    if (find.DoModal() != ui::kIdOk)
+        return;
+    const PortInfo& chosen = find.Chosen();
+    const bool usb = chosen.kind == PortInfo::Kind::kUsb;
+    CheckRadio(std::initializer_list<int>{IDC_SERIAL, IDC_USB}, usb ? IDC_USB : IDC_SERIAL);
+    EnableSerialSettings(!usb);
+    if (usb)
+        return;
+    // A port beyond the list's (COM21 and up) joins it for this run.
+    int index = -1;
+    for (int i = 0; i < GetItemCount(IDC_COMBO_PORT) && index < 0; ++i) {
+        if (GetLBText(IDC_COMBO_PORT, i) == chosen.path)
+            index = i;
+    }
+    if (index < 0) {
+        AddString(IDC_COMBO_PORT, chosen.path);
+        index = GetItemCount(IDC_COMBO_PORT) - 1;
+    }
+    SetCurSel(IDC_COMBO_PORT, index);
 }
 
 void CZephraDlg::ShowAbout() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "link/link.h"
+#include "link/port_list.h"
 #include "link/rx_queue.h"
 #include "page_current/page1_new.h"
 #include "page_legacy/page2_old.h"
@@ -57,6 +58,8 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     void WaitForIdentity(uint32_t ms);
 
     bool IsConnected() const { return link_ != nullptr; }
+    // Where "Find printer..." learns the PC's ports: the system's list in the product.
+    void SetPortLister(PortLister lister) { listPorts_ = std::move(lister); }
     bool IsWaitingForModel() const { return m_bWaitModel; }
     // The identification reply to the last Open, as far as it has come.
     const identification::CIdentityReply& Identity() const { return identity_; }
@@ -69,6 +72,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool OpenPort(const SerialSettings& settings);
     bool USB_Connection();
     void ShowAbout();
+    void FindPrinter();
     void EnableSerialSettings(bool enable);
     void ShowStatus();
     // Shows the page the identification names, or says why there is none.
@@ -86,6 +90,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     void ReleaseLink();
 
     CLinkProvider& links_;
+    PortLister listPorts_;
     std::unique_ptr<CLink> link_;  // the link that is open, of whichever kind
     bool usbOpen_ = false;         // that link is the USB one
     uint32_t linkGeneration_ = 0;  // counts releases, so stale link events can be told apart
