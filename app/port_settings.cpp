@@ -1,15 +1,7 @@
 // How the panel's choices become the serial driver's parameters.
 #include "app/port_settings.h"
 
-std::string PortDeviceName(const std::string& port) {
-    // A path names a POSIX device as it is.
-    if (!port.empty() && port[0] == '/')
-        return port;
-    const size_t digits = port.size() > 3 ? port.size() - 3 : 0;
-    if (digits == 1)
-        return port;
-    return "\\\\.\\" + port;
-}
+#include "link/port_device_name.h"
 
 uint32_t DecimalValue(const std::string& text) {
     uint32_t value = 0;

@@ -5,10 +5,7 @@
 #include <string>
 
 #include "link/link.h"
-
-// "COM1".."COM9" open as they are; two-digit ports need the device namespace form "\\.\COM12".
-// Paths (POSIX devices, "/dev/ttyUSB0") are names as they are.
-std::string PortDeviceName(const std::string& port);
+#include "link/port_device_name.h"
 
 // Decimal value of the leading digits of a list entry, 0 when there are none.
 uint32_t DecimalValue(const std::string& text);

@@ -78,6 +78,7 @@ bool CZephraApp::InitInstance() {
     {
         CWin32LinkProvider links;
         CZephraDlg dlg(links);
+        dlg.SetPortLister(ListPorts);
         const TraceFile traceFile = AttachTraceFile(ReadCommandLine(), dlg);
         backend.SetMainWindow(&dlg);
         dlg.DoModal();

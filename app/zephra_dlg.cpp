@@ -3,8 +3,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "app/about_dlg.h"
+#include "app/find_printer_dlg.h"
 #include "app/main_dialog_layout.h"
 #include "app/port_settings.h"
 #include "res/resource.h"
@@ -12,7 +16,6 @@
 
 namespace {
 
-constexpr uint8_t kIdentifyRequest[] = {0x1B, 0x00, 0x02, 0x02};
 constexpr uint32_t kIdentifyWaitMs = 500;
 
 constexpr int kSerialSettingControls[] = {
@@ -80,6 +83,9 @@ void CZephraDlg::OnCommand(int id, int code) {
             case ID_HELP_ABOUT:
                 ShowAbout();
                 return;
+            case ID_FILE_FIND_PRINTER:
+                FindPrinter();
+                return;
         }
     }
     ui::CDialog::OnCommand(id, code);
@@ -90,6 +96,41 @@ bool CZephraDlg::OnSysCommand(unsigned command) {
         return false;
     ShowAbout();
     return true;
+}
+
+void CZephraDlg::FindPrinter() {
+    // The search asks every port, the one this panel holds too: let it go first.
+    if (IsConnected())
+        OnBnClickedClose();
+    std::vector<PortInfo> ports;
+    std::string error;
+    if (listPorts_ && !listPorts_(&ports, &error)) {
+        ui::AfxMessageBox("The ports of this PC cannot be listed: " + error);
+        return;
+    }
+    UpdateData(true);
+    CFindPrinterDlg find(
+        links_, std::move(ports),
+        MakeSerialSettings("", m_strBaud, GetCurSel(IDC_COMBO_PARITY), m_strDataBit, m_strStopBit));
+    if (find.DoModal() != ui::kIdOk)
+        return;
+    const PortInfo& chosen = find.Chosen();
+    const bool usb = chosen.kind == PortInfo::Kind::kUsb;
+    CheckRadio(std::initializer_list<int>{IDC_SERIAL, IDC_USB}, usb ? IDC_USB : IDC_SERIAL);
+    EnableSerialSettings(!usb);
+    if (usb)
+        return;
+    // A port beyond the list's (COM21 and up) joins it for this run.
+    int index = -1;
+    for (int i = 0; i < GetItemCount(IDC_COMBO_PORT) && index < 0; ++i) {
+        if (GetLBText(IDC_COMBO_PORT, i) == chosen.path)
+            index = i;
+    }
+    if (index < 0) {
+        AddString(IDC_COMBO_PORT, chosen.path);
+        index = GetItemCount(IDC_COMBO_PORT) - 1;
+    }
+    SetCurSel(IDC_COMBO_PORT, index);
 }
 
 void CZephraDlg::ShowAbout() {
@@ -149,13 +190,26 @@ void CZephraDlg::OnTimer(unsigned timerId) {
         return;
     KillTimer(kModelTimer);
     m_bWaitModel = false;
-    // A reply that stopped short names no model.
-    if (m_idCount >= 3)
-        return RefuseIdentity("Check the printer model.");
-    if (m_idCount == 2)
-        return RefuseIdentity("Check the printer connection.");
-    // No model named within the time: only the Wi-Fi module stays silent.
-    ShowPage(m_page3);
+    Route(identity_.JudgeAtTimeout());
+}
+
+void CZephraDlg::Route(identification::Verdict verdict) {
+    using identification::Family;
+    switch (verdict) {
+        case identification::Verdict::kModel:
+            ShowPage(PageFor(identity_.RoutedFamily()));
+            return;
+        case identification::Verdict::kSilent:
+            // No model named within the time: only the Wi-Fi module stays silent.
+            ShowPage(PageFor(Family::kModule));
+            return;
+        case identification::Verdict::kUnknownModel:
+        case identification::Verdict::kTwoBytes:
+            RefuseIdentity(identification::RefusalText(verdict));
+            return;
+        case identification::Verdict::kWaiting:
+            return;
+    }
 }
 
 void CZephraDlg::RefuseIdentity(const char* message) {
@@ -164,16 +218,17 @@ void CZephraDlg::RefuseIdentity(const char* message) {
     OnBnClickedClose();
 }
 
-CPrinterPage* CZephraDlg::PageForModel(uint8_t model) {
-    const struct {
-        uint8_t model;
-        CPrinterPage* page;
-    } routes[] = {{'5', &m_page1}, {'7', &m_page1}, {'3', &m_page2}, {'4', &m_page3}};
-    for (const auto& route : routes) {
-        if (route.model == model)
-            return route.page;
+CPrinterPage& CZephraDlg::PageFor(identification::Family family) {
+    switch (family) {
+        case identification::Family::kCurrent:
+            return m_page1;
+        case identification::Family::kLegacy:
+            return m_page2;
+        case identification::Family::kModule:
+        case identification::Family::kNone:
+            break;
     }
-    return nullptr;
+    return m_page3;
 }
 
 void CZephraDlg::ShowPage(CPrinterPage& page) {
@@ -198,17 +253,11 @@ int CZephraDlg::OnCommRead() {
                     TraceKeys());
 
     if (m_bWaitModel) {
-        // The reply may come in pieces: it is whole once its model character has come.
-        for (int i = 0; i < n && m_idCount < sizeof m_idReply; ++i)
-            m_idReply[m_idCount++] = m_RxBuffer[i];
-        if (m_idCount < sizeof m_idReply)
+        // The reply may come in pieces.
+        if (!identity_.Take(m_RxBuffer, static_cast<size_t>(n)))
             return 1;
         m_bWaitModel = false;
-        if (CPrinterPage* page = PageForModel(m_idReply[kModelIndex])) {
-            ShowPage(*page);
-        } else {
-            RefuseIdentity("Check the printer model.");
-        }
+        Route(identity_.Judge());
         // The page has closed by now, so what follows reaches no page: the reply that chose
         // the page is never delivered to it.
     }
@@ -261,8 +310,8 @@ void CZephraDlg::OnBnClickedOpen() {
     }
     // The identification runs whatever the open returned: silence leads to a page of its own.
     m_bWaitModel = true;
-    m_idCount = 0;
-    WriteComm(kIdentifyRequest, sizeof kIdentifyRequest);
+    identity_.Reset();
+    WriteComm(identification::kRequest, sizeof identification::kRequest);
     SetTimer(kModelTimer, kModelTimeoutMs);
     WaitForIdentity(kIdentifyWaitMs);
 }

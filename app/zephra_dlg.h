@@ -8,17 +8,19 @@
 #include <string>
 
 #include "link/link.h"
+#include "link/port_list.h"
 #include "link/rx_queue.h"
 #include "page_current/page1_new.h"
 #include "page_legacy/page2_old.h"
 #include "page_module/page3_marvuto.h"
+#include "page_shared/identification.h"
 #include "page_shared/messages.h"
 #include "page_shared/panel.h"
 #include "page_shared/trace.h"
 #include "ui/dialog.h"
 
 constexpr unsigned kModelTimer = 1;
-constexpr unsigned kModelTimeoutMs = 1000;
+constexpr unsigned kModelTimeoutMs = identification::kTimeoutMs;
 
 class CZephraDlg : public ui::CDialog, public CPanel {
   public:
@@ -56,7 +58,11 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     void WaitForIdentity(uint32_t ms);
 
     bool IsConnected() const { return link_ != nullptr; }
+    // Where "Find printer..." learns the PC's ports: the system's list in the product.
+    void SetPortLister(PortLister lister) { listPorts_ = std::move(lister); }
     bool IsWaitingForModel() const { return m_bWaitModel; }
+    // The identification reply to the last Open, as far as it has come.
+    const identification::CIdentityReply& Identity() const { return identity_; }
 
     CPage1New m_page1;
     CPage2Old m_page2;
@@ -66,10 +72,12 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool OpenPort(const SerialSettings& settings);
     bool USB_Connection();
     void ShowAbout();
+    void FindPrinter();
     void EnableSerialSettings(bool enable);
     void ShowStatus();
-    // The page for a model character, or none for a model no page serves.
-    CPrinterPage* PageForModel(uint8_t model);
+    // Shows the page the identification names, or says why there is none.
+    void Route(identification::Verdict verdict);
+    CPrinterPage& PageFor(identification::Family family);
     // Says why the identification reply names no page, and closes the link.
     void RefuseIdentity(const char* message);
     void ShowPage(CPrinterPage& page);
@@ -82,16 +90,14 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     void ReleaseLink();
 
     CLinkProvider& links_;
+    PortLister listPorts_;
     std::unique_ptr<CLink> link_;  // the link that is open, of whichever kind
     bool usbOpen_ = false;         // that link is the USB one
     uint32_t linkGeneration_ = 0;  // counts releases, so stale link events can be told apart
     bool queueFullShown_ = false;  // a queue-full box is open; another would only stack on it
     CRxQueue m_QueueRead;
     bool m_bWaitModel = false;
-    // The identification reply so far, up to its model character.
-    static constexpr size_t kModelIndex = 5;
-    uint8_t m_idReply[kModelIndex + 1] = {};
-    size_t m_idCount = 0;
+    identification::CIdentityReply identity_;
     // The page the printer's bytes go to: chosen by the identification, kept after the page
     // closes until the link does. The USB reader polls it per chunk, so it is atomic.
     std::atomic<CPrinterPage*> m_pShownPage{nullptr};

@@ -270,7 +270,7 @@ PrinterReport ApplyToPrinter(const CApplyPlan& plan, const CliCommand& command,
     if (family == CPanelSession::Family::kNone) {
         Fail(&report, "failed", connected, why);
     } else {
-        report.family = FamilyName(family);
+        report.family = identification::FamilyName(family);
         report.model = session.Model();
         // Restore's plan has no family of its own: each printer's backup is checked against it.
         if (!plan.FamilyName().empty() && plan.FamilyName() != report.family)

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/main_dialog_layout.h"
+#include "app/port_settings.h"
 #include "cli/printer_network.h"
 #include "zephra_version.h"
 
@@ -124,6 +125,13 @@ std::vector<std::string> LinkArguments(const LinkChoice& link) {
         args.push_back(Items(choice.id).at(static_cast<size_t>(choice.index)));
     }
     return args;
+}
+
+SerialSettings LinkSettings(const LinkChoice& link) {
+    const auto item = [](int id, int index) { return Items(id).at(static_cast<size_t>(index)); };
+    return MakeSerialSettings(std::string(), item(IDC_COMBO_BAUD, link.baud), link.parity,
+                              item(IDC_COMBO_DATABIT, link.dataBits),
+                              item(IDC_COMBO_STOPBIT, link.stopBits));
 }
 
 int ParseCli(int argc, const char* const* argv, CliCommand* command, std::string* message,

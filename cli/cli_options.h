@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "link/link.h"
+
 // The serial parameters as the panel's lists take them: the index of each choice in its list.
 struct LinkChoice {
     std::string port;  // the device's name; "USB" for the panel's USB link
@@ -62,6 +64,8 @@ PortNaming SystemPortNaming();
 
 // The options that give a link's settings as ParseCli takes them (--baud 57600 ...).
 std::vector<std::string> LinkArguments(const LinkChoice& link);
+// The serial parameters the panel opens a port with at the link's choices; no port named.
+SerialSettings LinkSettings(const LinkChoice& link);
 
 // Parses argv (program name first) for a system whose ports are named as naming says. Returns -1
 // to go on with *command; otherwise the exit status, with the help text (status 0) or a one-line

@@ -12,7 +12,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_platform.h"
-#include "cli/port_list.h"
+#include "link/port_list.h"
 #include "link/posix_link_provider.h"
 #include "link/usb_printer_nodes_posix.h"
 

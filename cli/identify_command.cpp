@@ -32,6 +32,6 @@ int RunIdentify(const CliCommand& command, COperatorIo& io) {
     if (family == CPanelSession::Family::kNone)
         return status;
     const std::string model = session.Model();
-    io.Result(FamilyName(family) + (model.empty() ? "" : " " + model));
+    io.Result(identification::FamilyName(family) + (model.empty() ? "" : " " + model));
     return kExitOk;
 }

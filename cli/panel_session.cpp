@@ -17,9 +17,6 @@ constexpr unsigned kIdentifyLimitMs = kModelTimeoutMs + 2000;
 // timer running, the session gives up once nothing has been sent for this long.
 constexpr auto kStallLimit = std::chrono::seconds(30);
 
-// Byte of the identification reply that names the model.
-constexpr size_t kModelByte = 5;
-
 }  // namespace
 
 CPanelSession::CPanelSession(SessionHooks hooks)
@@ -92,18 +89,9 @@ CPanelSession::Family CPanelSession::WaitForPage() {
 }
 
 std::string CPanelSession::Model() {
-    std::string model;
-    // The trace holds the identification reply as it came.
-    ui_.RunOnUi([&] {
-        for (const trace::Entry& entry : dlg_.Trace().Entries()) {
-            if (entry.kind == trace::EntryKind::kReceived) {
-                if (entry.bytes.size() > kModelByte && entry.bytes[kModelByte] != 0)
-                    model = std::string(1, static_cast<char>(entry.bytes[kModelByte]));
-                return;
-            }
-        }
-    });
-    return model;
+    uint8_t model = 0;
+    ui_.RunOnUi([&] { model = dlg_.Identity().Model(); });
+    return model == 0 ? std::string() : std::string(1, static_cast<char>(model));
 }
 
 std::string CPanelSession::Shown(int PageButtons::*field) {
@@ -214,18 +202,4 @@ void CPanelSession::OnExchangeEnded(ExchangeKind, ExchangeEnd end) {
     done_ = true;
     end_ = end;
     ended_.notify_all();
-}
-
-const char* FamilyName(CPanelSession::Family family) {
-    switch (family) {
-        case CPanelSession::Family::kCurrent:
-            return "current";
-        case CPanelSession::Family::kLegacy:
-            return "legacy";
-        case CPanelSession::Family::kModule:
-            return "module";
-        case CPanelSession::Family::kNone:
-            break;
-    }
-    return "";
 }

@@ -13,6 +13,7 @@
 #include "app/zephra_dlg.h"
 #include "cli/cli_options.h"
 #include "cli/link_loss_watch.h"
+#include "page_shared/identification.h"
 #include "page_shared/printer_page.h"
 #include "ui/headless/headless_backend.h"
 
@@ -28,7 +29,7 @@ struct SessionHooks {
 
 class CPanelSession : private ExchangeObserver {
   public:
-    enum class Family { kNone, kCurrent, kLegacy, kModule };
+    using Family = identification::Family;
 
     // How a pressed Read or Save ended.
     enum class Outcome {
@@ -98,6 +99,3 @@ class CPanelSession : private ExchangeObserver {
     ExchangeEnd end_ = ExchangeEnd::kFailed;
     unsigned requests_ = 0;
 };
-
-// "current", "legacy" or "module"; empty for none.
-const char* FamilyName(CPanelSession::Family family);

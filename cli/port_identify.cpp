@@ -1,37 +1,46 @@
-// Which printer answers on each of several serial ports, each asked by a zephra-cli identify of
-// its own.
+// Which printer answers on each of several serial ports, all asked at once by one search.
 #include "cli/port_identify.h"
 
-#include <algorithm>
-#include <sstream>
+#include <memory>
 
-#include "cli/child_processes.h"
+#include "cli/cli_platform.h"
+#include "page_shared/printer_search_window.h"
+#include "ui/headless/headless_backend.h"
 
 namespace {
 
-constexpr char kOwnPrefix[] = "zephra-cli: ";
+// The search ends at the identification's time-out; this leaves room for a busy machine on top.
+constexpr unsigned kSearchLimitMs = identification::kTimeoutMs + 2000;
 
-// What identify's status and last lines tell of the port.
-PortIdentity Identity(int status, const std::string& out, const std::string& error) {
+// What a row tells of its port, in the words identify used for it.
+PortIdentity Identity(const CPrinterSearch::Row& row) {
+    using State = CPrinterSearch::State;
     PortIdentity identity;
-    if (status == 0) {
-        std::istringstream words(out);
-        words >> identity.family >> identity.model;
-        // The panel takes a printer that stays silent for a Wi-Fi module; here that is no
-        // answer, as nothing on the port may be listening at all.
-        if (identity.model.empty()) {
-            identity.family.clear();
+    switch (row.state) {
+        case State::kIdentified:
+            identity.family = identification::FamilyName(row.family);
+            identity.model = std::string(1, static_cast<char>(row.model));
+            break;
+        case State::kRefused:
+            identity.message =
+                std::string("not identified: ") + identification::RefusalText(row.verdict);
+            break;
+        case State::kNoAnswer:
+            // The panel takes a printer that stays silent for a Wi-Fi module; here that is no
+            // answer, as nothing on the port may be listening at all.
             identity.message = "no answer";
-        }
-        return identity;
-    }
-    if (status < 0) {
-        identity.message = "stopped";
-    } else if (error.rfind(kOwnPrefix, 0) == 0) {
-        identity.message = error.substr(sizeof kOwnPrefix - 1);
-    } else {
-        // The panel's own message, as its message box gave it.
-        identity.message = "not identified" + (error.empty() ? std::string() : ": " + error);
+            break;
+        case State::kInUse:
+        case State::kOpenFailed:
+            identity.message = "cannot open " + row.port + ": " + row.openError;
+            break;
+        case State::kPortClosed:
+            identity.message = "the port closed";
+            break;
+        case State::kAsking:
+        case State::kCancelled:
+            identity.message = "stopped";
+            break;
     }
     return identity;
 }
@@ -40,24 +49,26 @@ PortIdentity Identity(int status, const std::string& out, const std::string& err
 
 std::vector<PortIdentity> IdentifyPorts(const std::vector<std::string>& ports,
                                         const LinkChoice& link, CStopSwitch& stop) {
-    std::vector<ChildRun> runs;
-    for (const std::string& port : ports) {
-        std::vector<std::string> args{"identify", "--port", port};
-        for (const std::string& arg : LinkArguments(link))
-            args.push_back(arg);
-        runs.push_back({ThisProgram(), args, std::string()});
-    }
-    std::vector<std::string> out(ports.size()), error(ports.size());
-    CChildProcesses children;
-    stop.OnTrip([&children] { children.Stop(); });
-    const std::vector<int> statuses =
-        children.Run(runs, static_cast<unsigned>(std::max<size_t>(ports.size(), 1)),
-                     [&](size_t i, ChildStream stream, const std::string& line) {
-                         (stream == ChildStream::kOut ? out : error)[i] = line;
-                     });
+    const std::unique_ptr<CLinkProvider> links = MakeCliLinks();
+    ui::HeadlessBackend ui(ui::HeadlessBackend::Clock::kSteady);
+    ui::SetBackend(&ui);
+    CPrinterSearchWindow window(*links);
+    ui.Start([&] {
+        ui.SetMainWindow(&window);
+        window.DoModal();
+    });
+    ui.RunOnUi([&] { window.search.Start(ports, LinkSettings(link)); });
+    stop.OnTrip([&] { ui.ScheduleAfter(0, [&] { window.search.Cancel(); }); });
+    // The window waits as long as the search has a port to hear from.
+    ui.WaitWhileTop(window, kSearchLimitMs);
     stop.OnTrip(nullptr);
     std::vector<PortIdentity> identities;
-    for (size_t i = 0; i < ports.size(); ++i)
-        identities.push_back(Identity(statuses[i], out[i], error[i]));
+    ui.RunOnUi([&] {
+        window.search.Cancel();
+        for (const CPrinterSearch::Row& row : window.search.Rows())
+            identities.push_back(Identity(row));
+    });
+    ui.Stop();
+    ui::SetBackend(nullptr);
     return identities;
 }

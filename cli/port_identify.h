@@ -13,8 +13,8 @@ struct PortIdentity {
     std::string message;  // why there is no family: "no answer", or what stood in the way
 };
 
-// Identifies the printer on each port as `zephra-cli identify` does, each port in a process of
-// its own (a panel keeps state for the whole process), at the link's settings. The
-// identification request is all that is sent. A trip of stop interrupts them.
+// Identifies the printer on each port as the panel's Open does, every port at once on a link of
+// its own, at the link's settings. The identification request is all that is sent. A trip of
+// stop ends the search, and the ports not answered yet say "stopped".
 std::vector<PortIdentity> IdentifyPorts(const std::vector<std::string>& ports,
                                         const LinkChoice& link, CStopSwitch& stop);

@@ -6,7 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/port_identify.h"
-#include "cli/port_list.h"
+#include "link/port_list.h"
 
 namespace {
 

@@ -31,7 +31,7 @@ int RunRead(const CliCommand& command, COperatorIo& io) {
     if (command.json) {
         // The printer as apply's JSON lines name it, with the profile's settings.
         nlohmann::json printer = {{"port", command.link.port},
-                                  {"family", FamilyName(family)},
+                                  {"family", identification::FamilyName(family)},
                                   {"model", session.Model()},
                                   {"mac", session.MacShown()},
                                   {"version", session.VersionShown()}};

@@ -1,7 +1,7 @@
 # Native Linux build: the POSIX serial ports, the command line and the unit and panel tests.
 find_package(GTest REQUIRED)
 
-# The serial ports of this platform, for the command line.
+# The serial ports of this platform and their list, for the command line.
 add_library(zephra_posix_links STATIC
   link/bounded_write_posix.cpp
   link/posix_reader_thread.cpp
@@ -9,8 +9,12 @@ add_library(zephra_posix_links STATIC
   link/usb_link_posix.cpp
   link/usb_printer_nodes_posix.cpp
   link/posix_link_provider.cpp
+  link/port_list_udev.cpp
 )
-target_link_libraries(zephra_posix_links PUBLIC zephra_core Threads::Threads)
+# The ports a printer may be on, from udev's device database.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(UDEV REQUIRED IMPORTED_TARGET libudev)
+target_link_libraries(zephra_posix_links PUBLIC zephra_core Threads::Threads PRIVATE PkgConfig::UDEV)
 
 add_subdirectory(cli)
 

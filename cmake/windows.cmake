@@ -6,7 +6,8 @@ set(ZEPHRA_STATIC_LINK -static -static-libgcc -static-libstdc++)
 # No link time in the PE header: the same sources give the same bytes.
 add_link_options(-Wl,--no-insert-timestamp)
 
-# The Win32 links, shared by the product and the Wine-level link probes.
+# The Win32 links and the port list, shared by the product, the command line and the Wine-level
+# link probes.
 add_library(zephra_win32_links STATIC
   link/bounded_writer.cpp
   link/device_interfaces_win32.cpp
@@ -14,15 +15,17 @@ add_library(zephra_win32_links STATIC
   link/serial_link_win32.cpp
   link/usb_link_win32.cpp
   link/win32_link_provider.cpp
+  link/port_list_win32.cpp
 )
 target_compile_definitions(zephra_win32_links PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(zephra_win32_links PUBLIC zephra_core setupapi)
+target_link_libraries(zephra_win32_links PUBLIC zephra_core setupapi cfgmgr32)
 
 add_executable(Zephra WIN32
   app/zephra_app.cpp
   ui/win32/win32_backend.cpp
   ui/win32/dialog_template.cpp
   ui/win32/win32_window.cpp
+  ui/win32/list_view.cpp
   res/zephra.rc
 )
 target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})

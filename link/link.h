@@ -43,7 +43,8 @@ struct SerialSettings {
 enum class SerialOpenResult {
     kOpened,
     kNoEvent,       // an OVERLAPPED event could not be created
-    kOpenFailed,    // CreateFile refused the port (missing, in use)
+    kOpenFailed,    // CreateFile refused the port (missing, no access)
+    kInUse,         // another program holds the port; it is never taken over
     kConfigFailed,  // the driver refused the DCB
     kWatchFailed,   // the reader's stop event could not be created
     kThreadFailed,  // the reader thread could not be started

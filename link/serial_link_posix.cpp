@@ -69,14 +69,16 @@ SerialOpenResult CPosixSerialLink::Open(const SerialSettings& settings, CRxQueue
     Close();
     const SerialOpenResult result = [&] {
         fd_ = open(settings.portName.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        // Another user's TIOCEXCL refuses the open itself.
         if (fd_ < 0)
-            return SerialOpenResult::kOpenFailed;
+            return errno == EBUSY ? SerialOpenResult::kInUse : SerialOpenResult::kOpenFailed;
         // TIOCEXCL keeps other users out; the lock also keeps out another of our own processes
         // running with privileges that TIOCEXCL lets through.
         if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-            if (errno == EWOULDBLOCK)
-                errno = EBUSY;
-            return SerialOpenResult::kOpenFailed;
+            if (errno != EWOULDBLOCK)
+                return SerialOpenResult::kOpenFailed;
+            errno = EBUSY;
+            return SerialOpenResult::kInUse;
         }
         if (ioctl(fd_, TIOCEXCL) != 0)
             return SerialOpenResult::kOpenFailed;

@@ -39,8 +39,13 @@ SerialOpenResult CSerialLink::Open(const SerialSettings& settings, CRxQueue& que
     // "\\.\COMn" reaches ports above COM9, which have no DOS device name of their own.
     comm_.Reset(CreateFileA(settings.portName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr));
-    if (!comm_.Valid())
-        return fail(SerialOpenResult::kOpenFailed);
+    if (!comm_.Valid()) {
+        // No sharing was asked for: a port another program has open is refused, never shared.
+        const DWORD refused = GetLastError();
+        return fail(refused == ERROR_ACCESS_DENIED || refused == ERROR_SHARING_VIOLATION
+                        ? SerialOpenResult::kInUse
+                        : SerialOpenResult::kOpenFailed);
+    }
 
     SetCommMask(comm_.Get(), EV_RXCHAR);
     SetupComm(comm_.Get(), kQueueSize, kQueueSize);

@@ -10,6 +10,7 @@
 #define IDM_ABOUTBOX 0x0010
 #define ID_FILE_EXIT 32771
 #define ID_HELP_ABOUT 32773
+#define ID_FILE_FIND_PRINTER 32774
 
 #define IDS_ABOUTBOX_TEXT "About Orvo WLAN Utility"
 

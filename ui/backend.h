@@ -29,6 +29,7 @@ class DialogWindow {
     virtual int GetItemCount(int id) = 0;
     virtual std::string GetItemText(int id, int index) = 0;
     virtual void AddItem(int id, const std::string& text) = 0;
+    virtual void ReplaceItem(int id, int index, const std::string& text) = 0;
     virtual void ResetContent(int id) = 0;
     virtual uint32_t GetAddress(int id) = 0;  // first octet in the high byte
     virtual void SetAddress(int id, uint32_t address) = 0;

@@ -141,6 +141,10 @@ void CDialog::AddString(int id, const std::string& text) {
     if (window_)
         window_->AddItem(id, text);
 }
+void CDialog::SetRowText(int id, int index, const std::string& text) {
+    if (window_)
+        window_->ReplaceItem(id, index, text);
+}
 void CDialog::ResetContent(int id) {
     if (window_)
         window_->ResetContent(id);

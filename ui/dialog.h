@@ -90,6 +90,8 @@ class CDialog {
     int GetItemCount(int id);
     std::string GetLBText(int id, int index);
     void AddString(int id, const std::string& text);
+    // A list view's row, in place: its columns separated by tabs.
+    void SetRowText(int id, int index, const std::string& text);
     void ResetContent(int id);
     uint32_t GetAddress(int id);
     void SetAddress(int id, uint32_t address);

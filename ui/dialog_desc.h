@@ -19,6 +19,7 @@ enum class Kind {
     kDropDownList,
     kEdit,
     kIpAddress,
+    kListView,  // rows of tab-separated columns, one chosen at most; its items head the columns
 };
 
 enum Style : uint32_t {
@@ -65,11 +66,19 @@ struct ControlDesc {
     std::vector<std::string> items;  // initial list of a drop-down list
     int limit = 0;                   // edit text limit in characters, 0 for none
     int iconId = 0;                  // icon resource of a kIcon control
+    std::vector<int> columnWidths;   // a kListView's columns, in dialog units
 };
 
 inline ControlDesc IconControl(Rect rect, int iconId) {
     ControlDesc c(kNoId, Kind::kIcon, "", rect);
     c.iconId = iconId;
+    return c;
+}
+
+inline ControlDesc ListViewControl(int id, Rect rect, std::vector<std::string> headers,
+                                   std::vector<int> widths, uint32_t style = kTabStop) {
+    ControlDesc c(id, Kind::kListView, "", rect, style, std::move(headers));
+    c.columnWidths = std::move(widths);
     return c;
 }
 

@@ -13,6 +13,8 @@ constexpr int kBnClicked = 0;
 constexpr int kEnChange = 0x0300;
 constexpr int kEnKillFocus = 0x0200;
 constexpr int kCbnSelChange = 1;
+// A list view's row chosen by a double-click (sent as a command, as a list box does).
+constexpr int kListDoubleClick = 2;
 
 // Standard command ids and message-box results.
 constexpr int kIdOk = 1;

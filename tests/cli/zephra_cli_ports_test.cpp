@@ -184,6 +184,15 @@ TEST_F(CliPorts, IdentifiesEverySerialPortAtOnceSendingTheIdentificationAlone) {
         {{"--model", "3"}, "legacy", "3", ""},
         {{"--model", "4"}, "module", "4", ""},
         {{"--model", "4", "--identify", "silent"}, "", "", "no answer"},
+        {{"--model", "7", "--identify", "split"}, "current", "7", ""},
+        {{"--model", "5", "--identify", "two"},
+         "",
+         "",
+         "not identified: Check the printer connection."},
+        {{"--model", "5", "--identify", "unknown"},
+         "",
+         "",
+         "not identified: Check the printer model."},
     };
     std::vector<std::unique_ptr<simproc::SimProcess>> sims;
     std::vector<std::string> paths, logs;
@@ -201,7 +210,7 @@ TEST_F(CliPorts, IdentifiesEverySerialPortAtOnceSendingTheIdentificationAlone) {
     const CliRun run = Run(args);
     EXPECT_EQ(run.status, 0) << run.err;
     std::map<std::string, json> ports = ByPath(run.out);
-    ASSERT_EQ(ports.size(), 7u) << run.out;
+    ASSERT_EQ(ports.size(), 3 + std::size(printers)) << run.out;
     for (size_t i = 0; i < paths.size(); ++i) {
         const json& port = ports[paths[i]];
         EXPECT_EQ(port["family"], printers[i].family) << port;

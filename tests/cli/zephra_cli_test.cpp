@@ -21,6 +21,7 @@ TEST(ZephraCliIdentify, NamesTheFamilyAndModelOrPrintsThePanelsMessage) {
         {{"--model", "3"}, 0, "legacy 3\n", ""},
         {{"--model", "4"}, 0, "module 4\n", ""},
         {{"--model", "4", "--identify", "silent"}, 0, "module\n", ""},
+        {{"--model", "7", "--identify", "split"}, 0, "current 7\n", ""},
         {{"--model", "5", "--identify", "two"}, 1, "", "Check the printer connection.\n"},
         {{"--model", "5", "--identify", "unknown"}, 1, "", "Check the printer model.\n"},
     };

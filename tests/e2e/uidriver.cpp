@@ -9,10 +9,11 @@
 //   gone MS HWND            waits until the window no longer exists -> ok
 //   click HWND ID           a button click (auto radio buttons through BM_CLICK); refused when
 //                           the control is disabled or hidden
-//   select HWND ID INDEX    combo selection as the operator makes it (CBN_SELCHANGE)
+//   select HWND ID INDEX    combo selection as the operator makes it (CBN_SELCHANGE); a list
+//                           view's row chosen
 //   settext HWND ID TEXT    edit text, then the focus leaves it (EN_KILLFOCUS)
 //   text HWND ID            static/edit text, a combo's selected item; ID 0: the window's caption
-//   items HWND ID           a combo's items
+//   items HWND ID           a combo's items; a list view's rows, columns tab-separated
 //   state HWND ID           -> ok ENABLED VISIBLE CHECKED (each 0 or 1); ID 0: the window itself
 //   client HWND             -> ok WIDTH HEIGHT
 //   msgbox MS               a message box of the process -> ok HWND TEXT
@@ -25,6 +26,8 @@
 //   key HWND VK             posts a key press to the window's focused control (or the window)
 //   quit
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -128,6 +131,77 @@ std::wstring ComboItem(HWND combo, WPARAM index) {
     std::vector<wchar_t> buf(length + 1, L'\0');
     Send(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buf.data()), nullptr);
     return buf.data();
+}
+
+bool IsListView(HWND ctl) {
+    return _wcsicmp(ClassOf(ctl).c_str(), WC_LISTVIEWW) == 0;
+}
+
+// A list view's messages take an LVITEMW by address, which must lie in the list's own process:
+// the item and its text buffer are placed there for the call, then read back.
+class RemoteListItem {
+  public:
+    static constexpr int kChars = 512;
+
+    explicit RemoteListItem(HWND list) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(list, &pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_ != nullptr)
+            memory_ = static_cast<char*>(
+                VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    }
+    ~RemoteListItem() {
+        if (memory_ != nullptr)
+            VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+        if (process_ != nullptr)
+            CloseHandle(process_);
+    }
+    RemoteListItem(const RemoteListItem&) = delete;
+    RemoteListItem& operator=(const RemoteListItem&) = delete;
+
+    // Sends msg with the item, as given, in the list's process; the text it then holds.
+    bool Send(HWND list, UINT msg, WPARAM wp, LVITEMW item, std::wstring* text) {
+        if (memory_ == nullptr)
+            return false;
+        item.pszText = reinterpret_cast<LPWSTR>(memory_ + sizeof(LVITEMW));
+        item.cchTextMax = kChars;
+        wchar_t buffer[kChars] = {};
+        if (!WriteProcessMemory(process_, memory_, &item, sizeof item, nullptr) ||
+            !WriteProcessMemory(process_, item.pszText, buffer, sizeof buffer, nullptr) ||
+            !::Send(list, msg, wp, reinterpret_cast<LPARAM>(memory_), nullptr))
+            return false;
+        if (text == nullptr)
+            return true;
+        if (!ReadProcessMemory(process_, item.pszText, buffer, sizeof buffer - sizeof buffer[0],
+                               nullptr))
+            return false;
+        *text = buffer;
+        return true;
+    }
+
+  private:
+    static constexpr SIZE_T kSize = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
+    HANDLE process_ = nullptr;
+    char* memory_ = nullptr;
+};
+
+// A list view's row, its columns separated by tabs.
+std::wstring ListRow(HWND list, WPARAM row) {
+    DWORD_PTR header = 0, columns = 0;
+    Send(list, LVM_GETHEADER, 0, 0, &header);
+    Send(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0, &columns);
+    RemoteListItem remote(list);
+    std::wstring out;
+    for (DWORD_PTR column = 0; column < columns; ++column) {
+        LVITEMW item = {};
+        item.iSubItem = static_cast<int>(column);
+        std::wstring cell;
+        remote.Send(list, LVM_GETITEMTEXTW, row, item, &cell);
+        out += (column ? L"\t" : L"") + cell;
+    }
+    return out;
 }
 
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lp) {
@@ -342,6 +416,14 @@ std::string Run(const std::string& line, bool* quit) {
         }
         return "ok " + Escape(WindowText(ctl));
     }
+    if (cmd == "items" && IsListView(ctl)) {
+        DWORD_PTR count = 0;
+        Send(ctl, LVM_GETITEMCOUNT, 0, 0, &count);
+        std::string out = "ok";
+        for (DWORD_PTR i = 0; i < count; ++i)
+            out += (i ? "\t" : " ") + Escape(ListRow(ctl, i));
+        return out;
+    }
     if (cmd == "items") {
         DWORD_PTR count = 0;
         if (!Send(ctl, CB_GETCOUNT, 0, 0, &count) || count == static_cast<DWORD_PTR>(CB_ERR))
@@ -363,6 +445,21 @@ std::string Run(const std::string& line, bool* quit) {
                          reinterpret_cast<LPARAM>(ctl));
         }
         return "ok";
+    }
+    if (cmd == "select" && IsListView(ctl)) {
+        int index = 0;
+        DWORD_PTR count = 0;
+        if (!(in >> index))
+            return "err usage";
+        if (!Send(ctl, LVM_GETITEMCOUNT, 0, 0, &count) || index < 0 ||
+            static_cast<DWORD_PTR>(index) >= count)
+            return "err no item " + std::to_string(index);
+        LVITEMW item = {};
+        item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        return RemoteListItem(ctl).Send(ctl, LVM_SETITEMSTATE, static_cast<WPARAM>(index), item,
+                                        nullptr)
+                   ? "ok"
+                   : "err select";
     }
     if (cmd == "select") {
         int index = 0;

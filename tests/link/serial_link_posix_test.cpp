@@ -100,8 +100,7 @@ TEST(PosixSerialLink, BadOrBusyPortsFailAndLeaveNothingOpen) {
               SerialOpenResult::kConfigFailed);
     EXPECT_EQ(error, EINVAL);
     ASSERT_EQ(first.Open(Settings(path), rx.queue, rx.Notify()), SerialOpenResult::kOpened);
-    EXPECT_EQ(second.Open(Settings(path), rx.queue, rx.Notify(), &error),
-              SerialOpenResult::kOpenFailed);
+    EXPECT_EQ(second.Open(Settings(path), rx.queue, rx.Notify(), &error), SerialOpenResult::kInUse);
     EXPECT_EQ(error, EBUSY);
     EXPECT_EQ(second.WriteComm(kIdentify.data(), 4), 0u);
     // Once the first lets go, the port is free again.

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/find_printer_layout.h"
 #include "page_current/page1_layout.h"
 #include "page_legacy/page2_layout.h"
 #include "page_module/page3_layout.h"
@@ -104,15 +105,16 @@ TEST_P(PageLayout, GroupBoxesHoldWholeControlsAndNest) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPages, PageLayout,
-                         ::testing::Values(Layout{"Page1", &page1::Page1Desc, {}},
-                                           Layout{"Page2", &page2::Page2Desc, {}},
-                                           Layout{"Page3",
-                                                  &page3::Page3Desc,
-                                                  {{page3::IDC_HELP_ASCII, page3::IDC_HELP_HEX},
-                                                   {page3::IDC_REGION_COUNTRY,
-                                                    page3::IDC_REGION_NUMERIC}}},
-                                           Layout{"ProtocolTrace", &TraceDialogDesc, {}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    AllPages, PageLayout,
+    ::testing::Values(Layout{"Page1", &page1::Page1Desc, {}},
+                      Layout{"Page2", &page2::Page2Desc, {}},
+                      Layout{"Page3",
+                             &page3::Page3Desc,
+                             {{page3::IDC_HELP_ASCII, page3::IDC_HELP_HEX},
+                              {page3::IDC_REGION_COUNTRY, page3::IDC_REGION_NUMERIC}}},
+                      Layout{"ProtocolTrace", &TraceDialogDesc, {}},
+                      Layout{"FindPrinter", &findprinter::FindPrinterDesc, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -79,10 +79,15 @@ TABLE
 # Without root and without sudo: the install command, exit non-zero, and no build.
 if [ "$(id -u)" = 0 ]; then
     database "" xvfb wine32:i386 lintian
+    # A copy of the scripts that user can read, wherever the checkout lies.
+    mkdir -p "${work}/checkout/scripts"
+    cp "${src}/scripts/run.sh" "${src}/scripts/setup.sh" "${src}/scripts/packages.txt" \
+        "${work}/checkout/scripts/"
+    chmod -R a+rX "${work}/checkout"
     rc=0
     out=$(setpriv --reuid=65534 --regid=65534 --clear-groups \
         env PATH="${work}/stubs:${PATH}" DPKG_ADMINDIR="${work}/db" HOME="${work}" \
-        "${src}/scripts/run.sh" 2>&1) || rc=$?
+        "${work}/checkout/scripts/run.sh" 2>&1) || rc=$?
     [ "${rc}" != 0 ] || fail "run.sh without root went on"
     command="sudo dpkg --add-architecture i386 && sudo apt-get update && sudo apt-get install -y wine32:i386 xvfb"
     [[ "${out}" == *"    ${command}"* ]] || fail "run.sh without root did not give '${command}': ${out}"

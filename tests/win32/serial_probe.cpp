@@ -42,6 +42,8 @@ const char* ResultName(SerialOpenResult r) {
             return "no_event";
         case SerialOpenResult::kOpenFailed:
             return "open_failed";
+        case SerialOpenResult::kInUse:
+            return "in_use";
         case SerialOpenResult::kConfigFailed:
             return "config_failed";
         case SerialOpenResult::kWatchFailed:

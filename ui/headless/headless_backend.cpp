@@ -267,7 +267,11 @@ void HeadlessBackend::Stop() {
 
 void HeadlessBackend::Settle() {
     std::unique_lock<std::mutex> lock(mutex_);
-    idleCv_.wait(lock, [this] { return uiDone_ || (idle_ && !HasReadyWork()); });
+    // An idle UI thread that has not yet woken to an Advance still shows the old time: settled
+    // only once its clock has caught up.
+    idleCv_.wait(lock, [this] {
+        return uiDone_ || (idle_ && !HasReadyWork() && (steady_ || now_ >= advanceTarget_));
+    });
 }
 
 void HeadlessBackend::Advance(unsigned ms) {
@@ -357,6 +361,18 @@ bool HeadlessBackend::Select(CDialog& dialog, int id, int index) {
         c->curSel = index;
         w.focus = id;
         w.Dialog().OnCommand(id, kCbnSelChange);
+    });
+}
+
+bool HeadlessBackend::DoubleClick(CDialog& dialog, int id, int index) {
+    return Act(dialog, id, [id, index](HeadlessWindow& w) {
+        HeadlessControl* c = w.Find(id);
+        if (c->desc->kind != Kind::kListView || index < 0 ||
+            index >= static_cast<int>(c->items.size()))
+            return;
+        c->curSel = index;
+        w.focus = id;
+        w.Dialog().OnCommand(id, kListDoubleClick);
     });
 }
 

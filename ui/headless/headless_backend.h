@@ -67,6 +67,8 @@ class HeadlessBackend : public Backend {
     // disabled, hidden, or its dialog is not the top one), and settles afterwards.
     bool Click(CDialog& dialog, int id);
     bool Select(CDialog& dialog, int id, int index);
+    // A double-click on a list view's row: the row is chosen, then the dialog hears of it.
+    bool DoubleClick(CDialog& dialog, int id, int index);
     bool Type(CDialog& dialog, int id, const std::string& text);
     bool LeaveField(CDialog& dialog, int id);
     bool PressEnter(CDialog& dialog);

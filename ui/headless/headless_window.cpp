@@ -150,6 +150,12 @@ void HeadlessWindow::AddItem(int id, const std::string& text) {
         ++c->curSel;
 }
 
+void HeadlessWindow::ReplaceItem(int id, int index, const std::string& text) {
+    HeadlessControl* c = Find(id);
+    if (c != nullptr && index >= 0 && index < static_cast<int>(c->items.size()))
+        c->items[index] = text;
+}
+
 void HeadlessWindow::ResetContent(int id) {
     if (HeadlessControl* c = Find(id)) {
         c->items.clear();

@@ -55,6 +55,7 @@ class HeadlessWindow : public DialogWindow {
     int GetItemCount(int id) override;
     std::string GetItemText(int id, int index) override;
     void AddItem(int id, const std::string& text) override;
+    void ReplaceItem(int id, int index, const std::string& text) override;
     void ResetContent(int id) override;
     uint32_t GetAddress(int id) override;
     void SetAddress(int id, uint32_t address) override;

@@ -78,6 +78,9 @@ uint32_t ControlStyle(const ControlDesc& c) {
                    ((c.style & kNumber) ? ES_NUMBER : 0);
         case Kind::kIpAddress:
             return style;
+        case Kind::kListView:
+            return style | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                   LVS_NOSORTHEADER;
     }
     return style;
 }
@@ -103,6 +106,9 @@ void WriteClass(TemplateWriter& w, Kind kind) {
             return;
         case Kind::kIpAddress:
             w.Text("SysIPAddress32");
+            return;
+        case Kind::kListView:
+            w.Text("SysListView32");
             return;
     }
 }
@@ -141,7 +147,7 @@ std::vector<uint16_t> BuildDialogTemplate(const DialogDesc& desc) {
     for (const ControlDesc& c : desc.controls) {
         w.AlignDword();
         w.Dword(0);  // helpID
-        w.Dword(c.kind == Kind::kEdit ? WS_EX_CLIENTEDGE : 0);
+        w.Dword(c.kind == Kind::kEdit || c.kind == Kind::kListView ? WS_EX_CLIENTEDGE : 0);
         w.Dword(ControlStyle(c));
         w.Word(static_cast<uint16_t>(c.rect.x));
         w.Word(static_cast<uint16_t>(c.rect.y));
@@ -152,7 +158,8 @@ std::vector<uint16_t> BuildDialogTemplate(const DialogDesc& desc) {
         if (c.kind == Kind::kIcon) {
             w.Ordinal(static_cast<uint16_t>(c.iconId));
         } else {
-            w.Text(c.kind == Kind::kDropDownList ? std::string() : c.caption);
+            const bool listed = c.kind == Kind::kDropDownList || c.kind == Kind::kListView;
+            w.Text(listed ? std::string() : c.caption);
         }
         w.Word(0);  // no creation data
     }

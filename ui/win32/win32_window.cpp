@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "ui/dialog.h"
+#include "ui/win32/list_view.h"
 #include "ui/win32/text.h"
 
 namespace ui {
@@ -50,6 +51,13 @@ INT_PTR Win32Window::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             dialog_.OnCommand(LOWORD(wParam), HIWORD(wParam));
             return TRUE;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == NM_DBLCLK && ListView(static_cast<int>(header->idFrom)) &&
+                ListSelection(header->hwndFrom) >= 0)
+                dialog_.OnCommand(static_cast<int>(header->idFrom), kListDoubleClick);
+            return FALSE;
+        }
         case WM_TIMER:
             // Timers are one-shot: gone before the handler runs, so it may arm them again.
             ::KillTimer(hwnd_, wParam);
@@ -107,6 +115,10 @@ bool Win32Window::PaintIconWhileMinimised() {
 
 void Win32Window::FillFromDescription() {
     for (const ControlDesc& c : dialog_.Desc().controls) {
+        if (c.kind == Kind::kListView) {
+            SetUpListView(hwnd_, Item(c.id), c);
+            continue;
+        }
         for (const std::string& item : c.items)
             AddItem(c.id, item);
         if (c.limit > 0)
@@ -160,6 +172,11 @@ HWND Win32Window::Item(int id) const {
     return id == kNoId || hwnd_ == nullptr ? nullptr : GetDlgItem(hwnd_, id);
 }
 
+HWND Win32Window::ListView(int id) const {
+    const ControlDesc* desc = dialog_.Desc().Find(id);
+    return desc != nullptr && desc->kind == Kind::kListView ? Item(id) : nullptr;
+}
+
 std::string Win32Window::GetText(int id) {
     HWND item = Item(id);
     if (item == nullptr)
@@ -207,21 +224,29 @@ void Win32Window::SetCheck(int id, int check) {
 }
 
 int Win32Window::GetCurSel(int id) {
+    if (HWND list = ListView(id))
+        return ListSelection(list);
     HWND item = Item(id);
     return item == nullptr ? -1 : static_cast<int>(SendMessageW(item, CB_GETCURSEL, 0, 0));
 }
 
 void Win32Window::SetCurSel(int id, int index) {
-    if (HWND item = Item(id))
+    if (HWND list = ListView(id))
+        SelectListRow(list, index);
+    else if (HWND item = Item(id))
         SendMessageW(item, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int Win32Window::GetItemCount(int id) {
+    if (HWND list = ListView(id))
+        return ListRowCount(list);
     HWND item = Item(id);
     return item == nullptr ? 0 : static_cast<int>(SendMessageW(item, CB_GETCOUNT, 0, 0));
 }
 
 std::string Win32Window::GetItemText(int id, int index) {
+    if (HWND list = ListView(id))
+        return ListRowText(list, index);
     HWND item = Item(id);
     if (item == nullptr)
         return std::string();
@@ -236,13 +261,22 @@ std::string Win32Window::GetItemText(int id, int index) {
 }
 
 void Win32Window::AddItem(int id, const std::string& text) {
-    if (HWND item = Item(id)) {
+    if (HWND list = ListView(id)) {
+        AddListRow(list, text);
+    } else if (HWND item = Item(id)) {
         SendMessageW(item, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
     }
 }
 
+void Win32Window::ReplaceItem(int id, int index, const std::string& text) {
+    if (HWND list = ListView(id))
+        SetListRow(list, index, text);
+}
+
 void Win32Window::ResetContent(int id) {
-    if (HWND item = Item(id))
+    if (HWND list = ListView(id))
+        ClearList(list);
+    else if (HWND item = Item(id))
         SendMessageW(item, CB_RESETCONTENT, 0, 0);
 }
 

@@ -38,6 +38,7 @@ class Win32Window : public DialogWindow {
     int GetItemCount(int id) override;
     std::string GetItemText(int id, int index) override;
     void AddItem(int id, const std::string& text) override;
+    void ReplaceItem(int id, int index, const std::string& text) override;
     void ResetContent(int id) override;
     uint32_t GetAddress(int id) override;
     void SetAddress(int id, uint32_t address) override;
@@ -56,6 +57,8 @@ class Win32Window : public DialogWindow {
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void FillFromDescription();
     HWND Item(int id) const;
+    // The control with this id when it is a list view.
+    HWND ListView(int id) const;
     bool PaintIconWhileMinimised();
     // A resizable dialog: where its anchored controls started, and their places at a new size.
     void RecordAnchoredControls();

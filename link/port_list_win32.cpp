@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "cli/port_list.h"
 #include "link/device_interfaces_win32.h"
+#include "link/port_list.h"
 #include "link/usb_device_path.h"
 #include "link/usb_link_win32.h"
 #include "ui/win32/text.h"

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "cli/port_list.h"
+#include "link/port_list.h"
 #include "link/usb_device_path.h"
 
 namespace {

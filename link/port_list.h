@@ -2,6 +2,7 @@
 // printers of an accepted vendor, with what the system knows of each.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,3 +19,5 @@ struct PortInfo {
 // The ports the system lists, serial ports first. False, with the system's reason in *error,
 // when it gave no list.
 bool ListPorts(std::vector<PortInfo>* ports, std::string* error);
+// ListPorts, or a stand-in for it.
+using PortLister = std::function<bool(std::vector<PortInfo>* ports, std::string* error)>;
