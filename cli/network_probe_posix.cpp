@@ -68,7 +68,7 @@ std::string NeighbourIpv4(const std::string& macKey) {
         const ssize_t got = recv(fd, buffer.data(), buffer.size(), 0);
         if (got <= 0)
             break;
-        int left = static_cast<int>(got);
+        auto left = static_cast<unsigned int>(got);
         for (auto* message = reinterpret_cast<nlmsghdr*>(buffer.data());
              NLMSG_OK(message, left) && found.empty(); message = NLMSG_NEXT(message, left)) {
             if (message->nlmsg_type == NLMSG_DONE || message->nlmsg_type == NLMSG_ERROR) {
