@@ -16,8 +16,9 @@ cleanup() {
         [ "$(readlink "${proc}/root" 2>/dev/null)" = "${root}" ] && kill -9 "${proc#/proc/}" 2>/dev/null
     done
     sleep 1
-    for mount in dev/pts dev sys proc; do
-        mountpoint -q "${root}/${mount}" && umount -R "${root}/${mount}"
+    # The binds, and whatever the tests mounted inside (network namespaces), deepest first.
+    findmnt -rn -o TARGET | grep "^${root}/" | sort -r | while read -r mount; do
+        umount -l "${mount}"
     done
     # Never remove what a mount that failed to go still shows of this machine.
     if findmnt -rn -o TARGET | grep -q "^${root}/"; then
