@@ -17,7 +17,7 @@ cleanup() {
     done
     sleep 1
     # The binds, and whatever the tests mounted inside (network namespaces), deepest first.
-    findmnt -rn -o TARGET | grep "^${root}/" | sort -r | while read -r mount; do
+    findmnt -rn -o TARGET | { grep "^${root}/" || true; } | sort -r | while read -r mount; do
         umount -l "${mount}"
     done
     # Never remove what a mount that failed to go still shows of this machine.
