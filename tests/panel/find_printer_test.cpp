@@ -12,7 +12,6 @@
 
 namespace {
 
-using findprinter::IDC_FIND_AGAIN;
 using findprinter::IDC_FIND_PORTS;
 using findprinter::IDC_FIND_STATUS;
 using findprinter::IDC_FIND_USE;
@@ -75,13 +74,8 @@ TEST_F(FindPrinter, RowsFillAsAnswersComeAndUseHandsAPortBeyondTheListToThePanel
               (std::vector<std::string>{"asking...", "asking...", "in use by another program",
                                         "asking...", "USB printer: Open asks it"}));
     EXPECT_EQ(ui_.Text(find, IDC_FIND_STATUS), "Asking 4 ports...");
-    // The identification alone, once on each port that opened.
-    EXPECT_EQ(links_.log.writes, std::vector<Bytes>(3, kIdentify));
 
-    const Bytes legacy = Reply('3');
-    Receive("COM3", Bytes(legacy.begin(), legacy.begin() + 3));
-    EXPECT_EQ(Answers(find)[1], "asking...");
-    Receive("COM3", Bytes(legacy.begin() + 3, legacy.end()));
+    Receive("COM3", Reply('3'));
     Receive("COM1", Reply('5'));
     EXPECT_EQ(Answers(find)[0], "model '5', current");
     EXPECT_EQ(Answers(find)[1], "model '3', legacy");
@@ -97,20 +91,6 @@ TEST_F(FindPrinter, RowsFillAsAnswersComeAndUseHandsAPortBeyondTheListToThePanel
     EXPECT_EQ(ui_.Text(dlg_, IDC_COMBO_PORT), "COM27");
     ASSERT_TRUE(ui_.Click(dlg_, IDC_OPEN));
     EXPECT_EQ(links_.log.opens.back().portName, "\\\\.\\COM27");
-}
-
-TEST_F(FindPrinter, SearchAgainAndCancelAtAnyTimeLeaveNoPortOpen) {
-    ui::CDialog& find = Find();
-    EXPECT_EQ(links_.log.open, 3);
-    ASSERT_TRUE(ui_.Click(find, IDC_FIND_AGAIN));
-    EXPECT_EQ(links_.log.open, 3) << "the first search's ports are let go";
-    EXPECT_EQ(links_.log.writes.size(), 6u);
-    Receive("COM1", Reply('4'));
-    EXPECT_EQ(Answers(find)[0], "model '4', module");
-    ASSERT_TRUE(ui_.Click(find, ui::kIdCancel));
-    EXPECT_EQ(ui_.TopDialog(), &dlg_);
-    EXPECT_EQ(links_.log.open, 0);
-    EXPECT_EQ(ui_.Text(dlg_, IDC_COMBO_PORT), "COM1") << "Cancel chooses nothing";
 }
 
 TEST_F(FindPrinter, ADoubleClickOnAUsbPrinterChoosesTheUsbLink) {

@@ -72,7 +72,6 @@ test|i386|||no
 run|i386|xvfb|xvfb|no
 test|i386|xvfb lintian|xvfb lintian|no
 run|i386|lintian||no
-test|i386|lintian|lintian|no
 run||wine32:i386|wine32:i386|yes
 TABLE
 
