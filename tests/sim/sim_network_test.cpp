@@ -28,6 +28,8 @@ namespace {
 using namespace std::string_literals;
 using Clock = std::chrono::steady_clock;
 
+// A wrong key or SSID, an access point and a DHCP address are proven with zephra-cli --verify
+// against printer-sim; these are the rules that test does not reach.
 TEST(SimNetwork, JoinsOnlyWithItsSsidASecurityThatFitsAndTheKey) {
     SimNetworkConfig network{"Office", "secret123", 0, "127.0.0.9"};
     SimJoinView base;
@@ -43,14 +45,8 @@ TEST(SimNetwork, JoinsOnlyWithItsSsidASecurityThatFitsAndTheKey) {
         std::string address, why;  // address when it joins, a part of why when not
     } kRows[] = {
         {"right key", [](SimJoinView*, SimNetworkConfig*) {}, "127.0.0.5", ""},
-        {"wrong key", [](SimJoinView* v, SimNetworkConfig*) { v->key = "secret124"; }, "",
-         "wrong key"},
         {"key not derived from it",
          [](SimJoinView* v, SimNetworkConfig*) { v->keyMismatch = true; }, "", "wrong key"},
-        {"wrong SSID", [](SimJoinView* v, SimNetworkConfig*) { v->ssid = "Offices"; }, "",
-         "no network named \"Offices\""},
-        {"access point", [](SimJoinView* v, SimNetworkConfig*) { v->infrastructure = false; }, "",
-         "access-point mode"},
         {"open printer", [](SimJoinView* v, SimNetworkConfig*) { v->secured = false; }, "",
          "needs a key"},
         {"open network", [](SimJoinView*, SimNetworkConfig* n) { n->key.reset(); }, "",
@@ -61,7 +57,6 @@ TEST(SimNetwork, JoinsOnlyWithItsSsidASecurityThatFitsAndTheKey) {
              v->secured = false;
          },
          "127.0.0.5", ""},
-        {"DHCP", [](SimJoinView* v, SimNetworkConfig*) { v->dhcp = true; }, "127.0.0.9", ""},
         {"DHCP without a server",
          [](SimJoinView* v, SimNetworkConfig* n) {
              v->dhcp = true;
