@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "cli/printer_network.h"
+#include "provision/printer_network.h"
 #include "page_shared/profile.h"
 
 // One setting the profile changes, or a key it holds, which shows only as changing or not; or a
