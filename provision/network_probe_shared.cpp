@@ -28,8 +28,7 @@ class CSocketAttempts : public CConnectAttempts {
             CloseSocket(attempt.s);
     }
 
-    bool Start(const std::string& address, uint16_t port,
-               std::chrono::milliseconds life) override {
+    bool Start(const std::string& address, uint16_t port, std::chrono::milliseconds life) override {
         SocketHandle s = 0;
         const ConnectState state = StartConnect(address, port, &s);
         if (state == ConnectState::kFailed)
@@ -55,8 +54,8 @@ class CSocketAttempts : public CConnectAttempts {
             std::vector<ConnectState> states(sockets.size(), ConnectState::kPending);
             PollConnects(sockets, std::chrono::ceil<std::chrono::milliseconds>(until - now),
                          &states);
-            accepted_ = std::find(states.begin(), states.end(), ConnectState::kAccepted) !=
-                        states.end();
+            accepted_ =
+                std::find(states.begin(), states.end(), ConnectState::kAccepted) != states.end();
             GiveUp([&](const Attempt&, size_t i) { return states[i] == ConnectState::kFailed; });
         }
         return true;

@@ -147,14 +147,13 @@ NetworkResult AwaitPrinter(const NetworkTarget& target, const NetworkProbes& pro
         std::string foundBy = target.foundBy;
         const std::string address =
             target.address.empty() ? LookUp(target, probes, &foundBy) : target.address;
-        const Clock::time_point tickEnd = std::max(std::min(now + kAttemptGap, deadline),
-                                                   now + kLeastTry);
+        const Clock::time_point tickEnd =
+            std::max(std::min(now + kAttemptGap, deadline), now + kLeastTry);
         if (!address.empty()) {
             result.address = address;
             attempts->Start(address, target.port,
                             std::max(kAttemptLife, std::chrono::ceil<milliseconds>(tickEnd - now)));
-            if (attempts->WaitAccepted(
-                    std::chrono::ceil<milliseconds>(tickEnd - Clock::now()))) {
+            if (attempts->WaitAccepted(std::chrono::ceil<milliseconds>(tickEnd - Clock::now()))) {
                 const double seconds = std::chrono::duration<double>(Clock::now() - since).count();
                 result.state = "reachable";
                 result.seconds = std::round(seconds * 1000) / 1000;
