@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/provision_registry.h"
 #include "app/zephra_dlg.h"
 #include "link/win32_link_provider.h"
 #include "page_shared/text_file_platform.h"
+#include "provision/network_probe.h"
 #include "ui/backend.h"
 #include "ui/win32/text.h"
 #include "ui/win32/win32_backend.h"
@@ -79,7 +81,16 @@ bool CZephraApp::InitInstance() {
         CWin32LinkProvider links;
         CZephraDlg dlg(links);
         dlg.SetPortLister(ListPorts);
-        const TraceFile traceFile = AttachTraceFile(ReadCommandLine(), dlg);
+        const CommandLine options = ReadCommandLine();
+        if (!options.error.empty()) {
+            ui::AfxMessageBox(options.error);
+            WSACleanup();
+            ui::SetBackend(nullptr);
+            return false;
+        }
+        dlg.SetProvision({WithCommandLine(LoadProvisionSettings(), options), DefaultBackupDir(),
+                          SystemProbes(), StoreProvisionSettings});
+        const TraceFile traceFile = AttachTraceFile(options, dlg);
         backend.SetMainWindow(&dlg);
         dlg.DoModal();
         backend.SetMainWindow(nullptr);

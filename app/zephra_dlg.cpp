@@ -86,6 +86,10 @@ void CZephraDlg::OnCommand(int id, int code) {
             case ID_FILE_FIND_PRINTER:
                 FindPrinter();
                 return;
+            case ID_FILE_PROVISION_SETTINGS:
+                if (guard_)
+                    guard_->EditSettings();
+                return;
         }
     }
     ui::CDialog::OnCommand(id, code);
@@ -144,7 +148,13 @@ void CZephraDlg::OnMessage(const ui::Message& message) {
     } else if (message.id == WM_LINK_EVENT) {
         OnLinkEvent(static_cast<LinkEvent>(message.wParam & 3),
                     static_cast<uint32_t>(message.wParam >> 2));
+    } else if (message.id == CWindowSaveGuard::kNetworkCheckDue && guard_) {
+        guard_->RunDueCheck();
     }
+}
+
+void CZephraDlg::SetProvision(WindowProvision provision) {
+    guard_ = std::make_unique<CWindowSaveGuard>(*this, *this, std::move(provision));
 }
 
 NotifyFn CZephraDlg::MakeNotify() {

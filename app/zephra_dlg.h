@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "app/window_provision.h"
+#include "app/window_save_guard.h"
 #include "link/link.h"
 #include "link/port_list.h"
 #include "link/rx_queue.h"
@@ -34,6 +36,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     uint32_t WriteComm(const uint8_t* data, uint32_t length) override;
     const trace::ProtocolTrace& Trace() const override { return trace_; }
     void NoteInTrace(const std::string& text) override;
+    CSaveGuard* SaveGuard() override { return guard_.get(); }
     // Where the trace also goes as it happens (the --trace file), and whether keys show.
     trace::ProtocolTrace& TraceSettings() { return trace_; }
 
@@ -60,6 +63,10 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     bool IsConnected() const { return link_ != nullptr; }
     // Where "Find printer..." learns the PC's ports: the system's list in the product.
     void SetPortLister(PortLister lister) { listPorts_ = std::move(lister); }
+    // The window's backups before every save and its network check after one; the command
+    // line, which keeps its own, sets none.
+    void SetProvision(WindowProvision provision);
+    CWindowSaveGuard* Provision() { return guard_.get(); }
     bool IsWaitingForModel() const { return m_bWaitModel; }
     // The identification reply to the last Open, as far as it has come.
     const identification::CIdentityReply& Identity() const { return identity_; }
@@ -91,6 +98,7 @@ class CZephraDlg : public ui::CDialog, public CPanel {
 
     CLinkProvider& links_;
     PortLister listPorts_;
+    std::unique_ptr<CWindowSaveGuard> guard_;
     std::unique_ptr<CLink> link_;  // the link that is open, of whichever kind
     bool usbOpen_ = false;         // that link is the USB one
     uint32_t linkGeneration_ = 0;  // counts releases, so stale link events can be told apart

@@ -22,6 +22,7 @@ target_link_libraries(zephra_win32_links PUBLIC zephra_core setupapi cfgmgr32)
 
 add_executable(Zephra WIN32
   app/zephra_app.cpp
+  app/provision_registry_win32.cpp
   ui/win32/win32_backend.cpp
   ui/win32/dialog_template.cpp
   ui/win32/win32_window.cpp
@@ -29,7 +30,8 @@ add_executable(Zephra WIN32
   res/zephra.rc
 )
 target_link_options(Zephra PRIVATE -municode -s ${ZEPHRA_STATIC_LINK})
-target_link_libraries(Zephra PRIVATE zephra_win32_links comctl32 comdlg32 ws2_32 shell32)
+target_link_libraries(Zephra PRIVATE zephra_win32_links zephra_network_probes comctl32 comdlg32
+  ws2_32 shell32)
 
 # The core's file reads and writes, as this platform does them.
 target_sources(zephra_core PRIVATE page_shared/text_file_win32.cpp)

@@ -18,11 +18,14 @@ constexpr char kSuffix[] = ".json";
 // A backup is a small profile; anything bigger is not one.
 constexpr size_t kMaxBackupBytes = 16 << 20;
 
-// Joins a folder and a file name as the operator gave the folder; '/' serves on Windows too.
+// Joins a folder and a file name as the operator gave the folder: '/' serves on Windows too, but
+// a folder written with '\\' alone reads better with one more.
 std::string InDir(const std::string& dir, const std::string& name) {
     if (dir.empty() || dir.back() == '/' || dir.back() == '\\')
         return dir + name;
-    return dir + "/" + name;
+    const bool backslashes =
+        dir.find('\\') != std::string::npos && dir.find('/') == std::string::npos;
+    return dir + (backslashes ? "\\" : "/") + name;
 }
 
 // The MAC address part of a backup's name, as MacKey gives it.
@@ -94,6 +97,19 @@ std::string NewestBackup(const std::string& dir, const std::string& mac, std::st
                (mac.empty() ? std::string("a printer without a MAC address") : mac) + " in " + dir;
     *path = InDir(dir, newest);
     return std::string();
+}
+
+std::string BackupTime(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const size_t cut = name.find('_');
+    // _2026-12-08@10-09-29.123.json
+    if (cut == std::string::npos || name.size() < cut + 20)
+        return std::string();
+    std::string time = name.substr(cut + 1, 19);
+    time[10] = ' ';
+    time[13] = time[16] = ':';
+    return time;
 }
 
 std::string ReadNewestBackup(const std::string& dir, const std::string& mac,

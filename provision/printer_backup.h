@@ -25,6 +25,9 @@ std::string WriteBackup(const std::string& dir, const std::string& mac,
 // why there is none.
 std::string NewestBackup(const std::string& dir, const std::string& mac, std::string* path);
 
+// The time (UTC) a backup's name holds, as "2026-12-08 10:09:29"; "" when it holds none.
+std::string BackupTime(const std::string& path);
+
 // The newest backup of the printer with this MAC address in dir, read and checked as any profile
 // of family is (a file in the folder may have been changed): "" with its path in *path and its
 // text in *text, or why it cannot be taken.

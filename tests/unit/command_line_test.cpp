@@ -24,4 +24,49 @@ TEST(CommandLine, TraceFileAndKeys) {
     }
 }
 
+TEST(CommandLine, BackupsAndTheNetworkCheckForThisRun) {
+    ProvisionSettings kept;
+    kept.backupDir = "D:\\kept";
+    const struct {
+        std::vector<std::string> args;
+        bool backups;
+        const char* dir;
+        bool verify;
+        unsigned seconds;
+        const char* error;
+    } cases[] = {
+        {{}, true, "D:\\kept", false, 60, ""},
+        {{"--backup-dir", "C:\\b"}, true, "C:\\b", false, 60, ""},
+        {{"--no-backup", "--verify"}, false, "D:\\kept", true, 60, ""},
+        {{"--verify=3600"}, true, "D:\\kept", true, 3600, ""},
+        {{"--verify=0"},
+         true,
+         "D:\\kept",
+         false,
+         60,
+         "--verify takes 1 to 3600 seconds, not \"0\"."},
+        {{"--verify=3601"},
+         true,
+         "D:\\kept",
+         false,
+         60,
+         "--verify takes 1 to 3600 seconds, not \"3601\"."},
+        {{"--verify=-5"},
+         true,
+         "D:\\kept",
+         false,
+         60,
+         "--verify takes 1 to 3600 seconds, not \"-5\"."},
+    };
+    for (const auto& c : cases) {
+        const CommandLine options = ParseCommandLine(c.args);
+        const ProvisionSettings settings = WithCommandLine(kept, options);
+        EXPECT_EQ(settings.backups, c.backups);
+        EXPECT_EQ(settings.backupDir, c.dir);
+        EXPECT_EQ(settings.verify, c.verify);
+        EXPECT_EQ(settings.verifySeconds, c.seconds);
+        EXPECT_EQ(options.error, c.error);
+    }
+}
+
 }  // namespace
