@@ -33,6 +33,36 @@ class CliTest(WineTestCase):
         self.assertEqual(profile["family"], "current")
         self.assertEqual(profile["settings"]["ssid"], SSID)
 
+    def test_apply_verify_sees_the_printer_on_its_network(self):
+        """The Windows probes: a printer on loopback, seen once it has joined after its save."""
+        address = "127.%d.4.1" % (os.getpid() % 250 + 1)
+        self.start_printers(COM1=dict(model="5", options=(
+            "--set", "mode=0", "--set", "dhcp=0", "--set", f"ip={address}",
+            "--network", "Office:rightkey123", "--join-delay", "1")))
+        read = self.session.start(program("ZEPHRA_CLI_EXE"),
+                                  ["read", "--port", "COM1", "--out", r"C:\verify.json", "--yes"],
+                                  stdin=subprocess.DEVNULL)
+        read.communicate(timeout=60)
+        path = os.path.join(self.session.prefix, "drive_c", "verify.json")
+        with open(path, encoding="utf-8") as f:
+            profile = json.load(f)
+        profile["settings"].update(ssid="Office", security="WPA", manual_security=True,
+                                   key="rightkey123")
+        with open(path, "w", encoding="utf-8") as f:
+            json.dump(profile, f)
+        # The join takes a second: sixty only catch a wait that never ends.
+        cli = self.session.start(program("ZEPHRA_CLI_EXE"),
+                                 ["apply", r"C:\verify.json", "--port", "COM1", "--json",
+                                  "--verify=60"],
+                                 stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        out, _ = cli.communicate(timeout=120)
+        self.assertEqual(cli.returncode, 0, out)
+        printer = json.loads(out.decode().splitlines()[0])
+        network = printer["network"]
+        self.assertEqual((network["state"], network["address"], network["found_by"]),
+                         ("reachable", address, "static"), printer)
+        self.assertGreaterEqual(network["seconds"], 1.0, "seen before it joined")
+
     def test_apply_gives_json_lines(self):
         """Two ports, each served by a zephra-cli.exe of its own, give a JSON line each."""
         self.start_printers(COM1=dict(model="5", options=("--set", "mac=00:1A:2B:3C:4D:5E")),

@@ -2,7 +2,10 @@
 the read and save chains byte for byte, what the page shows, read-back from the printer's store,
 time-outs and a refused write."""
 
+import glob
+import json
 import os
+import re
 import sys
 import time
 import unittest
@@ -13,7 +16,7 @@ from harness.base import UI_WAIT  # noqa: E402
 from harness.page_case import (  # noqa: E402
     CHAIN_TIMEOUT, CLOSE, PANEL_STATUS, READ, SAVE, SSID, STATUS, PageCase, esc, sim_options,
     text)
-from harness.ui import VK_ESCAPE  # noqa: E402
+from harness.ui import IDYES, VK_ESCAPE  # noqa: E402
 
 # The page.
 VERSION, MAC = 1075, 1076
@@ -28,6 +31,9 @@ SETTINGS = (BAND, WLAN_MODE, CHANNEL, SSID, PORT, REGION, DHCP, IP, NETMASK, GAT
             ENCRYPTION, CIPHER)
 
 REPLY_TIMEOUT = 3.0  # the page's reply timer for R, Q? and the Q, W and C writes
+
+# "Network check", "Restore newest backup..." and "Backups and network check...".
+NET_RESULT, IDCANCEL, RESTORE_BACKUP, SETTINGS_MENU, SET_SECONDS = 1302, 2, 0x50, 32775, 1405
 
 
 def r(item):
@@ -70,7 +76,75 @@ class Page1Test(PageCase):
         self.read(page, printer, frames)
         return printer, page
 
+    def network_result(self, expected_start, timeout):
+        """The result "Network check" shows once its wait has ended; then it is closed."""
+        check = self.ui.wait("Network check", UI_WAIT)
+        deadline = time.monotonic() + timeout
+        result = self.ui.text(check, NET_RESULT)
+        while not result and time.monotonic() < deadline:
+            time.sleep(0.1)
+            result = self.ui.text(check, NET_RESULT)
+        self.assertTrue(result.startswith(expected_start),
+                        f"{result!r} after waiting {timeout:g} s for {expected_start!r}")
+        self.ui.click(check, IDCANCEL)
+        self.assertTrue(self.ui.gone(check), "Close ends the network check")
+        return result
+
     # --- cases ---
+
+    def test_a_wrong_key_is_unreachable_and_the_backup_brings_the_printer_back(self):
+        address = "127.%d.3.1" % (os.getpid() % 250 + 1)
+        settings = sim(mode="0", ssid="Office", security="3", cipher="1", wpakey="rightkey123",
+                       dhcp="0", ip=address, mask="255.0.0.0", gateway="127.0.0.1")
+        settings["options"] += ["--network", "Office:rightkey123", "--join-delay", "1"]
+        # Two seconds: the wrong key never joins, and this wait is meant to run out.
+        printer = self.start(["--verify=2"], COM1=settings)["COM1"]
+        page = self.open_page("COM1", printer)
+        self.read(page, printer, INFRA_WPA_READ)
+        self.ui.set_text(page, KEY, "wrongkey999")
+        self.ui.click(page, SAVE)
+        self.answer_box("Save Success", timeout=CHAIN_TIMEOUT)
+        self.network_result(
+            f"Unreachable at {address}:9100: no answer within 2 s.\n\"Restore newest backup...\"",
+            UI_WAIT)
+
+        # The backup of the settings before the save, in the user's own folder, the owner's alone.
+        backups = glob.glob(os.path.join(self.session.prefix, "drive_c", "users", "*",
+                                         "AppData", "Local", "Zephra", "Backups", "*.json"))
+        self.assertEqual([os.path.basename(b)[:18] for b in backups], ["00-1A-2B-3C-4D-5E_"])
+        with open(backups[0], encoding="utf-8") as f:
+            self.assertEqual(json.load(f)["settings"]["key"], "rightkey123")
+        name = os.path.basename(backups[0])
+        dacl = self.ui.dacl("C:\\users\\" + backups[0].split(os.sep)[-6] +
+                            "\\AppData\\Local\\Zephra\\Backups\\" + name)
+        # No one but the user (and the system itself) is let in.
+        allowed = re.findall(r"\(A;[^;]*;[^;]*;;;([^)]+)\)", dacl)
+        self.assertTrue(allowed and all(sid == "SY" or sid.startswith("S-1-5-21-")
+                                        for sid in allowed), dacl)
+
+        # The printer that joins is waited for as long as any hang could take.
+        self.ui.menu(self.dlg, SETTINGS_MENU)
+        settings_dialog = self.ui.wait("Backups and network check", UI_WAIT)
+        self.ui.set_text(settings_dialog, SET_SECONDS, "60")
+        self.ui.click(settings_dialog, 1)
+        self.assertTrue(self.ui.gone(settings_dialog), "OK takes the settings")
+
+        self.read(page, printer, INFRA_WPA_READ)
+        self.assertEqual(self.ui.text(page, KEY), "wrongkey999")
+        since = len(printer.received())
+        self.ui.sys_command(page, RESTORE_BACKUP)
+        box = self.ui.message_box(timeout=UI_WAIT)
+        self.assertIsNotNone(box, "no question before the restore")
+        self.assertTrue(box[1].startswith("Restore the settings kept in C:\\users\\"), box[1])
+        self.ui.answer(box[0], IDYES)
+        self.assertEqual(self.wait_text(page, KEY, "rightkey123"), "rightkey123")
+        self.assertEqual(printer.received()[since:], b"", "a restore alone writes nothing")
+        self.ui.click(page, SAVE)
+        self.answer_box("Save Success", timeout=CHAIN_TIMEOUT)
+        self.network_result(f"Reachable at {address}:9100 (static) after ", UI_WAIT)
+        self.read(page, printer, INFRA_WPA_READ)
+        self.assertEqual(self.ui.text(page, KEY), "rightkey123")
+
 
     def test_access_point_read_save_and_read_back(self):
         printer, page = self.open_and_read(

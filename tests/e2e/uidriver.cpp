@@ -24,10 +24,13 @@
 //   menu HWND ID            posts a menu command
 //   close HWND              posts WM_CLOSE
 //   key HWND VK             posts a key press to the window's focused control (or the window)
+//   dacl PATH               a file's access list as SDDL (the owner's SID as OW) -> ok SDDL
 //   quit
 #include <windows.h>
 
+#include <aclapi.h>
 #include <commctrl.h>
+#include <sddl.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -295,6 +298,22 @@ std::string Run(const std::string& line, bool* quit) {
             g_pid = ProcessOf(hwnd);
         g_known.insert(hwnd);
         return "ok " + HandleText(hwnd);
+    }
+    if (cmd == "dacl") {
+        const std::wstring path = Wide(Rest(in));
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                  nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
+            return "err cannot read the file's security";
+        LPWSTR sddl = nullptr;
+        ConvertSecurityDescriptorToStringSecurityDescriptorW(
+            descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &sddl, nullptr);
+        LocalFree(descriptor);
+        if (sddl == nullptr)
+            return "err cannot write the security as SDDL";
+        const std::string text = Escape(sddl);
+        LocalFree(sddl);
+        return "ok " + text;
     }
     if (cmd == "msgbox") {
         DWORD ms = 0;

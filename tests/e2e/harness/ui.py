@@ -110,6 +110,10 @@ class UiDriver:
     def close(self, hwnd):
         self.repl(f"close {hwnd}")
 
+    def dacl(self, path):
+        """A file's access list as SDDL, as Windows keeps it."""
+        return unescape(self.repl(f"dacl {path}"))
+
     def key(self, hwnd, vk):
         """A key press (virtual-key code) where the window's keyboard focus is."""
         self.repl(f"key {hwnd} {vk}")
