@@ -76,8 +76,9 @@ class Page1Test(PageCase):
         self.read(page, printer, frames)
         return printer, page
 
-    def network_result(self, expected_start, timeout):
-        """The result "Network check" shows once its wait has ended; then it is closed."""
+    def network_result(self, expected_start, timeout, shot=None):
+        """The result "Network check" shows once its wait has ended (saved as the picture shot,
+        if named); then it is closed."""
         check = self.ui.wait("Network check", UI_WAIT)
         deadline = time.monotonic() + timeout
         result = self.ui.text(check, NET_RESULT)
@@ -86,6 +87,10 @@ class Page1Test(PageCase):
             result = self.ui.text(check, NET_RESULT)
         self.assertTrue(result.startswith(expected_start),
                         f"{result!r} after waiting {timeout:g} s for {expected_start!r}")
+        if shot:
+            path = os.path.join(self.artifacts, shot)
+            self.session.screenshot(path)
+            print(f"[harness] the network check: {path}", flush=True)
         self.ui.click(check, IDCANCEL)
         self.assertTrue(self.ui.gone(check), "Close ends the network check")
         return result
@@ -141,7 +146,8 @@ class Page1Test(PageCase):
         self.assertEqual(printer.received()[since:], b"", "a restore alone writes nothing")
         self.ui.click(page, SAVE)
         self.answer_box("Save Success", timeout=CHAIN_TIMEOUT)
-        self.network_result(f"Reachable at {address}:9100 (static) after ", UI_WAIT)
+        self.network_result(f"Reachable at {address}:9100 (static) after ", UI_WAIT,
+                            "network-check.png")
         self.read(page, printer, INFRA_WPA_READ)
         self.assertEqual(self.ui.text(page, KEY), "rightkey123")
 
