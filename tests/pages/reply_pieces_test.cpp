@@ -145,6 +145,7 @@ TEST(OpenBytes, CurrentGenerationQueryAndReadEnds) {
     // station's), the last one's included: the read ends with its message, and Save, never
     // offered, writes nothing.
     using Field = std::string SimCurrentGenSettings::*;
+    const char* const kFailed = "Save not offered\nFailed to read data\n";
     const struct {
         const char* mode;
         Field field;
@@ -165,7 +166,31 @@ TEST(OpenBytes, CurrentGenerationQueryAndReadEnds) {
                 s.Printer().Settings().mode = stray.mode;
                 s.Printer().Settings().*stray.field = stray.value;
             },
-            "Save not offered\nFailed to read data\n");
+            kFailed);
+    }
+    // Address replies short of their fields, the printer holding no value for the rest: the
+    // DHCP flag alone reads as DHCP; a static station's first address or first three, or an
+    // access point's first address, end the read with its message.
+    using Store = SimCurrentGenSettings;
+    const struct {
+        const char *mode, *dhcp;
+        std::vector<Field> unheld;
+        const char* outcome;
+    } kShort[] = {
+        {"0", "1", {&Store::ip, &Store::mask, &Store::gateway, &Store::dns}, "Read Success\n"},
+        {"0", "0", {&Store::mask, &Store::gateway, &Store::dns}, kFailed},
+        {"0", "0", {&Store::dns}, kFailed},
+        {"2", "1", {&Store::apMask, &Store::apGateway}, kFailed},
+    };
+    for (const auto& fewer : kShort) {
+        presets.emplace_back(
+            [&fewer](S& s) {
+                s.Printer().Settings().mode = fewer.mode;
+                s.Printer().Settings().dhcp = fewer.dhcp;
+                for (Field field : fewer.unheld)
+                    s.Printer().Settings().*field = "";
+            },
+            fewer.outcome);
     }
     for (const auto& [preset, outcome] : presets) {
         for (const auto& e : kEnds) {
