@@ -39,10 +39,10 @@ TEST_F(Page1Profile, AProfileSavesTheSameBytesOnAnotherPrinter) {
              s.wepIndex = "3", s.wepKey = "abcde", s.ssid = "Lab \"1\"";
          },
          true},
-        {"infrastructure, DHCP, WPA",
+        {"infrastructure, DHCP, WPA, the first region of the list",
          [](SimCurrentGenSettings& s) {
              s.mode = "0", s.security = "2", s.cipher = "0", s.wpaKey = "k=ey,42!";
-             s.port = "631";
+             s.port = "631", s.region = "AT";
          },
          false},
     };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "page_current/page1_layout.h"
 #include "ui/data_exchange.h"
 
@@ -245,6 +247,41 @@ TEST(Page1Keys, HexAndAsciiForms) {
     EXPECT_FALSE(IsPrintable("ab\x7F"));
     EXPECT_FALSE(IsPrintable("\xC3\xA9"));
     EXPECT_FALSE(IsPrintable("a\tb"));
+}
+
+// The channel table, row by row: every region and no region, on every band and none.
+TEST(Page1Codes, ChannelsOfEveryRegionOnEveryBand) {
+    const auto join = [](std::vector<int> a, const std::vector<int>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const std::vector<int> low5 = {36, 40, 44, 48}, high5 = {149, 153, 157, 161, 165};
+    const struct Row {
+        std::vector<std::string> regions;  // none: every other region, and no region
+        int last24;
+        std::vector<int> band5;
+    } kRows[] = {
+        {{"JP"}, 14, low5},
+        {{"AU", "CN", "HK", "KR", "RU", "NZ", "SG"}, 13, join(low5, high5)},
+        {{"BR", "CA", "US"}, 11, join(low5, high5)},
+        {{"ID", "TW"}, 13, high5},
+        {{}, 13, low5},
+    };
+    for (int region = -1; region < static_cast<int>(Regions().size()); ++region) {
+        const std::string code = RegionCode(region);
+        const Row* row = &kRows[std::size(kRows) - 1];
+        for (const Row& r : kRows) {
+            if (std::find(r.regions.begin(), r.regions.end(), code) != r.regions.end())
+                row = &r;
+        }
+        std::vector<int> band24;
+        for (int c = 1; c <= row->last24; ++c)
+            band24.push_back(c);
+        EXPECT_EQ(Channels(region, -1), band24) << code << " with no band";
+        EXPECT_EQ(Channels(region, 0), band24) << code << " on 2.4Ghz";
+        EXPECT_EQ(Channels(region, 1), row->band5) << code << " on 5Ghz";
+        EXPECT_EQ(Channels(region, 2), join(band24, row->band5)) << code << " on Auto";
+    }
 }
 
 TEST(Page1Codes, UnknownOnesFallBack) {
