@@ -58,7 +58,15 @@ struct Session : Fixture {
     }
     std::string ReadAndSave() {
         std::string seen;
+        // Due at once, so ahead of the reply to the request the click sends, which is due only
+        // after the printer's delay: longer than the line's quiet gap, which ends the notice.
+        if (!noticeWhileAwaited.empty())
+            this->links_.Inject(noticeWhileAwaited);
         EXPECT_TRUE(this->ui_.Click(this->Page(), this->Buttons().read));
+        if (!noticeWhileAwaited.empty()) {
+            this->ui_.Advance(kQuietGapMs + 10);
+            boxesAfterNotice = this->BoxTexts();
+        }
         this->ui_.Advance(60000);
         seen += this->ui_.Text(this->Page(), this->Buttons().status) + "\n";
         if (!noticeAfterRead.empty()) {
@@ -71,8 +79,9 @@ struct Session : Fixture {
         this->ui_.Advance(60000);
         return seen + this->ui_.Text(this->Page(), this->Buttons().status) + "\n";
     }
-    // Bytes the printer sends unasked once a read has ended, and the boxes they brought up.
-    Bytes noticeAfterRead;
+    // Bytes the printer sends unasked once a read has ended, or while the read's first reply is
+    // awaited, and the boxes they brought up.
+    Bytes noticeAfterRead, noticeWhileAwaited;
     std::vector<std::string> boxesAfterNotice;
 };
 
@@ -219,11 +228,16 @@ TEST(OpenBytes, LegacyFfNoticeEnds) {
         {"ending 01", {0x1B, 0x7E, 0xFF, 0x01}, {}},
         {"unended", {0x1B, 0x7E, 0xFF}, {}},
     };
+    // A notice that comes while a reply is awaited leaves that reply to be taken when it comes.
+    const S::Arrange slowPrinter = [](S& s) { s.Printer().SetReplyDelay(10 * kQuietGapMs); };
     for (const auto& n : kNotices) {
-        S session;
-        session.noticeAfterRead = n.notice;
-        EXPECT_EQ(session.ReadThenSave(nullptr), expected) << n.name;
-        EXPECT_EQ(session.boxesAfterNotice, n.boxes) << n.name;
+        for (const bool awaited : {false, true}) {
+            S session;
+            (awaited ? session.noticeWhileAwaited : session.noticeAfterRead) = n.notice;
+            EXPECT_EQ(session.ReadThenSave(nullptr, awaited ? slowPrinter : nullptr), expected)
+                << n.name << (awaited ? ", while a reply is awaited" : "");
+            EXPECT_EQ(session.boxesAfterNotice, n.boxes) << n.name;
+        }
     }
 }
 
