@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "cli/cli_platform.h"
-#include "cli/printer_backup.h"
 #include "page_current/page1_layout.h"
 #include "page_current/page1_profile.h"
 #include "page_legacy/page2_layout.h"
@@ -15,6 +14,7 @@
 #include "page_module/page3_layout.h"
 #include "page_module/page3_profile.h"
 #include "page_shared/text_file.h"
+#include "provision/printer_backup.h"
 
 namespace {
 
@@ -120,27 +120,11 @@ std::string CApplyPlan::Prepare(const CliCommand& command) {
     return rows_.Parse(fleet.inventory, std::move(rows), page.family, page.desc, profile_);
 }
 
-std::string CApplyPlan::BackupFor(const std::string& family, const std::string& mac,
-                                  std::string* text, std::string* path) const {
-    std::string name;
-    std::string refusal = NewestBackup(restoreDir_, mac, path);
-    if (!refusal.empty())
-        return refusal;
-    if (!ReadTextFile(*path, text) || text->size() > kMaxFileBytes)
-        return "cannot read the backup " + *path;
-    // A backup is checked as any profile is: a file in the folder may have been changed.
-    refusal = profile::ReadProfileFamily(*text, &name);
-    if (refusal.empty() && name != family)
-        refusal = profile::OtherFamilyMessage(name);
-    if (refusal.empty())
-        refusal = profile::CheckProfile(PageOf(name).desc, PageOf(name).family, *text);
-    return refusal.empty() ? std::string() : *path + ": " + refusal;
-}
-
 std::string CApplyPlan::ProfileFor(const std::string& family, const std::string& mac,
                                    std::string* text, std::string* backup) const {
     if (!restoreDir_.empty())
-        return BackupFor(family, mac, text, backup);
+        return ReadNewestBackup(restoreDir_, mac, PageOf(family).family, PageOf(family).desc,
+                                backup, text);
     if (inventory_ && rows_.ProfileFor(mac, text))
         return std::string();
     if (inventory_ && !allowUnlisted_)

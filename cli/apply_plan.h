@@ -31,8 +31,6 @@ class CApplyPlan {
 
   private:
     std::string ReadKey(const FleetOptions& fleet);
-    std::string BackupFor(const std::string& family, const std::string& mac, std::string* text,
-                          std::string* path) const;
 
     std::string familyName_, profile_, key_, digest_, restoreDir_;
     bool hasKey_ = false, allowUnlisted_ = false, inventory_ = false;

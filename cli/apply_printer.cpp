@@ -8,7 +8,7 @@
 #include <chrono>
 
 #include "cli/commands.h"
-#include "cli/printer_backup.h"
+#include "provision/printer_backup.h"
 
 namespace {
 

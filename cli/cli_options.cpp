@@ -9,7 +9,7 @@
 
 #include "app/main_dialog_layout.h"
 #include "app/port_settings.h"
-#include "cli/printer_network.h"
+#include "provision/mac_address.h"
 #include "zephra_version.h"
 
 namespace {

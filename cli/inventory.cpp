@@ -9,7 +9,7 @@
 #include <limits>  // the CSV reader needs it and does not include it
 #include <utility>
 
-#include "cli/printer_network.h"
+#include "provision/mac_address.h"
 #include "ui/dialog.h"
 
 // One small file, read whole: no reader thread.
@@ -54,17 +54,6 @@ bool IsTrue(std::string text, bool* value) {
 }
 
 }  // namespace
-
-std::string MacKey(const std::string& text) {
-    std::string key;
-    for (char c : text) {
-        if (std::isxdigit(static_cast<unsigned char>(c)))
-            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        else if (c != ':' && c != '-')
-            return std::string();
-    }
-    return key.size() == 12 ? key : std::string();
-}
 
 std::string CInventory::Parse(const std::string& name, std::string text,
                               const profile::Family& family, const ui::DialogDesc& desc,

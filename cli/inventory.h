@@ -30,7 +30,3 @@ class CInventory {
     // By MAC address, in MacKey's form.
     std::map<std::string, std::string> profiles_, addresses_;
 };
-
-// A MAC address written with ':', '-' or no separators, in any case, as twelve lowercase
-// hexadecimal digits; "" when it is none.
-std::string MacKey(const std::string& text);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "cli/printer_network.h"
 #include "page_shared/profile.h"
+#include "provision/printer_network.h"
 
 // One setting the profile changes, or a key it holds, which shows only as changing or not; or a
 // setting the profile holds that the printer keeps as it is, and why.

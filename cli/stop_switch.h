@@ -6,9 +6,11 @@
 #include <functional>
 #include <mutex>
 
+#include "provision/printer_network.h"
+
 class CPanelSession;
 
-class CStopSwitch {
+class CStopSwitch : public CWaitStop {
   public:
     // The session now under way; nullptr between sessions.
     void Attach(CPanelSession* session);
@@ -18,7 +20,7 @@ class CStopSwitch {
     void Trip(bool everyProcess = false);
     bool Tripped();
     // Waits for the switch to trip, for as long as given at most; whether it has.
-    bool WaitFor(std::chrono::milliseconds limit);
+    bool WaitFor(std::chrono::milliseconds limit) override;
 
   private:
     std::mutex mutex_;

@@ -16,6 +16,7 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(UDEV REQUIRED IMPORTED_TARGET libudev)
 target_link_libraries(zephra_posix_links PUBLIC zephra_core Threads::Threads PRIVATE PkgConfig::UDEV)
 
+add_subdirectory(provision)
 add_subdirectory(cli)
 
 # The core's file reads and writes, as this platform does them.

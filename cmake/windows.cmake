@@ -34,6 +34,7 @@ target_link_libraries(Zephra PRIVATE zephra_win32_links comctl32 comdlg32 ws2_32
 # The core's file reads and writes, as this platform does them.
 target_sources(zephra_core PRIVATE page_shared/text_file_win32.cpp)
 
+add_subdirectory(provision)
 # zephra-cli.exe, the console build of the command line.
 add_subdirectory(cli)
 

@@ -28,7 +28,7 @@ const WepRule kWepRules[2][2] = {
 
 void CPage1New::OnSaveClicked() {
     // A refused save changes nothing: not what was typed, not how the USB link batches.
-    if (!CheckChoices() || !CheckKey())
+    if (!CheckChoices() || !CheckKey() || !MayWrite())
         return;
     if (CPanel* panel = ThePanel()) {
         panel->m_bPage1Read = false;

@@ -32,6 +32,10 @@ void CPage2Old::OnSaveClicked() {
         UpdateData(false);
         return;
     }
+    if (!MayWrite()) {
+        EnableItems({IDC_READ, IDC_SAVE}, true);
+        return;
+    }
     EnableAllGroups(false);
     // The settings stay disabled while the records go out, so they are taken once, here.
     m_writing = SettingsFromPage();

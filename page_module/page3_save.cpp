@@ -22,6 +22,8 @@ void CPage3Marvuto::OnSaveClicked() {
         ui::AfxMessageBox(refusal);
         return;
     }
+    if (!MayWrite())
+        return;
     SetItemText(IDC_PRINTER_STATUS, "");
     BeginExchange(ExchangeKind::kSave);
     EnableItems(kAllSettings, false);

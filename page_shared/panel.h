@@ -7,6 +7,8 @@
 
 #include "page_shared/trace.h"
 
+class CSaveGuard;
+
 class CPanel {
   public:
     // Sends bytes over the open link; 0 when no link is open.
@@ -17,6 +19,8 @@ class CPanel {
     // The protocol trace of the main dialog's life, and a line of the page's own in it.
     virtual const trace::ProtocolTrace& Trace() const = 0;
     virtual void NoteInTrace(const std::string& text) = 0;
+    // What the window does around a save (backups, the network check); none on the command line.
+    virtual CSaveGuard* SaveGuard() { return nullptr; }
 
     // Set by the current-generation page while it reads or saves; the USB reader polls them.
     std::atomic<bool> m_bPage1Read{false};

@@ -25,6 +25,8 @@ bool CPrinterPage::OnInitDialog() {
     AppendSystemMenuItem(IDM_SAVE_SETTINGS, "Save settings to file...");
     AppendSystemMenuItem(IDM_LOAD_SETTINGS, "Load settings from file...");
     AppendSystemMenuItem(IDM_PROTOCOL_TRACE, "Protocol trace...");
+    if (Guard() != nullptr)
+        AppendSystemMenuItem(IDM_RESTORE_BACKUP, "Restore newest backup...");
     return true;
 }
 
@@ -55,6 +57,10 @@ bool CPrinterPage::OnSysCommand(unsigned command) {
     }
     if ((command & 0xFFF0) == IDM_LOAD_SETTINGS) {
         LoadSettingsFromFile();
+        return true;
+    }
+    if ((command & 0xFFF0) == IDM_RESTORE_BACKUP) {
+        RestoreNewestBackup();
         return true;
     }
     if ((command & 0xFFF0) == IDM_PROTOCOL_TRACE) {
@@ -229,6 +235,10 @@ void CPrinterPage::EndExchange(ExchangeEnd end, const std::string& message) {
     if (!message.empty())
         ui::AfxMessageBox(message);
     SetButtonsAfter(end);
+    if (end == ExchangeEnd::kReadDone)
+        KeepReadSettings();
+    if (wasExchanging && exchange_ == ExchangeKind::kSave)
+        SaveEnded(end == ExchangeEnd::kSaveDone);
     if (observer_ != nullptr && wasExchanging)
         observer_->OnExchangeEnded(exchange_, end);
 }

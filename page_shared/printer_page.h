@@ -110,6 +110,10 @@ class CPrinterPage : public ui::CDialog {
     // Starts an exchange: both page buttons off until it ends; a save also takes the panel's Open
     // and Close away, so the link stays as it is while the printer writes its settings.
     void BeginExchange(ExchangeKind kind);
+    // Once the family's checks have passed, before the first byte of a save: keeps the settings
+    // the last read found, once per read, where the window keeps backups. False when none could
+    // be kept and the operator would rather not save without one: nothing has changed then.
+    bool MayWrite();
     // Sends bytes to the printer through the panel.
     void WriteComm(const uint8_t* data, uint32_t length);
     // A request: its frame written, then its reply timer armed. A header and its payload go out
@@ -151,6 +155,14 @@ class CPrinterPage : public ui::CDialog {
     void SaveSettingsToFile();
     void LoadSettingsFromFile();
 
+    // --- Backups (printer_page_backup.cpp) ---
+    static CSaveGuard* Guard();
+    // "Read Success": what the read found is what a backup keeps.
+    void KeepReadSettings();
+    void RestoreNewestBackup();
+    // The save under way has ended.
+    void SaveEnded(bool saved);
+
     unsigned pageMessage_;
     PageButtons buttons_;
     trace::KeyFinder traceKeys_;
@@ -172,6 +184,10 @@ class CPrinterPage : public ui::CDialog {
     bool checkingField_ = false;
     unsigned requestsSent_ = 0;  // in the exchange under way
     bool read_ = false;          // a read has succeeded since the page came up
+    // The settings the last read found, keys included; "" when none could be taken.
+    std::string readSettings_;
+    bool backupKept_ = false;  // of the last read's settings
+    std::string writing_;      // the settings the save under way writes, without keys
     // The kinds of reply (reply::Cut::textKind) the printer has ended with a text end since the
     // page came up, one bit each.
     unsigned textEndsSeen_ = 0;

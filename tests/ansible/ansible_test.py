@@ -28,6 +28,11 @@ SSID = 'Office-Net'
 KEY = 'office-passphrase-7'
 # Hang-catcher for one ansible run, which takes a few seconds.
 RUN_LIMIT = 300
+# How long a printer that joins its network about a second after its save is waited for: ten
+# times that and more, so only a hang runs out.
+JOIN_LIMIT = 20
+# The same for one that is expected never to join, so the wait runs out soon.
+NEVER_JOINS_LIMIT = 3
 # A printer whose address is set by hand, so a profile's address is written.
 FRESH = ('--set', 'mode=0', '--set', 'dhcp=0')
 # Where this run's simulated printers listen once they join: loopback, and apart from any other
@@ -172,6 +177,24 @@ class CollectionTest(unittest.TestCase):
         return {host: dict(ok=int(ok), changed=int(changed), failed=int(failed))
                 for host, ok, changed, failed in RECAP.findall(run.stdout)}
 
+    @staticmethod
+    def output(run):
+        return "\n--- the playbook's output ---\n" + run.stdout + run.stderr
+
+    def assertPlay(self, run, status, recap):
+        """The play ended with this status and recap; when not, the failure shows its output."""
+        self.assertEqual(run.returncode, status, self.output(run))
+        self.assertEqual(self.recap(run), recap, self.output(run))
+
+    def result(self, run, state, host):
+        """The host's task result as ansible-playbook -v shows it: state is ok, changed or
+        fatal."""
+        line = (r'^fatal: \[%s\]: FAILED! => (.*)$' if state == 'fatal' else
+                r'^' + state + r': \[%s\] => (.*)$') % re.escape(host)
+        found = re.search(line, run.stdout, re.M)
+        self.assertIsNotNone(found, 'no %s result for %s%s' % (state, host, self.output(run)))
+        return json.loads(found.group(1))
+
     def test_apply_each_printer_with_its_address_then_nothing_to_do(self):
         a, b, m = self.printer('a'), self.printer('b'), self.wifi_module('m')
         hosts = {'printer-a': dict(port=a.port, ip_address='10.20.0.11'),
@@ -179,9 +202,7 @@ class CollectionTest(unittest.TestCase):
                  'printer-m': dict(port=m.port, ip_address='10.20.0.13',
                                    profile=self.module_profile)}
         run = self.play('apply.yml', hosts)
-        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-        self.assertEqual(self.recap(run), {host: dict(ok=1, changed=1, failed=0)
-                                           for host in hosts})
+        self.assertPlay(run, 0, {host: dict(ok=1, changed=1, failed=0) for host in hosts})
         for printer, host in ((a, 'printer-a'), (b, 'printer-b')):
             settings = printer.read()['settings']
             self.assertEqual((settings['ssid'], settings['security'], settings['ip_address']),
@@ -190,9 +211,7 @@ class CollectionTest(unittest.TestCase):
         # The module's mDNS settings are skipped, and stay so: no change, and said every run.
         run, sent = sent_during([a, b, m], lambda: self.play('apply.yml', hosts, '-v'))
         print('\n--- the same playbook again ---\n' + run.stdout)
-        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-        self.assertEqual(self.recap(run), {host: dict(ok=1, changed=0, failed=0)
-                                           for host in hosts})
+        self.assertPlay(run, 0, {host: dict(ok=1, changed=0, failed=0) for host in hosts})
         # Read, and not one request more.
         self.assertEqual(sent, sent_during([a, b, m], lambda: (a.read(), b.read(), m.read()))[1])
         results = {host: json.loads(result) for host, result in
@@ -213,9 +232,7 @@ class CollectionTest(unittest.TestCase):
                                    profile=self.module_profile)}
         run, sent = sent_during([c, m], lambda: self.play('apply.yml', hosts, '--check',
                                                           '--diff'))
-        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-        self.assertEqual(self.recap(run), {host: dict(ok=1, changed=1, failed=0)
-                                           for host in hosts})
+        self.assertPlay(run, 0, {host: dict(ok=1, changed=1, failed=0) for host in hosts})
         self.assertIn('-    "ssid": "Printer-AP"', run.stdout)
         self.assertIn('+    "ssid": "%s"' % SSID, run.stdout)
         self.assertIn('"key": "(masked)"', run.stdout)
@@ -223,6 +240,27 @@ class CollectionTest(unittest.TestCase):
         self.assertIn('+    "ip_address": "10.20.0.14"', run.stdout)
         self.assertNotIn('mdns', run.stdout)
         self.assertEqual(sent, sent_during([c, m], lambda: (c.read(), m.read()))[1])
+
+        # A host's printers at once: each one's diff under its port, and with verify on, no
+        # wait for a printer that nothing was written to.
+        fleet = [self.printer('check%d' % n, '--set', 'mac=00:1A:2B:3C:4D:3%d' % n)
+                 for n in (1, 2)]
+        folder = os.path.join(self.tmp, 'check-backups')
+        host = dict(host_printers=[dict(port=p.port, overrides=dict(ip_address='10.20.0.3%d' % n))
+                                   for n, p in enumerate(fleet, 1)],
+                    backup_dir=folder, verify_timeout=JOIN_LIMIT)
+        run, sent = sent_during(fleet, lambda: self.play('fleet.yml', {'printer-f': host},
+                                                         '--check', '--diff', '-v'))
+        self.assertPlay(run, 0, {'printer-f': dict(ok=1, changed=1, failed=0)})
+        for n, p in enumerate(fleet, 1):
+            self.assertIn('--- before: %s\n+++ after: %s\n' % (p.port, p.port), run.stdout)
+            self.assertIn('+    "ip_address": "10.20.0.3%d"' % n, run.stdout)
+        not_checked = dict(state='not_checked', reason='in check mode, where nothing is written')
+        self.assertEqual([(entry['port'], entry['changed'], entry['network'])
+                          for entry in self.result(run, 'changed', 'printer-f')['printers']],
+                         [(p.port, True, not_checked) for p in fleet])
+        self.assertFalse(os.path.exists(folder))
+        self.assertEqual(sent, sent_during(fleet, lambda: [p.read() for p in fleet])[1])
 
     def test_find_each_hosts_printer_then_apply_to_it(self):
         serial, usb = self.printer('serial'), self.printer('usb')
@@ -234,9 +272,7 @@ class CollectionTest(unittest.TestCase):
                  'printer-u': dict(zephra_cli=usb_cli, extra_ports=[], answers=[],
                                    usb_printers=['Label Printer'], ip_address='10.20.0.19')}
         run = self.play('find.yml', hosts)
-        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-        self.assertEqual(self.recap(run), {host: dict(ok=3, changed=1, failed=0)
-                                           for host in hosts})
+        self.assertPlay(run, 0, {host: dict(ok=3, changed=1, failed=0) for host in hosts})
         for printer, host in ((serial, 'printer-s'), (usb, 'printer-u')):
             settings = printer.read()['settings']
             self.assertEqual((settings['ssid'], settings['ip_address']),
@@ -262,8 +298,7 @@ class CollectionTest(unittest.TestCase):
                  'printer-h': dict(port=strict.port, ip_address='10.20.0.21', strict=True,
                                    profile=self.module_profile)}
         run, sent = sent_during([strict], lambda: self.play('apply.yml', hosts))
-        self.assertEqual(run.returncode, 2, run.stdout + run.stderr)
-        self.assertEqual(self.recap(run), dict(
+        self.assertPlay(run, 2, dict(
             {'printer-a': dict(ok=1, changed=1, failed=0)},
             **{host: dict(ok=0, changed=0, failed=1)
                for host in ('printer-b', 'printer-c', 'printer-d', 'printer-e', 'printer-f',
@@ -290,45 +325,105 @@ class CollectionTest(unittest.TestCase):
         stays = self.printer('stays', '--network', SSID + ':another-passphrase')
         folder = os.path.join(self.tmp, 'backups')
         hosts = {'printer-j': dict(port=joins.port, ip_address=NETWORK_ADDRESS % 1,
-                                   backup_dir=folder),
+                                   backup_dir=folder, verify_timeout=JOIN_LIMIT),
                  'printer-s': dict(port=stays.port, ip_address=NETWORK_ADDRESS % 2,
-                                   backup_dir=folder)}
+                                   backup_dir=folder, verify_timeout=NEVER_JOINS_LIMIT)}
         before = joins.read()['settings']
         run = self.play('verify.yml', hosts, '-v')
-        self.assertEqual(run.returncode, 2, run.stdout + run.stderr)
         # The recap counts no change of a task that failed; the task's result says it.
-        self.assertEqual(self.recap(run), {'printer-j': dict(ok=1, changed=1, failed=0),
-                                           'printer-s': dict(ok=0, changed=0, failed=1)})
-        joined = json.loads(re.search(r'^changed: \[printer-j\] => (.*)$', run.stdout,
-                                      re.M).group(1))
+        self.assertPlay(run, 2, {'printer-j': dict(ok=1, changed=1, failed=0),
+                                 'printer-s': dict(ok=0, changed=0, failed=1)})
+        joined = self.result(run, 'changed', 'printer-j')
         self.assertRegex(joined['backup_path'], re.escape(folder) + r'/00-1A-2B-3C-4D-5E_.*\.json$')
         self.assertEqual(dict(joined['network'], seconds=None), dict(
             state='reachable', address=NETWORK_ADDRESS % 1, port=9100, seconds=None,
             found_by='static'))
-        failed = json.loads(re.search(r'^fatal: \[printer-s\]: FAILED! => (.*)$', run.stdout,
-                                      re.M).group(1))
-        self.assertEqual((failed['msg'], failed['changed']), (
-            'unreachable at %s:9100: no answer within 3 s' % (NETWORK_ADDRESS % 2), True))
+        failed = self.result(run, 'fatal', 'printer-s')
+        unreachable = 'unreachable at %s:9100: no answer within %d s' % (
+            NETWORK_ADDRESS % 2, NEVER_JOINS_LIMIT)
+        self.assertEqual((failed['msg'], failed['changed']), (unreachable, True))
 
         # Nothing left to write, and no backup made.
         run = self.play('verify.yml', hosts, '-v')
-        self.assertEqual(self.recap(run)['printer-j'], dict(ok=1, changed=0, failed=0))
-        self.assertNotIn('backup_path', json.loads(re.search(
-            r'^ok: \[printer-j\] => (.*)$', run.stdout, re.M).group(1)))
+        self.assertEqual(self.recap(run)['printer-j'], dict(ok=1, changed=0, failed=0),
+                         self.output(run))
+        self.assertNotIn('backup_path', self.result(run, 'ok', 'printer-j'))
         self.assertEqual(len(os.listdir(folder)), 2)
 
         run = self.play('restore.yml', hosts)
-        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-        self.assertEqual(self.recap(run), {host: dict(ok=1, changed=1, failed=0)
-                                           for host in hosts})
+        self.assertPlay(run, 0, {host: dict(ok=1, changed=1, failed=0) for host in hosts})
         self.assertEqual(joins.read()['settings'], before)
+
+    def test_a_hosts_printers_at_once_each_with_its_entry_then_nothing_to_do(self):
+        joins = [self.printer('fleet%d' % n, '--set', 'mac=00:1A:2B:3C:4D:1%d' % n,
+                              '--network', SSID + ':' + KEY, '--join-delay', '0.5')
+                 for n in (1, 2)]
+        # Its network has another key than the profile's: it never joins, and so the whole
+        # limit is waited for it, which must still be one that only catches a hang for the
+        # others.
+        stays = self.printer('fleet3', '--set', 'mac=00:1A:2B:3C:4D:13',
+                             '--network', SSID + ':another-passphrase')
+        printers = joins + [stays]
+        folder = os.path.join(self.tmp, 'fleet-backups')
+        host = dict(host_printers=[dict(port=p.port, overrides=dict(
+            ip_address=NETWORK_ADDRESS % (11 + n))) for n, p in enumerate(printers)],
+            backup_dir=folder, verify_timeout=JOIN_LIMIT)
+        run = self.play('fleet.yml', {'printer-f': host}, '-v')
+        self.assertPlay(run, 2, {'printer-f': dict(ok=0, changed=0, failed=1)})
+        failed = self.result(run, 'fatal', 'printer-f')
+        self.assertEqual((failed['msg'], failed['changed']), (
+            '%s: unreachable at %s:9100: no answer within %d s' % (
+                stays.port, NETWORK_ADDRESS % 13, JOIN_LIMIT), True))
+        self.assertEqual([(entry['port'], entry['mac'], entry['changed'],
+                           entry['network']['state'], 'msg' in entry)
+                          for entry in failed['printers']],
+                         [(p.port, '00:1A:2B:3C:4D:1%d' % n, True, state, state != 'reachable')
+                          for n, p, state in ((1, joins[0], 'reachable'),
+                                              (2, joins[1], 'reachable'),
+                                              (3, stays, 'unreachable'))])
+        for entry, n in zip(failed['printers'], (11, 12, 13)):
+            self.assertRegex(entry['backup_path'], re.escape(folder) + '/' +
+                             entry['mac'].replace(':', '-') + r'_.*\.json$')
+            self.assertEqual(entry['network']['address'], NETWORK_ADDRESS % n)
+        for printer, n in zip(printers, (11, 12, 13)):
+            settings = printer.read()['settings']
+            self.assertEqual((settings['ssid'], settings['ip_address']),
+                             (SSID, NETWORK_ADDRESS % n))
+
+        # Nothing left to write, and no backup made; the one that cannot join still fails.
+        run = self.play('fleet.yml', {'printer-f': host}, '-v')
+        self.assertPlay(run, 2, {'printer-f': dict(ok=0, changed=0, failed=1)})
+        self.assertEqual([(entry['changed'], 'backup_path' in entry, entry['network']['state'])
+                          for entry in self.result(run, 'fatal', 'printer-f')['printers']],
+                         [(False, False, 'reachable')] * 2 + [(False, False, 'unreachable')])
+        self.assertEqual(len(os.listdir(folder)), 3)
 
     def test_info_gives_the_settings_without_the_key(self):
         d = self.printer('d', '--set', 'ssid=' + SSID, '--set', 'security=3',
                          '--set', 'wpakey=' + KEY)
         run = self.play('info.yml', {'printer-d': dict(port=d.port)}, '--check')
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
-        self.assertEqual(self.recap(run)['printer-d'], dict(ok=2, changed=0, failed=0))
+        self.assertEqual(self.recap(run)['printer-d'], dict(ok=2, changed=0, failed=0),
+                         self.output(run))
+
+        # A host's printers of each family at once, each MAC address in the one form, whichever
+        # way its family writes it.
+        families = [self.printer('info-c', '--set', 'mac=00-1a-2b-3c-4d-21'),
+                    Printer(self.addCleanup, self.tmp, 'info-l', '--mac', '00:1A:2B:3C:4D:22',
+                            model='3'),
+                    Printer(self.addCleanup, self.tmp, 'info-m', '--set', 'configured=1',
+                            '--set', 'mac=001A2B3C4D23', model='4')]
+        run = self.play('info.yml', {'printer-f': dict(host_printers=[
+            dict(port=p.port) for p in families])}, '--check', '-v')
+        self.assertEqual(self.recap(run)['printer-f'], dict(ok=1, changed=0, failed=0),
+                         self.output(run))
+        entries = self.result(run, 'ok', 'printer-f')['printers']
+        self.assertEqual([(entry['port'], entry['family'], entry['mac'], 'key' in entry['settings'])
+                          for entry in entries],
+                         [(p.port, family, '00:1A:2B:3C:4D:2%d' % n, False)
+                          for n, p, family in ((1, families[0], 'current'),
+                                               (2, families[1], 'legacy'),
+                                               (3, families[2], 'module'))])
 
     def test_module_documentation_renders(self):
         for module, option in (('wlan', 'overrides'), ('wlan', 'key'), ('wlan', 'restore'),

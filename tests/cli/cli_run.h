@@ -58,21 +58,33 @@ inline pid_t StartCli(const std::string& args, const std::string& what) {
     return cli;
 }
 
-// Waits for text to show in what's standard error, for 20 s at most.
+// How long a wait for zephra-cli's output may take: what it waits for comes within a second or two,
+// so this only catches a hang, and says what it waited for.
+constexpr int kAwaitSeconds = 60;
+
+// Waits for text to show in what's standard error.
 inline void AwaitError(const std::string& what, const std::string& text) {
-    for (int wait = 0;
-         wait < 1000 && ReadText(TestFile(what + ".err")).find(text) == std::string::npos; ++wait)
+    for (int wait = 0; wait < kAwaitSeconds * 50; ++wait) {
+        if (ReadText(TestFile(what + ".err")).find(text) != std::string::npos)
+            return;
         usleep(20000);
+    }
+    ADD_FAILURE() << "waited " << kAwaitSeconds << " s for \"" << text << "\" in " << what
+                  << "'s standard error, which holds:\n"
+                  << ReadText(TestFile(what + ".err"));
 }
 
-// Waits for what's standard output to hold count lines, for 20 s at most.
+// Waits for what's standard output to hold count lines.
 inline void AwaitLines(const std::string& what, size_t count) {
-    for (int wait = 0; wait < 1000; ++wait) {
+    for (int wait = 0; wait < kAwaitSeconds * 50; ++wait) {
         const std::string out = ReadText(TestFile(what + ".out"));
         if (static_cast<size_t>(std::count(out.begin(), out.end(), '\n')) >= count)
             return;
         usleep(20000);
     }
+    ADD_FAILURE() << "waited " << kAwaitSeconds << " s for " << count << " lines in " << what
+                  << "'s standard output, which holds:\n"
+                  << ReadText(TestFile(what + ".out"));
 }
 
 // The exit status of a zephra-cli that StartCli started.

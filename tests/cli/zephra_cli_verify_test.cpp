@@ -26,6 +26,10 @@ using simproc::SimProcess;
 // The network every printer can join, and how long a join takes after a save.
 constexpr char kNetwork[] = "Office:rightkey123";
 constexpr char kJoinDelay[] = "1";
+// A wait expected to end well: the join and its seconds' polling, ten times over and more, so
+// that only a hang runs out. A wait expected to run out has the short one.
+constexpr char kJoinLimit[] = "30";
+constexpr char kRunsOutLimit[] = "3";
 
 // An address of this test process's own, so that tests run at once never share one.
 std::string Address(int row) {
@@ -35,6 +39,7 @@ std::string Address(int row) {
 struct Row {
     int n;                  // the printer's MAC address ends in it
     std::string inventory;  // its inventory cells after the MAC address
+    bool runsOut;           // its wait is expected to run out
     int status;             // its own exit status
     json network;           // the "network" object, seconds left out
 };
@@ -44,10 +49,12 @@ TEST(ZephraCliVerify, EachPrinterIsSeenOnItsNetworkOrSaysWhyNot) {
         // The right key: seen once it has joined.
         {1,
          Address(1) + ",,,,,",
+         false,
          0,
          {{"state", "reachable"}, {"address", Address(1)}, {"port", 9100}, {"found_by", "static"}}},
         {2,
          Address(2) + ",,,,wrongkey123,",
+         true,
          4,
          {{"state", "unreachable"},
           {"address", Address(2)},
@@ -55,6 +62,7 @@ TEST(ZephraCliVerify, EachPrinterIsSeenOnItsNetworkOrSaysWhyNot) {
           {"reason", "no answer within 3 s"}}},
         {3,
          Address(3) + ",,,Elsewhere,,",
+         true,
          4,
          {{"state", "unreachable"},
           {"address", Address(3)},
@@ -62,10 +70,12 @@ TEST(ZephraCliVerify, EachPrinterIsSeenOnItsNetworkOrSaysWhyNot) {
           {"reason", "no answer within 3 s"}}},
         {4,
          ",,,,,Access Point mode",
+         false,
          0,
          {{"state", "not_checked"}, {"reason", "in Access Point mode, where it joins no network"}}},
         {5,
          "," + Address(5) + ",true,,,",
+         false,
          0,
          {{"state", "reachable"},
           {"address", Address(5)},
@@ -74,13 +84,15 @@ TEST(ZephraCliVerify, EachPrinterIsSeenOnItsNetworkOrSaysWhyNot) {
         // DHCP with nothing to give its address: loopback has no neighbours.
         {6,
          ",,true,,,",
+         true,
          0,
          {{"state", "not_checked"},
           {"reason", "no address within 3 s: its MAC address is not in the neighbour table"}}},
     };
     std::vector<std::unique_ptr<SimProcess>> sims;
     std::map<std::string, const Row*> byPort;
-    std::string ports, inventory = "mac,ip_address,address,dhcp,ssid,key,wlan_mode\n";
+    std::string inventory = "mac,ip_address,address,dhcp,ssid,key,wlan_mode\n";
+    std::map<bool, std::string> ports;  // by runsOut
     for (const Row& row : rows) {
         const std::string mac = "00:1A:2B:3C:4D:0" + std::to_string(row.n);
         sims.push_back(std::make_unique<SimProcess>(std::vector<std::string>{
@@ -88,7 +100,7 @@ TEST(ZephraCliVerify, EachPrinterIsSeenOnItsNetworkOrSaysWhyNot) {
             "--network", kNetwork, "--join-delay", kJoinDelay, "--dhcp-address", Address(row.n)}));
         const std::string path = sims.back()->Path();
         byPort[path] = &row;
-        ports += " --port " + path;
+        ports[row.runsOut] += " --port " + path;
         inventory += mac + "," + row.inventory + "\n";
     }
     ProfileFile profile("verify"), table("verify-inventory");
@@ -101,35 +113,41 @@ TEST(ZephraCliVerify, EachPrinterIsSeenOnItsNetworkOrSaysWhyNot) {
     profile.Write(settings.dump());
     table.Write(inventory);
 
-    const CliRun run = Cli("apply " + profile.Path() + " --inventory " + table.Path() +
-                           " --verify=3 --json" + ports);
-    EXPECT_EQ(run.status, 4) << run.err;
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 7) << run.out;
-    std::istringstream out(run.out);
-    for (std::string line; std::getline(out, line);) {
-        const json object = json::parse(line);
-        if (object.contains("summary")) {
-            EXPECT_EQ(object["summary"]["unreachable"], 2) << line;
-            EXPECT_EQ(object["summary"]["applied"], 6) << line;
-            continue;
+    // The printers expected to be seen, and those whose wait is expected to run out, each a fleet
+    // with its own limit: three of each, two of the latter unreachable.
+    for (const bool runsOut : {false, true}) {
+        const CliRun run =
+            Cli("apply " + profile.Path() + " --inventory " + table.Path() +
+                " --verify=" + (runsOut ? kRunsOutLimit : kJoinLimit) + " --json" + ports[runsOut]);
+        EXPECT_EQ(run.status, runsOut ? 4 : 0) << run.err;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 4) << run.out;
+        std::istringstream out(run.out);
+        for (std::string line; std::getline(out, line);) {
+            const json object = json::parse(line);
+            if (object.contains("summary")) {
+                EXPECT_EQ(object["summary"]["unreachable"], runsOut ? 2 : 0) << line;
+                EXPECT_EQ(object["summary"]["applied"], 3) << line;
+                continue;
+            }
+            const Row& row = *byPort.at(object["port"]);
+            json network = object["network"];
+            EXPECT_EQ(object["result"], "applied") << line;
+            EXPECT_EQ(object["status"], row.status) << line;
+            if (network.contains("seconds")) {
+                // Not before the join; the limit alone bounds it.
+                EXPECT_GE(network["seconds"].get<double>(), 1.0) << line;
+                network.erase("seconds");
+            }
+            EXPECT_EQ(network, row.network) << "row " << row.n << ", waited up to "
+                                            << (runsOut ? kRunsOutLimit : kJoinLimit) << " s";
         }
-        const Row& row = *byPort.at(object["port"]);
-        json network = object["network"];
-        EXPECT_EQ(object["result"], "applied") << line;
-        EXPECT_EQ(object["status"], row.status) << line;
-        if (network.contains("seconds")) {
-            // Not before the join; the bound only catches a wait that went on.
-            EXPECT_GE(network["seconds"].get<double>(), 1.0) << line;
-            EXPECT_LT(network["seconds"].get<double>(), 30.0) << line;
-            network.erase("seconds");
-        }
-        EXPECT_EQ(network, row.network) << "row " << row.n;
     }
-    // One printer on DHCP, its address given on the command line.
+    // One printer on DHCP, its address given on the command line: already joined, so seen at once.
     const CliRun one =
-        Cli("apply " + profile.Path() + " --inventory " + table.Path() + " --verify=3 --address " +
-            Address(6) + " --port " + std::prev(byPort.end())->first);
-    EXPECT_EQ(one.status, 0) << one.err;
+        Cli("apply " + profile.Path() + " --inventory " + table.Path() + " --verify=" + kJoinLimit +
+            " --address " + Address(6) + " --port " + std::prev(byPort.end())->first);
+    EXPECT_EQ(one.status, 0) << "waited up to " << kJoinLimit << " s for it:\n"
+                             << one.err << one.out;
     EXPECT_NE(one.out.find(" current unchanged\n  network: reachable at " + Address(6) +
                            ":9100 (command_line) after "),
               std::string::npos)
@@ -246,9 +264,12 @@ TEST(ZephraCliVerify, ADhcpPrinterIsFoundByItsMdnsNameOrInTheNeighbourTable) {
         if (held["family"] == "module")
             held["settings"].update({{"mdns", true}, {"mdns_host_name", "Till7"}});
         profile.Write(held.dump());
+        // Found at once; the limit only catches a hang.
         const CliRun run =
-            Cli("apply " + profile.Path() + " --verify=5 --json --port " + port, row.wrapper);
-        EXPECT_EQ(run.status, 0) << run.err;
+            Cli("apply " + profile.Path() + " --verify=" + kJoinLimit + " --json --port " + port,
+                row.wrapper);
+        EXPECT_EQ(run.status, 0) << "waited up to " << kJoinLimit << " s for it:\n"
+                                 << run.err << run.out;
         json network = json::parse(run.out.substr(0, run.out.find('\n'))).value("network", json());
         network.erase("seconds");
         EXPECT_EQ(network, row.network) << run.out;

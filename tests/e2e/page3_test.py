@@ -82,7 +82,7 @@ class Page3Test(PageCase):
         since = len(printer.received())
         self.ui.click(page, SAVE)
         self.answer_box("Write Error")
-        self.assert_wire(printer, since, [w(16, "1"), w(17, "Office")], timeout=1.0)
+        self.assert_wire(printer, since, [w(16, "1"), w(17, "Office")])
         self.assert_buttons(page, read=True, save=False)
         self.assert_panel_buttons(open_enabled=False, close_enabled=False)
 

@@ -8,7 +8,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness.base import WineTestCase  # noqa: E402
+from harness.base import UI_WAIT, WineTestCase  # noqa: E402
 from harness.ui import IDOK  # noqa: E402
 
 CAPTION = "Velmora_v7.3"
@@ -26,7 +26,7 @@ class PanelTest(WineTestCase):
         super().setUp()
         self.app = self.start_zephra(CAPTION)
 
-    def wait_status(self, expected, timeout=3.0):
+    def wait_status(self, expected, timeout=UI_WAIT):
         return self.wait_text(self.dlg, STATUS, expected, timeout)
 
     def assert_buttons(self, open_enabled, close_enabled):
@@ -113,8 +113,8 @@ class PanelTest(WineTestCase):
             with self.subTest(reply=reply):
                 self.assertEqual(self.open_com1(), IDENTIFY)
                 self.com1.write(reply)
-                box = self.ui.message_box(timeout=3.0)
-                self.assertIsNotNone(box, "no message box")
+                box = self.ui.message_box(timeout=UI_WAIT)
+                self.assertIsNotNone(box, f"no message box {message!r} within {UI_WAIT:g} s")
                 self.assertEqual(box[1], message)
                 self.ui.answer(box[0], IDOK)
                 self.assertTrue(self.ui.gone(box[0]))
@@ -124,10 +124,10 @@ class PanelTest(WineTestCase):
     def test_usb_disables_serial_settings(self):
         ui, dlg = self.ui, self.dlg
         ui.click(dlg, USB)
-        deadline = time.monotonic() + 3
+        deadline = time.monotonic() + UI_WAIT
         while not ui.state(dlg, USB).checked and time.monotonic() < deadline:
             time.sleep(0.05)
-        self.assertTrue(ui.state(dlg, USB).checked)
+        self.assertTrue(ui.state(dlg, USB).checked, f"USB checked within {UI_WAIT:g} s")
         self.assertFalse(ui.state(dlg, SERIAL).checked)
         time.sleep(0.2)
         for ctl in LABELS + COMBOS:
@@ -135,9 +135,10 @@ class PanelTest(WineTestCase):
         self.assert_buttons(True, True)
 
         ui.click(dlg, SERIAL)
-        deadline = time.monotonic() + 3
+        deadline = time.monotonic() + UI_WAIT
         while not ui.state(dlg, SERIAL).checked and time.monotonic() < deadline:
             time.sleep(0.05)
+        self.assertTrue(ui.state(dlg, SERIAL).checked, f"Serial checked within {UI_WAIT:g} s")
         self.assertFalse(ui.state(dlg, USB).checked)
         time.sleep(0.2)
         for ctl in LABELS + COMBOS:

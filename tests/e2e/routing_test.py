@@ -8,7 +8,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness.base import WineTestCase  # noqa: E402
+from harness.base import UI_WAIT, WineTestCase  # noqa: E402
 from harness.ui import IDOK, SC_CLOSE, VK_ESCAPE, VK_RETURN  # noqa: E402
 
 CAPTION = "Velmora_v7.3"
@@ -42,7 +42,7 @@ class RoutingTest(WineTestCase):
 
     # --- helpers ---
 
-    def wait_status(self, expected, timeout=3.0):
+    def wait_status(self, expected, timeout=UI_WAIT):
         return self.wait_text(self.dlg, STATUS, expected, timeout)
 
     def assert_panel(self, status, open_enabled, close_enabled):
@@ -66,7 +66,7 @@ class RoutingTest(WineTestCase):
     def page_windows(self):
         return [hwnd for hwnd, _, caption in self.ui.windows() if caption == PAGE_CAPTION]
 
-    def wait_page(self, kind, timeout=5.0):
+    def wait_page(self, kind, timeout=UI_WAIT):
         """The page shown, after checking that it is the only one and that it is of this kind."""
         page = self.ui.wait(PAGE_CAPTION, timeout)
         self.assertEqual(self.page_windows(), [page], "exactly one page is shown")
@@ -89,15 +89,16 @@ class RoutingTest(WineTestCase):
         self.assertTrue(self.ui.state(self.dlg).enabled)
 
     def answer_box(self, expected):
-        box = self.ui.message_box(timeout=3.0)
-        self.assertIsNotNone(box, f"no message box {expected!r}")
+        box = self.ui.message_box(timeout=UI_WAIT)
+        self.assertIsNotNone(box, f"no message box {expected!r} within {UI_WAIT:g} s")
         self.assertEqual(box[1], expected)
         self.ui.answer(box[0], IDOK)
         self.assertTrue(self.ui.gone(box[0]))
 
     def assert_wire(self, printer):
         """Open sent the identification request and nothing else."""
-        self.assertEqual(printer.wait_received(len(IDENTIFY), 3.0), IDENTIFY)
+        self.assertEqual(printer.wait_received(len(IDENTIFY), UI_WAIT), IDENTIFY,
+                         f"the identification request within {UI_WAIT:g} s")
         time.sleep(0.1)
         self.assertEqual(printer.received(), IDENTIFY, "nothing beyond the request")
 
@@ -132,9 +133,11 @@ class RoutingTest(WineTestCase):
         for port, printer in printers.items():
             with self.subTest(identify=printer.identify):
                 pressed = self.open_port(port)
-                page = self.ui.wait(PAGE_CAPTION, 5.0)
+                page = self.ui.wait(PAGE_CAPTION, UI_WAIT)
                 elapsed = time.monotonic() - pressed
-                self.assertTrue(0.8 <= elapsed <= 2.5, f"page after {elapsed:.2f} s")
+                # Not before the identification's time; the upper limit only catches a hang.
+                self.assertTrue(0.8 <= elapsed <= IDENTIFICATION_TIMEOUT * 10,
+                                f"page after {elapsed:.2f} s")
                 self.wait_page(MODULE)
                 self.assert_panel("Success", False, True)
                 self.assert_wire(printer)

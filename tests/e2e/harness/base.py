@@ -10,6 +10,10 @@ from .pty_port import PtyPort
 from .ui import UiDriver
 from .wine import WineSession
 
+# How long the UI is given to show what a test expects, which it does within a second or so:
+# only a hang runs out.
+UI_WAIT = 30.0
+
 
 def _setting(name):
     value = os.environ.get(name)
@@ -92,14 +96,16 @@ class WineTestCase(unittest.TestCase):
         self.dlg = self.ui.wait(caption, timeout=30)
         return app
 
-    def wait_text(self, hwnd, ctl, expected, timeout=3.0):
-        """The control's text once it is the expected one, or the last one seen at the
-        time-out."""
+    def wait_text(self, hwnd, ctl, expected, timeout=UI_WAIT):
+        """The control's text once it is the expected one; fails, saying so, when it is not
+        by the time-out."""
         deadline = time.monotonic() + timeout
         value = self.ui.text(hwnd, ctl)
         while value != expected and time.monotonic() < deadline:
             time.sleep(0.05)
             value = self.ui.text(hwnd, ctl)
+        self.assertEqual(value, expected, f"waited {timeout:g} s for control {ctl} to read "
+                                          f"{expected!r}")
         return value
 
     def _failed(self):

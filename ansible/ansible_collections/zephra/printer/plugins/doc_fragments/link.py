@@ -53,14 +53,14 @@ options:
     description:
       - The printer's device on the managed host, for example C(/dev/ttyUSB0), or a USB
         printer's node C(/dev/usb/lp0).
-      - Exactly one of I(port) and I(usb=true) is required.
+      - Exactly one of I(port), I(usb=true) and I(printers) is required.
     type: str
   usb:
     description:
       - Talks to the first USB printer of a maker zephra-cli accepts, as
         M(zephra.printer.ports_info) lists them, in place of a I(port)
         (C(zephra-cli --usb)).
-      - Exactly one of I(port) and I(usb=true) is required.
+      - Exactly one of I(port), I(usb=true) and I(printers) is required.
     type: bool
     default: false
 '''

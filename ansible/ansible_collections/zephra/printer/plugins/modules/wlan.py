@@ -22,9 +22,42 @@ description:
     C(skipped_settings). I(strict) refuses such a printer instead.
   - With I(restore), the printer is brought back to its newest backup in that folder, found by
     its MAC address (C(zephra-cli restore)), in place of a profile.
+  - With I(printers), all of a host's printers are written at once, as a fleet of
+    C(zephra-cli apply), each with its own I(overrides); the task then returns an entry for
+    each printer in C(printers), in their order.
 author:
   - Zephra developers (!UNKNOWN)
 options:
+  printers:
+    description:
+      - The host's printers, each on its C(port) or the first USB printer with C(usb=true), in
+        place of I(port) and I(usb). They are written at the same time, so that their waits,
+        as for I(verify), run side by side rather than one after another.
+      - The profile, I(key), I(strict), I(backup) and I(verify) options apply to each of them.
+      - A printer that fails fails the task, with the port and message of every printer that
+        failed; the others are written all the same.
+    type: list
+    elements: dict
+    suboptions:
+      port:
+        description:
+          - The printer's device, as for I(port).
+          - Exactly one of I(port) and I(usb=true) is required.
+        type: str
+      usb:
+        description:
+          - The first USB printer of a maker zephra-cli accepts, in place of a I(port).
+        type: bool
+        default: false
+      overrides:
+        description:
+          - Settings merged over those of the profile and of the task's I(overrides) for this
+            printer alone, such as its C(ip_address). Not with I(restore).
+        type: dict
+      address:
+        description:
+          - With I(verify), this printer's address when it takes one from DHCP.
+        type: str
   profile:
     description:
       - Path of a profile file on the managed host, as C(zephra-cli read --out) or the Zephra
@@ -48,6 +81,7 @@ options:
     description:
       - Settings merged over those of the profile, for the values that differ from printer to
         printer, such as C(ip_address).
+      - With I(printers), they apply to each printer, under its own I(overrides).
     type: dict
   key:
     description:
@@ -93,6 +127,8 @@ options:
         as the profile gives it, then the host's neighbour (ARP) table by its MAC address. A
         printer whose address none of these gives, or an access point, is not checked, which
         C(network) says.
+      - In check mode nothing is written, so nothing is waited for; C(network) says
+        C(not_checked) with the reason.
     type: bool
     default: false
   verify_timeout:
@@ -105,6 +141,7 @@ options:
     description:
       - With I(verify), the printer's address when it takes one from DHCP, as the site's DHCP
         server gives it.
+      - With I(printers), each printer's C(address) instead.
     type: str
 notes:
   - The settings are checked by zephra-cli, against the printer's own page; the task fails
@@ -116,10 +153,12 @@ extends_documentation_fragment:
 attributes:
   check_mode:
     support: full
-    details: The printer is read and compared with the profile; nothing is written.
+    details: Each printer is read and compared with the profile; nothing is written, and
+      nothing is waited for.
   diff_mode:
     support: full
-    details: A key that changes is shown masked, never its text.
+    details: A key that changes is shown masked, never its text. With I(printers), each
+      printer's diff is headed by its port.
   platform:
     platforms: posix
 seealso:
@@ -150,6 +189,24 @@ EXAMPLES = r'''
     port: /dev/ttyUSB0
     restore: ~/.zephra/backups
 
+- name: A host's three printers at once, each with its own address, seen on the network after
+  zephra.printer.wlan:
+    printers:
+      - port: /dev/ttyUSB0
+        overrides:
+          ip_address: 10.0.0.21
+      - port: /dev/ttyUSB1
+        overrides:
+          ip_address: 10.0.0.22
+      - usb: true
+        overrides:
+          ip_address: 10.0.0.23
+    profile: /etc/zephra/office.json
+    key: "{{ vault_office_wlan_key }}"
+    backup: true
+    verify: true
+  register: office
+
 - name: Settings given in the task, to the printer on USB
   zephra.printer.wlan:
     usb: true
@@ -171,7 +228,7 @@ model:
   type: str
   sample: '5'
 mac:
-  description: The printer's MAC address.
+  description: The printer's MAC address, in upper case with colons, whichever family.
   returned: when the printer was read
   type: str
   sample: 00:1A:2B:3C:4D:5E
@@ -216,51 +273,97 @@ network:
     - With I(verify), whether the printer was seen on its network. C(state) is C(reachable)
       (with C(address), C(port), C(seconds) and C(found_by), one of C(static),
       C(command_line), C(mdns) or C(neighbour)), C(unreachable) (with C(address), C(port) and
-      C(reason)) or C(not_checked) (with C(reason)).
+      C(reason)) or C(not_checked) (with C(reason)), as in check mode.
   returned: with I(verify), when the printer was written or already at the profile
   type: dict
   sample: {"state": "reachable", "address": "10.0.0.21", "port": 9100, "seconds": 7.2,
            "found_by": "static"}
+printers:
+  description:
+    - With I(printers), an entry for each, in their order, with its C(port) as zephra-cli
+      names it and, as for a single printer, C(family), C(model), C(mac), C(version),
+      C(changes), C(skipped_settings), C(backup_path), C(restored_from) and C(network) where
+      they apply; C(changed) for that printer alone; and C(msg) when it failed.
+    - The printers' family, model, mac and the rest are not returned at the top level.
+  returned: with I(printers)
+  type: list
+  elements: dict
+  sample: [{"port": "/dev/ttyUSB0", "family": "current", "model": "5",
+            "mac": "00:1A:2B:3C:4D:5E", "version": "V1.04", "changed": true,
+            "changes": [{"setting": "ssid", "from": "Printer-AP", "to": "Office"}],
+            "skipped_settings": [],
+            "network": {"state": "reachable", "address": "10.0.0.21", "port": 9100,
+                        "seconds": 7.2, "found_by": "static"}},
+           {"port": "/dev/ttyUSB1", "family": "current", "model": "5",
+            "mac": "00:1A:2B:3C:4D:5F", "version": "V1.04", "changed": false,
+            "changes": [], "skipped_settings": [],
+            "msg": "unreachable at 10.0.0.22:9100: no answer within 60 s"}]
 '''
 
+import copy
 import json
 import os
 import tempfile
 
 from ansible.module_utils.basic import AnsibleModule
 from ansible_collections.zephra.printer.plugins.module_utils.zephra_cli import (
-    LINK_OPTIONS, ZephraCliRun, check_link, last_line, link_arguments)
+    LINK_OPTIONS, PRINTER_OPTIONS, check_link, last_line, line_arguments, mac_form,
+    printer_arguments, printer_name, run_at_once)
 
 PROFILE_FORMAT = 'zephra-printer-settings'
 PROFILE_VERSION = 1
 MASKED = '(masked)'
+# What zephra-cli says of a printer that did as asked.
+DONE = ('applied', 'unchanged', 'would-change')
+# Nothing is written in check mode, so the printer is not looked for: it would be found, or
+# not, as it was before.
+CHECK_MODE_NETWORK = {'state': 'not_checked', 'reason': 'in check mode, where nothing is written'}
 
 
-def profile_document(module):
-    """The profile to apply with its overrides merged, and how to name it in messages; None
-    when the profile file is applied as it is."""
-    params = module.params
-    overrides = params['overrides'] or {}
-    if params['settings'] is not None:
-        settings = dict(params['settings'])
-        settings.update(overrides)
-        return {'format': PROFILE_FORMAT, 'version': PROFILE_VERSION,
-                'family': params['family'], 'settings': settings}, 'settings'
-    # Absolute, so that no name is taken for an option.
-    path = os.path.abspath(params['profile'])
-    if not overrides:
-        return None, path
-    try:
-        with open(path, 'rb') as f:
-            document = json.loads(f.read().decode('utf-8'))
-    except (IOError, OSError) as e:
-        module.fail_json(msg='cannot read the profile %s: %s' % (path, e.strerror or e))
-    except ValueError as e:
-        module.fail_json(msg='%s is not a profile: %s' % (path, e))
-    if not isinstance(document, dict) or not isinstance(document.get('settings'), dict):
-        module.fail_json(msg='%s is not a profile: it has no settings to take the overrides' % path)
-    document['settings'].update(overrides)
-    return document, '%s with its overrides' % path
+class Profile(object):
+    """The task's profile, merged with each printer's overrides."""
+
+    def __init__(self, module):
+        self.module = module
+        params = module.params
+        self.shared = params['overrides'] or {}
+        self.settings = params['settings']
+        # Absolute, so that no name is taken for an option.
+        self.path = None if self.settings is not None else os.path.abspath(params['profile'])
+        self.document = None
+
+    def file_document(self):
+        """The profile file's document, read once."""
+        if self.document is not None:
+            return self.document
+        path, fail = self.path, self.module.fail_json
+        try:
+            with open(path, 'rb') as f:
+                self.document = json.loads(f.read().decode('utf-8'))
+        except (IOError, OSError) as e:
+            fail(msg='cannot read the profile %s: %s' % (path, e.strerror or e))
+        except ValueError as e:
+            fail(msg='%s is not a profile: %s' % (path, e))
+        if not isinstance(self.document, dict) or not isinstance(
+                self.document.get('settings'), dict):
+            fail(msg='%s is not a profile: it has no settings to take the overrides' % path)
+        return self.document
+
+    def for_printer(self, overrides):
+        """The profile for a printer with these overrides, and how to name it in messages; None
+        when the profile file is applied as it is."""
+        merged = dict(self.shared)
+        merged.update(overrides or {})
+        if self.settings is not None:
+            settings = dict(self.settings)
+            settings.update(merged)
+            return {'format': PROFILE_FORMAT, 'version': PROFILE_VERSION,
+                    'family': self.module.params['family'], 'settings': settings}, 'settings'
+        if not merged:
+            return None, self.path
+        document = copy.deepcopy(self.file_document())
+        document['settings'].update(merged)
+        return document, '%s with its overrides' % self.path
 
 
 def diff_of(changes):
@@ -289,67 +392,198 @@ def backup_folder(module):
     return folder
 
 
+def verifies(module):
+    return module.params['verify'] and not module.check_mode
+
+
 def write_arguments(module):
-    """The options apply and restore take alike."""
+    """The options apply and restore take alike, the same for every printer."""
     params = module.params
-    args = link_arguments(params) + ['--json']
+    args = line_arguments(params) + ['--json']
     for given, option in ((module.check_mode, '--check'), (params['strict'], '--strict'),
-                          (params['verify'], '--verify=%d' % params['verify_timeout'])):
+                          (verifies(module), '--verify=%d' % params['verify_timeout'])):
         if given:
             args.append(option)
     if params['backup']:
         args.append('--backup=' + backup_folder(module))
-    if params['address'] is not None:
-        args.append('--address=' + params['address'])
     return args
 
 
-def apply(module, profile_path, label, command='apply'):
-    """Runs zephra-cli apply, or restore from the folder profile_path, and ends the task."""
-    params = module.params
-    args = [command, profile_path] + write_arguments(module)
-    key = params['key']
-    if key is not None:
-        args.append('--key-stdin')
-    run = ZephraCliRun(module, args, key=key,
-                       waits=params['verify_timeout'] if params['verify'] else 0)
-    printer = run.printer()
-    if printer is None:
-        run.fail(last_line(run.stderr).replace(profile_path, label))
-    particulars = dict((name, printer.get(name, '')) for name in ('family', 'model', 'mac',
-                                                                  'version'))
+class Run(object):
+    """The printers one zephra-cli apply or restore serves together: a fleet of those that take
+    the same profile, or one printer alone (on USB, or with its own address)."""
+
+    def __init__(self, profile_path, label, printers, address):
+        self.profile_path, self.label, self.printers, self.address = (
+            profile_path, label, printers, address)
+        self.cli = None
+
+    def arguments(self, command, shared):
+        args = [command, self.profile_path]
+        for printer in self.printers:
+            args += printer_arguments(printer)
+        if self.address is not None:
+            args.append('--address=' + self.address)
+        return args + shared
+
+    def named(self, message):
+        return message.replace(self.profile_path, self.label)
+
+    def objects(self):
+        """Each printer's object from zephra-cli, None for one it gave none, in the order of
+        the printers."""
+        given = self.cli.printers()
+        if len(self.printers) == 1:
+            return [given[0] if given else None]
+        by_port = dict((item.get('port'), item) for item in given)
+        return [by_port.get(printer['port']) for printer in self.printers]
+
+
+def plan_runs(module, command, printers, folder):
+    """The runs that serve the printers, fewest first, and the profile files they need; each
+    printer's run and place in it."""
+    profile = None if command == 'restore' else Profile(module)
+    runs, by_profile, files = [], {}, []
+    for printer in printers:
+        document, label = (None, folder) if profile is None else profile.for_printer(
+            printer.get('overrides'))
+        address = printer.get('address')
+        # zephra-cli takes --address for one printer, and --usb on its own.
+        alone = printer['usb'] or address is not None
+        shared = json.dumps(document, sort_keys=True)
+        run = None if alone else by_profile.get(shared)
+        if run is None:
+            path = folder if profile is None else label
+            if document is not None:
+                # Made for the owner alone, since the profile may hold a key; removed however
+                # the task ends.
+                fd, path = tempfile.mkstemp(prefix='zephra-profile-', suffix='.json',
+                                            dir=module.tmpdir)
+                files.append(path)
+                with os.fdopen(fd, 'w') as f:
+                    json.dump(document, f)
+            run = Run(path, label, [], address)
+            runs.append(run)
+            if not alone:
+                by_profile[shared] = run
+        run.printers.append(printer)
+    return runs, files
+
+
+def entry_of(module, printer, cli):
+    """A printer's result from its object: its particulars, changed, and msg when it failed."""
+    entry = dict((name, printer.get(name, '')) for name in ('port', 'family', 'model',
+                                                            'version'))
+    entry['mac'] = mac_form(printer.get('mac', ''))
     # zephra-cli lists the settings its save would skip among the changes; they are none.
-    entries = printer.get('changes', [])
-    particulars['changes'] = [entry for entry in entries if 'skipped' not in entry]
-    skipped = [dict(setting=entry.get('setting'), reason=entry['skipped'])
-               for entry in entries if 'skipped' in entry]
-    particulars['skipped_settings'] = skipped
+    changes = printer.get('changes', [])
+    entry['changes'] = [change for change in changes if 'skipped' not in change]
+    entry['skipped_settings'] = [dict(setting=change.get('setting'), reason=change['skipped'])
+                                 for change in changes if 'skipped' in change]
     for name, returned in (('backup', 'backup_path'), ('restored_from', 'restored_from'),
                            ('network', 'network')):
         if name in printer:
-            particulars[returned] = printer[name]
-    if skipped:
-        module.warn('Skipped, left as the printer has them: %s' % ', '.join(
-            '%s (%s)' % (entry['setting'], entry['reason']) for entry in skipped))
+            entry[returned] = printer[name]
     result = printer.get('result')
-    changed = result == 'applied' or (module.check_mode and result == 'would-change')
+    if module.params['verify'] and module.check_mode and result in DONE:
+        entry['network'] = dict(CHECK_MODE_NETWORK)
+    entry['changed'] = result == 'applied' or (module.check_mode and result == 'would-change')
     network = printer.get('network', {})
     if network.get('state') == 'unreachable':
         # As wait_for fails; what was written stays written, and so is a change.
-        run.fail('unreachable at %s:%s: %s' % (network.get('address'), network.get('port'),
-                                               network.get('reason')),
-                 changed=changed, **particulars)
-    if result not in ('applied', 'unchanged', 'would-change') or run.rc not in (0, 3):
-        message = '%s: %s' % (result, printer.get('message') or 'no message')
-        run.fail(message.replace(profile_path, label), **particulars)
-    outcome = dict(changed=changed, **particulars)
+        entry['msg'] = 'unreachable at %s:%s: %s' % (network.get('address'), network.get('port'),
+                                                     network.get('reason'))
+    elif result not in DONE or printer.get('status', cli.rc) not in (0, 3):
+        entry['msg'] = '%s: %s' % (result, printer.get('message') or 'no message')
+    return entry
+
+
+def results(module, runs):
+    """Each printer's entry, by the printer's dict, and the run that served it."""
+    by_printer = {}
+    for run in runs:
+        cli = run.cli
+        for printer, item in zip(run.printers, run.objects()):
+            if item is None:
+                entry = dict(port=printer_name(printer), changed=False, msg=last_line(
+                    cli.stderr) or 'zephra-cli ended with status %d' % cli.rc)
+            else:
+                entry = entry_of(module, item, cli)
+            if 'msg' in entry:
+                entry['msg'] = run.named(entry['msg'])
+                if cli.timed_out:
+                    entry['msg'] = 'zephra-cli ran past its timeout of %d s: %s' % (
+                        cli.timeout, entry['msg'])
+            by_printer[id(printer)] = (entry, run)
+    return by_printer
+
+
+def warn_of_skipped(module, entry, where):
+    skipped = entry.get('skipped_settings')
+    if skipped:
+        module.warn('%sSkipped, left as the printer has them: %s' % (where, ', '.join(
+            '%s (%s)' % (setting['setting'], setting['reason']) for setting in skipped)))
+
+
+def finish_one(module, entry, run):
+    """The task's result for the one printer of port or usb, as it has always been given."""
+    cli = run.cli
+    entry.pop('port', None)
+    changed = entry.pop('changed')
+    message = entry.pop('msg', None)
+    warn_of_skipped(module, entry, '')
+    if message is not None:
+        module.fail_json(msg=message, rc=cli.rc, stderr=cli.stderr, changed=changed, **entry)
     if module._diff:
-        outcome['diff'] = diff_of(particulars['changes'])
+        entry['diff'] = diff_of(entry['changes'])
+    module.exit_json(changed=changed, **entry)
+
+
+def finish_list(module, entries):
+    """The task's result for printers: an entry each, in their order, failed by any that
+    failed."""
+    changed = any(entry['changed'] for entry in entries)
+    for entry in entries:
+        warn_of_skipped(module, entry, '%s: ' % entry['port'])
+    failed = ['%s: %s' % (entry['port'], entry['msg']) for entry in entries if 'msg' in entry]
+    if failed:
+        module.fail_json(msg='; '.join(failed), changed=changed, printers=entries)
+    outcome = dict(changed=changed, printers=entries)
+    if module._diff:
+        outcome['diff'] = [dict(diff_of(entry.get('changes', [])), before_header=entry['port'],
+                                after_header=entry['port'])
+                           for entry in entries if entry.get('changes')]
     module.exit_json(**outcome)
 
 
+def apply(module, printers, command, folder=None):
+    """Runs zephra-cli apply, or restore from folder, on every printer at once, and ends the
+    task."""
+    params = module.params
+    shared = write_arguments(module)
+    key = params['key']
+    if key is not None:
+        shared.append('--key-stdin')
+    waits = params['verify_timeout'] if verifies(module) else 0
+    runs, files = plan_runs(module, command, printers, folder)
+    try:
+        clis = run_at_once(module, [(run.arguments(command, shared), key, waits)
+                                    for run in runs])
+    finally:
+        for path in files:
+            os.remove(path)
+    for run, cli in zip(runs, clis):
+        run.cli = cli
+    by_printer = results(module, runs)
+    if params['printers'] is None:
+        finish_one(module, *by_printer[id(printers[0])])
+    finish_list(module, [by_printer[id(printer)][0] for printer in printers])
+
+
 def main():
+    printer = dict(PRINTER_OPTIONS, overrides=dict(type='dict'), address=dict(type='str'))
     options = dict(
+        printers=dict(type='list', elements='dict', options=printer),
         profile=dict(type='path'),
         settings=dict(type='dict'),
         family=dict(type='str', choices=['current', 'legacy', 'module']),
@@ -368,26 +602,19 @@ def main():
         argument_spec=options,
         required_one_of=[('profile', 'settings', 'restore')],
         mutually_exclusive=[('profile', 'settings', 'restore'), ('profile', 'family'),
-                            ('restore', 'family'), ('restore', 'overrides'), ('restore', 'key')],
+                            ('restore', 'family'), ('restore', 'overrides'), ('restore', 'key'),
+                            ('printers', 'address')],
         required_by={'settings': 'family'},
         supports_check_mode=True,
     )
-    check_link(module)
-    if module.params['restore'] is not None:
-        folder = os.path.abspath(module.params['restore'])
-        apply(module, folder, folder, command='restore')
-    document, label = profile_document(module)
-    if document is None:
-        apply(module, label, label)
-    # Created for the owner alone, since the profile may hold a key; removed however the run
-    # ends.
-    fd, path = tempfile.mkstemp(prefix='zephra-profile-', suffix='.json', dir=module.tmpdir)
-    try:
-        with os.fdopen(fd, 'w') as f:
-            json.dump(document, f)
-        apply(module, path, label)
-    finally:
-        os.remove(path)
+    printers = check_link(module)
+    if module.params['restore'] is None:
+        apply(module, printers, 'apply')
+    for number, listed in enumerate(printers, 1):
+        if listed.get('overrides'):
+            module.fail_json(msg='printer %d: overrides do not go with restore, which writes '
+                                 'the backup as it is' % number)
+    apply(module, printers, 'restore', os.path.abspath(module.params['restore']))
 
 
 if __name__ == '__main__':

@@ -1,5 +1,5 @@
-// verify: whether a printer, once written, is seen on its network: where to look for it and the
-// wait for it to accept a TCP connection.
+// Whether a printer, once written, is seen on its network: where to look for it and the wait for
+// it to accept a TCP connection.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -7,9 +7,8 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
-
-class CStopSwitch;
 
 // What verify found; state "" when it did not run.
 struct NetworkResult {
@@ -45,19 +44,44 @@ NetworkTarget TargetOf(const std::string& family, const nlohmann::json& settings
                        const nlohmann::json& profiled, const std::string& mac,
                        const std::string& given, const std::string& givenBy);
 
+// Connection attempts to one printer under way at once, each given up after its life and closed
+// at once with no byte sent.
+class CConnectAttempts {
+  public:
+    virtual ~CConnectAttempts() = default;
+    // Starts an attempt at address:port; false when none could start.
+    virtual bool Start(const std::string& address, uint16_t port,
+                       std::chrono::milliseconds life) = 0;
+    // Waits at most limit for one of the attempts under way to be accepted: whether one was.
+    virtual bool WaitAccepted(std::chrono::milliseconds limit) = 0;
+};
+
 // The system's probes, apart so that a test can stand in for them.
 struct NetworkProbes {
-    std::function<bool(const std::string&, uint16_t, std::chrono::milliseconds)> accepts;
+    std::function<std::unique_ptr<CConnectAttempts>()> attempts;
     std::function<std::string(const std::string&)> resolve, neighbour;
 };
 NetworkProbes SystemProbes();
 
-// Tries the target about once a second from `since` until it accepts a connection or `limit`
-// has passed; waiting(elapsed seconds) is called before each try. A target that says not
-// checked is not tried.
+// What ends a wait early: the command line's Ctrl-C, the window's Cancel. Any thread.
+class CWaitStop {
+  public:
+    // Waits for the stop for as long as given at most; whether it came.
+    virtual bool WaitFor(std::chrono::milliseconds limit) = 0;
+
+  protected:
+    ~CWaitStop() = default;
+};
+
+// How often a new attempt starts while the printer has not answered, and how long each lasts:
+// a printer is noticed within a quarter of a second of its joining, with at most four attempts
+// a second under way.
+constexpr auto kAttemptGap = std::chrono::milliseconds(250);
+constexpr auto kAttemptLife = std::chrono::milliseconds(1000);
+
+// Tries the target from `since` until it accepts a connection or `limit` has passed, a new
+// attempt every kAttemptGap; waiting(elapsed seconds) is called as each second begins. A target
+// that says not checked is not tried.
 NetworkResult AwaitPrinter(const NetworkTarget& target, const NetworkProbes& probes,
                            std::chrono::seconds limit, std::chrono::steady_clock::time_point since,
-                           CStopSwitch& stop, const std::function<void(int)>& waiting);
-
-// Whether text is a dotted IPv4 address: four decimal octets up to 255, without leading zeros.
-bool IsIpv4(const std::string& text);
+                           CWaitStop& stop, const std::function<void(int)>& waiting);

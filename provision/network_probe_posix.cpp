@@ -1,5 +1,5 @@
-// verify's network probes on Linux: sockets and the kernel's neighbour table through netlink.
-#include "cli/network_probe.h"
+// The network check's probes on Linux: sockets and the kernel's neighbour table through netlink.
+#include "provision/network_probe.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -28,25 +28,45 @@ bool SocketsReady() {
     return true;
 }
 
-bool TcpAccepts(const std::string& address, uint16_t port, std::chrono::milliseconds limit) {
+ConnectState StartConnect(const std::string& address, uint16_t port, SocketHandle* s) {
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     if (inet_pton(AF_INET, address.c_str(), &to.sin_addr) != 1)
-        return false;
+        return ConnectState::kFailed;
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0)
-        return false;
-    bool accepted = connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0;
-    if (!accepted && errno == EINPROGRESS) {
-        pollfd p{fd, POLLOUT, 0};
+        return ConnectState::kFailed;
+    *s = fd;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0)
+        return ConnectState::kAccepted;
+    if (errno == EINPROGRESS)
+        return ConnectState::kPending;
+    close(fd);
+    return ConnectState::kFailed;
+}
+
+void PollConnects(const std::vector<SocketHandle>& sockets, std::chrono::milliseconds limit,
+                  std::vector<ConnectState>* states) {
+    std::vector<pollfd> polled;
+    for (SocketHandle s : sockets)
+        polled.push_back({static_cast<int>(s), POLLOUT, 0});
+    if (poll(polled.data(), polled.size(), static_cast<int>(limit.count())) <= 0)
+        return;
+    for (size_t i = 0; i < polled.size(); ++i) {
+        if (polled[i].revents == 0)
+            continue;
         int error = 0;
         socklen_t size = sizeof error;
-        accepted = poll(&p, 1, static_cast<int>(limit.count())) == 1 &&
-                   getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+        (*states)[i] =
+            getsockopt(polled[i].fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0
+                ? ConnectState::kAccepted
+                : ConnectState::kFailed;
     }
-    close(fd);
-    return accepted;
+}
+
+void CloseSocket(SocketHandle s) {
+    close(static_cast<int>(s));
 }
 
 std::string NeighbourIpv4(const std::string& macKey) {

@@ -1,21 +1,19 @@
-// verify: where a written printer should be on its network, and the wait for it to answer there.
-#include "cli/printer_network.h"
+// Where a written printer should be on its network, and the wait for it to answer there.
+#include "provision/printer_network.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "cli/inventory.h"
-#include "cli/network_probe.h"
-#include "cli/stop_switch.h"
+#include "provision/mac_address.h"
 
 namespace {
 
 using nlohmann::json;
 using Clock = std::chrono::steady_clock;
 
-// One try's bounded wait for an answer, and the least it is given at the end of the wait.
-constexpr auto kTryGap = std::chrono::milliseconds(1000);
+// The least an attempt is given, even one that starts when the wait is over: the save may have
+// taken longer than the whole wait.
 constexpr auto kLeastTry = std::chrono::milliseconds(100);
 
 bool ParsePort(const std::string& text, uint16_t* port) {
@@ -52,22 +50,6 @@ std::string NothingFound(const NetworkTarget& target, long limit) {
 }
 
 }  // namespace
-
-bool IsIpv4(const std::string& text) {
-    size_t at = 0;
-    for (int octet = 0; octet < 4; ++octet) {
-        if (octet > 0 && (at >= text.size() || text[at++] != '.'))
-            return false;
-        const size_t end = text.find_first_not_of("0123456789", at);
-        const size_t digits = (end == std::string::npos ? text.size() : end) - at;
-        // A leading zero reads as octal to some resolvers: none is taken.
-        if (digits == 0 || digits > 3 || (digits > 1 && text[at] == '0') ||
-            std::stoi(text.substr(at, digits)) > 255)
-            return false;
-        at += digits;
-    }
-    return at == text.size();
-}
 
 json NetworkJson(const NetworkResult& result) {
     if (result.state == "reachable")
@@ -143,13 +125,10 @@ NetworkTarget TargetOf(const std::string& family, const json& settings, const js
     return target;
 }
 
-NetworkProbes SystemProbes() {
-    return {TcpAccepts, ResolveIpv4, NeighbourIpv4};
-}
-
 NetworkResult AwaitPrinter(const NetworkTarget& target, const NetworkProbes& probes,
-                           std::chrono::seconds limit, Clock::time_point since, CStopSwitch& stop,
+                           std::chrono::seconds limit, Clock::time_point since, CWaitStop& stop,
                            const std::function<void(int)>& waiting) {
+    using std::chrono::milliseconds;
     NetworkResult result;
     result.port = target.port;
     result.state = "not_checked";
@@ -157,19 +136,24 @@ NetworkResult AwaitPrinter(const NetworkTarget& target, const NetworkProbes& pro
     if (!target.notChecked.empty())
         return result;
     const Clock::time_point deadline = since + limit;
+    const std::unique_ptr<CConnectAttempts> attempts = probes.attempts();
+    long shown = -1;
     for (;;) {
         const Clock::time_point now = Clock::now();
-        const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(now - since);
-        waiting(static_cast<int>(elapsed.count()));
+        const long elapsed = static_cast<long>(
+            std::chrono::duration_cast<std::chrono::seconds>(now - since).count());
+        if (elapsed != shown)
+            waiting(static_cast<int>(shown = elapsed));
         std::string foundBy = target.foundBy;
         const std::string address =
             target.address.empty() ? LookUp(target, probes, &foundBy) : target.address;
+        const Clock::time_point tickEnd =
+            std::max(std::min(now + kAttemptGap, deadline), now + kLeastTry);
         if (!address.empty()) {
             result.address = address;
-            const auto wait =
-                std::clamp(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now),
-                           kLeastTry, kTryGap);
-            if (probes.accepts(address, target.port, wait)) {
+            attempts->Start(address, target.port,
+                            std::max(kAttemptLife, std::chrono::ceil<milliseconds>(tickEnd - now)));
+            if (attempts->WaitAccepted(std::chrono::ceil<milliseconds>(tickEnd - Clock::now()))) {
                 const double seconds = std::chrono::duration<double>(Clock::now() - since).count();
                 result.state = "reachable";
                 result.seconds = std::round(seconds * 1000) / 1000;
@@ -178,16 +162,15 @@ NetworkResult AwaitPrinter(const NetworkTarget& target, const NetworkProbes& pro
                 return result;
             }
         }
-        const Clock::time_point next = std::min(since + elapsed + kTryGap, deadline);
-        if (Clock::now() >= deadline)
-            break;
-        // Rounded up: a try never comes before its second.
-        if (stop.WaitFor(std::chrono::ceil<std::chrono::milliseconds>(
-                std::max(next - Clock::now(), Clock::duration::zero())))) {
+        // Attempts refused at once leave the rest of the gap to wait out.
+        if (stop.WaitFor(std::chrono::ceil<milliseconds>(
+                std::max(tickEnd - Clock::now(), Clock::duration::zero())))) {
             result.reason = "stopped after " +
                             Seconds(std::chrono::duration<double>(Clock::now() - since).count());
             return result;
         }
+        if (Clock::now() >= deadline)
+            break;
     }
     if (result.address.empty()) {
         result.reason = NothingFound(target, static_cast<long>(limit.count()));

@@ -1,5 +1,5 @@
 // Backups of printers' settings: their names, their writing and the newest of a printer.
-#include "cli/printer_backup.h"
+#include "provision/printer_backup.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,12 +8,15 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cli/inventory.h"
+#include "page_shared/text_file.h"
 #include "page_shared/text_file_platform.h"
+#include "provision/mac_address.h"
 
 namespace {
 
 constexpr char kSuffix[] = ".json";
+// A backup is a small profile; anything bigger is not one.
+constexpr size_t kMaxBackupBytes = 16 << 20;
 
 // Joins a folder and a file name as the operator gave the folder; '/' serves on Windows too.
 std::string InDir(const std::string& dir, const std::string& name) {
@@ -91,4 +94,21 @@ std::string NewestBackup(const std::string& dir, const std::string& mac, std::st
                (mac.empty() ? std::string("a printer without a MAC address") : mac) + " in " + dir;
     *path = InDir(dir, newest);
     return std::string();
+}
+
+std::string ReadNewestBackup(const std::string& dir, const std::string& mac,
+                             const profile::Family& family, const ui::DialogDesc& desc,
+                             std::string* path, std::string* text) {
+    std::string refusal = NewestBackup(dir, mac, path);
+    if (!refusal.empty())
+        return refusal;
+    if (!ReadTextFile(*path, text) || text->size() > kMaxBackupBytes)
+        return "cannot read the backup " + *path;
+    std::string name;
+    refusal = profile::ReadProfileFamily(*text, &name);
+    if (refusal.empty() && name != family.name)
+        refusal = profile::OtherFamilyMessage(name);
+    if (refusal.empty())
+        refusal = profile::CheckProfile(desc, family, *text);
+    return refusal.empty() ? std::string() : *path + ": " + refusal;
 }
