@@ -264,21 +264,26 @@ reply::Cut SizedQueryCut(size_t size, const uint8_t* held, size_t count) {
 
 // The addresses' open last byte can only follow their last field: whatever the fields before it
 // hold, the reply goes on to its last space. Within the last field a text end, the first byte no
-// address holds (that open byte), or else the line's quiet ends the reply.
+// address holds (that open byte), or else the line's quiet ends the reply. A printer may also
+// leave out fields it holds no value for (a DHCP printer its addresses): a reply short of its
+// fields ends when the line goes quiet, at once if it has shown a text end, else as the
+// printer's other address replies end.
 reply::Cut AddressQueryCut(uint8_t letter, const uint8_t* held, size_t count) {
     const size_t spacesBeforeLast = std::max<size_t>(AddressFieldCount(letter), 1) - 1;
     size_t spaces = 0;
+    bool textEnd = false;
     for (size_t i = kQueryValueOffset; i < count; ++i) {
         if (spaces < spacesBeforeLast) {
             spaces += held[i] == ' ';
+            textEnd = textEnd || reply::IsTextEnd(held[i]);
         } else if (reply::IsTextEnd(held[i])) {
             return reply::AnswerAtTextEnd(i + 1, kQueryTextKind);
         } else if (!InAddressField(held[i])) {
             return reply::Answer(i + 1);
         }
     }
-    return spaces < spacesBeforeLast ? reply::Partial()
-                                     : reply::AnswerIfQuiet(count, kQueryTextKind);
+    const bool shortOfFields = spaces < spacesBeforeLast;
+    return reply::AnswerIfQuiet(count, shortOfFields && textEnd ? 0 : kQueryTextKind);
 }
 
 }  // namespace
@@ -328,6 +333,9 @@ std::string ReadValue(const uint8_t* data, uint32_t count) {
 std::optional<std::vector<std::string>> AddressFields(const uint8_t* data, uint32_t count) {
     const size_t expected = count > 2 ? AddressFieldCount(data[2]) : 0;
     std::vector<std::string> fields = SplitFields(QueryValue(data, count));
+    // A DHCP printer may answer with its flag alone: it reads as the same flag with no addresses.
+    if (data[2] == 'B' && fields == std::vector<std::string>{"1"})
+        fields = {"1", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"};
     if (expected == 0 || fields.size() != expected)
         return std::nullopt;
     for (size_t i = 0; i < fields.size(); ++i) {

@@ -96,14 +96,14 @@ std::string RequestName(const Bytes& head);
 // else until the line goes quiet. A query's value is followed by one open byte, never awaited: its
 // reply ends at a text end, after the band's one character or the region's two letters; the
 // addresses' only in their last field, at a text end or the first byte no address holds, or else
-// when the line goes quiet.
+// when the line goes quiet, as do addresses short of their fields.
 reply::Cut CutReply(const Bytes* request, const uint8_t* held, size_t count);
 // The value of a query reply from byte 4, to its first text end: the band's one character, the
 // region's two letters, or the addresses up to the reply's last (open) byte.
 std::string QueryValue(const uint8_t* data, uint32_t count);
 // The fields of a B? or H? reply (the DHCP flag and four addresses, or three addresses), or none
 // when they cannot be read whole: too few or too many, a flag that is not digits, an address that
-// is not four groups of digits split by dots.
+// is not four groups of digits split by dots. The DHCP flag alone reads with 0.0.0.0 addresses.
 std::optional<std::vector<std::string>> AddressFields(const uint8_t* data, uint32_t count);
 // The value of an R reply: bytes 5 to the end, to its first text end.
 std::string ReadValue(const uint8_t* data, uint32_t count);

@@ -148,6 +148,17 @@ void AppendText(std::vector<uint8_t>* bytes, const std::string& text) {
     bytes->insert(bytes->end(), text.begin(), text.end());
 }
 
+// An address query's fields, spaced. A printer that holds no value for the last fields leaves
+// them out (a DHCP printer may answer with its flag alone).
+std::string AddressText(std::vector<std::string> fields) {
+    while (fields.size() > 1 && fields.back().empty())
+        fields.pop_back();
+    std::string text = fields.front();
+    for (size_t i = 1; i < fields.size(); ++i)
+        text += " " + fields[i];
+    return text;
+}
+
 }  // namespace
 
 bool CSimCurrentGen::SetItem(const std::string& name, const std::string& value) {
@@ -283,9 +294,9 @@ std::vector<uint8_t> CSimCurrentGen::Answer(const SimRequest& request) {
         else if (letter == 'C')
             AppendText(&reply, s.region);
         else if (letter == 'H')
-            AppendText(&reply, s.apIp + " " + s.apMask + " " + s.apGateway);
+            AppendText(&reply, AddressText({s.apIp, s.apMask, s.apGateway}));
         else
-            AppendText(&reply, s.dhcp + " " + s.ip + " " + s.mask + " " + s.gateway + " " + s.dns);
+            AppendText(&reply, AddressText({s.dhcp, s.ip, s.mask, s.gateway, s.dns}));
         reply.insert(reply.end(), queryEnd_.begin(), queryEnd_.end());
         return reply;
     }

@@ -27,6 +27,7 @@ struct SimCurrentGenSettings {
     std::string wpaKey = "null";
     std::string band = "7";  // "2" 2.4 GHz, "6" 5 GHz, "7" both
     std::string region = "KR";
+    // An address held as "" is none: the address replies leave out such fields at their end.
     std::string apIp = "192.168.10.1";
     std::string apMask = "255.255.255.0";
     std::string apGateway = "192.168.10.1";

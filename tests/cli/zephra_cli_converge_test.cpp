@@ -234,7 +234,8 @@ TEST_P(Converge, ApplyTwiceChangesNothingTheSecondTimeAndSkipsOnlyWhatThePrinter
                       .value("result", ""),
                   "unchanged")
             << second.out << second.err;
-        EXPECT_EQ(Cli(apply + " --check").status, 0);
+        const CliRun check = Cli(apply + " --check");
+        EXPECT_EQ(check.status, 0) << check.out << check.err;
     }
 }
 

@@ -74,7 +74,7 @@ TEST(PrinterSearchPosix, EveryPortIsAskedOnItsOwnAndAHeldPortIsNeverTakenOver) {
     EXPECT_EQ(OpenDescriptors(), before) << "every port the search opened is closed";
     // The holder still has its port, and its printer still answers it.
     EXPECT_EQ(holder.WriteComm(identification::kRequest, sizeof identification::kRequest), 4u);
-    EXPECT_FALSE(rx.Chunks(1, 2000).empty());
+    EXPECT_FALSE(rx.Await(1, "the identification reply on the port held").empty());
 }
 
 }  // namespace

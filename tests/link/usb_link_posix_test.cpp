@@ -2,15 +2,12 @@
 // test plays the printer on the master side.
 #include "link/usb_link_posix.h"
 
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <thread>
 
 #include "tests/support/link_receiver.h"
+#include "tests/support/pty_node.h"
 #include "tests/support/sim_process.h"
 
 namespace {
@@ -21,38 +18,16 @@ using simproc::MsSince;
 
 const Bytes kCurrentRead = {0x1B, 0x7E, 'R', 0x00};
 
-// A pseudo-terminal whose slave, in raw mode, is the node the link opens.
-struct PtyNode {
-    PtyNode() {
-        char name[256] = {};
-        termios raw{};
-        cfmakeraw(&raw);
-        if (openpty(&master, &slave, name, &raw, nullptr) == 0)
-            path = name;
-    }
-    ~PtyNode() {
-        Unplug();
-        close(slave);
-    }
-    void Send(const Bytes& b) { EXPECT_EQ(write(master, b.data(), b.size()), ssize_t(b.size())); }
-    // Every opener of the slave sees it hang up.
-    void Unplug() {
-        if (master >= 0)
-            close(master);
-        master = -1;
-    }
-
-    int master = -1, slave = -1;
-    std::string path;
-};
-
-// Waits until done() holds, for 5 s at most.
-template <typename Done>
-bool Await(Done done) {
+// Waits until the reader has queued count bytes; its limit only catches a hang.
+bool AwaitQueued(Receiver& rx, int count) {
     const auto start = Clock::now();
-    while (!done() && MsSince(start) < 5000)
+    while (rx.queue.GetCount() != count && MsSince(start) < Receiver::kAwaitLimitMs)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return done();
+    if (rx.queue.GetCount() == count)
+        return true;
+    ADD_FAILURE() << "waited " << Receiver::kAwaitLimitMs << " ms for the reader to queue " << count
+                  << " bytes, " << rx.queue.GetCount() << " are queued";
+    return false;
 }
 
 // The link moves bytes both ways and carries out the USB batching plan: in the current
@@ -67,9 +42,10 @@ TEST(PosixUsbLink, BytesGoBothWaysAndAHeldReplyIsToldOnceTheLineFallsQuiet) {
     ASSERT_EQ(link.WriteComm(kCurrentRead.data(), 4), 4u);
     EXPECT_EQ(simproc::ReadFor(node.master, 4, 1000), kCurrentRead);
     node.Send({0x1B, 0x7E, 'R', 0x00, 'B'});
-    ASSERT_TRUE(Await([&] { return rx.queue.GetCount() == 5; }));
+    ASSERT_TRUE(AwaitQueued(rx, 5));
     node.Send({'R', '\r'});
-    EXPECT_EQ(rx.Chunks(1), (std::vector<Bytes>{{0x1B, 0x7E, 'R', 0x00, 'B', 'R', '\r'}}));
+    EXPECT_EQ(rx.Await(1, "the held reply, once the line fell quiet"),
+              (std::vector<Bytes>{{0x1B, 0x7E, 'R', 0x00, 'B', 'R', '\r'}}));
     EXPECT_EQ(rx.Chunks(2, 200).size(), 1u);
 }
 
@@ -84,9 +60,9 @@ TEST(PosixUsbLink, AnUnplugIsToldOnceAndCloseNeverHangs) {
                   UsbOpenResult::kOpened);
         if (unplug) {
             node.Send({0x1B, 0x7E, 'R'});
-            ASSERT_TRUE(Await([&] { return rx.queue.GetCount() == 3; }));
+            ASSERT_TRUE(AwaitQueued(rx, 3));
             node.Unplug();
-            rx.Chunks(2, 10000);
+            rx.Await(2, "the unplug");
             EXPECT_EQ(rx.Events(),
                       (std::vector<LinkEvent>{LinkEvent::kData, LinkEvent::kDisconnected}));
             EXPECT_EQ(rx.Chunks(3, 200).size(), 2u);

@@ -1,6 +1,11 @@
 // Settings profiles on the current-generation page, where the mechanism every page shares is
 // proven: a profile carries a printer's settings to another printer byte for byte; a bad one is
 // refused and changes nothing.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include "tests/page_current/page1_fixture.h"
@@ -39,10 +44,10 @@ TEST_F(Page1Profile, AProfileSavesTheSameBytesOnAnotherPrinter) {
              s.wepIndex = "3", s.wepKey = "abcde", s.ssid = "Lab \"1\"";
          },
          true},
-        {"infrastructure, DHCP, WPA",
+        {"infrastructure, DHCP, WPA, the first region of the list",
          [](SimCurrentGenSettings& s) {
              s.mode = "0", s.security = "2", s.cipher = "0", s.wpaKey = "k=ey,42!";
-             s.port = "631";
+             s.port = "631", s.region = "AT";
          },
          false},
     };
@@ -156,8 +161,15 @@ TEST_F(Page1Profile, RefusalsNameTheFaultAndChangeNothing) {
     const std::string head = R"({"format": "zephra-printer-settings", "version": 1, )";
     const std::string current = head + R"("family": "current", "settings": )";
     const std::string notProfile = "This file is not a printer settings profile.";
+    const auto ssid = [&](size_t length) {
+        return current + R"({"ssid": ")" + std::string(length, 's') + R"("}})";
+    };
+    // A file that cannot be read is refused as such, never taken as empty.
+    enum class File { kText, kFolder, kMissing, kUnpermitted };
     const struct {
-        std::string text, message;
+        std::string text, message;  // "": taken, or the file's own refusal
+        File file = File::kText;
+        size_t ssidTaken = 0;  // the SSID's length, when taken
     } cases[] = {
         {"not json at all", notProfile},
         {R"({"format": "other", "version": 1})", notProfile},
@@ -168,6 +180,10 @@ TEST_F(Page1Profile, RefusalsNameTheFaultAndChangeNothing) {
         {head + R"("family": "module", "settings": {}})",
          "This file holds settings for a Wi-Fi module printer."},
         {current + R"({"ssid": ")" + std::string(40, 's') + R"("}})", NotHeld("ssid")},
+        // One over the SSID's limit is refused; at the limit and one under, taken.
+        {ssid(33), NotHeld("ssid")},
+        {ssid(32), "", File::kText, 32},
+        {ssid(31), "", File::kText, 31},
         {current + R"({"region": "KR - Korea", "channel": "1"}})", NotHeld("region")},
         {current + R"({"region": ")" + Regions()[26] +
              R"(", "operating_mode": "2.4Ghz", "channel": "36"}})",
@@ -175,14 +191,38 @@ TEST_F(Page1Profile, RefusalsNameTheFaultAndChangeNothing) {
         {current + R"({"ssid": "ok", "ip_address": "10.0.0"}})", NotHeld("ip_address")},
         {current + R"({"dhcp": "yes"}})", NotHeld("dhcp")},
         {current + R"({"security": "WPA3"}})", NotHeld("security")},
+        {"", "", File::kFolder},
+        {"", "", File::kMissing},
+        {ssid(8), "", File::kUnpermitted, 8},
     };
     OpenAndRead();
-    const auto before = ControlStates(ui_, Page());
     for (const auto& c : cases) {
+        const auto before = ControlStates(ui_, Page());
         ProfileFile file("page1_refused");
-        file.Write(c.text);
-        EXPECT_EQ(LoadProfileFile(ui_, Page(), file), std::vector<std::string>{c.message});
-        EXPECT_EQ(ControlStates(ui_, Page()), before) << c.message;
+        std::string message = c.message;
+        if (c.file != File::kText)
+            message = "The file " + file.Path() + " could not be read.";
+        if (c.file == File::kFolder) {
+            ASSERT_TRUE(std::filesystem::create_directory(file.Path()));
+        } else if (c.file != File::kMissing) {
+            file.Write(c.text);
+        }
+        if (c.file == File::kUnpermitted) {
+            ASSERT_EQ(chmod(file.Path().c_str(), 0), 0);
+            // The superuser reads a file whatever its permission bits say: there the row proves
+            // nothing, and the missing file's row stands for a file that does not open.
+            if (access(file.Path().c_str(), R_OK) == 0) {
+                std::printf("A file without permission is readable to this user: row skipped.\n");
+                continue;
+            }
+        }
+        EXPECT_EQ(LoadProfileFile(ui_, Page(), file),
+                  message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
+        if (!message.empty()) {
+            EXPECT_EQ(ControlStates(ui_, Page()), before) << message;
+        } else {
+            EXPECT_EQ(ui_.Text(Page(), IDC_SSID), std::string(c.ssidTaken, 's'));
+        }
     }
 }
 

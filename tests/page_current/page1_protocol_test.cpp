@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "page_current/page1_layout.h"
 #include "ui/data_exchange.h"
 
@@ -112,10 +114,11 @@ TEST(Page1Replies, CutByGrammarAndRequest) {
         {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9 "), Fit::kAnswer, 28},
         {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.9.9"), Fit::kAnswerIfQuiet, 27},
         // The addresses' open byte only follows their last field: a byte no address holds, or a
-        // text end, in any field before it is part of the reply, which goes on to that field.
+        // text end, in any field before it is part of the reply, which goes on to that field
+        // unless the line goes quiet first.
         {&queryAp, Text("\x1B~H?1.x.3.4 5.6.7.8 9.9.9.9A"), Fit::kAnswer, 28},
         {&queryAp, Text("\x1B~H?10.0.0.1 255.255.x.0 10.0.0.1A"), Fit::kAnswer, 34},
-        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8\r"), Fit::kPartial, 0},
+        {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8\r"), Fit::kAnswerIfQuiet, 20},
         {&queryAp, Text("\x1B~H?1.2.3.4 5.6.7.8 9.9.x.9A"), Fit::kAnswer, 25},
         {&queryStation, Text("\x1B~B?x 1.2.3.4 5.6.7.8 9.9.9.9 8.8.8.8A"), Fit::kAnswer, 38},
         {&queryStation, Text("\x1B~B?0 1.2.x.4 5.6.7.8 9.9.9.9 8.8.8.8A"), Fit::kAnswer, 38},
@@ -125,6 +128,13 @@ TEST(Page1Replies, CutByGrammarAndRequest) {
          57},
         {&queryStation, Text("\x1B~B?0 1.2.3.4 5.6.7.8 9.9.9.9 8.x.8.8A"), Fit::kAnswer, 33},
         {&queryStation, Text("\x1B~B?0 1.2.3.4 5.6.7.8 9.9.9.9 8.8.8.8\r"), Fit::kAnswer, 38},
+        // A printer may leave out the fields it holds no value for: a reply short of its fields
+        // ends when the line goes quiet, whatever ended its last field.
+        {&queryStation, B({0x1B, 0x7E, 0x42, 0x3F, 0x31, 0x00}), Fit::kAnswerIfQuiet, 6},
+        {&queryStation, B({0x1B, 0x7E, 0x42, 0x3F, 0x31}), Fit::kAnswerIfQuiet, 5},
+        {&queryStation, Text("\x1B~B?0 1.2.3.4") + B({0}), Fit::kAnswerIfQuiet, 14},
+        {&queryStation, Text("\x1B~B?0 1.2.3.4 5.6.7.8 9.9.9.9\r\n"), Fit::kAnswerIfQuiet, 31},
+        {&queryAp, Text("\x1B~H?1.2.3.4A"), Fit::kAnswerIfQuiet, 12},
         {&writeSsid, B({0x1B, 0x7E, 0x4D}), Fit::kPartial, 0},
         {&writeSsid, B({0x1B, 0x7E, 0x47, '@'}), Fit::kStray, 0},
         {&writePort, B({0x1B, 0x7E, 0x57, 'j'}), Fit::kPartial, 0},
@@ -175,6 +185,9 @@ TEST(Page1Replies, AddressFieldsWholeOrNone) {
          Fields{"2", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"}},
         {"\x1B~H?10.0.0.1 255.255.255.0 10.0.0.1234A",
          Fields{"10.0.0.1", "255.255.255.0", "10.0.0.1234"}},
+        // The DHCP flag alone: a printer that holds no addresses of its own.
+        {std::string("\x1B~B?1") + '\0', Fields{"1", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"}},
+        {"\x1B~B?1\r\n", Fields{"1", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"}},
         // The last address cut short by the byte taken for the open one; too few fields, an empty
         // octet, a doubled space, too many fields.
         {"\x1B~B?0 192.168.1.10 255.255.255.0 192.168.1.254 10.0.x", std::nullopt},
@@ -183,6 +196,15 @@ TEST(Page1Replies, AddressFieldsWholeOrNone) {
         {"\x1B~H?10.0.0.1 255.255..0 10.0.0.1A", std::nullopt},
         {"\x1B~H?10.0.0.1  255.255.255.0 10.0.0.1A", std::nullopt},
         {"\x1B~H?10.0.0.1 255.255.255.0 10.0.0.1 1.1.1.1A", std::nullopt},
+        // Short of fields otherwise: a static flag or another flag alone, the DHCP flag with no
+        // byte after it (that one is the reply's open last byte), an address after the DHCP flag,
+        // three of a station's addresses, the access point's first address alone.
+        {std::string("\x1B~B?0") + '\0', std::nullopt},
+        {std::string("\x1B~B?2") + '\0', std::nullopt},
+        {"\x1B~B?1", std::nullopt},
+        {std::string("\x1B~B?1 1.2.3.4") + '\0', std::nullopt},
+        {std::string("\x1B~B?0 1.2.3.4 5.6.7.8 9.9.9.9") + '\0', std::nullopt},
+        {std::string("\x1B~H?10.0.0.1") + '\0', std::nullopt},
     };
     for (const auto& c : kCases) {
         const Bytes reply = Text(c.reply);
@@ -225,6 +247,41 @@ TEST(Page1Keys, HexAndAsciiForms) {
     EXPECT_FALSE(IsPrintable("ab\x7F"));
     EXPECT_FALSE(IsPrintable("\xC3\xA9"));
     EXPECT_FALSE(IsPrintable("a\tb"));
+}
+
+// The channel table, row by row: every region and no region, on every band and none.
+TEST(Page1Codes, ChannelsOfEveryRegionOnEveryBand) {
+    const auto join = [](std::vector<int> a, const std::vector<int>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const std::vector<int> low5 = {36, 40, 44, 48}, high5 = {149, 153, 157, 161, 165};
+    const struct Row {
+        std::vector<std::string> regions;  // none: every other region, and no region
+        int last24;
+        std::vector<int> band5;
+    } kRows[] = {
+        {{"JP"}, 14, low5},
+        {{"AU", "CN", "HK", "KR", "RU", "NZ", "SG"}, 13, join(low5, high5)},
+        {{"BR", "CA", "US"}, 11, join(low5, high5)},
+        {{"ID", "TW"}, 13, high5},
+        {{}, 13, low5},
+    };
+    for (int region = -1; region < static_cast<int>(Regions().size()); ++region) {
+        const std::string code = RegionCode(region);
+        const Row* row = &kRows[std::size(kRows) - 1];
+        for (const Row& r : kRows) {
+            if (std::find(r.regions.begin(), r.regions.end(), code) != r.regions.end())
+                row = &r;
+        }
+        std::vector<int> band24;
+        for (int c = 1; c <= row->last24; ++c)
+            band24.push_back(c);
+        EXPECT_EQ(Channels(region, -1), band24) << code << " with no band";
+        EXPECT_EQ(Channels(region, 0), band24) << code << " on 2.4Ghz";
+        EXPECT_EQ(Channels(region, 1), row->band5) << code << " on 5Ghz";
+        EXPECT_EQ(Channels(region, 2), join(band24, row->band5)) << code << " on Auto";
+    }
 }
 
 TEST(Page1Codes, UnknownOnesFallBack) {

@@ -169,6 +169,65 @@ TEST_F(Page1Test, ReadsAWepKeyAndItsFormFromItsLength) {
     }
 }
 
+// A printer may leave out the address fields it holds no value for. Its reply ends when the line
+// goes quiet, long before the request's timer: the DHCP flag alone reads as DHCP, any other short
+// reply ends the read with its message and Save is not offered.
+TEST_F(Page1Test, AnAddressReplyShortOfItsFieldsIsTakenAtOnce) {
+    using S = SimCurrentGenSettings;
+    const std::vector<std::string S::*> kStation = {&S::ip, &S::mask, &S::gateway, &S::dns};
+    const char* const kFailed = "Failed to read data";
+    const struct {
+        const char* name;
+        const char *mode, *dhcp;
+        std::vector<std::string S::*> unheld;
+        bool staticReadFirst;  // a read first, its static addresses ended by the printer's 00
+        const char* box;       // none: read as DHCP
+    } cases[] = {
+        {"the DHCP flag alone", "0", "1", kStation, false, nullptr},
+        {"the DHCP flag alone after a whole reply", "0", "1", kStation, true, nullptr},
+        {"a station's first address", "0", "0", {&S::mask, &S::gateway, &S::dns}, false, kFailed},
+        {"three static addresses", "0", "0", {&S::dns}, false, kFailed},
+        {"an access point's first address", "2", "1", {&S::apMask, &S::apGateway}, false, kFailed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Store() = SimCurrentGenSettings();
+        Store().mode = c.mode;
+        if (ui_.TopDialog() == &Page()) {
+            ASSERT_TRUE(ui_.SysCommand(Page(), ui::kScClose));
+        }
+        OpenPage();
+        if (c.staticReadFirst) {
+            Store().dhcp = "0";
+            Read();
+            ASSERT_EQ(ui_.Text(Page(), IDC_IP), "192.168.1.100");
+        }
+        Store().dhcp = c.dhcp;
+        for (auto field : c.unheld)
+            Store().*field = "";
+        ForgetTraffic();
+        // Well within the shortest reply timer of the chain.
+        Read(1000);
+        if (c.box == nullptr) {
+            EXPECT_TRUE(BoxTexts().empty());
+            EXPECT_EQ(ui_.Text(Page(), IDC_PRINTER_STATUS), "Read Success");
+            EXPECT_EQ(ui_.Checked(Page(), IDC_DHCP), 1);
+            for (int id : {IDC_IP, IDC_NETMASK, IDC_GATEWAY, IDC_DNS}) {
+                EXPECT_FALSE(ui_.Enabled(Page(), id)) << id;
+                EXPECT_EQ(ui_.Text(Page(), id), "0.0.0.0") << id;
+            }
+            EXPECT_TRUE(ui_.Enabled(Page(), IDC_SAVE));
+        } else {
+            EXPECT_EQ(BoxTexts(), std::vector<std::string>{c.box});
+            EXPECT_EQ(ui_.Text(Page(), IDC_PRINTER_STATUS), "");
+            EXPECT_FALSE(ui_.Enabled(Page(), IDC_SAVE));
+            EXPECT_TRUE(ui_.Enabled(Page(), IDC_READ));
+        }
+        ui_.Advance(10000);
+        EXPECT_TRUE(BoxTexts().empty()) << "no timer is left running";
+    }
+}
+
 TEST_F(Page1Test, WithoutManualSettingTheSecurityIsShownButNotOffered) {
     OpenPage();
     ClearManualSetting();

@@ -58,7 +58,15 @@ struct Session : Fixture {
     }
     std::string ReadAndSave() {
         std::string seen;
+        // Due at once, so ahead of the reply to the request the click sends, which is due only
+        // after the printer's delay: longer than the line's quiet gap, which ends the notice.
+        if (!noticeWhileAwaited.empty())
+            this->links_.Inject(noticeWhileAwaited);
         EXPECT_TRUE(this->ui_.Click(this->Page(), this->Buttons().read));
+        if (!noticeWhileAwaited.empty()) {
+            this->ui_.Advance(kQuietGapMs + 10);
+            boxesAfterNotice = this->BoxTexts();
+        }
         this->ui_.Advance(60000);
         seen += this->ui_.Text(this->Page(), this->Buttons().status) + "\n";
         if (!noticeAfterRead.empty()) {
@@ -71,8 +79,9 @@ struct Session : Fixture {
         this->ui_.Advance(60000);
         return seen + this->ui_.Text(this->Page(), this->Buttons().status) + "\n";
     }
-    // Bytes the printer sends unasked once a read has ended, and the boxes they brought up.
-    Bytes noticeAfterRead;
+    // Bytes the printer sends unasked once a read has ended, or while the read's first reply is
+    // awaited, and the boxes they brought up.
+    Bytes noticeAfterRead, noticeWhileAwaited;
     std::vector<std::string> boxesAfterNotice;
 };
 
@@ -145,6 +154,7 @@ TEST(OpenBytes, CurrentGenerationQueryAndReadEnds) {
     // station's), the last one's included: the read ends with its message, and Save, never
     // offered, writes nothing.
     using Field = std::string SimCurrentGenSettings::*;
+    const char* const kFailed = "Save not offered\nFailed to read data\n";
     const struct {
         const char* mode;
         Field field;
@@ -165,7 +175,31 @@ TEST(OpenBytes, CurrentGenerationQueryAndReadEnds) {
                 s.Printer().Settings().mode = stray.mode;
                 s.Printer().Settings().*stray.field = stray.value;
             },
-            "Save not offered\nFailed to read data\n");
+            kFailed);
+    }
+    // Address replies short of their fields, the printer holding no value for the rest: the
+    // DHCP flag alone reads as DHCP; a static station's first address or first three, or an
+    // access point's first address, end the read with its message.
+    using Store = SimCurrentGenSettings;
+    const struct {
+        const char *mode, *dhcp;
+        std::vector<Field> unheld;
+        const char* outcome;
+    } kShort[] = {
+        {"0", "1", {&Store::ip, &Store::mask, &Store::gateway, &Store::dns}, "Read Success\n"},
+        {"0", "0", {&Store::mask, &Store::gateway, &Store::dns}, kFailed},
+        {"0", "0", {&Store::dns}, kFailed},
+        {"2", "1", {&Store::apMask, &Store::apGateway}, kFailed},
+    };
+    for (const auto& fewer : kShort) {
+        presets.emplace_back(
+            [&fewer](S& s) {
+                s.Printer().Settings().mode = fewer.mode;
+                s.Printer().Settings().dhcp = fewer.dhcp;
+                for (Field field : fewer.unheld)
+                    s.Printer().Settings().*field = "";
+            },
+            fewer.outcome);
     }
     for (const auto& [preset, outcome] : presets) {
         for (const auto& e : kEnds) {
@@ -194,11 +228,16 @@ TEST(OpenBytes, LegacyFfNoticeEnds) {
         {"ending 01", {0x1B, 0x7E, 0xFF, 0x01}, {}},
         {"unended", {0x1B, 0x7E, 0xFF}, {}},
     };
+    // A notice that comes while a reply is awaited leaves that reply to be taken when it comes.
+    const S::Arrange slowPrinter = [](S& s) { s.Printer().SetReplyDelay(10 * kQuietGapMs); };
     for (const auto& n : kNotices) {
-        S session;
-        session.noticeAfterRead = n.notice;
-        EXPECT_EQ(session.ReadThenSave(nullptr), expected) << n.name;
-        EXPECT_EQ(session.boxesAfterNotice, n.boxes) << n.name;
+        for (const bool awaited : {false, true}) {
+            S session;
+            (awaited ? session.noticeWhileAwaited : session.noticeAfterRead) = n.notice;
+            EXPECT_EQ(session.ReadThenSave(nullptr, awaited ? slowPrinter : nullptr), expected)
+                << n.name << (awaited ? ", while a reply is awaited" : "");
+            EXPECT_EQ(session.boxesAfterNotice, n.boxes) << n.name;
+        }
     }
 }
 

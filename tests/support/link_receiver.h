@@ -1,6 +1,8 @@
 // Stands in for the panel behind a link under test: records what each notification brought.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -14,6 +16,8 @@
 class Receiver {
   public:
     using Bytes = std::vector<uint8_t>;
+    // Far above what a link takes to hand on bytes (under 200 ms), so only a hang reaches it.
+    static constexpr long kAwaitLimitMs = 10000;
 
     NotifyFn Notify() {
         return [this](LinkEvent event) {
@@ -27,8 +31,18 @@ class Receiver {
             cv_.notify_all();
         };
     }
-    // The chunks once count notifications came, or those that came within ms.
-    std::vector<Bytes> Chunks(size_t count, long ms = 1000) {
+    // The chunks once count notifications came, for a wait the test expects to end: its limit
+    // only catches a hang, on however busy a machine, and says what was awaited.
+    std::vector<Bytes> Await(size_t count, const char* what) {
+        std::vector<Bytes> chunks = Chunks(count, kAwaitLimitMs);
+        if (chunks.size() < count)
+            ADD_FAILURE() << "waited " << kAwaitLimitMs << " ms for " << what << " (" << count
+                          << " notifications), " << chunks.size() << " came";
+        return chunks;
+    }
+    // The chunks once count notifications came, or those that came within ms: for a wait the
+    // test expects to run out.
+    std::vector<Bytes> Chunks(size_t count, long ms) {
         std::unique_lock<std::mutex> lock(mutex_);
         cv_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return chunks_.size() >= count; });
         return chunks_;

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -42,6 +44,9 @@ inline Bytes ReadFor(int fd, size_t count, long timeoutMs) {
 // Runs printer-sim with its stdout on a pipe.
 class SimProcess {
   public:
+    // A process starts in milliseconds: only a hang, on however busy a machine, reaches this.
+    static constexpr long kStartLimitMs = 10000;
+
     explicit SimProcess(std::vector<std::string> args) {
         args.insert(args.begin(), PRINTER_SIM_PATH);
         std::vector<char*> argv;
@@ -67,16 +72,19 @@ class SimProcess {
         }
         close(stdout_);
     }
-    // The pty's path, or "" when the tool printed none.
+    // The pty's path, or "" when the tool printed none, which fails the test.
     std::string Path() {
         std::string path = Output();
+        if (path.empty())
+            ADD_FAILURE() << "waited " << kStartLimitMs << " ms for printer-sim to print its path";
         if (!path.empty() && path.back() == '\n')
             path.pop_back();
         return path;
     }
-    // The first chunk of stdout (the tool prints its path in one write), or "" after 2 s.
+    // The first chunk of stdout (the tool prints its path in one write), or "" once it has ended
+    // or kStartLimitMs have passed.
     std::string Output() {
-        const Bytes b = ReadFor(stdout_, 1, 2000);
+        const Bytes b = ReadFor(stdout_, 1, kStartLimitMs);
         return std::string(b.begin(), b.end());
     }
     // The exit status after sending sig (0: none), or -1 when the process ran on for 2 s.

@@ -67,8 +67,15 @@ def current():
     other_ends = []
     for body in read_station(query_end=(0x0D, 0x0A), read_end=()):
         other_ends += page_reply(body, QUIET if body[0] == ord("R") else WHOLE)
+    # A DHCP station whose B? reply holds its flag alone, taken at the line's quiet; then saved.
+    flag_alone = []
+    for body in read_station():
+        flag_alone += page_reply(q("B", "1") if body[0] == ord("B") else body,
+                                 QUIET if body[0] == ord("B") else WHOLE)
     read, save = [0x03], [0x04]
     return {
+        "read_station_dhcp_flag_alone": read + flag_alone
+        + chain(save, [ack(c) for c in "QWCIGM"], page_reply),
         "read_ap": chain(read, ap, page_reply),
         "read_ap_in_pieces": chain(read, ap, page_reply, PIECES),
         "save_station_wpa": chain(read, read_station(), page_reply)
