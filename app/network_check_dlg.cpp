@@ -80,6 +80,7 @@ void CNetworkCheckDlg::ShowResult(const NetworkResult& result) {
         text +=
             ".\n\"Restore newest backup...\" in the page's system menu brings back the "
             "settings the printer had before this save.";
+    SetItemText(IDC_NET_PROGRESS, "After the save:");
     SetItemText(IDC_NET_RESULT, text);
     SetItemText(ui::kIdCancel, "Close");
 }
