@@ -45,8 +45,9 @@ void CPrinterPage::SaveEnded(bool saved) {
 
 void CPrinterPage::RestoreNewestBackup() {
     CSaveGuard* guard = Guard();
-    // The MAC address that names the backup comes from a read.
-    if (guard == nullptr || !ReadyForProfile(true))
+    // The MAC address that names the backup comes from a read, and a page may offer Save before
+    // any (the module's does).
+    if (guard == nullptr || !ReadyForProfile(false) || !ReadyForProfile(true))
         return;
     std::string path, when, text;
     const std::string why =

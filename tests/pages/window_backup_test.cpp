@@ -110,7 +110,11 @@ using Families = ::testing::Types<Page1Test, Page2Test, Page3Test>;
 TYPED_TEST_SUITE(WindowBackup, Families);
 
 TYPED_TEST(WindowBackup, OneBackupPerReadAsReadAndRestoreWritesItBack) {
-    this->OpenAndRead();
+    // The MAC address that names a backup comes from a read.
+    this->OpenPage();
+    ASSERT_TRUE(this->ui_.SysCommand(this->Page(), IDM_RESTORE_BACKUP));
+    EXPECT_EQ(this->BoxTexts(), std::vector<std::string>{"Read the printer's settings first."});
+    this->Read();
     const std::string original = this->Ssid();
     ProfileFile asRead("window_backup_as_read");
     SaveProfileFile(this->ui_, this->Page(), asRead, true);
@@ -170,6 +174,13 @@ TYPED_TEST(WindowBackup, ARefusedOrDeclinedSaveKeepsAndSendsNothing) {
     this->Save();
     EXPECT_FALSE(this->Wire().empty());
     EXPECT_TRUE(this->Backups().empty());
+    this->Read();
+    this->ForgetTraffic();
+    ASSERT_TRUE(this->ui_.SysCommand(this->Page(), IDM_RESTORE_BACKUP));
+    const std::vector<std::string> none = this->BoxTexts();
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(none[0].rfind("No backup of ", 0), 0u) << none[0];
+    EXPECT_NE(none[0].find(" in " + this->dir_ + "."), std::string::npos) << none[0];
 }
 
 TYPED_TEST(WindowBackup, TheNetworkCheckOpensOnceASuccessfulSaveHasShownItsBox) {

@@ -105,6 +105,7 @@ TEST_F(NetworkCheck, EachResultAsTheOperatorReadsIt) {
         network_->up = row.up;
         Show(row.target, row.seconds);
         EXPECT_EQ(TextOnceSet(IDC_NET_RESULT).substr(0, row.result.size()), row.result);
+        EXPECT_LE(network_->attempts.exchange(0), 4 * row.seconds + 1) << "four a second at most";
         EXPECT_EQ(ui_.Text(*dialog_, ui::kIdCancel), "Close");
         EXPECT_FALSE(ui_.Visible(*dialog_, IDC_NET_ADDRESS));
         ASSERT_TRUE(ui_.Click(*dialog_, ui::kIdCancel));
