@@ -11,7 +11,7 @@
 #include "page_shared/save_guard.h"
 #include "ui/dialog.h"
 
-class CWindowSaveGuard : public CSaveGuard {
+class CWindowSaveGuard final : public CSaveGuard {
   public:
     // window: the main dialog, which hears kNetworkCheckDue once a save has succeeded and
     // hands it to RunDueCheck, so the check never opens inside the page's own handling.

@@ -7,7 +7,7 @@
 #include <utility>
 
 // What the thread and its owner share; the thread keeps it alive after the owner lets it go.
-struct CNetworkWait::Shared : CWaitStop {
+struct CNetworkWait::Shared final : CWaitStop {
     std::mutex mutex;
     std::condition_variable stopping;
     bool stopped = false;
