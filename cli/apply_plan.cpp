@@ -117,19 +117,26 @@ std::string CApplyPlan::Prepare(const CliCommand& command) {
         return "cannot read the inventory " + fleet.inventory;
     if (rows.size() > kMaxFileBytes)
         return fleet.inventory + " is too big for an inventory";
-    return rows_.Parse(fleet.inventory, std::move(rows), page.family, page.desc, profile_);
+    refusal = rows_.Parse(fleet.inventory, std::move(rows), page.family, page.desc, profile_);
+    // A fleet's own processes are each given one of its ports; the fleet checked them all.
+    if (!refusal.empty() || fleet.oneOfFleet)
+        return refusal;
+    return rows_.CheckPorts(command.link.usb ? std::vector<std::string>() : command.ports);
 }
 
-std::string CApplyPlan::ProfileFor(const std::string& family, const std::string& mac,
-                                   std::string* text, std::string* backup) const {
+std::string CApplyPlan::ProfileFor(const std::string& family, const std::string& port,
+                                   const std::string& mac, std::string* text,
+                                   std::string* backup) const {
     if (!restoreDir_.empty())
         return ReadNewestBackup(restoreDir_, mac, PageOf(family).family, PageOf(family).desc,
                                 backup, text);
-    if (inventory_ && rows_.ProfileFor(mac, text))
+    if (inventory_ && rows_.ProfileFor(port, mac, text))
         return std::string();
-    if (inventory_ && !allowUnlisted_)
+    if (inventory_ && !allowUnlisted_) {
+        const std::string& printer = rows_.ByPort() ? port : mac;
         return "no inventory row for " +
-               (mac.empty() ? std::string("a printer without a MAC address") : mac);
+               (printer.empty() ? std::string("a printer without a MAC address") : printer);
+    }
     *text = profile_;
     return std::string();
 }

@@ -22,12 +22,15 @@ class CApplyPlan {
     // The SHA-256 of the profile file as read, in hexadecimal.
     const std::string& ProfileDigest() const { return digest_; }
 
-    // The profile for the printer of this family whose page shows this MAC address: "" with it in
-    // *text, or the refusal. For restore, *backup names the file it came from.
-    std::string ProfileFor(const std::string& family, const std::string& mac, std::string* text,
-                           std::string* backup) const;
-    // The inventory's address for the printer with this MAC address; "" for none.
-    std::string InventoryAddress(const std::string& mac) const { return rows_.AddressFor(mac); }
+    // The profile for the printer of this family, served on port, whose page shows this MAC
+    // address: "" with it in *text, or the refusal. For restore, *backup names the file it came
+    // from.
+    std::string ProfileFor(const std::string& family, const std::string& port,
+                           const std::string& mac, std::string* text, std::string* backup) const;
+    // The inventory's address for the printer on port with this MAC address; "" for none.
+    std::string InventoryAddress(const std::string& port, const std::string& mac) const {
+        return rows_.AddressFor(port, mac);
+    }
 
   private:
     std::string ReadKey(const FleetOptions& fleet);

@@ -147,7 +147,8 @@ void ApplyOnPage(PrinterReport* report, CPanelSession& session, CPanelSession::F
     if (!unreadable.empty())
         return Fail(report, "failed", kExitPrinterFault, unreadable);
     std::string restoredFrom;
-    std::string refusal = plan.ProfileFor(report->family, report->mac, &wanted, &restoredFrom);
+    std::string refusal =
+        plan.ProfileFor(report->family, report->port, report->mac, &wanted, &restoredFrom);
     if (refusal.empty() && !restoredFrom.empty()) {
         report->restoredFrom = restoredFrom;
         report->profileSha256 = Sha256Hex(wanted);
@@ -230,7 +231,7 @@ void VerifyOnNetwork(PrinterReport* report, const Held& held, const CApplyPlan& 
     const NetworkTarget target =
         TargetOf(report->family, json::parse(held.profile).at("settings"),
                  json::parse(held.wanted).at("settings"), report->mac,
-                 option ? fleet.address : plan.InventoryAddress(report->mac),
+                 option ? fleet.address : plan.InventoryAddress(report->port, report->mac),
                  option ? "command_line" : "inventory");
     const std::string waiting = report->port + " waiting on the network: ";
     report->network =

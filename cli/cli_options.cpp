@@ -93,7 +93,10 @@ void AddFleetOptions(CLI::App* apply, CliCommand* command) {
     FleetOptions& fleet = command->fleet;
     apply->add_option("profile", command->profile, "The profile to write")->required();
     apply->add_option("--inventory", fleet.inventory,
-                      "A CSV file of per-printer settings, a row per printer by its mac column");
+                      "A CSV file of per-printer settings, a row per printer by its mac column, "
+                      "or by port when its first column is port");
+    // Given by a fleet to each of its processes; no one else needs it.
+    apply->add_flag("--one-of-fleet", fleet.oneOfFleet)->group("");
     apply->add_flag("--allow-unlisted", fleet.allowUnlisted,
                     "A printer with no inventory row takes the profile as it is");
     AddWriteOptions(apply, fleet);

@@ -18,7 +18,7 @@ struct LinkChoice {
 
 // How apply provisions a fleet.
 struct FleetOptions {
-    std::string inventory;        // a CSV file of per-printer settings by MAC address; "" for none
+    std::string inventory;        // a CSV file of per-printer settings by MAC or port; "" for none
     bool allowUnlisted = false;   // a printer with no inventory row takes the profile as it is
     bool check = false;           // reads and tells what would change, writes nothing
     bool force = false;           // writes a printer whose settings already match
@@ -31,6 +31,9 @@ struct FleetOptions {
     std::string backup;   // a folder where each printer's settings are kept before a write
     unsigned verify = 0;  // seconds to wait for each written printer on its network; 0: no wait
     std::string address;  // where the one printer is on its network when DHCP gives its address
+
+    // One port of a fleet's run, whose inventory the fleet checked against all its ports.
+    bool oneOfFleet = false;
 };
 
 struct CliCommand {

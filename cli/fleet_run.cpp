@@ -21,7 +21,7 @@ std::vector<std::string> PortArguments(const CApplyPlan& plan, const CliCommand&
         bool given;
         std::vector<std::string> args;
     } options[] = {
-        {!fleet.inventory.empty(), {"--inventory", fleet.inventory}},
+        {!fleet.inventory.empty(), {"--inventory", fleet.inventory, "--one-of-fleet"}},
         {fleet.allowUnlisted, {"--allow-unlisted"}},
         {fleet.check, {"--check"}},
         {fleet.force, {"--force"}},

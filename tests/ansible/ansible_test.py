@@ -112,6 +112,16 @@ def testbed_host(tmp, name, printer, usb):
     return program, port
 
 
+def counted_cli(tmp, name):
+    """A zephra-cli that adds a line to a log of its own for each time it is run; the program and
+    the log."""
+    program, log = os.path.join(tmp, name), os.path.join(tmp, name + '.runs')
+    with open(program, 'w', encoding='utf-8') as f:
+        f.write('#!/bin/sh\necho run >>%s\nexec %s "$@"\n' % (shlex.quote(log), shlex.quote(CLI)))
+    os.chmod(program, 0o755)
+    return program, log
+
+
 def sent_during(printers, action):
     """What action returned, and the bytes each printer was sent while it ran."""
     starts = [os.path.getsize(printer.log) for printer in printers]
@@ -365,11 +375,15 @@ class CollectionTest(unittest.TestCase):
                              '--network', SSID + ':another-passphrase')
         printers = joins + [stays]
         folder = os.path.join(self.tmp, 'fleet-backups')
+        program, runs = counted_cli(self.tmp, 'fleet-cli')
         host = dict(host_printers=[dict(port=p.port, overrides=dict(
             ip_address=NETWORK_ADDRESS % (11 + n))) for n, p in enumerate(printers)],
-            backup_dir=folder, verify_timeout=JOIN_LIMIT)
+            backup_dir=folder, verify_timeout=JOIN_LIMIT, zephra_cli=program)
         run = self.play('fleet.yml', {'printer-f': host}, '-v')
         self.assertPlay(run, 2, {'printer-f': dict(ok=0, changed=0, failed=1)})
+        # Each printer with its own address, all in one run.
+        with open(runs, encoding='utf-8') as f:
+            self.assertEqual(f.read(), 'run\n')
         failed = self.result(run, 'fatal', 'printer-f')
         self.assertEqual((failed['msg'], failed['changed']), (
             '%s: unreachable at %s:9100: no answer within %d s' % (

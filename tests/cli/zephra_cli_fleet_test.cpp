@@ -152,6 +152,21 @@ TEST_F(CliFleet, AnInventoryGivesEachPrinterItsOwnAndAPrinterThatMatchesIsNotWri
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
               printers[2].path + " current refused: no inventory row for 00:1A:2B:3C:4D:03");
     EXPECT_EQ(Cli(apply + " --allow-unlisted --port " + printers[2].path).status, 0);
+
+    // Rows by the port as given, first; a later "port" column is the printer's own network port.
+    inventory.Write("\xEF\xBB\xBF\"Port\",ssid,port\r\n" + printers[0].path + ",By-Port,9101\r\n" +
+                    printers[1].path + ",,\r\n");
+    run = Cli(apply + " --jobs 1" + ports);
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_EQ(run.out, printers[0].path + " current applied\n" + printers[1].path +
+                           " current applied\n" + printers[2].path +
+                           " current refused: no inventory row for " + printers[2].path +
+                           "\n2 of 3 printers applied, 1 refused\n");
+    const json held = json::parse(Cli("read --port " + printers[0].path).out)["settings"];
+    EXPECT_EQ(held["ssid"], "By-Port");
+    EXPECT_EQ(held["port"], "9101");
+    EXPECT_EQ(json::parse(Cli("read --port " + printers[1].path).out)["settings"]["ssid"],
+              "Shop-Floor");
 }
 
 TEST(ZephraCliFleet, PortsServedAtOnceEachEndInTheirOwnWholeLines) {
@@ -238,7 +253,7 @@ TEST(ZephraCliFleet, InputThatCannotBeAppliedIsRefusedBeforeAnythingIsSent) {
     empty.Write("");
     const struct {
         std::string inventory, options;  // the inventory's text, "" for none
-        const char* message;
+        std::string message;
     } cases[] = {
         {"mac,ip_address\n001a2b3c4d05,10.0.0.300\n", "",
          "row 2: The profile's \"ip_address\" is not a value this page can hold."},
@@ -246,8 +261,16 @@ TEST(ZephraCliFleet, InputThatCannotBeAppliedIsRefusedBeforeAnythingIsSent) {
         {"mac,address\n001a2b3c4d05,10.0.0.300\n", "",
          "row 2, column address: \"10.0.0.300\" is not an IPv4 address"},
         {"mac,port\n001a2b3c4d05,9100\n00:1a:2b:3c:4d:05,9101\n", "", "row 3, column mac"},
+        // A "mac" column anywhere chooses by MAC address; a leading "port" is then a setting.
+        {"port,mac\n9100,001a2b3c4d05\n9101,00:1a:2b:3c:4d:05\n", "", "row 3, column mac"},
         {"mac,dhcp\n001a2b3c4d05,maybe\n", "", "row 2, column dhcp"},
+        {"port,ssid\n" + printer.path + ",A\n/dev/ttyS99,B\n", "",
+         "row 3, column port: /dev/ttyS99 is not among the ports given"},
+        {"port,ssid\n" + printer.path + ",A\n" + printer.path + ",B\n", "",
+         "row 3, column port: " + printer.path + " is also on row 2"},
+        {"port,address\n" + printer.path + ",10.0.0.300\n", "", "row 2, column address"},
         {"ip_address\n10.0.0.1\n", "", "no \"mac\" column"},
+        {"ssid,port\nBay,9100\n", "", "no \"mac\" column"},
         {"mac,ssid\n001a2b3c4d05,\"Bay 2\n", "", "line 2"},
         {"mac,ssid\n", "", "no printer rows"},
         {"", " --inventory /nonexistent.csv", "cannot read the inventory"},

@@ -1,5 +1,6 @@
-// Feeds arbitrary text to zephra-cli's inventory reader as a fleet's CSV file: whatever it holds,
-// it is read or refused with one line, and a refused inventory gives no printer a profile.
+// Feeds arbitrary text to zephra-cli's inventory reader as a fleet's CSV file, by MAC address or
+// by port: whatever it holds, it is read or refused with one line, a refused inventory gives no
+// printer a profile, and one by port has a row that no port list without it can take.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         page3::ProfileFamily(), page3::Page3Desc(), kProfile);
     std::string profile;
     if (refusal.find('\n') != std::string::npos ||
-        (!refusal.empty() && inventory.ProfileFor("00:00:00:00:00:00", &profile)))
+        (!refusal.empty() && inventory.ProfileFor("/dev/ttyS0", "00:00:00:00:00:00", &profile)) ||
+        (refusal.empty() && inventory.ByPort() && inventory.CheckPorts({}).empty()))
         std::abort();
     return 0;
 }

@@ -22,9 +22,10 @@ description:
     C(skipped_settings). I(strict) refuses such a printer instead.
   - With I(restore), the printer is brought back to its newest backup in that folder, found by
     its MAC address (C(zephra-cli restore)), in place of a profile.
-  - With I(printers), all of a host's printers are written at once, as a fleet of
-    C(zephra-cli apply), each with its own I(overrides); the task then returns an entry for
-    each printer in C(printers), in their order.
+  - With I(printers), all of a host's printers are written at once, by one
+    C(zephra-cli apply) whose inventory, chosen by port, gives each its own I(overrides) and
+    I(address); the task then returns an entry for each printer in C(printers), in their order.
+    A printer on USB is served by a run of its own, since C(--usb) names one printer.
 author:
   - Zephra developers (!UNKNOWN)
 options:
@@ -33,6 +34,12 @@ options:
       - The host's printers, each on its C(port) or the first USB printer with C(usb=true), in
         place of I(port) and I(usb). They are written at the same time, so that their waits,
         as for I(verify), run side by side rather than one after another.
+      - The printers on serial ports are one run of zephra-cli; a printer with C(usb=true) is
+        a run of its own beside it. So is a printer whose I(overrides) hold a value an
+        inventory cell cannot mean as the profile would, that is empty text, any value but
+        text, or, for a setting the profile holds as true or false, any value but those.
+      - Values zephra-cli refuses for any of the serial printers refuse that run before any
+        of them is written.
       - The profile, I(key), I(strict), I(backup) and I(verify) options apply to each of them.
       - A printer that fails fails the task, with the port and message of every printer that
         failed; the others are written all the same.
@@ -301,8 +308,10 @@ printers:
 '''
 
 import copy
+import csv
 import json
 import os
+import re
 import tempfile
 
 from ansible.module_utils.basic import AnsibleModule
@@ -318,6 +327,11 @@ DONE = ('applied', 'unchanged', 'would-change')
 # Nothing is written in check mode, so the printer is not looked for: it would be found, or
 # not, as it was before.
 CHECK_MODE_NETWORK = {'state': 'not_checked', 'reason': 'in check mode, where nothing is written'}
+# A setting's name as an inventory's header takes it, meaning what it means in a profile; mac and
+# address are zephra-cli's own columns.
+SETTING_NAME = re.compile(r'^(?!mac\Z|address\Z)[a-z][a-z0-9_]*\Z')
+# What a CSV cell read line by line cannot hold.
+NOT_IN_A_CELL = re.compile('[\0\r\n]')
 
 
 class Profile(object):
@@ -348,6 +362,13 @@ class Profile(object):
                 self.document.get('settings'), dict):
             fail(msg='%s is not a profile: it has no settings to take the overrides' % path)
         return self.document
+
+    def base_settings(self):
+        """The settings every printer takes before its own overrides."""
+        settings = dict(self.settings if self.settings is not None else
+                        self.file_document()['settings'])
+        settings.update(self.shared)
+        return settings
 
     def for_printer(self, overrides):
         """The profile for a printer with these overrides, and how to name it in messages; None
@@ -410,12 +431,13 @@ def write_arguments(module):
 
 
 class Run(object):
-    """The printers one zephra-cli apply or restore serves together: a fleet of those that take
-    the same profile, or one printer alone (on USB, or with its own address)."""
+    """The printers one zephra-cli apply or restore serves together: the serial printers of a
+    list, each with its inventory row, or one printer alone."""
 
-    def __init__(self, profile_path, label, printers, address):
+    def __init__(self, profile_path, label, printers, address, inventory=None):
         self.profile_path, self.label, self.printers, self.address = (
             profile_path, label, printers, address)
+        self.inventory = inventory
         self.cli = None
 
     def arguments(self, command, shared):
@@ -424,9 +446,17 @@ class Run(object):
             args += printer_arguments(printer)
         if self.address is not None:
             args.append('--address=' + self.address)
+        if self.inventory is not None:
+            args.append('--inventory=' + self.inventory)
         return args + shared
 
     def named(self, message):
+        """zephra-cli's message with the task's names for the files made for it: a row of the
+        inventory by its printer's port."""
+        if self.inventory is not None:
+            message = re.sub(re.escape(self.inventory) + r' row (\d+)', lambda found: '%s with its '
+                             'overrides' % self.printers[int(found.group(1)) - 2]['port'], message)
+            message = message.replace(self.inventory, "the printers' overrides")
         return message.replace(self.profile_path, self.label)
 
     def objects(self):
@@ -439,34 +469,82 @@ class Run(object):
         return [by_port.get(printer['port']) for printer in self.printers]
 
 
+def owner_only_file(module, files, prefix, suffix):
+    """A file for the owner alone, since it may hold a key, removed however the task ends."""
+    fd, path = tempfile.mkstemp(prefix=prefix, suffix=suffix, dir=module.tmpdir)
+    files.append(path)
+    return os.fdopen(fd, 'w'), path
+
+
+def profile_run(module, files, document, label, printers, address=None):
+    """A run of the profile document, or of the profile file label names when None."""
+    path = label
+    if document is not None:
+        f, path = owner_only_file(module, files, 'zephra-profile-', '.json')
+        with f:
+            json.dump(document, f)
+    return Run(path, label, printers, address)
+
+
+def inventory_cells(base, printer):
+    """The printer's own overrides as its inventory row's cells, each meaning what it would in
+    the profile; None when one cannot (an empty cell means the profile's value)."""
+    if NOT_IN_A_CELL.search(printer['port']):
+        return None
+    cells = {}
+    for name, value in (printer.get('overrides') or {}).items():
+        tick = isinstance(base.get(name), bool)
+        if not isinstance(name, str) or not SETTING_NAME.match(name):
+            return None
+        if isinstance(value, bool) and tick:
+            value = 'true' if value else 'false'
+        elif not isinstance(value, str) or tick or not value or NOT_IN_A_CELL.search(value):
+            return None
+        cells[name] = value
+    return cells
+
+
+def fleet_run(module, files, profile, printers, rows):
+    """One run of the serial printers, each row's cells and address in a port-keyed inventory."""
+    run = profile_run(module, files, *profile.for_printer(None), printers=printers)
+    addresses = [printer.get('address') for printer in printers]
+    if not any(rows) and not any(addresses):
+        return run
+    names = sorted(set(name for cells in rows for name in cells))
+    if any(addresses):
+        names.insert(0, 'address')
+    f, run.inventory = owner_only_file(module, files, 'zephra-inventory-', '.csv')
+    with f:
+        f.write(','.join(['port'] + names) + '\n')
+        writer = csv.writer(f, quoting=csv.QUOTE_ALL, lineterminator='\n')
+        for printer, cells, address in zip(printers, rows, addresses):
+            writer.writerow([printer['port']] + [address or '' if name == 'address' else
+                                                 cells.get(name, '') for name in names])
+    return run
+
+
 def plan_runs(module, command, printers, folder):
-    """The runs that serve the printers, fewest first, and the profile files they need; each
-    printer's run and place in it."""
-    profile = None if command == 'restore' else Profile(module)
-    runs, by_profile, files = [], {}, []
+    """The runs that serve the printers, and the files made for them. A list's serial printers
+    are one run, the rest each alone; restore, which takes no inventory, serves those without
+    an address of their own together."""
+    if command == 'restore':
+        together = [p for p in printers if not p['usb'] and p.get('address') is None]
+        runs = [Run(folder, folder, together, None)] if together else []
+        return runs + [Run(folder, folder, [p], p.get('address')) for p in printers
+                       if p not in together], []
+    profile, files = Profile(module), []
+    base = profile.base_settings() if module.params['printers'] is not None else None
+    serial, rows, runs = [], [], []
     for printer in printers:
-        document, label = (None, folder) if profile is None else profile.for_printer(
-            printer.get('overrides'))
-        address = printer.get('address')
-        # zephra-cli takes --address for one printer, and --usb on its own.
-        alone = printer['usb'] or address is not None
-        shared = json.dumps(document, sort_keys=True)
-        run = None if alone else by_profile.get(shared)
-        if run is None:
-            path = folder if profile is None else label
-            if document is not None:
-                # Made for the owner alone, since the profile may hold a key; removed however
-                # the task ends.
-                fd, path = tempfile.mkstemp(prefix='zephra-profile-', suffix='.json',
-                                            dir=module.tmpdir)
-                files.append(path)
-                with os.fdopen(fd, 'w') as f:
-                    json.dump(document, f)
-            run = Run(path, label, [], address)
-            runs.append(run)
-            if not alone:
-                by_profile[shared] = run
-        run.printers.append(printer)
+        cells = None if base is None or printer['usb'] else inventory_cells(base, printer)
+        if cells is None:
+            runs.append(profile_run(module, files, *profile.for_printer(printer.get('overrides')),
+                                    printers=[printer], address=printer.get('address')))
+        else:
+            serial.append(printer)
+            rows.append(cells)
+    if serial:
+        runs.insert(0, fleet_run(module, files, profile, serial, rows))
     return runs, files
 
 
@@ -484,6 +562,9 @@ def entry_of(module, printer, cli):
                            ('network', 'network')):
         if name in printer:
             entry[returned] = printer[name]
+    if entry.get('network', {}).get('found_by') == 'inventory':
+        # The inventory's addresses are the task's own.
+        entry['network'] = dict(entry['network'], found_by='command_line')
     result = printer.get('result')
     if module.params['verify'] and module.check_mode and result in DONE:
         entry['network'] = dict(CHECK_MODE_NETWORK)
