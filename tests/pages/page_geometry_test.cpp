@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/find_printer_layout.h"
+#include "app/network_check_layout.h"
+#include "app/provision_settings_layout.h"
 #include "page_current/page1_layout.h"
 #include "page_legacy/page2_layout.h"
 #include "page_module/page3_layout.h"
@@ -114,7 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
                              {{page3::IDC_HELP_ASCII, page3::IDC_HELP_HEX},
                               {page3::IDC_REGION_COUNTRY, page3::IDC_REGION_NUMERIC}}},
                       Layout{"ProtocolTrace", &TraceDialogDesc, {}},
-                      Layout{"FindPrinter", &findprinter::FindPrinterDesc, {}}),
+                      Layout{"FindPrinter", &findprinter::FindPrinterDesc, {}},
+                      Layout{"NetworkCheck", &netcheck::NetworkCheckDesc, {}},
+                      Layout{"ProvisionSettings", &provisionsettings::ProvisionSettingsDesc, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
