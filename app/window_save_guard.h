@@ -32,8 +32,6 @@ class CWindowSaveGuard final : public CSaveGuard {
     // "Backups and network check...": the operator's choices, kept once OK is pressed.
     void EditSettings();
 
-    const ProvisionSettings& Settings() const { return provision_.settings; }
-
   private:
     std::string BackupDir() const;
 

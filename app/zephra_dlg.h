@@ -66,7 +66,6 @@ class CZephraDlg : public ui::CDialog, public CPanel {
     // The window's backups before every save and its network check after one; the command
     // line, which keeps its own, sets none.
     void SetProvision(WindowProvision provision);
-    CWindowSaveGuard* Provision() { return guard_.get(); }
     bool IsWaitingForModel() const { return m_bWaitModel; }
     // The identification reply to the last Open, as far as it has come.
     const identification::CIdentityReply& Identity() const { return identity_; }

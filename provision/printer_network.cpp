@@ -151,8 +151,7 @@ NetworkResult AwaitPrinter(const NetworkTarget& target, const NetworkProbes& pro
             std::max(std::min(now + kAttemptGap, deadline), now + kLeastTry);
         if (!address.empty()) {
             result.address = address;
-            attempts->Start(address, target.port,
-                            std::max(kAttemptLife, std::chrono::ceil<milliseconds>(tickEnd - now)));
+            attempts->Start(address, target.port, kAttemptLife);
             if (attempts->WaitAccepted(std::chrono::ceil<milliseconds>(tickEnd - Clock::now()))) {
                 const double seconds = std::chrono::duration<double>(Clock::now() - since).count();
                 result.state = "reachable";

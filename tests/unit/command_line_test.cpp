@@ -51,12 +51,6 @@ TEST(CommandLine, BackupsAndTheNetworkCheckForThisRun) {
          false,
          60,
          "--verify takes 1 to 3600 seconds, not \"3601\"."},
-        {{"--verify=-5"},
-         true,
-         "D:\\kept",
-         false,
-         60,
-         "--verify takes 1 to 3600 seconds, not \"-5\"."},
     };
     for (const auto& c : cases) {
         const CommandLine options = ParseCommandLine(c.args);
