@@ -252,11 +252,12 @@ class CollectionTest(unittest.TestCase):
         self.assertEqual(sent, sent_during([c, m], lambda: (c.read(), m.read()))[1])
 
         # A host's printers at once: each one's diff under its port, and with verify on, no
-        # wait for a printer that nothing was written to.
+        # wait for a printer that nothing was written to (their addresses on loopback, so that a
+        # check that did wait would reach nothing beyond this machine).
         fleet = [self.printer('check%d' % n, '--set', 'mac=00:1A:2B:3C:4D:3%d' % n)
                  for n in (1, 2)]
         folder = os.path.join(self.tmp, 'check-backups')
-        host = dict(host_printers=[dict(port=p.port, overrides=dict(ip_address='10.20.0.3%d' % n))
+        host = dict(host_printers=[dict(port=p.port, overrides=dict(ip_address='127.20.0.3%d' % n))
                                    for n, p in enumerate(fleet, 1)],
                     backup_dir=folder, verify_timeout=JOIN_LIMIT)
         run, sent = sent_during(fleet, lambda: self.play('fleet.yml', {'printer-f': host},
@@ -264,7 +265,7 @@ class CollectionTest(unittest.TestCase):
         self.assertPlay(run, 0, {'printer-f': dict(ok=1, changed=1, failed=0)})
         for n, p in enumerate(fleet, 1):
             self.assertIn('--- before: %s\n+++ after: %s\n' % (p.port, p.port), run.stdout)
-            self.assertIn('+    "ip_address": "10.20.0.3%d"' % n, run.stdout)
+            self.assertIn('+    "ip_address": "127.20.0.3%d"' % n, run.stdout)
         not_checked = dict(state='not_checked', reason='in check mode, where nothing is written')
         self.assertEqual([(entry['port'], entry['changed'], entry['network'])
                           for entry in self.result(run, 'changed', 'printer-f')['printers']],
