@@ -9,16 +9,18 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh test
 scripts/check-format.sh
 
+# Each stage's heading says how long the run has taken so far, so a slow stage shows in the log.
 for preset in native native-asan windows; do
-    echo "=== ${preset}"
+    echo "=== ${preset} (${SECONDS} s in)"
     cmake --preset "${preset}" >/dev/null
     cmake --build --preset "${preset}"
     ctest --preset "${preset}"
 done
 
-echo "=== release"
+echo "=== release (${SECONDS} s in)"
 scripts/release.sh --check
 tests/release/deb_test.sh dist/zephra_*_amd64.deb
 tests/release/next_msi.sh build/release/src build/release/next
 ZEPHRA_BUILD_DIR=$PWD/build/windows ZEPHRA_UIDRIVER=$PWD/build/windows/tests/e2e/uidriver.exe \
     python3 tests/release/msi_test.py dist/Zephra-*-win32.msi build/release/next/Zephra-*-win32.msi
+echo "=== passed in ${SECONDS} s"
