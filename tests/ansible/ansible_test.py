@@ -36,8 +36,8 @@ NEVER_JOINS_LIMIT = 3
 # A printer whose address is set by hand, so a profile's address is written.
 FRESH = ('--set', 'mode=0', '--set', 'dhcp=0')
 # Where this run's simulated printers listen once they join: loopback, and apart from any other
-# run's.
-NETWORK_ADDRESS = '127.%d.%%d.1' % (os.getpid() % 250 + 1)
+# test's running at the same time (the pid whole in the middle two bytes, as the C++ tests do).
+NETWORK_ADDRESS = '127.%d.%d.%%d' % (1 + os.getpid() // 256 % 250, os.getpid() % 256)
 RECAP = re.compile(r'^(\S+)\s+:\s+ok=(\d+)\s+changed=(\d+)\s+unreachable=\d+\s+failed=(\d+)', re.M)
 
 

@@ -51,6 +51,12 @@ TEST(CommandLine, BackupsAndTheNetworkCheckForThisRun) {
          false,
          60,
          "--verify takes 1 to 3600 seconds, not \"3601\"."},
+        {{"--verify=5s"},
+         true,
+         "D:\\kept",
+         false,
+         60,
+         "--verify takes 1 to 3600 seconds, not \"5s\"."},
     };
     for (const auto& c : cases) {
         const CommandLine options = ParseCommandLine(c.args);
